@@ -1,0 +1,1 @@
+// Intentionally empty: keeps an object library valid before it has sources.

@@ -1,0 +1,50 @@
+#pragma once
+// The About window: the program's name and contact lines, two address boxes
+// with buttons that copy them to the clipboard, and a date label kept fresh
+// by a 10 ms timer.
+
+#include "forms/Program.h"
+#include "model/Window.h"
+
+namespace kav {
+
+const FormDef& Form1Design();
+
+class Form1 final : public Window {
+public:
+    explicit Form1(Program& program);
+
+    Program& program() const { return *program_; }
+    Platform& platform() const { return program_->platform(); }
+
+    Control& Frame1{ctl("Frame1")};
+    Control& Label1{ctl("Label1")};
+    Control& Image4{ctl("Image4")};
+    Control& Label6{ctl("Label6")};
+    Control& Image1{ctl("Image1")};
+    Control& Label2{ctl("Label2")};
+    Control& Image3{ctl("Image3")};
+    Control& Image2{ctl("Image2")};
+    Control& Label5{ctl("Label5")};
+    Control& Text2{ctl("Text2")};
+    Control& Command3{ctl("Command3")};
+    Control& Label4{ctl("Label4")};
+    Control& Text1{ctl("Text1")};
+    Control& Command2{ctl("Command2")};
+    Control& Command1{ctl("Command1")};
+    Control& Label3{ctl("Label3")};
+    Control& Timer1{ctl("Timer1")};
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Timer1_Timer();
+
+    // The copy-address steps for one button and its box.
+    void copyAddress(Control& button, Control& box);
+
+private:
+    Program* program_;
+};
+
+} // namespace kav

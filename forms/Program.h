@@ -1,0 +1,62 @@
+#pragma once
+// The running program: the platform, the timer service, the main window and
+// the two secondary windows, which are created on first use and removed when
+// their close box is used. A listener (the renderer) hears when a window is
+// created or removed, so it can show it.
+
+#include "model/TimerService.h"
+#include "platform/Platform.h"
+
+#include <memory>
+
+namespace kav {
+
+class frmMain;
+class Form1;
+class Form2;
+
+class ProgramListener {
+public:
+    virtual void windowLoaded(Window& window) = 0;
+    virtual void windowUnloading(Window& window) = 0;
+
+protected:
+    ~ProgramListener() = default;
+};
+
+class Program {
+public:
+    Program(Platform& platform, Clock& clock);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    Platform& platform() const { return *platform_; }
+    TimerService& timers() { return timers_; }
+    void setListener(ProgramListener* listener) { listener_ = listener; }
+
+    // Creates the main window with its design values (its timers start
+    // counting), runs Form_Load, then shows it.
+    void start();
+    frmMain& main() { return *main_; }
+    bool started() const { return main_ != nullptr; }
+
+    // Load: create the window if it does not exist. Unload: remove it, as the
+    // close box of its frame does; the next Load creates it anew.
+    Form1& loadForm1();
+    Form2& loadForm2();
+    Form1* form1() { return form1_.get(); }
+    Form2* form2() { return form2_.get(); }
+    void unloadForm1();
+    void unloadForm2();
+
+private:
+    Platform* platform_;
+    TimerService timers_;
+    ProgramListener* listener_ = nullptr;
+    std::unique_ptr<frmMain> main_;
+    std::unique_ptr<Form1> form1_;
+    std::unique_ptr<Form2> form2_;
+};
+
+} // namespace kav

@@ -1,0 +1,94 @@
+#pragma once
+// The program's only means of delay and sequencing. The service follows the
+// timer rules itself rather than leaning on a toolkit timer:
+//  - while enabled, a timer ticks every Interval ms; the count starts when it
+//    is enabled and restarts at each tick;
+//  - enabling an enabled timer changes nothing, the running count goes on;
+//  - disabling stops it at once, dropping a tick that had already fallen due;
+//  - a timer has at most one pending tick, so ticks never pile up;
+//  - ticks due at the same moment are delivered in registration order.
+// Time comes from an injected Clock: the Qt side uses a monotonic clock and
+// arms one timer for nextDue(); tests use a VirtualClock and advance().
+
+#include "Window.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace kav {
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual std::int64_t nowMs() const = 0;
+};
+
+class VirtualClock final : public Clock {
+public:
+    std::int64_t nowMs() const override { return now_; }
+    void set(std::int64_t ms) { now_ = ms; }
+    // Moves time on without delivering anything: a slow handler in a test.
+    void spend(std::int64_t ms) { now_ += ms; }
+
+private:
+    std::int64_t now_ = 0;
+};
+
+class TimerService final : private WindowObserver {
+public:
+    explicit TimerService(Clock& clock);
+    ~TimerService();
+    TimerService(const TimerService&) = delete;
+    TimerService& operator=(const TimerService&) = delete;
+
+    using TickFn = std::function<void()>;
+    // Registers a timer; returns its id. An enabled timer starts counting now.
+    int add(int intervalMs, bool enabled, TickFn onTick);
+    void setEnabled(int id, bool enabled);
+    bool enabled(int id) const;
+    // Removes a timer for good (its window was unloaded).
+    void remove(int id);
+
+    // Registers every timer control of the window and follows their Enabled
+    // property; each tick raises the control's Timer event on the window.
+    void attach(Window& window);
+    // Forgets the window's timers (before the window is destroyed).
+    void detach(Window& window);
+
+    // The earliest moment a tick is due, or nothing when no timer runs.
+    std::optional<std::int64_t> nextDue() const;
+    // Delivers the ticks due now, one at a time, each timer at most once.
+    // Returns how many ticks were delivered.
+    int deliverDue();
+    // Virtual time: moves the clock on by `ms`, delivering every tick at the
+    // moment it falls due.
+    void advance(VirtualClock& clock, std::int64_t ms);
+
+    // Told whenever nextDue() may have changed, so a real event loop can re-arm.
+    void setScheduleListener(std::function<void()> listener) { onSchedule_ = std::move(listener); }
+
+    Clock& clock() const { return *clock_; }
+
+private:
+    struct Entry {
+        int interval = 0;
+        bool enabled = false;
+        bool alive = false;
+        std::int64_t due = 0;
+        TickFn onTick;
+        Control* control = nullptr;
+    };
+
+    void controlChanged(Control& control, PropId id) override;
+    void windowChanged(Window&, PropId) override {}
+    int pickDue(std::int64_t now, const std::vector<char>& delivered) const;
+    void scheduleChanged();
+
+    Clock* clock_;
+    std::vector<Entry> timers_;
+    std::function<void()> onSchedule_;
+};
+
+} // namespace kav

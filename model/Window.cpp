@@ -1,0 +1,83 @@
+// Window construction from design data, lookup by name, and event dispatch.
+#include "Window.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace kav {
+
+Window::Window(const FormDef& def)
+    : Caption(*this, PropId::Caption, std::string(def.caption)), BackColor(*this, PropId::BackColor, def.backColor),
+      Height(*this, PropId::Height, static_cast<double>(def.clientHeight)),
+      WindowState(*this, PropId::WindowState, 0), Visible(*this, PropId::Visible, false), def_(&def) {
+    for (const ControlDef& c : def.controls) {
+        controls_.emplace_back(*this, c);
+        byName_.emplace(c.name, &controls_.back());
+    }
+}
+
+Window::~Window() = default;
+
+Control& Window::ctl(std::string_view name) {
+    auto it = byName_.find(name);
+    if (it == byName_.end()) throw std::out_of_range("no control " + std::string(name) + " on " + std::string(this->name()));
+    return *it->second;
+}
+
+const Control& Window::ctl(std::string_view name) const { return const_cast<Window*>(this)->ctl(name); }
+
+Control* Window::find(std::string_view name) {
+    auto it = byName_.find(name);
+    return it == byName_.end() ? nullptr : it->second;
+}
+
+bool Window::setHeightWithinLimits(double twips) {
+    if (twips < minHeight || twips > maxHeight) return false;
+    Height = twips;
+    return true;
+}
+
+std::string Window::key(std::string_view control, Event event) {
+    std::string k(control);
+    k += '#';
+    k += static_cast<char>('0' + static_cast<int>(event));
+    return k;
+}
+
+void Window::bind(std::string_view control, Event event, Handler handler) {
+    handlers_[key(control, event)] = std::move(handler);
+}
+
+bool Window::hasBinding(std::string_view control, Event event) const {
+    return handlers_.count(key(control, event)) != 0;
+}
+
+bool Window::raise(std::string_view control, Event event, const EventArgs& args) {
+    if (event == Event::Click) {
+        if (Control* c = find(control); c && c->kind() == Kind::CommandButton && !(c->Visible && c->Enabled))
+            return false;
+    }
+    auto it = handlers_.find(key(control, event));
+    if (it == handlers_.end()) return false;
+    // Copy the handler: a handler may rebind or the table may grow meanwhile.
+    Handler h = it->second;
+    h(args);
+    return true;
+}
+
+void Window::addObserver(WindowObserver* observer) { observers_.push_back(observer); }
+
+void Window::removeObserver(WindowObserver* observer) {
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+void Window::controlChanged(Control& control, PropId id) {
+    // Index loop: an observer may add or remove observers while it is told.
+    for (std::size_t i = 0; i < observers_.size(); ++i) observers_[i]->controlChanged(control, id);
+}
+
+void Window::propertyChanged(PropId id) {
+    for (std::size_t i = 0; i < observers_.size(); ++i) observers_[i]->windowChanged(*this, id);
+}
+
+} // namespace kav

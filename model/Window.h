@@ -1,0 +1,102 @@
+#pragma once
+// A window of the model: its controls built from the design data, its own
+// properties (Caption, BackColor, Height, WindowState, Visible) and the one
+// event dispatcher that clicks, keys, timers and tests all go through.
+
+#include "Control.h"
+#include "FormDef.h"
+#include "Property.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace kav {
+
+enum class Event : std::uint8_t { Click, Timer, Load, MouseDown };
+
+// Arguments of an event. Click of a control-array member carries its index;
+// MouseDown carries the button (1 left, 2 right, 4 middle), the shift state
+// and the position in twips.
+struct EventArgs {
+    int index = -1;
+    int button = 0;
+    int shift = 0;
+    double x = 0.0;
+    double y = 0.0;
+};
+
+class WindowObserver {
+public:
+    virtual void controlChanged(Control& control, PropId id) = 0;
+    virtual void windowChanged(Window& window, PropId id) = 0;
+
+protected:
+    ~WindowObserver() = default;
+};
+
+class Window : public PropertyOwner {
+public:
+    explicit Window(const FormDef& def);
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    const FormDef& def() const { return *def_; }
+    std::string_view name() const { return def_->name; }
+
+    // The control of that name; throws std::out_of_range for an unknown name.
+    Control& ctl(std::string_view name);
+    const Control& ctl(std::string_view name) const;
+    Control* find(std::string_view name);
+    const std::deque<Control>& controls() const { return controls_; }
+    std::deque<Control>& controls() { return controls_; }
+
+    Property<std::string> Caption;
+    Property<Colour> BackColor;
+    // Outer height in twips, frame and menu bar included; a floating value.
+    Property<double> Height;
+    // 0 normal, 1 minimised, 2 maximised.
+    Property<int> WindowState;
+    Property<bool> Visible;
+
+    void Show() { Visible = true; }
+    void Hide() { Visible = false; }
+
+    // The heights the window system lets this window take, in twips. The
+    // renderer keeps them up to date; the model starts without limits.
+    double minHeight = 0.0;
+    double maxHeight = 1.0e12;
+    // Sets Height when the new value lies within the limits; otherwise the
+    // step is skipped, as the window system would refuse it. Returns whether
+    // the height was set.
+    bool setHeightWithinLimits(double twips);
+
+    using Handler = std::function<void(const EventArgs&)>;
+    // Binds a handler to (control, event); "Form" names the window itself.
+    void bind(std::string_view control, Event event, Handler handler);
+    bool hasBinding(std::string_view control, Event event) const;
+    // Raises an event. A click on a hidden or disabled button does nothing.
+    // Returns whether a handler ran.
+    bool raise(std::string_view control, Event event, const EventArgs& args = {});
+
+    void addObserver(WindowObserver* observer);
+    void removeObserver(WindowObserver* observer);
+
+    void controlChanged(Control& control, PropId id);
+    void propertyChanged(PropId id) override;
+
+private:
+    static std::string key(std::string_view control, Event event);
+
+    const FormDef* def_;
+    std::deque<Control> controls_;
+    std::unordered_map<std::string_view, Control*> byName_;
+    std::unordered_map<std::string, Handler> handlers_;
+    std::vector<WindowObserver*> observers_;
+};
+
+} // namespace kav

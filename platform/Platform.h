@@ -1,0 +1,67 @@
+#pragma once
+// Every operating-system service the handlers use, behind one interface. The
+// Qt/Linux implementation and the tests' recording fake both implement it.
+// Results are returned so a caller may look at them; handlers ignore them
+// unless the program's behaviour depends on the outcome (the delete).
+
+#include "model/Colour.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kav {
+
+class Window;
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Clipboard: clear, and put a plain text (UTF-8) on it.
+    virtual bool clipboardClear() = 0;
+    virtual bool clipboardSetText(const std::string& text) = 0;
+
+    // The colour dialog, modal to `owner`. Returns the chosen colour as a
+    // colour value (red + 256 * green + 65536 * blue), or nothing when the
+    // user cancelled or the dialog could not be shown.
+    virtual std::optional<Colour> chooseColour(Window& owner) = 0;
+
+    // Starts the program that stands in for a Windows command line, without
+    // waiting. `showCode` is 1 (normal, focused) or 5 (show). False when
+    // nothing could be started.
+    virtual bool launch(std::string_view commandLine, int showCode) = 0;
+
+    // Shell file operations on Windows-style names: "kavrilon.ini" is resolved
+    // against the working directory, "A:\kavrilon.ini" and "E:\kavrilon.ini"
+    // (and "D:\") against the user's removable media. True on success.
+    virtual bool shellCopy(std::string_view from, std::string_view to) = 0;
+    virtual bool shellDelete(std::string_view path) = 0;
+
+    // Modal message box with an OK button and the information icon.
+    virtual void messageBox(Window& owner, std::string_view text, std::string_view title) = 0;
+
+    // Modal About box owned by `owner`, showing both texts and the program's icon.
+    virtual void aboutBox(Window& owner, std::string_view appText, std::string_view otherText) = 0;
+
+    // The shut-down dialog: nothing happens without the user's choice in it.
+    virtual void shutdownDialog() = 0;
+
+    // Opens or closes the CD tray and returns when the tray has moved.
+    virtual bool cdDoor(bool open) = 0;
+
+    // Today's date, without the time of day, in the desktop's short format.
+    virtual std::string todayShortDate() = 0;
+
+    // The logbook file: its full path, reading all its bytes, and replacing
+    // it whole so that a failed write never destroys the old file.
+    virtual std::string logbookPath() = 0;
+    virtual std::optional<std::string> readFile(const std::string& path) = 0;
+    virtual bool writeFileAtomic(const std::string& path, std::string_view bytes) = 0;
+
+    // Window operations the model cannot do itself.
+    virtual void popupMenu(Window& window, std::string_view menuName) = 0;
+    virtual void endProgram() = 0;
+};
+
+} // namespace kav

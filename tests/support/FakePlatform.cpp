@@ -1,0 +1,120 @@
+// The recording fake of the platform.
+#include "FakePlatform.h"
+
+#include "model/Window.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace kav::test {
+
+namespace {
+std::string join(std::initializer_list<std::string_view> parts) {
+    std::string s;
+    bool first = true;
+    for (auto p : parts) {
+        if (!first) s += '|';
+        s += p;
+        first = false;
+    }
+    return s;
+}
+} // namespace
+
+FakePlatform::FakePlatform(std::filesystem::path f) : folder(std::move(f)) {}
+
+bool FakePlatform::clipboardClear() {
+    calls.push_back("clipboardClear()");
+    if (clipboardBusy) return false;
+    clipboard.reset();
+    return true;
+}
+
+bool FakePlatform::clipboardSetText(const std::string& text) {
+    calls.push_back("clipboardSetText(" + text + ")");
+    if (clipboardBusy) return false;
+    clipboard = text;
+    return true;
+}
+
+std::optional<Colour> FakePlatform::chooseColour(Window& owner) {
+    calls.push_back("chooseColour(" + std::string(owner.name()) + ")");
+    if (duringColourDialog) duringColourDialog();
+    return colourAnswer;
+}
+
+bool FakePlatform::launch(std::string_view commandLine, int showCode) {
+    calls.push_back("launch(" + join({commandLine, std::to_string(showCode)}) + ")");
+    return launchResult;
+}
+
+bool FakePlatform::shellCopy(std::string_view from, std::string_view to) {
+    calls.push_back("shellCopy(" + join({from, to}) + ")");
+    return copyResult;
+}
+
+bool FakePlatform::shellDelete(std::string_view path) {
+    calls.push_back("shellDelete(" + std::string(path) + ")");
+    if (deleteResult) return *deleteResult;
+    std::error_code ec;
+    return std::filesystem::remove(folder / std::string(path), ec);
+}
+
+void FakePlatform::messageBox(Window& owner, std::string_view text, std::string_view title) {
+    calls.push_back("messageBox(" + join({owner.name(), text, title}) + ")");
+    if (duringModal) duringModal();
+}
+
+void FakePlatform::aboutBox(Window& owner, std::string_view appText, std::string_view otherText) {
+    calls.push_back("aboutBox(" + join({owner.name(), appText, otherText}) + ")");
+    if (duringModal) duringModal();
+}
+
+void FakePlatform::shutdownDialog() {
+    calls.push_back("shutdownDialog()");
+    if (duringModal) duringModal();
+}
+
+bool FakePlatform::cdDoor(bool open) {
+    calls.push_back(open ? "cdDoor(open)" : "cdDoor(close)");
+    return cdResult;
+}
+
+std::string FakePlatform::todayShortDate() { return today; }
+
+std::string FakePlatform::logbookPath() { return (folder / "kavrilon.ini").string(); }
+
+std::optional<std::string> FakePlatform::readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+bool FakePlatform::writeFileAtomic(const std::string& path, std::string_view bytes) {
+    calls.push_back("writeFileAtomic(" + std::filesystem::path(path).filename().string() + ")");
+    if (failWrites) return false;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+void FakePlatform::popupMenu(Window& window, std::string_view menuName) {
+    calls.push_back("popupMenu(" + join({window.name(), menuName}) + ")");
+}
+
+void FakePlatform::endProgram() {
+    calls.push_back("endProgram()");
+    ended = true;
+}
+
+std::vector<std::string> FakePlatform::callsStartingWith(std::string_view prefix) const {
+    std::vector<std::string> out;
+    for (const auto& c : calls)
+        if (std::string_view(c).substr(0, prefix.size()) == prefix) out.push_back(c);
+    return out;
+}
+
+} // namespace kav::test
