@@ -52,6 +52,16 @@ bool Window::hasBinding(std::string_view control, Event event) const {
     return handlers_.count(key(control, event)) != 0;
 }
 
+std::vector<std::pair<std::string, Event>> Window::boundEvents() const {
+    std::vector<std::pair<std::string, Event>> out;
+    out.reserve(handlers_.size());
+    for (const auto& [k, h] : handlers_) {
+        const auto hash = k.rfind('#');
+        out.emplace_back(k.substr(0, hash), static_cast<Event>(k[hash + 1] - '0'));
+    }
+    return out;
+}
+
 bool Window::raise(std::string_view control, Event event, const EventArgs& args) {
     if (event == Event::Click) {
         if (Control* c = find(control); c && c->kind() == Kind::CommandButton && !(c->Visible && c->Enabled))
