@@ -1,0 +1,100 @@
+// Kavrilon's entry point: the application object, the program folder as the
+// working directory, the platform, the windows and the event loop. When the
+// program ends, for whatever reason, the logbook is saved once more so that
+// journal lines no chain has saved yet are kept.
+
+#ifndef KAV_NO_RESOURCES
+#include "data/Resources.h"
+#endif
+#include "forms/Program.h"
+#include "forms/frmMain.h"
+#include "platform/qt/ProgramFolder.h"
+#include "platform/qt/QtPlatform.h"
+#include "platform/qt/Renderer.h"
+#include "platform/qt/TimerDriver.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QSessionManager>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int g_signalFd[2] = {-1, -1};
+
+void onTerminationSignal(int) {
+    const char c = 1;
+    [[maybe_unused]] const auto n = ::write(g_signalFd[1], &c, 1);
+}
+
+// SIGTERM, SIGINT and SIGHUP end the event loop normally, so the closing save
+// still runs. The handler only writes a byte; the loop does the rest.
+void installTerminationHandlers(QApplication& app) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_signalFd) != 0) return;
+    auto* notifier = new QSocketNotifier(g_signalFd[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+        char buf[16];
+        while (::read(g_signalFd[0], buf, sizeof buf) > 0) {
+        }
+        QCoreApplication::quit();
+    });
+    struct sigaction sa {};
+    sa.sa_handler = onTerminationSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaction(sig, &sa, nullptr);
+}
+
+std::string env(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kavrilon"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Kavrilon"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("kavrilon"));
+#ifndef KAV_NO_RESOURCES
+    kavInitResources();
+#endif
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kavrilon/kavrilon.svg")));
+
+    // The program folder becomes the working directory, as a shortcut's start
+    // folder did, so commands naming "kavrilon.ini" by its bare name act on the
+    // logbook itself even when a desktop menu starts the program from $HOME.
+    kav::qt::ProgramFolderInputs in;
+    in.executableDir = QCoreApplication::applicationDirPath().toStdString();
+    in.xdgDataHome = env("XDG_DATA_HOME");
+    in.home = env("HOME");
+    const std::filesystem::path folder = kav::qt::chooseProgramFolder(in);
+    if (!folder.empty()) [[maybe_unused]] const int rc = ::chdir(folder.c_str());
+
+    kav::qt::SteadyClock clock;
+    kav::qt::QtPlatform platform(folder.empty() ? std::filesystem::current_path() : folder);
+    kav::Program program(platform, clock);
+    kav::qt::Renderer renderer(program);
+    platform.setRenderer(&renderer);
+    program.setListener(&renderer);
+    kav::qt::TimerDriver driver(program.timers());
+
+    auto saveLogbook = [&program] {
+        if (program.started()) program.main().List_Save(program.main().List1, program.main().logbookPath());
+    };
+    // A desktop logout asks running programs to save their data first.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [&](QSessionManager&) { saveLogbook(); });
+    installTerminationHandlers(app);
+
+    program.start();
+    const int rc = QApplication::exec();
+    saveLogbook();
+    return rc;
+}

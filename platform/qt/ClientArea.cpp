@@ -1,0 +1,132 @@
+// Painting of the drawn controls and the mouse-down routing of a form.
+#include "platform/qt/ClientArea.h"
+
+#include "platform/qt/Convert.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace kav::qt {
+
+ClientArea::ClientArea(Window& window, QWidget* parent) : QWidget(parent), window_(window) {
+    const auto& order = window.def().paintOrder;
+    for (auto it = order.rbegin(); it != order.rend(); ++it)
+        if (const Control* c = window.find(*it)) paintBottomUp_.push_back(c);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QPoint ClientArea::originOf(const ControlDef& def) const {
+    if (def.parent.empty()) return {};
+    const Control* frame = const_cast<Window&>(window_).find(def.parent);
+    if (!frame || frame->kind() != Kind::Frame) return {};
+    return QPoint(px(frame->def().left), px(frame->def().top));
+}
+
+const QPixmap& ClientArea::picture(std::string_view name) const {
+    auto it = pictures_.find(name);
+    if (it == pictures_.end())
+        it = pictures_.emplace(name, QPixmap(QStringLiteral(":/kavrilon/") + qs(name))).first;
+    return it->second;
+}
+
+const Control* ClientArea::labelAt(QPoint p) const {
+    for (auto it = paintBottomUp_.rbegin(); it != paintBottomUp_.rend(); ++it) {
+        const Control* c = *it;
+        if (c->kind() != Kind::Label || !c->Visible) continue;
+        const QPoint o = originOf(c->def());
+        if (rectOf(c->def(), o.x(), o.y()).contains(p)) return c;
+    }
+    return nullptr;
+}
+
+void ClientArea::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    p.setClipRegion(event->region());
+    p.fillRect(rect(), toQColor(window_.BackColor, palette().color(QPalette::Window)));
+    if (!window_.def().picture.empty()) p.drawPixmap(0, 0, picture(window_.def().picture));
+    for (const Control* c : paintBottomUp_)
+        if (c->Visible) paintControl(p, *c);
+}
+
+void ClientArea::paintControl(QPainter& p, const Control& c) const {
+    const ControlDef& d = c.def();
+    const QPoint o = originOf(d);
+    switch (c.kind()) {
+    case Kind::Line: {
+        QPen pen(Qt::black, std::max(1, d.borderWidth));
+        pen.setCapStyle(Qt::FlatCap);
+        p.setPen(pen);
+        p.drawLine(QPoint(px(d.x1), px(d.y1)) + o, QPoint(px(d.x2), px(d.y2)) + o);
+        break;
+    }
+    case Kind::Shape: {
+        const QRect r = rectOf(d, o.x(), o.y()).adjusted(0, 0, -1, -1);
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(d.opaque ? QBrush(toQColor(c.BackColor)) : Qt::NoBrush);
+        switch (d.shape) {
+        case ShapeKind::Rectangle: p.drawRect(r); break;
+        case ShapeKind::Circle: {
+            const int side = std::min(r.width(), r.height());
+            p.setRenderHint(QPainter::Antialiasing, true);
+            p.drawEllipse(QRect(0, 0, side, side).translated(r.center() - QPoint(side / 2, side / 2)));
+            p.setRenderHint(QPainter::Antialiasing, false);
+            break;
+        }
+        case ShapeKind::RoundedRectangle: {
+            const double radius = std::min(r.width(), r.height()) / 4.0;
+            p.setRenderHint(QPainter::Antialiasing, true);
+            p.drawRoundedRect(r, radius, radius);
+            p.setRenderHint(QPainter::Antialiasing, false);
+            break;
+        }
+        }
+        break;
+    }
+    case Kind::Label: {
+        const QRect r = rectOf(d, o.x(), o.y());
+        p.fillRect(r, toQColor(c.BackColor, palette().color(QPalette::Button)));
+        p.setPen(Qt::black);
+        p.setFont(toQFont(d.font));
+        p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, qs(c.Caption.get()));
+        break;
+    }
+    case Kind::Frame: {
+        const QRect r = rectOf(d).adjusted(0, 4, -1, -1);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(palette().color(QPalette::Dark));
+        p.drawRect(r);
+        p.setPen(palette().color(QPalette::Light));
+        p.drawRect(r.translated(1, 1));
+        break;
+    }
+    case Kind::Image: {
+        if (d.picture.empty()) break;
+        const QRect r = rectOf(d, o.x(), o.y());
+        p.save();
+        p.setClipRect(r, Qt::IntersectClip);
+        p.drawPixmap(r.topLeft(), picture(d.picture));
+        p.restore();
+        break;
+    }
+    default: break;
+    }
+}
+
+void ClientArea::mousePressEvent(QMouseEvent* event) {
+    if (labelAt(event->position().toPoint())) return;
+    EventArgs a;
+    switch (event->button()) {
+    case Qt::LeftButton: a.button = 1; break;
+    case Qt::RightButton: a.button = 2; break;
+    case Qt::MiddleButton: a.button = 4; break;
+    default: return;
+    }
+    const auto mods = event->modifiers();
+    a.shift = (mods & Qt::ShiftModifier ? 1 : 0) | (mods & Qt::ControlModifier ? 2 : 0) | (mods & Qt::AltModifier ? 4 : 0);
+    a.x = twips(event->position().toPoint().x());
+    a.y = twips(event->position().toPoint().y());
+    window_.raise("Form", Event::MouseDown, a);
+}
+
+} // namespace kav::qt

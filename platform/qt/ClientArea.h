@@ -1,0 +1,39 @@
+#pragma once
+// The client area of a form: paints the window's background picture, lines,
+// shapes, labels, frames and images in design stacking order, and turns a
+// mouse press on the bare area (or on a line or shape) into the window's
+// MouseDown event. Presses on labels raise nothing.
+
+#include "model/Window.h"
+
+#include <QPixmap>
+#include <QWidget>
+#include <unordered_map>
+#include <vector>
+
+namespace kav::qt {
+
+class ClientArea final : public QWidget {
+public:
+    explicit ClientArea(Window& window, QWidget* parent = nullptr);
+
+    // Offset of a control placed inside a frame, in pixels.
+    QPoint originOf(const ControlDef& def) const;
+    // The label under a point, if a visible one is there.
+    const Control* labelAt(QPoint p) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void paintControl(class QPainter& p, const Control& c) const;
+    const QPixmap& picture(std::string_view name) const;
+
+    Window& window_;
+    // Paint-layer controls, bottom first.
+    std::vector<const Control*> paintBottomUp_;
+    mutable std::unordered_map<std::string_view, QPixmap> pictures_;
+};
+
+} // namespace kav::qt

@@ -1,0 +1,355 @@
+// The form view: widgets, menus, geometry and the model-to-widget updates.
+#include "platform/qt/FormView.h"
+
+#include "platform/qt/ClientArea.h"
+#include "platform/qt/Convert.h"
+#include "platform/qt/LogbookListModel.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QWindow>
+#include <algorithm>
+
+namespace kav::qt {
+
+namespace {
+
+// The height in pixels the top row of buttons needs; the window is never made
+// so short that the menu bar and this row leave the screen.
+constexpr int kMinClientHeight = 89;
+
+// A text box that lets the window's menu shortcuts through: a line edit would
+// otherwise take Ctrl+C, Ctrl+A, Ctrl+E and Ctrl+D for its own editing.
+class TextBox final : public QLineEdit {
+public:
+    TextBox(const std::vector<QKeySequence>* menuKeys, QWidget* parent) : QLineEdit(parent), menuKeys_(menuKeys) {}
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::ShortcutOverride) {
+            auto* ke = static_cast<QKeyEvent*>(e);
+            const QKeySequence pressed(ke->keyCombination());
+            for (const QKeySequence& k : *menuKeys_)
+                if (k == pressed) {
+                    e->ignore();
+                    return true;
+                }
+        }
+        return QLineEdit::event(e);
+    }
+
+private:
+    const std::vector<QKeySequence>* menuKeys_;
+};
+
+bool isLamp(const ControlDef& d) {
+    return d.kind == Kind::TextBox && d.caption.empty() && d.backColor != kDefaultColour && d.width < 300;
+}
+
+} // namespace
+
+FormView::FormView(Window& window, std::function<void()> onClose)
+    : window_(&window), onClose_(std::move(onClose)) {
+    const FormDef& def = window.def();
+    setObjectName(qs(def.name));
+    setWindowTitle(qs(window.Caption.get()));
+
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (def.frame == FrameStyle::Sizable) flags |= Qt::WindowMinimizeButtonHint;
+    if (def.frame != FrameStyle::Sizable || !def.showInTaskbar) flags |= Qt::Tool;
+    setWindowFlags(flags);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    client_ = new ClientArea(window, this);
+    setCentralWidget(client_);
+    buildMenus();
+    buildWidgets();
+
+    const int menuH = menuBar()->isVisible() || !actions_.empty() ? menuBar()->sizeHint().height() : 0;
+    const QSize client(px(def.clientWidth), px(def.clientHeight));
+    if (def.frame == FrameStyle::FixedToolWindow) {
+        setFixedSize(client.width(), client.height() + menuH);
+    } else {
+        resize(client.width(), client.height() + menuH);
+    }
+    if (!actions_.empty()) setMinimumHeight(menuH + kMinClientHeight);
+
+    if (def.left >= 0 && def.top >= 0) {
+        move(px(def.left), px(def.top));
+    } else if (QScreen* s = QGuiApplication::primaryScreen()) {
+        const QRect avail = s->availableGeometry();
+        move(avail.center() - QPoint(width() / 2, height() / 2));
+    }
+    window.addObserver(this);
+}
+
+FormView::~FormView() { window_->removeObserver(this); }
+
+void FormView::buildMenus() {
+    const FormDef& def = window_->def();
+    auto hasChildren = [&](std::string_view name) {
+        return std::any_of(def.controls.begin(), def.controls.end(),
+                           [&](const ControlDef& c) { return c.kind == Kind::MenuItem && c.parent == name; });
+    };
+    for (Control& c : window_->controls()) {
+        const ControlDef& d = c.def();
+        if (d.kind != Kind::MenuItem) continue;
+        if (d.parent.empty()) {
+            menus_[d.name] = menuBar()->addMenu(qs(c.Caption.get()));
+            menus_[d.name]->setObjectName(qs(d.name));
+            continue;
+        }
+        auto parentIt = menus_.find(d.parent);
+        if (parentIt == menus_.end()) continue;
+        QMenu* parentMenu = parentIt->second;
+        if (hasChildren(d.name)) {
+            menus_[d.name] = parentMenu->addMenu(qs(c.Caption.get()));
+            menus_[d.name]->setObjectName(qs(d.name));
+            continue;
+        }
+        if (d.caption == "-") {
+            parentMenu->addSeparator();
+            continue;
+        }
+        auto* action = new QAction(qs(c.Caption.get()), this);
+        action->setObjectName(qs(d.name));
+        if (!d.shortcut.empty()) {
+            action->setShortcut(QKeySequence(qs(d.shortcut), QKeySequence::PortableText));
+            action->setShortcutContext(Qt::WindowShortcut);
+            // Added to the window as well, so the shortcut works while the menu is closed.
+            addAction(action);
+        }
+        const int index = d.index;
+        const std::string name(d.name);
+        Window* w = window_;
+        connect(action, &QAction::triggered, this, [w, name, index] {
+            EventArgs a;
+            a.index = index;
+            w->raise(name, Event::Click, a);
+        });
+        parentMenu->addAction(action);
+        actions_[d.name] = action;
+    }
+    if (menus_.empty()) menuBar()->hide();
+}
+
+void FormView::buildWidgets() {
+    const FormDef& def = window_->def();
+    for (auto& [name, action] : actions_)
+        if (!action->shortcut().isEmpty()) menuKeys_.push_back(action->shortcut());
+
+    // Create bottom first so each later widget lies above the earlier ones.
+    for (auto it = def.widgetOrder.rbegin(); it != def.widgetOrder.rend(); ++it) {
+        Control* c = window_->find(*it);
+        if (!c) continue;
+        const ControlDef& d = c->def();
+        const QPoint o = client_->originOf(d);
+        QWidget* w = nullptr;
+        Window* win = window_;
+        const std::string name(d.name);
+        switch (d.kind) {
+        case Kind::CommandButton: {
+            auto* b = new QPushButton(qs(c->Caption.get()), client_);
+            b->setAutoDefault(false);
+            connect(b, &QPushButton::clicked, this, [win, name] { win->raise(name, Event::Click); });
+            w = b;
+            break;
+        }
+        case Kind::TextBox: {
+            auto* t = new TextBox(&menuKeys_, client_);
+            t->setText(qs(c->Text.get()));
+            if (isLamp(d)) {
+                t->setFrame(false);
+                t->setReadOnly(true);
+            }
+            Control* ctl = c;
+            connect(t, &QLineEdit::textEdited, this, [ctl](const QString& s) { ctl->Text = s.toStdString(); });
+            w = t;
+            break;
+        }
+        case Kind::ListBox: {
+            auto* v = new QListView(client_);
+            v->setUniformItemSizes(true);
+            v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            listModel_ = new LogbookListModel(*c, v);
+            v->setModel(listModel_);
+            w = v;
+            break;
+        }
+        default: continue;
+        }
+        w->setObjectName(qs(d.name));
+        w->setGeometry(rectOf(d, o.x(), o.y()));
+        if (d.font.points > 0 || d.font.bold || !d.font.face.empty()) w->setFont(toQFont(d.font));
+        else w->setFont(toQFont(FontDef{}));
+        if (!d.tooltip.empty()) w->setToolTip(qs(d.tooltip));
+        widgets_[d.name] = w;
+        applyControl(*c, PropId::BackColor);
+        applyControl(*c, PropId::Enabled);
+        applyControl(*c, PropId::Visible);
+    }
+    for (std::string_view n : def.noFocus)
+        if (QWidget* w = widgetFor(n)) w->setFocusPolicy(Qt::NoFocus);
+    QWidget* prev = nullptr;
+    for (std::string_view n : def.tabOrder) {
+        QWidget* w = widgetFor(n);
+        if (!w) continue;
+        if (prev) QWidget::setTabOrder(prev, w);
+        prev = w;
+    }
+    if (QWidget* f = widgetFor(def.focusAtStart)) f->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* FormView::widgetFor(std::string_view control) const {
+    auto it = widgets_.find(control);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+QAction* FormView::actionFor(std::string_view menuItem) const {
+    auto it = actions_.find(menuItem);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QMenu* FormView::menuFor(std::string_view menuName) const {
+    auto it = menus_.find(menuName);
+    return it == menus_.end() ? nullptr : it->second;
+}
+
+void FormView::popupMenu(std::string_view menuName) {
+    if (QMenu* m = menuFor(menuName)) m->exec(QCursor::pos());
+}
+
+void FormView::controlChanged(Control& control, PropId id) { applyControl(control, id); }
+
+void FormView::applyControl(Control& c, PropId id) {
+    if (c.kind() == Kind::MenuItem) {
+        if (id == PropId::Caption) {
+            if (QAction* a = actionFor(c.name())) a->setText(qs(c.Caption.get()));
+        }
+        return;
+    }
+    QWidget* w = widgetFor(c.name());
+    if (!w) {
+        // A drawn control: repaint the canvas.
+        if (c.kind() == Kind::Line || c.kind() == Kind::Shape || c.kind() == Kind::Label || c.kind() == Kind::Image)
+            client_->update();
+        return;
+    }
+    switch (id) {
+    case PropId::Caption:
+        if (auto* b = dynamic_cast<QPushButton*>(w)) b->setText(qs(c.Caption.get()));
+        break;
+    case PropId::Text:
+        if (auto* t = dynamic_cast<QLineEdit*>(w)) {
+            const QString s = qs(c.Text.get());
+            if (t->text() != s) {
+                const QSignalBlocker block(t);
+                t->setText(s);
+            }
+        }
+        break;
+    case PropId::Visible: w->setVisible(c.Visible); break;
+    case PropId::Enabled: w->setEnabled(c.Enabled); break;
+    case PropId::BackColor:
+        if (c.kind() == Kind::TextBox) {
+            QPalette p = w->palette();
+            p.setColor(QPalette::Base, toQColor(c.BackColor));
+            w->setPalette(p);
+        }
+        break;
+    case PropId::Lines:
+        if (listModel_) listModel_->linesAppended();
+        break;
+    default: break;
+    }
+}
+
+void FormView::windowChanged(Window&, PropId id) {
+    switch (id) {
+    case PropId::Caption: setWindowTitle(qs(window_->Caption.get())); break;
+    case PropId::BackColor: client_->update(); break;
+    case PropId::Visible:
+        if (window_->Visible) {
+            show();
+            raise();
+            activateWindow();
+        } else {
+            hide();
+        }
+        break;
+    case PropId::WindowState:
+        if (window_->WindowState == 1) showMinimized();
+        else if (window_->WindowState == 0 && (windowState() & Qt::WindowMinimized)) showNormal();
+        break;
+    case PropId::Height: applyHeight(); break;
+    default: break;
+    }
+}
+
+double FormView::outerHeightTwips() const { return twips(frameGeometry().height()); }
+
+void FormView::updateHeightLimits() {
+    const int frameExtra = frameGeometry().height() - height();
+    window_->minHeight = twips(frameExtra + minimumHeight());
+    if (QScreen* s = screen()) window_->maxHeight = twips(s->availableGeometry().height());
+}
+
+void FormView::applyHeight() {
+    const int frameExtra = frameGeometry().height() - height();
+    const int target = px(window_->Height) - frameExtra;
+    if (target == height()) return;
+    applyingHeight_ = true;
+    resize(width(), target);
+    applyingHeight_ = false;
+}
+
+void FormView::syncHeightFromWindow() {
+    // The user dragged the frame (or the window system chose a size): the
+    // model takes the new height, unless it already rounds to it.
+    if (applyingHeight_) return;
+    if (px(window_->Height) != frameGeometry().height()) window_->Height.setSilently(outerHeightTwips());
+    updateHeightLimits();
+}
+
+void FormView::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    syncHeightFromWindow();
+}
+
+void FormView::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (isVisible()) syncHeightFromWindow();
+}
+
+void FormView::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (isVisible()) updateHeightLimits();
+}
+
+void FormView::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        const int state = (windowState() & Qt::WindowMinimized) ? 1 : (windowState() & Qt::WindowMaximized) ? 2 : 0;
+        window_->WindowState.setSilently(state);
+    }
+}
+
+void FormView::closeEvent(QCloseEvent* event) {
+    // The model decides what closing means: the main window ends the program,
+    // a secondary window is removed. The view is deleted by its owner.
+    event->ignore();
+    if (onClose_) onClose_();
+}
+
+} // namespace kav::qt

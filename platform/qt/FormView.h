@@ -1,0 +1,76 @@
+#pragma once
+// The on-screen form of one model window. Buttons, text boxes and the list
+// box are child widgets stacked in design order; lines, shapes, labels,
+// frames and images are painted on the client canvas beneath them. The view
+// follows property changes of the model and turns clicks, keys, menu choices
+// and mouse presses into model events. It never calls a handler directly and
+// never reads state back from a widget except what the user typed.
+
+#include "model/Window.h"
+
+#include <QKeySequence>
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace kav::qt {
+
+class ClientArea;
+class LogbookListModel;
+
+class FormView final : public QMainWindow, private WindowObserver {
+public:
+    // `onClose` is called when the user closes the window by its frame.
+    FormView(Window& window, std::function<void()> onClose);
+    ~FormView() override;
+
+    Window& window() const { return *window_; }
+    ClientArea* clientArea() const { return client_; }
+    QWidget* widgetFor(std::string_view control) const;
+    QAction* actionFor(std::string_view menuItem) const;
+    QMenu* menuFor(std::string_view menuName) const;
+
+    // Shows a top-level menu's items as a context menu at the mouse position.
+    void popupMenu(std::string_view menuName);
+
+    // The outer height the window system gives the window, in twips, and the
+    // limits a height change must stay within.
+    double outerHeightTwips() const;
+    void updateHeightLimits();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void controlChanged(Control& control, PropId id) override;
+    void windowChanged(Window& window, PropId id) override;
+
+    void buildWidgets();
+    void buildMenus();
+    void applyControl(Control& control, PropId id);
+    void applyHeight();
+    void syncHeightFromWindow();
+
+    Window* window_;
+    std::function<void()> onClose_;
+    ClientArea* client_ = nullptr;
+    std::unordered_map<std::string_view, QWidget*> widgets_;
+    std::unordered_map<std::string_view, QAction*> actions_;
+    std::unordered_map<std::string_view, QMenu*> menus_;
+    std::vector<QKeySequence> menuKeys_;
+    LogbookListModel* listModel_ = nullptr;
+    bool applyingHeight_ = false;
+    bool closingFromModel_ = false;
+};
+
+} // namespace kav::qt

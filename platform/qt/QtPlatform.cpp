@@ -1,0 +1,113 @@
+// The Linux desktop platform.
+#include "platform/qt/QtPlatform.h"
+
+#include "model/Window.h"
+#include "platform/devices/CdTray.h"
+#include "platform/devices/ShutdownDialog.h"
+#include "platform/posix/AtomicFile.h"
+#include "platform/qt/Convert.h"
+#include "platform/qt/FormView.h"
+#include "platform/qt/Renderer.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDate>
+#include <QDBusConnection>
+#include <QIcon>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace kav::qt {
+
+struct QtPlatform::Services {
+    CdTray tray;
+    ShutdownDialog shutdown{QDBusConnection::systemBus()};
+    // The colour the dialog opens with: the one chosen last.
+    QColor lastColour = Qt::white;
+};
+
+QtPlatform::QtPlatform(std::filesystem::path programFolder)
+    : folder_(std::move(programFolder)), services_(std::make_unique<Services>()) {}
+
+QtPlatform::~QtPlatform() = default;
+
+QWidget* QtPlatform::ownerWidget(Window& window) const {
+    return renderer_ ? static_cast<QWidget*>(renderer_->viewFor(window)) : nullptr;
+}
+
+bool QtPlatform::clipboardClear() {
+    QClipboard* cb = QGuiApplication::clipboard();
+    if (!cb) return false;
+    cb->clear(QClipboard::Clipboard);
+    return true;
+}
+
+bool QtPlatform::clipboardSetText(const std::string& text) {
+    QClipboard* cb = QGuiApplication::clipboard();
+    if (!cb) return false;
+    cb->setText(QString::fromStdString(text), QClipboard::Clipboard);
+    return true;
+}
+
+std::optional<Colour> QtPlatform::chooseColour(Window& owner) {
+    // Qt's own dialog, never a desktop theme's replacement, modal to the window.
+    QColorDialog dialog(services_->lastColour, ownerWidget(owner));
+    dialog.setOption(QColorDialog::DontUseNativeDialog, true);
+    dialog.setWindowModality(Qt::WindowModal);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QColor c = dialog.selectedColor();
+    if (!c.isValid()) return std::nullopt;
+    services_->lastColour = c;
+    return static_cast<Colour>(c.red()) + 256u * static_cast<Colour>(c.green()) +
+           65536u * static_cast<Colour>(c.blue());
+}
+
+bool QtPlatform::launch(std::string_view, int) { return false; }
+
+bool QtPlatform::shellCopy(std::string_view, std::string_view) { return false; }
+
+bool QtPlatform::shellDelete(std::string_view) { return false; }
+
+void QtPlatform::messageBox(Window& owner, std::string_view text, std::string_view title) {
+    QMessageBox box(QMessageBox::Information, qs(title), qs(text), QMessageBox::Ok, ownerWidget(owner));
+    box.exec();
+}
+
+void QtPlatform::aboutBox(Window& owner, std::string_view appText, std::string_view otherText) {
+    QMessageBox box(ownerWidget(owner));
+    box.setWindowTitle(QStringLiteral("Om ") + qs(appText));
+    box.setText(qs(appText));
+    box.setInformativeText(qs(otherText));
+    box.setIconPixmap(QApplication::windowIcon().pixmap(48, 48));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setWindowModality(Qt::WindowModal);
+    box.exec();
+}
+
+void QtPlatform::shutdownDialog() { services_->shutdown.run(nullptr); }
+
+bool QtPlatform::cdDoor(bool open) { return open ? services_->tray.open() : services_->tray.close(); }
+
+std::string QtPlatform::todayShortDate() {
+    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+}
+
+std::string QtPlatform::logbookPath() { return (folder_ / "kavrilon.ini").string(); }
+
+std::optional<std::string> QtPlatform::readFile(const std::string& path) { return posix::readWholeFile(path); }
+
+bool QtPlatform::writeFileAtomic(const std::string& path, std::string_view bytes) {
+    return posix::writeFileAtomic(path, bytes);
+}
+
+void QtPlatform::popupMenu(Window& window, std::string_view menuName) {
+    if (!renderer_) return;
+    if (FormView* v = renderer_->viewFor(window)) v->popupMenu(menuName);
+}
+
+void QtPlatform::endProgram() { QCoreApplication::quit(); }
+
+} // namespace kav::qt

@@ -1,0 +1,51 @@
+#pragma once
+// The platform on a Linux desktop: Qt's clipboard, colour dialog and message
+// boxes, the About box, the launcher and drive mapping, the CD tray, the
+// shut-down dialog and the logbook file in the program folder.
+
+#include "platform/Platform.h"
+
+#include <filesystem>
+#include <memory>
+
+class QWidget;
+
+namespace kav::qt {
+
+class Renderer;
+
+class QtPlatform final : public Platform {
+public:
+    explicit QtPlatform(std::filesystem::path programFolder);
+    ~QtPlatform() override;
+
+    void setRenderer(Renderer* renderer) { renderer_ = renderer; }
+    const std::filesystem::path& programFolder() const { return folder_; }
+
+    bool clipboardClear() override;
+    bool clipboardSetText(const std::string& text) override;
+    std::optional<Colour> chooseColour(Window& owner) override;
+    bool launch(std::string_view commandLine, int showCode) override;
+    bool shellCopy(std::string_view from, std::string_view to) override;
+    bool shellDelete(std::string_view path) override;
+    void messageBox(Window& owner, std::string_view text, std::string_view title) override;
+    void aboutBox(Window& owner, std::string_view appText, std::string_view otherText) override;
+    void shutdownDialog() override;
+    bool cdDoor(bool open) override;
+    std::string todayShortDate() override;
+    std::string logbookPath() override;
+    std::optional<std::string> readFile(const std::string& path) override;
+    bool writeFileAtomic(const std::string& path, std::string_view bytes) override;
+    void popupMenu(Window& window, std::string_view menuName) override;
+    void endProgram() override;
+
+private:
+    QWidget* ownerWidget(Window& window) const;
+
+    std::filesystem::path folder_;
+    Renderer* renderer_ = nullptr;
+    struct Services;
+    std::unique_ptr<Services> services_;
+};
+
+} // namespace kav::qt

@@ -1,0 +1,33 @@
+// Arming the one Qt timer for the earliest due tick.
+#include "platform/qt/TimerDriver.h"
+
+#include <algorithm>
+
+namespace kav::qt {
+
+TimerDriver::TimerDriver(TimerService& service) : service_(service) {
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        service_.deliverDue();
+        arm();
+    });
+    service_.setScheduleListener([this] { arm(); });
+    arm();
+}
+
+TimerDriver::~TimerDriver() { service_.setScheduleListener(nullptr); }
+
+void TimerDriver::arm() {
+    const auto due = service_.nextDue();
+    if (!due) {
+        timer_.stop();
+        return;
+    }
+    const std::int64_t wait = std::max<std::int64_t>(0, *due - service_.clock().nowMs());
+    // Re-arming only when the wait changes keeps an idle program quiet.
+    if (timer_.isActive() && std::abs(timer_.remainingTime() - wait) <= 0) return;
+    timer_.start(static_cast<int>(std::min<std::int64_t>(wait, 24 * 3600 * 1000)));
+}
+
+} // namespace kav::qt
