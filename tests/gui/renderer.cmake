@@ -1,0 +1,5 @@
+kav_gui_test(renderer_test ${CMAKE_CURRENT_LIST_DIR}/renderer_test.cpp ${CMAKE_CURRENT_LIST_DIR}/gui_main.cpp)
+target_link_libraries(renderer_test PRIVATE kav_qt)
+if(TARGET kav_resources)
+  target_link_libraries(renderer_test PRIVATE kav_resources)
+endif()

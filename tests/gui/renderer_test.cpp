@@ -1,0 +1,205 @@
+// The Qt renderer of the window model, offscreen: controls become widgets at
+// their design places, stacking and tab order hold, and clicks, access keys,
+// shortcuts and the right mouse button reach the model's handlers.
+#include "forms/Form1.h"
+#include "forms/Program.h"
+#include "forms/frmMain.h"
+#include "platform/qt/ClientArea.h"
+#include "platform/qt/FormView.h"
+#include "platform/qt/Renderer.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/TempDir.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace kav {
+namespace {
+
+// The fake platform, with the context menu handed to the real renderer.
+class ShowingPlatform final : public test::FakePlatform {
+public:
+    using FakePlatform::FakePlatform;
+    qt::Renderer* renderer = nullptr;
+    void popupMenu(Window& window, std::string_view menuName) override {
+        FakePlatform::popupMenu(window, menuName);
+        if (qt::FormView* v = renderer->viewFor(window)) v->popupMenu(menuName);
+    }
+};
+
+struct Gui : ::testing::Test {
+    test::TempDir dir;
+    ShowingPlatform fake{dir.path()};
+    VirtualClock clock;
+    Program program{fake, clock};
+    qt::Renderer renderer{program};
+
+    void SetUp() override {
+        fake.renderer = &renderer;
+        program.setListener(&renderer);
+        program.start();
+        view()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(view()));
+    }
+    qt::FormView* view() { return renderer.viewFor(program.main()); }
+    template <class W> W* widget(const char* name) { return dynamic_cast<W*>(view()->widgetFor(name)); }
+};
+
+TEST_F(Gui, ControlsBecomeWidgetsAtTheirDesignPlaceInPixels) {
+    auto* color = widget<QPushButton>("cmdColor");
+    ASSERT_NE(color, nullptr);
+    EXPECT_EQ(color->geometry(), QRect(136, 0, 169, 89));  // 2040, 0, 2535, 1335 twips
+    EXPECT_EQ(color->text(), QString::fromUtf8("Välj färg.."));
+    EXPECT_FALSE(color->isEnabled());
+    EXPECT_TRUE(color->font().bold());
+    EXPECT_DOUBLE_EQ(color->font().pointSizeF(), 18.0);
+    auto* code = widget<QLineEdit>("txtColor");
+    ASSERT_NE(code, nullptr);
+    EXPECT_EQ(code->geometry(), QRect(144, 144, 81, 27));
+    auto* list = widget<QListView>("List1");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->geometry(), QRect(120, 248, 505, 108));
+    EXPECT_TRUE(list->uniformItemSizes());
+    // The client area shows 220 pixels at start, so the list lies out of view.
+    EXPECT_EQ(view()->clientArea()->height(), 220);
+    EXPECT_EQ(view()->clientArea()->width(), 697);
+    EXPECT_EQ(view()->windowTitle(),
+              QString::fromUtf8("Kavrilon  V.1.0     Av:  Vendel Hagmark    -   Skarnvik"));
+    EXPECT_FALSE(widget<QLineEdit>("Text14")->isVisibleTo(view()));
+    EXPECT_FALSE(widget<QPushButton>("Command15")->isVisibleTo(view()));
+    EXPECT_EQ(widget<QPushButton>("Command1")->toolTip(),
+              QString::fromUtf8("Kopiera HEX talen till klippminnet - Stängs nu !!"));
+}
+
+TEST_F(Gui, WidgetsStackAndTabInDesignOrder) {
+    // Children of the client area are painted in creation order: the last is topmost.
+    QStringList stack;
+    for (QObject* o : view()->clientArea()->children())
+        if (auto* w = qobject_cast<QWidget*>(o); w && !w->objectName().isEmpty()) stack.prepend(w->objectName());
+    ASSERT_FALSE(stack.isEmpty());
+    EXPECT_EQ(stack.first(), "Command18");
+    EXPECT_EQ(stack.last(), "txtColor");
+    EXPECT_LT(stack.indexOf("Command14"), stack.indexOf("Text14"));
+
+    // Tab goes txtColor -> cmdColor -> ... skipping nothing in the chain itself.
+    QWidget* w = widget<QLineEdit>("txtColor");
+    EXPECT_EQ(w->nextInFocusChain()->objectName(), "cmdColor");
+    EXPECT_EQ(widget<QPushButton>("cmdCopy")->nextInFocusChain()->objectName(), "Command1");
+    EXPECT_EQ(widget<QLineEdit>("Text14")->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(QApplication::focusWidget(), widget<QLineEdit>("txtColor"));
+}
+
+TEST_F(Gui, ClickAndAccessKeyReachTheBoundHandler) {
+    // "&Snabbstart" unlocks the colour buttons. An access key animates the
+    // button and clicks it when the animation ends.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return program.main().cmdColor.Enabled.get(); }, 2000));
+    EXPECT_TRUE(widget<QPushButton>("cmdColor")->isEnabled());
+    EXPECT_FALSE(widget<QPushButton>("Command18")->isEnabled());
+
+    // "&Man" of the piston, by the mouse.
+    QTest::mouseClick(widget<QPushButton>("Command17"), Qt::LeftButton);
+    EXPECT_TRUE(program.main().Command16.Enabled);
+    EXPECT_TRUE(widget<QPushButton>("Command16")->isEnabled());
+}
+
+TEST_F(Gui, DisabledOrHiddenButtonDoesNothing) {
+    // An access key clicks its button after a short animation.
+    auto pressAndSettle = [](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+        QTest::qWait(250);
+    };
+    auto* closeCd = widget<QPushButton>("Command9");
+    QTest::mouseClick(closeCd, Qt::LeftButton);
+    pressAndSettle(Qt::Key_C);
+    EXPECT_TRUE(fake.callsStartingWith("cdDoor").empty());
+    program.main().Command8.Visible = false;
+    pressAndSettle(Qt::Key_O);
+    EXPECT_TRUE(fake.callsStartingWith("cdDoor").empty());
+    program.main().Command8.Visible = true;
+    pressAndSettle(Qt::Key_O);
+    EXPECT_EQ(fake.callsStartingWith("cdDoor"), (std::vector<std::string>{"cdDoor(open)"}));
+}
+
+TEST_F(Gui, ShortcutsWorkWithTheMenuClosedEvenFromATextBox) {
+    ASSERT_EQ(QApplication::focusWidget(), widget<QLineEdit>("txtColor"));
+    program.main().txtColor.Text = "FF8000";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(fake.clipboard.value_or("<none>"), "FF8000");
+    EXPECT_EQ(view()->actionFor("kop")->text(), QString::fromUtf8("Ligger nu i klippminnet..  "));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F11);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier);
+    const auto launches = fake.callsStartingWith("launch(");
+    ASSERT_EQ(launches.size(), 2u);
+    EXPECT_NE(launches[0].find("IEXPLORE.EXE"), std::string::npos);
+    EXPECT_NE(launches[1].find("sndvol32.exe"), std::string::npos);
+}
+
+TEST_F(Gui, RightButtonOnTheBareAreaOpensTheFileMenu) {
+    QStringList items;
+    QTimer::singleShot(50, [&] {
+        if (auto* m = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* a : m->actions()) items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+            m->close();
+        }
+    });
+    // A spot with no control: between the cylinder and the CD buttons.
+    QTest::mouseClick(view()->clientArea(), Qt::RightButton, {}, QPoint(40, 150));
+    ASSERT_EQ(items.size(), 13);
+    EXPECT_EQ(items.first(), QString::fromUtf8("&Kopiera till klippminnet.."));
+    EXPECT_EQ(items.last(), QString::fromUtf8("&Stäng  Kavrilon"));
+    EXPECT_EQ(fake.callsStartingWith("popupMenu"), (std::vector<std::string>{"popupMenu(frmMain|ar)"}));
+
+    // A left press opens nothing; a press on a label raises nothing.
+    QTest::mouseClick(view()->clientArea(), Qt::LeftButton, {}, QPoint(40, 150));
+    QTest::mouseClick(view()->clientArea(), Qt::RightButton, {}, QPoint(250, 156));  // on "Kod"
+    EXPECT_EQ(fake.callsStartingWith("popupMenu").size(), 1u);
+}
+
+TEST_F(Gui, PropertyChangesReachTheirWidgets) {
+    Control& lamp = program.main().Text16;
+    lamp.BackColor = palette(10);
+    EXPECT_EQ(widget<QLineEdit>("Text16")->palette().color(QPalette::Base), QColor(0, 255, 0));
+    program.main().Command3.Caption = "Klipp minnet tomt..";
+    EXPECT_EQ(widget<QPushButton>("Command3")->text(), QString::fromUtf8("Klipp minnet tomt.."));
+    const int rows = widget<QListView>("List1")->model()->rowCount();
+    program.main().List1.AddItem("rad");
+    EXPECT_EQ(widget<QListView>("List1")->model()->rowCount(), rows + 1);
+}
+
+TEST_F(Gui, GrowAndShrinkStepsResizeTheRealWindowFromItsHeight) {
+    const int before = view()->frameGeometry().height();
+    EXPECT_DOUBLE_EQ(program.main().Height, before * 15.0);
+    program.main().growStep();
+    EXPECT_EQ(view()->frameGeometry().height(), before + 208);
+    EXPECT_TRUE(view()->clientArea()->height() > 248);  // the list comes into view
+    program.main().shrinkStep();
+    EXPECT_DOUBLE_EQ(program.main().Height, before * 15.0 - 20.0);
+    EXPECT_EQ(view()->frameGeometry().height(), before - 1);
+}
+
+TEST_F(Gui, AboutWindowIsOneWindowShownAgain) {
+    program.main().ab_Click();
+    Form1* first = program.form1();
+    ASSERT_NE(first, nullptr);
+    qt::FormView* v = renderer.viewFor(*first);
+    ASSERT_NE(v, nullptr);
+    EXPECT_TRUE(v->isVisible());
+    EXPECT_EQ(v->windowTitle(), QString::fromUtf8("::: About.."));
+    first->Command1_Click();
+    EXPECT_FALSE(v->isVisible());
+    program.main().ab_Click();
+    EXPECT_EQ(program.form1(), first);
+    EXPECT_TRUE(v->isVisible());
+}
+
+} // namespace
+} // namespace kav

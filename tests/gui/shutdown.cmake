@@ -1,0 +1,6 @@
+# The shut-down dialog against a fake logind on a private D-Bus bus that the
+# test starts itself.
+kav_gui_test(shutdown_dialog_test ${CMAKE_CURRENT_LIST_DIR}/shutdown_dialog_test.cpp)
+target_link_libraries(shutdown_dialog_test PRIVATE kav_devices Qt6::DBus)
+# The fake logind is a QObject exported on the bus.
+set_target_properties(shutdown_dialog_test PROPERTIES AUTOMOC ON)
