@@ -1,14 +1,69 @@
-// TODO-STUB: handlers of this file are not written yet.
+// Copying the colour code to the clipboard by button or by menu, clearing the
+// clipboard, and the timer that puts the copy captions back 1800 ms after a
+// copy. Each step stands on its own: a clipboard that another program holds
+// only skips the clipboard step, and the captions and lamps still report it.
 #include "forms/frmMain.h"
 
 namespace kav {
 
-void frmMain::cmdCopy_Click() {}
+namespace {
 
-void frmMain::kop_Click() {}
+// The steps both copy commands begin with: the paste arrow and hint, the
+// captions that say the code lies on the clipboard, the copy itself, and the
+// clear button and ready-to-paste lamp made ready.
+void copyCodeToClipboard(frmMain& w) {
+    w.Line1.Visible = true;
+    w.Line2.Visible = true;
+    w.Line3.Visible = true;
+    w.Line4.Visible = true;
+    w.Label3.Visible = true;
+    w.Text4.BackColor = palette(10);
+    w.cmdCopy.Caption = "Ligger nu i klippminnet..";
+    w.Command3.Caption = "Rensa klipp minnet.. ";
+    w.platform().clipboardClear();
+    w.platform().clipboardSetText(w.txtColor.Text);
+    w.Command3.Enabled = true;
+    w.Text7.BackColor = palette(10);
+}
 
-void frmMain::Command3_Click() {}
+} // namespace
 
-void frmMain::Timer1_Timer() {}
+void frmMain::cmdCopy_Click() {
+    copyCodeToClipboard(*this);
+    Text13.BackColor = palette(10);
+    Timer1.Enabled = true;
+    Timer8.Enabled = true;
+}
+
+// The menu command (Ctrl+C) is never disabled, so it copies even while the
+// panel is stopped. Unlike the button it leaves the in-operation lamp alone,
+// and it also marks its own caption.
+void frmMain::kop_Click() {
+    copyCodeToClipboard(*this);
+    Timer1.Enabled = true;
+    Timer8.Enabled = true;
+    kop.Caption = "Ligger nu i klippminnet..  ";
+}
+
+void frmMain::Timer1_Timer() {
+    cmdCopy.Caption = "Kopiera...";
+    Timer1.Enabled = false;
+    Line1.Visible = false;
+    Line2.Visible = false;
+    Line3.Visible = false;
+    Line4.Visible = false;
+    Label3.Visible = false;
+    kop.Caption = "Kopiera till klippminnet.. ";
+}
+
+void frmMain::Command3_Click() {
+    Text1.Text = "";
+    Text7.BackColor = palette(14);
+    Command3.Caption = "Klipp minnet tomt..";
+    Text4.BackColor = palette(10);
+    Command3.Enabled = false;
+    platform().clipboardClear();
+    Timer6.Enabled = true;
+}
 
 } // namespace kav

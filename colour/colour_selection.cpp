@@ -1,8 +1,39 @@
-// TODO-STUB: handlers of this file are not written yet.
+// The click of "Välj färg..": puts the panel into its running look, lets the
+// user choose a colour, shows its code in txtColor, then moves the piston out
+// and starts the new-colour journal chain and the piston's return timer.
+#include "colour/HexRGB.h"
 #include "forms/frmMain.h"
+
+#include <cstdint>
+#include <optional>
 
 namespace kav {
 
-void frmMain::cmdColor_Click() {}
+void frmMain::cmdColor_Click() {
+    // The panel's running look, set before the dialog opens.
+    Timer21.Enabled = false;
+    Text14.Visible = false;
+    Text15.Visible = true;
+    Line22.Visible = false;
+    Line21.Visible = true;
+    Shape12.BackColor = palette(10);
+    Text9.BackColor = palette(14);
+    Command14.Enabled = true;
+    Text13.BackColor = palette(10);
+    Text4.BackColor = palette(10);
+
+    // A cancelled dialog, or one that could not be shown, counts as a failed
+    // step: the code box keeps its code and the click goes on below.
+    if (const std::optional<Colour> chosen = platform().chooseColour(*this))
+        txtColor.Text = HexRGB(static_cast<std::int32_t>(*chosen));
+
+    // From here on every click runs the same steps, whatever the dialog did.
+    Timer5.Enabled = true;
+    pistonFrontDrawing();
+    Text17.BackColor = palette(10);
+    Text19.BackColor = palette(10);
+    Text18.BackColor = palette(14);
+    Timer22.Enabled = true;
+}
 
 } // namespace kav

@@ -1,14 +1,34 @@
-// TODO-STUB: handlers of this file are not written yet.
+// Start-up of the main window: the logbook list gets the code box's (empty)
+// text and then the lines of the logbook file, and the welcome chain writes
+// its greeting and saves. Timer2 keeps the operation counter label showing
+// how many lines the logbook list holds.
 #include "forms/frmMain.h"
+
+#include <string>
 
 namespace kav {
 
-void frmMain::Form_Load() {}
+void frmMain::Form_Load() {
+    // The code box is empty now, so every start puts one empty line at the
+    // head of the list, before the lines of the file.
+    List_Add(List1, txtColor.Text);
+    List_Load(List1, logbookPath());
+    Timer19.Enabled = true;
+}
 
-void frmMain::Timer19_Timer() {}
+void frmMain::Timer19_Timer() {
+    journalLine("Välkommen till Vendel Hagmarks loggbok  i Skarnvik");
+    Timer19.Enabled = false;
+    Timer20.Enabled = true;
+}
 
-void frmMain::Timer20_Timer() {}
+void frmMain::Timer20_Timer() {
+    List_Save(List1, logbookPath());
+    Timer20.Enabled = false;
+}
 
-void frmMain::Timer2_Timer() {}
+void frmMain::Timer2_Timer() {
+    Label5.Caption = "Antal op. programmet har gjort: " + std::to_string(List1.ListCount());
+}
 
 } // namespace kav

@@ -1,22 +1,56 @@
-// TODO-STUB: handlers of this file are not written yet.
+// The main window's own commands: ending the program, minimising, the
+// right-button context menu, the About box, and opening the About window and
+// the process picture.
+#include "forms/Form1.h"
+#include "forms/Form2.h"
 #include "forms/frmMain.h"
+
+#include <string_view>
 
 namespace kav {
 
-void frmMain::Command1_Click() {}
+void frmMain::Command1_Click() {
+    platform().endProgram();
+}
 
-void frmMain::col_Click() {}
+void frmMain::col_Click() {
+    platform().endProgram();
+}
 
-void frmMain::Command7_Click() {}
+void frmMain::Command7_Click() {
+    WindowState = 1;
+}
 
-void frmMain::Form_MouseDown(int, int, double, double) {}
+// Only the right button opens the file menu; the shift state and the position
+// play no part (the menu opens where the mouse is).
+void frmMain::Form_MouseDown(int Button, int /*Shift*/, double /*X*/, double /*Y*/) {
+    if (Button == 2) platform().popupMenu(*this, "ar");
+}
 
-void frmMain::Command2_Click() {}
+namespace {
 
-void frmMain::om_Click() {}
+void showAboutBox(frmMain& w) {
+    const std::string_view appText = "Kavrilon * Färg koder för hemsidan..";
+    const std::string_view otherText = "Utvecklat av Vendel Hagmark - Skarnvik, Hallmyra";
+    w.platform().aboutBox(w, appText, otherText);
+}
 
-void frmMain::ab_Click() {}
+} // namespace
 
-void frmMain::lcp_Click() {}
+void frmMain::Command2_Click() {
+    showAboutBox(*this);
+}
+
+void frmMain::om_Click() {
+    showAboutBox(*this);
+}
+
+void frmMain::ab_Click() {
+    program().loadForm1().Show();
+}
+
+void frmMain::lcp_Click() {
+    program().loadForm2().Show();
+}
 
 } // namespace kav

@@ -1,0 +1,82 @@
+// The main window's commands: end, minimise, the right-button menu, the About
+// box and the two secondary windows.
+#include "colour_program_fixture.h"
+
+namespace kav::test {
+namespace {
+
+class WindowCommands : public ProgramTest {};
+
+TEST_F(WindowCommands, ExitButtonAndMenuEndTheProgram) {
+    for (const char* trigger : {"Command1", "col"}) {
+        start();
+        EXPECT_TRUE(program->main().raise(trigger, Event::Click)) << trigger;
+        EXPECT_TRUE(fake.ended) << trigger;
+        EXPECT_EQ(fake.callsStartingWith("endProgram("), std::vector<std::string>{"endProgram()"}) << trigger;
+        program.reset();
+        fake.ended = false;
+        fake.calls.clear();
+    }
+}
+
+TEST_F(WindowCommands, MinimiseSetsWindowStateOne) {
+    frmMain& w = start();
+    ASSERT_EQ(w.WindowState.get(), 0);
+    ASSERT_TRUE(w.raise("Command7", Event::Click));
+    EXPECT_EQ(w.WindowState.get(), 1);
+}
+
+TEST_F(WindowCommands, OnlyTheRightButtonOpensTheFileMenu) {
+    frmMain& w = start();
+    EventArgs press;
+    press.x = 500;
+    press.y = 700;
+    for (int button : {1, 4}) {
+        press.button = button;
+        w.raise("Form", Event::MouseDown, press);
+    }
+    EXPECT_TRUE(fake.callsStartingWith("popupMenu(").empty());
+    press.button = 2;
+    press.shift = 1;
+    w.raise("Form", Event::MouseDown, press);
+    EXPECT_EQ(fake.callsStartingWith("popupMenu("), std::vector<std::string>{"popupMenu(frmMain|ar)"});
+}
+
+TEST_F(WindowCommands, AboutButtonAndMenuShowTheSameAboutBox) {
+    frmMain& w = start();
+    ASSERT_TRUE(w.raise("Command2", Event::Click));
+    ASSERT_TRUE(w.raise("om", Event::Click));
+    const std::string expected = "aboutBox(frmMain|Kavrilon * Färg koder för hemsidan..|"
+                                 "Utvecklat av Vendel Hagmark - Skarnvik, Hallmyra)";
+    EXPECT_EQ(fake.callsStartingWith("aboutBox("), (std::vector<std::string>{expected, expected}));
+}
+
+TEST_F(WindowCommands, AboutMenuLoadsForm1OnceAndShowsIt) {
+    frmMain& w = start();
+    ASSERT_EQ(program->form1(), nullptr);
+    ASSERT_TRUE(w.raise("ab", Event::Click));
+    Form1* first = program->form1();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->Visible.get());
+    first->Hide();
+    ASSERT_TRUE(w.raise("ab", Event::Click));
+    EXPECT_EQ(program->form1(), first);
+    EXPECT_TRUE(first->Visible.get());
+}
+
+TEST_F(WindowCommands, PlcMenuShowsForm2AndItsExitOnlyHidesIt) {
+    frmMain& w = start();
+    ASSERT_TRUE(w.raise("lcp", Event::Click));
+    Form2* form2 = program->form2();
+    ASSERT_NE(form2, nullptr);
+    EXPECT_TRUE(form2->Visible.get());
+    ASSERT_TRUE(form2->raise("Command1", Event::Click));
+    EXPECT_FALSE(form2->Visible.get());
+    EXPECT_EQ(program->form2(), form2);
+    ASSERT_TRUE(w.raise("lcp", Event::Click));
+    EXPECT_EQ(program->form2(), form2);
+    EXPECT_TRUE(form2->Visible.get());
+}
+
+} // namespace
+} // namespace kav::test
