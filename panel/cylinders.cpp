@@ -1,16 +1,58 @@
-// TODO-STUB: handlers of this file are not written yet.
+// The two vertical air cylinders: Man drives a cylinder to its front position
+// and grows the window so the lower panel shows; Auto returns it home (the
+// left one 1.9 s later through Timer14) and shrinks the window again. No
+// command looks at where a cylinder stands.
 #include "forms/frmMain.h"
+
+#include "model/Colour.h"
 
 namespace kav {
 
-void frmMain::Command11_Click() {}
+// Man, left cylinder.
+void frmMain::Command11_Click() {
+    Text9.BackColor = palette(12);
+    Command10.Enabled = true;
+    cylinderFrontDrawingLeft();
+    Shape2.BackColor = palette(12);
+    journalLine("Varning: konsollen är inte låst.  ");
+    growStep();
+}
 
-void frmMain::Command10_Click() {}
+// Auto, left cylinder: only disables itself and starts the delayed return.
+void frmMain::Command10_Click() {
+    Command10.Enabled = false;
+    Timer14.Enabled = true;
+}
 
-void frmMain::Timer14_Timer() {}
+// The left cylinder's delayed return. It does not touch Command10, so a Man
+// pressed while the return was pending leaves Auto enabled.
+void frmMain::Timer14_Timer() {
+    Text9.BackColor = palette(14);
+    cylinderHomeDrawingLeft();
+    Shape2.BackColor = palette(15);
+    Timer14.Enabled = false;
+    journalLine("Cylinder vänster bakåt  (Auto)");
+    shrinkStep();
+}
 
-void frmMain::Command5_Click() {}
+// Man, right cylinder.
+void frmMain::Command5_Click() {
+    Text9.BackColor = palette(12);
+    Command4.Enabled = true;
+    cylinderFrontDrawingRight();
+    Shape1.BackColor = palette(12);
+    journalLine("Varning: konsollen är inte låst.  ");
+    growStep();
+}
 
-void frmMain::Command4_Click() {}
+// Auto, right cylinder: returns at once.
+void frmMain::Command4_Click() {
+    Command4.Enabled = false;
+    Text9.BackColor = palette(14);
+    cylinderHomeDrawingRight();
+    Shape1.BackColor = palette(15);
+    journalLine("Cylinder höger bakåt  (Auto)");
+    shrinkStep();
+}
 
 } // namespace kav

@@ -1,17 +1,113 @@
-// TODO-STUB: the step lists shared by the panel's handlers.
+// The step lists that several panel handlers share: the two positions of the
+// piston, the home and front drawings of each air cylinder, the two drawings
+// of the console lock, and the steps that grow and shrink the main window to
+// bring the lower panel into view and out of it again.
 #include "forms/frmMain.h"
+
+#include "model/Colour.h"
 
 namespace kav {
 
-void frmMain::pistonFrontDrawing() {}
-void frmMain::pistonHomeDrawing() {}
-void frmMain::cylinderFrontDrawingLeft() {}
-void frmMain::cylinderHomeDrawingLeft() {}
-void frmMain::cylinderFrontDrawingRight() {}
-void frmMain::cylinderHomeDrawingRight() {}
-void frmMain::lockEngagedDrawing() {}
-void frmMain::lockReleasedDrawing() {}
-void frmMain::growStep() {}
-void frmMain::shrinkStep() {}
+// The piston run out: rod out of the barrel, head at the front end, rod end
+// moved out. The lamps are set by each caller, in its own order.
+void frmMain::pistonFrontDrawing() {
+    Line29.Visible = true;
+    Line26.Visible = false;
+    Line27.Visible = true;
+    Line28.Visible = false;
+    Shape15.Visible = true;
+    Shape14.Visible = false;
+}
+
+// The piston at home, as at load.
+void frmMain::pistonHomeDrawing() {
+    Line29.Visible = false;
+    Line26.Visible = true;
+    Line27.Visible = false;
+    Line28.Visible = true;
+    Shape15.Visible = false;
+    Shape14.Visible = true;
+}
+
+// A cylinder's drawings include its two sensor lamps but never its barrel
+// colour, which only the Auto and Man commands change.
+void frmMain::cylinderFrontDrawingLeft() {
+    Line5.Visible = false;
+    Line6.Visible = false;
+    Line7.Visible = true;
+    Line12.Visible = true;
+    Shape3.Visible = false;
+    Shape6.Visible = true;
+    Text2.BackColor = palette(14);
+    Text3.BackColor = palette(10);
+}
+
+void frmMain::cylinderHomeDrawingLeft() {
+    Line5.Visible = true;
+    Line6.Visible = true;
+    Line7.Visible = false;
+    Line12.Visible = false;
+    Shape3.Visible = true;
+    Shape6.Visible = false;
+    Text2.BackColor = palette(10);
+    Text3.BackColor = palette(14);
+}
+
+void frmMain::cylinderFrontDrawingRight() {
+    Line8.Visible = false;
+    Line9.Visible = false;
+    Line10.Visible = true;
+    Line11.Visible = true;
+    Shape4.Visible = false;
+    Shape5.Visible = true;
+    Text5.BackColor = palette(14);
+    Text6.BackColor = palette(10);
+}
+
+void frmMain::cylinderHomeDrawingRight() {
+    Line8.Visible = true;
+    Line9.Visible = true;
+    Line10.Visible = false;
+    Line11.Visible = false;
+    Shape4.Visible = true;
+    Shape5.Visible = false;
+    Text5.BackColor = palette(10);
+    Text6.BackColor = palette(14);
+}
+
+// The console lock bolted: piston at the barrel's left end, rod across the
+// left cylinder's front rod, and the engaged-end sensor lit.
+void frmMain::lockEngagedDrawing() {
+    Line16.Visible = false;
+    Line15.Visible = false;
+    Line14.Visible = true;
+    Line13.Visible = true;
+    Shape9.Visible = false;
+    Shape10.Visible = true;
+    Text10.BackColor = palette(14);
+    Text11.BackColor = palette(10);
+}
+
+void frmMain::lockReleasedDrawing() {
+    Line16.Visible = true;
+    Line15.Visible = true;
+    Line14.Visible = false;
+    Line13.Visible = false;
+    Shape9.Visible = true;
+    Shape10.Visible = false;
+    Text10.BackColor = palette(10);
+    Text11.BackColor = palette(14);
+}
+
+// Both steps start from the window's outer height as it is now, whoever set
+// it. The amounts differ on purpose (a grow and a shrink leave the window 20
+// twips shorter). A height outside the window system's limits is skipped.
+void frmMain::growStep() {
+    setHeightWithinLimits(Height + 3120.0);
+}
+
+void frmMain::shrinkStep() {
+    setHeightWithinLimits(Height - 3140.0);
+}
 
 } // namespace kav

@@ -1,12 +1,35 @@
-// TODO-STUB: handlers of this file are not written yet.
+// The small piston of the panel: Man runs it out, Auto brings it home, and the
+// return timer brings it home 4 s after a colour selection ran it out.
 #include "forms/frmMain.h"
+
+#include "model/Colour.h"
 
 namespace kav {
 
-void frmMain::Command16_Click() {}
+// Auto.
+void frmMain::Command16_Click() {
+    pistonHomeDrawing();
+    Text19.BackColor = palette(14);
+    Text18.BackColor = palette(10);
+    Command16.Enabled = false;
+}
 
-void frmMain::Command17_Click() {}
+// Man. It is never disabled, so it can be pressed with the piston already out.
+void frmMain::Command17_Click() {
+    pistonFrontDrawing();
+    Text19.BackColor = palette(10);
+    Text18.BackColor = palette(14);
+    Command16.Enabled = true;
+}
 
-void frmMain::Timer22_Timer() {}
+// The piston's return after a colour selection. It leaves the Auto button as
+// it is, and darkens the colour-code-ready lamp.
+void frmMain::Timer22_Timer() {
+    pistonHomeDrawing();
+    Text17.BackColor = palette(14);
+    Text19.BackColor = palette(14);
+    Text18.BackColor = palette(10);
+    Timer22.Enabled = false;
+}
 
 } // namespace kav

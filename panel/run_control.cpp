@@ -1,18 +1,93 @@
-// TODO-STUB: handlers of this file are not written yet.
+// The panel's run control: the blinking production-start lamp, the start
+// sequence that establishes the PLC link at 4 s and gives the start conditions
+// at 10 s, and the Pausa, Återstart and Snabbstart buttons. Together they
+// gate the colour tool's two buttons.
 #include "forms/frmMain.h"
+
+#include "model/Colour.h"
 
 namespace kav {
 
-void frmMain::Timer21_Timer() {}
+// The one panel handler that reads a control to decide: it inverts the
+// blinking face of the production-start lamp.
+void frmMain::Timer21_Timer() {
+    Text14.Visible = !Text14.Visible;
+}
 
-void frmMain::Timer23_Timer() {}
+void frmMain::Timer23_Timer() {
+    Text16.BackColor = palette(10);
+    Timer24.Enabled = true;
+    Timer23.Enabled = false;
+    journalLine("PLC  - burkar = kommunikation upprättad.");
+}
 
-void frmMain::Timer24_Timer() {}
+void frmMain::Timer24_Timer() {
+    cmdColor.Enabled = true;
+    cmdCopy.Enabled = true;
+    Text4.BackColor = palette(10);
+    Timer21.Enabled = false;
+    Text14.Visible = false;
+    Text15.Visible = true;
+    Line22.Visible = false;
+    Line21.Visible = true;
+    Shape12.BackColor = palette(10);
+    Text9.BackColor = palette(14);
+    Command14.Enabled = true;
+    Timer24.Enabled = false;
+    journalLine("Startvillkor angivits från = PLC  - burkar");
+    // A busy clipboard skips these steps without a word.
+    platform().clipboardClear();
+    platform().clipboardSetText(txtColor.Text);
+}
 
-void frmMain::Command14_Click() {}
+// Pausa.
+void frmMain::Command14_Click() {
+    Timer21.Enabled = true;
+    Text14.Visible = true;
+    Text15.Visible = false;
+    Line22.Visible = true;
+    Line21.Visible = false;
+    cmdColor.Enabled = false;
+    cmdCopy.Enabled = false;
+    Command15.Visible = true;
+    Command14.Visible = false;
+    Shape12.BackColor = palette(12);
+    Text9.BackColor = palette(12);
+    journalLine("Systemet pausad");
+}
 
-void frmMain::Command15_Click() {}
+// Återstart. The alarm lamp goes green here, unlike the yellow of a start.
+void frmMain::Command15_Click() {
+    Timer21.Enabled = false;
+    Text14.Visible = false;
+    Text15.Visible = true;
+    Line22.Visible = false;
+    Line21.Visible = true;
+    cmdColor.Enabled = true;
+    cmdCopy.Enabled = true;
+    Command15.Visible = false;
+    Command14.Visible = true;
+    Shape12.BackColor = palette(10);
+    Text9.BackColor = palette(10);
+    journalLine("Systemet återstartad");
+}
 
-void frmMain::Command18_Click() {}
+// Snabbstart: the running look at once. The start sequence's timers are left
+// alone and still run to their end.
+void frmMain::Command18_Click() {
+    cmdColor.Enabled = true;
+    cmdCopy.Enabled = true;
+    Text4.BackColor = palette(10);
+    Timer21.Enabled = false;
+    Text14.Visible = false;
+    Text15.Visible = true;
+    Line22.Visible = false;
+    Line21.Visible = true;
+    Shape12.BackColor = palette(10);
+    Text9.BackColor = palette(14);
+    Command14.Enabled = true;
+    Command18.Enabled = false;
+    journalLine("Systemet snabb-startad.");
+}
 
 } // namespace kav
