@@ -1,0 +1,274 @@
+// Carrying out the Windows command lines on Linux: which stand-in is found on
+// a temporary PATH of fake programs, in which order for which desktop, how
+// placeholders are filled in, and that a real detached start of a fake
+// program passes its arguments. No real program is ever started.
+#include "launcher/LaunchTable.h"
+#include "platform/launch/Launcher.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace kav {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+
+const std::string kDeskCpl = "rundll32.exe shell32.dll,Control_RunDLL desk.cpl";
+const std::string kNotepad = R"(C:\windows\notepad.exe kavrilon.ini)";
+const std::string kExplorer = R"(C:\windows\explorer.exe)";
+const std::string kHomepage = R"(C:\Program\Internet Explorer\IEXPLORE.EXE https://kavrilon.example/)";
+const std::string kSearchPage = R"(C:\Program\Internet Explorer\IEXPLORE.EXE https://kavrilon.example/sok)";
+const std::string kHelpPage =
+    R"(C:\Program\Internet Explorer\IEXPLORE.EXE https://support.microsoft.com/sv-SE/windows/help)";
+const std::string kSol = R"(C:\windows\system32\sol.exe)";
+const std::string kVolume = R"(C:\windows\system32\sndvol32.exe)";
+
+std::string readAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+// A fake program: a shell script that writes its arguments, one a line, to
+// `record` (through a temporary name, so a reader never sees half of it).
+fs::path makeProgram(const fs::path& dir, const std::string& name, const fs::path& record = {}) {
+    fs::create_directories(dir);
+    const fs::path p = dir / name;
+    const std::string out = record.empty() ? (dir / (name + ".args")).string() : record.string();
+    {
+        std::ofstream f(p);
+        f << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << out << ".tmp' && mv '" << out << ".tmp' '" << out
+          << "'\n";
+    }
+    fs::permissions(p, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+    return p;
+}
+
+class LaunchResolve : public ::testing::Test {
+  protected:
+    TempDir tmp;
+    fs::path bin = tmp.path() / "bin";
+    fs::path home = tmp.path() / "home";
+    fs::path work = tmp.path() / "work";
+    std::vector<LaunchCommand> started;
+
+    void SetUp() override {
+        fs::create_directories(bin);
+        fs::create_directories(home);
+        fs::create_directories(work);
+    }
+
+    LaunchEnvironment env(const std::string& desktop = "") const {
+        LaunchEnvironment e;
+        e.path = bin.string();
+        e.currentDesktop = desktop;
+        e.home = home.string();
+        e.gameDirs = {};
+        e.workingDirectory = work;
+        e.executableDir = tmp.path() / "nowhere";
+        return e;
+    }
+
+    Launcher recording(LaunchEnvironment e) {
+        return Launcher(std::move(e),
+                        [this](const std::string& program, const std::vector<std::string>& args) {
+                            started.push_back({program, args});
+                            return true;
+                        });
+    }
+};
+
+TEST_F(LaunchResolve, EveryCandidateOfEveryRowIsFoundWhenItIsTheOnlyOneInstalled) {
+    // Each candidate alone on PATH, on its own desktop, with every
+    // placeholder resolvable.
+    fs::create_directories(tmp.path() / "doc");
+    std::ofstream(tmp.path() / "doc" / "index.html") << "<html></html>";
+    int n = 0;
+    for (const auto& row : launchTable()) {
+        for (const auto& cand : row.candidates) {
+            ASSERT_FALSE(cand.argv.empty()) << row.commandLine;
+            const fs::path dir = tmp.path() / ("path" + std::to_string(n++));
+            const fs::path program = makeProgram(dir, cand.argv.front());
+            LaunchEnvironment e = env(cand.desktop);
+            e.path = dir.string();
+            e.docDir = tmp.path() / "doc";
+            started.clear();
+            ASSERT_TRUE(recording(e).launch(row.commandLine, 1))
+                << row.commandLine << " -> " << cand.argv.front();
+            ASSERT_EQ(started.size(), 1u);
+            EXPECT_EQ(started[0].program, program.string());
+            ASSERT_EQ(started[0].args.size(), cand.argv.size() - 1) << row.commandLine;
+            for (const auto& a : started[0].args)
+                EXPECT_EQ(a.find('{'), std::string::npos) << a;
+        }
+    }
+    EXPECT_GT(n, 80);
+}
+
+TEST_F(LaunchResolve, TheCurrentDesktopsOwnCandidateComesFirst) {
+    makeProgram(bin, "gnome-control-center");
+    makeProgram(bin, "kcmshell6");
+    makeProgram(bin, "systemsettings");
+
+    const LaunchCommand kde{(bin / "kcmshell6").string(), {"kcm_kscreen"}};
+    const LaunchCommand gnome{(bin / "gnome-control-center").string(), {"display"}};
+    EXPECT_EQ(Launcher(env("KDE")).resolve(kDeskCpl), kde);
+    EXPECT_EQ(Launcher(env("kde")).resolve(kDeskCpl), kde);
+    EXPECT_EQ(Launcher(env("GNOME")).resolve(kDeskCpl), gnome);
+    EXPECT_EQ(Launcher(env("ubuntu:GNOME")).resolve(kDeskCpl), gnome);
+    // A desktop with nothing of its own here takes the table's order.
+    EXPECT_EQ(Launcher(env("XFCE")).resolve(kDeskCpl), gnome);
+
+    // The full order on KDE: both KDE programs, then the other desktop's.
+    const auto all = Launcher(env("KDE")).resolveAll(kDeskCpl);
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_EQ(all[1].program, (bin / "systemsettings").string());
+    EXPECT_EQ(all[2], gnome);
+}
+
+TEST_F(LaunchResolve, CandidatesForAnyDesktopComeBeforeOtherDesktopsOwn) {
+    makeProgram(bin, "gedit");
+    makeProgram(bin, "kate");
+    makeProgram(bin, "xdg-open");
+    const std::string logbook = (work / "kavrilon.ini").string();
+
+    EXPECT_EQ(Launcher(env("KDE")).resolve(kNotepad), (LaunchCommand{(bin / "kate").string(), {logbook}}));
+    EXPECT_EQ(Launcher(env("GNOME")).resolve(kNotepad), (LaunchCommand{(bin / "gedit").string(), {logbook}}));
+    EXPECT_EQ(Launcher(env("XFCE")).resolve(kNotepad),
+              (LaunchCommand{(bin / "xdg-open").string(), {logbook}}));
+    EXPECT_EQ(Launcher(env("")).resolve(kNotepad), (LaunchCommand{(bin / "xdg-open").string(), {logbook}}));
+}
+
+TEST_F(LaunchResolve, NothingInstalledOrAnUnknownLineStartsNothing) {
+    makeProgram(bin, "something-else");
+    // Look-alikes that are no programs: a file without execute permission and
+    // a folder of the program's name.
+    std::ofstream(bin / "pavucontrol") << "#!/bin/sh\n";
+    fs::permissions(bin / "pavucontrol", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_directories(bin / "xdg-open");
+
+    auto launcher = recording(env("GNOME"));
+    EXPECT_FALSE(launcher.launch(kVolume, 1));
+    EXPECT_FALSE(launcher.launch(kHelpPage, 1));
+    EXPECT_FALSE(launcher.launch("C:\\windows\\system32\\calc.exe", 1));
+    // Lines are taken exactly as the menu passes them.
+    makeProgram(bin, "sol");
+    EXPECT_FALSE(launcher.launch(R"(C:\WINDOWS\system32\sol.exe)", 1));
+    EXPECT_TRUE(started.empty());
+    EXPECT_EQ(launcher.resolve(kVolume), std::nullopt);
+}
+
+TEST_F(LaunchResolve, GamesAreAlsoFoundInTheGamesFolder) {
+    const fs::path games = tmp.path() / "games";
+    makeProgram(games, "sol");
+    makeProgram(games, "pavucontrol");
+    LaunchEnvironment e = env();
+    e.gameDirs = {games};
+
+    Launcher launcher = recording(e);
+    EXPECT_EQ(launcher.resolve(kSol), (LaunchCommand{(games / "sol").string(), {}}));
+    // Only games are looked for there.
+    EXPECT_EQ(launcher.resolve(kVolume), std::nullopt);
+    // A game on PATH is preferred to one in the games folder.
+    makeProgram(bin, "sol");
+    EXPECT_EQ(launcher.resolve(kSol), (LaunchCommand{(bin / "sol").string(), {}}));
+}
+
+TEST_F(LaunchResolve, WhenAStartFailsTheNextCandidateIsTried) {
+    makeProgram(bin, "gnome-control-center");
+    makeProgram(bin, "pavucontrol");
+    std::vector<std::string> tried;
+    Launcher launcher(env("GNOME"), [&](const std::string& program, const std::vector<std::string>&) {
+        tried.push_back(fs::path(program).filename().string());
+        return tried.size() > 1;
+    });
+    EXPECT_TRUE(launcher.launch(kVolume, 1));
+    EXPECT_EQ(tried, (std::vector<std::string>{"gnome-control-center", "pavucontrol"}));
+
+    Launcher failing(env("GNOME"), [](const std::string&, const std::vector<std::string>&) { return false; });
+    EXPECT_FALSE(failing.launch(kVolume, 1));
+}
+
+TEST_F(LaunchResolve, HomeAndWorkingDirectoryAreFilledIn) {
+    makeProgram(bin, "xdg-open");
+    EXPECT_EQ(Launcher(env()).resolve(kExplorer),
+              (LaunchCommand{(bin / "xdg-open").string(), {home.string()}}));
+    EXPECT_EQ(Launcher(env()).resolve(kNotepad),
+              (LaunchCommand{(bin / "xdg-open").string(), {(work / "kavrilon.ini").string()}}));
+
+    LaunchEnvironment noHome = env();
+    noHome.home.clear();
+    EXPECT_EQ(Launcher(noHome).resolve(kExplorer), std::nullopt);
+}
+
+TEST_F(LaunchResolve, TheOwnPageIsLookedForInItsThreePlacesInOrder) {
+    makeProgram(bin, "xdg-open");
+    const fs::path exeDir = tmp.path() / "inst" / "bin";
+    const fs::path fromVariable = tmp.path() / "my docs";
+    const fs::path installed = tmp.path() / "inst" / "share" / "doc" / "kavrilon";
+    const fs::path buildTree = exeDir / "doc";
+    for (const auto& d : {fromVariable, installed, buildTree}) {
+        fs::create_directories(d);
+        std::ofstream(d / "index.html") << "<html></html>";
+    }
+    LaunchEnvironment e = env();
+    e.executableDir = exeDir;
+    e.docDir = fromVariable;
+
+    auto pageOf = [&](const std::string& line) {
+        auto cmd = Launcher(e).resolve(line);
+        return cmd && cmd->args.size() == 1 ? cmd->args[0] : std::string("none");
+    };
+    const std::string variableUrl = "file://" + tmp.path().string() + "/my%20docs/index.html";
+    EXPECT_EQ(pageOf(kHomepage), variableUrl);
+    EXPECT_EQ(pageOf(kSearchPage), variableUrl);
+
+    fs::remove_all(fromVariable);
+    EXPECT_EQ(pageOf(kHomepage), "file://" + installed.string() + "/index.html");
+    fs::remove_all(installed);
+    EXPECT_EQ(pageOf(kHomepage), "file://" + buildTree.string() + "/index.html");
+    fs::remove_all(buildTree);
+    EXPECT_EQ(pageOf(kHomepage), "none");
+
+    // Without the page the homepage item starts nothing at all.
+    EXPECT_FALSE(recording(e).launch(kHomepage, 1));
+    EXPECT_TRUE(started.empty());
+}
+
+TEST_F(LaunchResolve, ARealDetachedStartPassesTheArguments) {
+    const fs::path record = tmp.path() / "xdg-open.args";
+    makeProgram(bin, "xdg-open", record);
+    Launcher launcher(env()); // the real starter
+    ASSERT_TRUE(launcher.launch(kHelpPage, 1));
+
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!fs::exists(record) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(fs::exists(record)) << "the fake program did not run";
+    EXPECT_EQ(readAll(record), "https://support.microsoft.com/sv-SE/windows/help\n");
+}
+
+TEST(LaunchEnvironmentTest, FromSystemReadsTheProcessEnvironment) {
+    ::setenv("XDG_CURRENT_DESKTOP", "TestDesk", 1);
+    ::setenv("KAVRILON_DOC_DIR", "/some/doc", 1);
+    const LaunchEnvironment e = LaunchEnvironment::fromSystem();
+    ::unsetenv("XDG_CURRENT_DESKTOP");
+    ::unsetenv("KAVRILON_DOC_DIR");
+    EXPECT_EQ(e.currentDesktop, "TestDesk");
+    EXPECT_EQ(e.docDir, fs::path("/some/doc"));
+    if (const char* path = std::getenv("PATH")) {
+        EXPECT_EQ(e.path, std::string(path));
+    }
+    // The folder of this test program.
+    EXPECT_TRUE(fs::exists(e.executableDir / "launch_test"));
+}
+
+} // namespace
+} // namespace kav
