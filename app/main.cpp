@@ -6,6 +6,9 @@
 #ifndef KAV_NO_RESOURCES
 #include "data/Resources.h"
 #endif
+#include "forms/DesignCheck.h"
+#include "forms/Form1.h"
+#include "forms/Form2.h"
 #include "forms/Program.h"
 #include "forms/frmMain.h"
 #include "platform/qt/ProgramFolder.h"
@@ -19,6 +22,7 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -62,11 +66,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavrilon"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kavrilon"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("kavrilon"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kavrilon.Kavrilon"));
 #ifndef KAV_NO_RESOURCES
     kavInitResources();
 #endif
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kavrilon/kavrilon.svg")));
+    // The installed theme icon where there is one, else the compiled-in picture.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kavrilon"), QIcon(QStringLiteral(":/kavrilon/kavrilon"))));
 
     // The program folder becomes the working directory, as a shortcut's start
     // folder did, so commands naming "kavrilon.ini" by its bare name act on the
@@ -93,7 +98,19 @@ int main(int argc, char** argv) {
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [&](QSessionManager&) { saveLogbook(); });
     installTerminationHandlers(app);
 
-    program.start();
+    // The design tables and the binding table are checked before anything is
+    // shown: a misspelt name must stop the program, not fail silently later.
+    std::vector<std::string> problems;
+    for (const kav::FormDef* def : {&kav::frmMainDesign(), &kav::Form1Design(), &kav::Form2Design()})
+        for (auto& p : kav::checkDesign(*def)) problems.push_back(p);
+    if (problems.empty()) {
+        program.start();
+        for (auto& p : kav::checkBindings(program.main())) problems.push_back(p);
+    }
+    if (!problems.empty()) {
+        for (const auto& p : problems) std::fprintf(stderr, "kavrilon: design error: %s\n", p.c_str());
+        return 70;
+    }
     const int rc = QApplication::exec();
     saveLogbook();
     return rc;

@@ -27,7 +27,12 @@ bool hasNoLayout(Kind k) {
 }
 
 std::string quoted(std::string_view name) {
-    return "'" + std::string(name) + "'";
+    std::string s;
+    s.reserve(name.size() + 2);
+    s += '\'';
+    s += name;
+    s += '\'';
+    return s;
 }
 
 constexpr std::string_view kPaintList = "stacking order of lines, shapes, labels, frames and images";

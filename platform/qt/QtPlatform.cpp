@@ -4,6 +4,8 @@
 #include "model/Window.h"
 #include "platform/devices/CdTray.h"
 #include "platform/devices/ShutdownDialog.h"
+#include "platform/launch/Launcher.h"
+#include "platform/launch/Media.h"
 #include "platform/posix/AtomicFile.h"
 #include "platform/qt/Convert.h"
 #include "platform/qt/FormView.h"
@@ -65,11 +67,13 @@ std::optional<Colour> QtPlatform::chooseColour(Window& owner) {
            65536u * static_cast<Colour>(c.blue());
 }
 
-bool QtPlatform::launch(std::string_view, int) { return false; }
+// The launcher and the drives read the environment afresh on every use, so a
+// stick plugged in or a program installed while Kavrilon runs is found.
+bool QtPlatform::launch(std::string_view commandLine, int showCode) { return Launcher().launch(commandLine, showCode); }
 
-bool QtPlatform::shellCopy(std::string_view, std::string_view) { return false; }
+bool QtPlatform::shellCopy(std::string_view from, std::string_view to) { return Media().copy(from, to); }
 
-bool QtPlatform::shellDelete(std::string_view) { return false; }
+bool QtPlatform::shellDelete(std::string_view path) { return Media().remove(path); }
 
 void QtPlatform::messageBox(Window& owner, std::string_view text, std::string_view title) {
     QMessageBox box(QMessageBox::Information, qs(title), qs(text), QMessageBox::Ok, ownerWidget(owner));
