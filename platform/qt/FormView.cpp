@@ -334,7 +334,9 @@ void FormView::resizeEvent(QResizeEvent* event) {
 
 void FormView::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    if (isVisible()) updateHeightLimits();
+    // A window manager adds its frame after the window is mapped, which shows
+    // as a move: the outer height and the limits change with it.
+    if (isVisible()) syncHeightFromWindow();
 }
 
 void FormView::changeEvent(QEvent* event) {

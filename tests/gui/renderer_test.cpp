@@ -203,3 +203,69 @@ TEST_F(Gui, AboutWindowIsOneWindowShownAgain) {
 
 } // namespace
 } // namespace kav
+
+namespace kav {
+namespace {
+
+// Counts paint events of one widget.
+struct PaintCounter final : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+TEST_F(Gui, PeriodicHandlerWritingTheSameCaptionCostsNoRepaint) {
+    clock.set(0);
+    program.timers().advance(clock, 1000);  // the start-up lines are in, the counter is current
+    QApplication::processEvents();
+    PaintCounter counter;
+    view()->clientArea()->installEventFilter(&counter);
+    const std::string caption = program.main().Label5.Caption;
+    for (int i = 0; i < 5; ++i) {
+        program.timers().advance(clock, 100);  // one tick of the counter each time, nothing else
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(program.main().Label5.Caption.get(), caption);
+    EXPECT_EQ(counter.paints, 0);
+    program.main().List1.AddItem("one more");
+    program.timers().advance(clock, 100);
+    QApplication::processEvents();
+    EXPECT_GT(counter.paints, 0);  // a real change does repaint
+    view()->clientArea()->removeEventFilter(&counter);
+}
+
+TEST_F(Gui, LowerPanelComesIntoViewAndRodsAreDrawnOverTheirBarrels) {
+    frmMain& w = program.main();
+    w.Command11_Click();  // left cylinder Man: front drawing and a grow step
+    QApplication::processEvents();
+    const QImage shot = view()->clientArea()->grab().toImage();
+    ASSERT_GE(shot.height(), 400);
+    // The extended rod Line12 (x 300 twips, 3000 to 6360) stands below the old
+    // bottom edge of 220 pixels, and its piston head Line7 lies across the
+    // opaque barrel at y 3000 twips: both black, drawn above the barrel.
+    EXPECT_EQ(shot.pixelColor(20, 300), QColor(Qt::black));
+    EXPECT_EQ(shot.pixelColor(15, 200), QColor(Qt::black));
+    // The barrel itself is light red now.
+    EXPECT_EQ(shot.pixelColor(12, 100), QColor(255, 0, 0));
+    // The console lock barrel (Shape7, 1200..3135 x 6000..6255 twips) is in view.
+    EXPECT_TRUE(view()->clientArea()->height() * 15 > 6255);
+}
+
+TEST_F(Gui, ClosingTheAboutWindowByItsFrameRemovesIt) {
+    program.main().ab_Click();
+    Form1* first = program.form1();
+    ASSERT_NE(first, nullptr);
+    first->Command2_Click();
+    EXPECT_FALSE(first->Command2.Enabled);
+    renderer.viewFor(*first)->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return program.form1() == nullptr; }, 2000));
+    program.main().ab_Click();
+    ASSERT_NE(program.form1(), nullptr);
+    EXPECT_TRUE(program.form1()->Command2.Enabled);  // created anew with its design values
+    EXPECT_EQ(program.form1()->Command2.Caption.get(), "&Kopiera adressen..");
+}
+
+} // namespace
+} // namespace kav

@@ -1,0 +1,1 @@
+kav_unit_test(logbook_after_delete_test ${CMAKE_CURRENT_LIST_DIR}/logbook_after_delete_test.cpp)
