@@ -12,7 +12,12 @@ namespace kav::qt {
 
 Renderer::Renderer(Program& program) : program_(program) {}
 
-Renderer::~Renderer() = default;
+// The views go first; the program must not tell a renderer that is gone
+// about the windows it removes later.
+Renderer::~Renderer() {
+    views_.clear();
+    program_.setListener(nullptr);
+}
 
 FormView* Renderer::viewFor(const Window& window) const {
     auto it = views_.find(&window);
