@@ -17,6 +17,17 @@ void Control::AddItem(const std::string& line) {
     propertyChanged(PropId::Lines);
 }
 
+void Control::AddItems(std::vector<std::string>&& lines) {
+    if (lines.empty()) return;
+    if (lines_.empty()) {
+        lines_ = std::move(lines);
+    } else {
+        lines_.reserve(lines_.size() + lines.size());
+        for (std::string& l : lines) lines_.push_back(std::move(l));
+    }
+    propertyChanged(PropId::Lines);
+}
+
 void Control::propertyChanged(PropId id) { window_->controlChanged(*this, id); }
 
 } // namespace kav

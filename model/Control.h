@@ -34,6 +34,9 @@ public:
 
     // List box: lines in insertion order.
     void AddItem(const std::string& line);
+    // Appends many lines at once with one change notice: loading a logbook of
+    // tens of thousands of lines must not redraw the list for each of them.
+    void AddItems(std::vector<std::string>&& lines);
     std::size_t ListCount() const { return lines_.size(); }
     const std::string& List(std::size_t i) const { return lines_.at(i); }
     const std::vector<std::string>& lines() const { return lines_; }

@@ -1,0 +1,221 @@
+// How much List_Save and List_Load cost over the plain file operations they
+// stand on, for a full logbook of 32767 entries of 70 characters. The plain
+// cases write the same bytes with one write(), fsync and rename (and once more
+// with the folder fsync that List_Save adds), and read them with one read().
+// At the end the ratios of the medians are printed; the aim is no more than
+// 1.5 against the plain write and the plain read.
+#include "forms/Program.h"
+#include "forms/frmMain.h"
+#include "logbook/LogbookFormat.h"
+#include "model/TimerService.h"
+#include "platform/Platform.h"
+#include "platform/posix/AtomicFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <malloc.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The file service of the real program; everything else does nothing.
+class FilePlatform final : public kav::Platform {
+public:
+    explicit FilePlatform(std::string folder) : folder_(std::move(folder)) {}
+    bool clipboardClear() override { return false; }
+    bool clipboardSetText(const std::string&) override { return false; }
+    std::optional<kav::Colour> chooseColour(kav::Window&) override { return std::nullopt; }
+    bool launch(std::string_view, int) override { return false; }
+    bool shellCopy(std::string_view, std::string_view) override { return false; }
+    bool shellDelete(std::string_view) override { return false; }
+    void messageBox(kav::Window&, std::string_view, std::string_view) override {}
+    void aboutBox(kav::Window&, std::string_view, std::string_view) override {}
+    void shutdownDialog() override {}
+    bool cdDoor(bool) override { return false; }
+    std::string todayShortDate() override { return {}; }
+    std::string logbookPath() override { return folder_ + "/kavrilon.ini"; }
+    std::optional<std::string> readFile(const std::string& path) override {
+        return kav::posix::readWholeFile(path);
+    }
+    bool writeFileAtomic(const std::string& path, std::string_view bytes) override {
+        return kav::posix::writeFileAtomic(path, bytes);
+    }
+    void popupMenu(kav::Window&, std::string_view) override {}
+    void endProgram() override {}
+
+private:
+    std::string folder_;
+};
+
+constexpr std::size_t kEntries = 32767;
+
+// 70 characters each, mostly ASCII with the Swedish letters of the program's
+// own messages, numbered so that no two entries are the same.
+std::vector<std::string> makeEntries() {
+    const std::string text = "Användaren har tryck på knappen:  Öppna CD rom - CD Släde ut. nr ";
+    std::vector<std::string> entries;
+    entries.reserve(kEntries);
+    for (std::size_t i = 0; i < kEntries; ++i) {
+        std::string number = std::to_string(i);
+        entries.push_back(text + std::string(5 - number.size(), '0') + number);
+    }
+    return entries;
+}
+
+// A temporary folder on the same disk as the program would use, removed at exit.
+struct Folder {
+    std::string path;
+    Folder() {
+        const char* base = std::getenv("TMPDIR");
+        std::string tmpl = std::string(base && *base ? base : "/tmp") + "/kavrilon-bench-XXXXXX";
+        if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+        path = tmpl;
+    }
+    ~Folder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+};
+
+struct Fixture {
+    Folder folder;
+    FilePlatform platform{folder.path};
+    kav::VirtualClock clock;
+    kav::Program program{platform, clock};
+    std::vector<std::string> entries = makeEntries();
+    std::string bytes = kav::logbook::encodeEntries(entries);
+    std::string path = platform.logbookPath();
+};
+
+Fixture& fixture() {
+    static Fixture f;
+    return f;
+}
+
+void BM_ListSave(benchmark::State& state) {
+    Fixture& f = fixture();
+    kav::frmMain form(f.program);
+    for (const std::string& e : f.entries) form.List_Add(form.List1, e);
+    for (auto _ : state) form.List_Save(form.List1, f.path);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
+}
+
+// One write(), fsync and rename; with `syncFolder` also the fsync of the
+// folder after the rename that List_Save does to make the rename last.
+void plainWrite(benchmark::State& state, bool syncFolder) {
+    Fixture& f = fixture();
+    const std::string temp = f.path + ".plain";
+    for (auto _ : state) {
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0 || ::write(fd, f.bytes.data(), f.bytes.size()) != static_cast<ssize_t>(f.bytes.size()) ||
+            ::fsync(fd) != 0 || ::close(fd) != 0 || ::rename(temp.c_str(), f.path.c_str()) != 0)
+            state.SkipWithError("plain write failed");
+        if (syncFolder) {
+            const int dir = ::open(f.folder.path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (dir < 0 || ::fsync(dir) != 0) state.SkipWithError("folder fsync failed");
+            if (dir >= 0) ::close(dir);
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
+}
+
+void BM_PlainWrite(benchmark::State& state) { plainWrite(state, false); }
+void BM_PlainWriteSyncedFolder(benchmark::State& state) { plainWrite(state, true); }
+
+void BM_ListLoad(benchmark::State& state) {
+    Fixture& f = fixture();
+    if (!kav::posix::writeFileAtomic(f.path, f.bytes)) state.SkipWithError("could not write the logbook");
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto form = std::make_unique<kav::frmMain>(f.program);
+        state.ResumeTiming();
+        form->List_Load(form->List1, f.path);
+        state.PauseTiming();
+        if (form->List1.ListCount() != kEntries) state.SkipWithError("wrong number of entries");
+        form.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
+}
+
+void BM_PlainRead(benchmark::State& state) {
+    Fixture& f = fixture();
+    if (!kav::posix::writeFileAtomic(f.path, f.bytes)) state.SkipWithError("could not write the logbook");
+    for (auto _ : state) {
+        const int fd = ::open(f.path.c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat st {};
+        if (fd < 0 || ::fstat(fd, &st) != 0) {
+            state.SkipWithError("plain read failed");
+            break;
+        }
+        std::string buffer(static_cast<std::size_t>(st.st_size), '\0');
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        ::close(fd);
+        if (n != st.st_size) state.SkipWithError("short read");
+        benchmark::DoNotOptimize(buffer.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
+}
+
+constexpr int kRepetitions = 7;
+
+BENCHMARK(BM_PlainWrite)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(kRepetitions);
+BENCHMARK(BM_PlainWriteSyncedFolder)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(kRepetitions);
+BENCHMARK(BM_ListSave)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(kRepetitions);
+BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(kRepetitions);
+BENCHMARK(BM_ListLoad)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(kRepetitions);
+
+// Prints as usual and keeps the median of each case for the ratios.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians_[run.run_name.function_name] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void printRatio(const char* what, const char* ours, const char* plain) const {
+        const auto a = medians_.find(ours);
+        const auto b = medians_.find(plain);
+        if (a == medians_.end() || b == medians_.end() || b->second <= 0) return;
+        std::printf("%-28s %8.3f ms / %8.3f ms = %.2fx (aim: at most 1.5x)\n", what, a->second, b->second,
+                    a->second / b->second);
+    }
+
+private:
+    std::map<std::string, double> medians_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Keep freed memory in the process. Otherwise glibc hands the list's
+    // 32767 small blocks back to the system after each load and the next load
+    // pays for fresh pages, while the plain read's one big buffer stays mapped
+    // after its first round (glibc raises its mmap threshold); both cases
+    // should run on the same warm heap.
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\nMedians of %d repetitions, %zu entries of 70 characters:\n", kRepetitions, kEntries);
+    reporter.printRatio("List_Save / plain write", "BM_ListSave", "BM_PlainWrite");
+    reporter.printRatio("  ... / plain + folder fsync", "BM_ListSave", "BM_PlainWriteSyncedFolder");
+    reporter.printRatio("List_Load / plain read", "BM_ListLoad", "BM_PlainRead");
+    benchmark::Shutdown();
+    return 0;
+}

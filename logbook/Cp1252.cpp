@@ -1,0 +1,212 @@
+// Table-driven Windows-1252 conversion. Both directions pass over ASCII eight
+// bytes at a time and only look closer at the other bytes, since the logbook
+// is mostly ASCII with a few Swedish letters.
+#include "logbook/Cp1252.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+
+namespace kav::cp1252 {
+
+namespace {
+
+// The characters of the bytes 0x80 to 0x9F. The rest of the code page is the
+// same as the first 256 Unicode characters.
+constexpr std::array<char32_t, 32> kC1Range = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 0x88
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 0x98
+};
+
+struct Utf8Char {
+    std::array<char, 3> bytes{};
+    std::uint8_t size = 0;
+};
+
+constexpr char32_t toCodePoint(unsigned byte) {
+    return byte >= 0x80 && byte < 0xA0 ? kC1Range[byte - 0x80] : static_cast<char32_t>(byte);
+}
+
+constexpr std::array<Utf8Char, 256> makeDecodeTable() {
+    std::array<Utf8Char, 256> table{};
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        const char32_t cp = toCodePoint(byte);
+        Utf8Char& u = table[byte];
+        if (cp < 0x80) {
+            u.bytes[0] = static_cast<char>(cp);
+            u.size = 1;
+        } else if (cp < 0x800) {
+            u.bytes[0] = static_cast<char>(0xC0 | (cp >> 6));
+            u.bytes[1] = static_cast<char>(0x80 | (cp & 0x3F));
+            u.size = 2;
+        } else {
+            u.bytes[0] = static_cast<char>(0xE0 | (cp >> 12));
+            u.bytes[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            u.bytes[2] = static_cast<char>(0x80 | (cp & 0x3F));
+            u.size = 3;
+        }
+    }
+    return table;
+}
+
+constexpr std::array<Utf8Char, 256> kDecode = makeDecodeTable();
+
+// The characters of 0x80 to 0x9F sorted by code point, for encoding.
+constexpr std::array<std::pair<char32_t, unsigned char>, 32> makeEncodeTable() {
+    std::array<std::pair<char32_t, unsigned char>, 32> table{};
+    for (unsigned i = 0; i < 32; ++i) table[i] = {kC1Range[i], static_cast<unsigned char>(0x80 + i)};
+    std::sort(table.begin(), table.end());
+    return table;
+}
+
+constexpr std::array<std::pair<char32_t, unsigned char>, 32> kEncodeC1 = makeEncodeTable();
+
+char fromCodePoint(char32_t cp) {
+    if (cp >= 0xA0 && cp <= 0xFF) return static_cast<char>(cp);
+    const auto* it = std::lower_bound(kEncodeC1.begin(), kEncodeC1.end(), cp,
+                                      [](const auto& entry, char32_t value) { return entry.first < value; });
+    if (it != kEncodeC1.end() && it->first == cp) return static_cast<char>(it->second);
+    return '?';
+}
+
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+
+// Index of the first byte (in memory order) whose high bit is set in `marks`,
+// which holds only high bits and is not zero.
+inline std::size_t firstMarkedByte(std::uint64_t marks) {
+    if constexpr (std::endian::native == std::endian::little)
+        return static_cast<std::size_t>(std::countr_zero(marks)) / 8;
+    else
+        return static_cast<std::size_t>(std::countl_zero(marks)) / 8;
+}
+
+inline void putUtf8(const Utf8Char& u, char* out, std::size_t& o) {
+    std::memcpy(out + o, u.bytes.data(), 3);
+    o += u.size;
+}
+
+} // namespace
+
+// Both conversions read eight bytes at a time and store all eight, then keep
+// only the ASCII bytes in front of the first other byte; the rest of the store
+// is overwritten later. The stores stay inside the room the callers give:
+// before input byte i at most 3i bytes (decoding) or i bytes (encoding) are
+// written, and a word is only read while eight input bytes remain. Likewise a
+// decoded character always stores three bytes and counts its real size.
+
+std::size_t decodeInto(std::string_view bytes, char* out) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    std::size_t i = 0;
+    std::size_t o = 0;
+    while (i + 8 <= n) {
+        std::uint64_t word;
+        std::memcpy(&word, p + i, sizeof word);
+        std::memcpy(out + o, &word, sizeof word);
+        const std::uint64_t high = word & kHighBits;
+        if (!high) {
+            i += 8;
+            o += 8;
+            continue;
+        }
+        const std::size_t ascii = firstMarkedByte(high);
+        i += ascii;
+        o += ascii;
+        putUtf8(kDecode[p[i++]], out, o);
+    }
+    for (; i < n; ++i) putUtf8(kDecode[p[i]], out, o);
+    return o;
+}
+
+void decodeTo(std::string_view bytes, std::string& out) {
+    out.resize(bytes.size() * kMaxDecodedSize);
+    out.resize(decodeInto(bytes, out.data()));
+}
+
+std::size_t encodeInto(std::string_view text, char* out) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    std::size_t o = 0;
+    while (i < n) {
+        if (i + 8 <= n) {
+            std::uint64_t word;
+            std::memcpy(&word, p + i, sizeof word);
+            std::memcpy(out + o, &word, sizeof word);
+            const std::uint64_t high = word & kHighBits;
+            if (!high) {
+                i += 8;
+                o += 8;
+                continue;
+            }
+            const std::size_t ascii = firstMarkedByte(high);
+            i += ascii;
+            o += ascii;
+        } else if (p[i] < 0x80) {
+            out[o++] = static_cast<char>(p[i++]);
+            continue;
+        }
+
+        // A lead byte gives the number of continuation bytes and the range the
+        // first of them must fall in, which rules out overlong forms,
+        // surrogates and values past U+10FFFF. An incomplete sequence is
+        // replaced as far as it was valid (one "?"), and reading goes on at
+        // the byte that broke it.
+        const unsigned lead = p[i];
+        unsigned need = 0;
+        unsigned lo = 0x80;
+        unsigned hi = 0xBF;
+        char32_t cp = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            need = 1;
+            cp = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            need = 2;
+            cp = lead & 0x0F;
+            if (lead == 0xE0) lo = 0xA0;
+            if (lead == 0xED) hi = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            need = 3;
+            cp = lead & 0x07;
+            if (lead == 0xF0) lo = 0x90;
+            if (lead == 0xF4) hi = 0x8F;
+        } else {
+            out[o++] = '?';
+            ++i;
+            continue;
+        }
+        std::size_t j = i + 1;
+        bool complete = true;
+        for (unsigned k = 0; k < need; ++k, ++j) {
+            if (j >= n || p[j] < lo || p[j] > hi) {
+                complete = false;
+                break;
+            }
+            cp = (cp << 6) | (p[j] & 0x3F);
+            lo = 0x80;
+            hi = 0xBF;
+        }
+        out[o++] = complete ? fromCodePoint(cp) : '?';
+        i = j;
+    }
+    return o;
+}
+
+std::string decode(std::string_view bytes) {
+    std::string out;
+    decodeTo(bytes, out);
+    return out;
+}
+
+std::string encode(std::string_view text) {
+    std::string out(text.size(), '\0');
+    out.resize(encodeInto(text, out.data()));
+    return out;
+}
+
+} // namespace kav::cp1252

@@ -1,0 +1,42 @@
+#pragma once
+// The logbook file format: one Windows-1252 line per entry, each ended by
+// CR LF, no header. Reading also takes a lone CR or a lone LF as the end of a
+// line, so a logbook edited on another system still loads line by line, and a
+// last line without a line end is an entry all the same. These are pure
+// functions on bytes; opening and replacing the file is the platform's job.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kav::logbook {
+
+// Reads the entries of a logbook file one at a time, decoded to UTF-8. A file
+// of 0 bytes has no entries.
+class EntryReader {
+public:
+    explicit EntryReader(std::string_view fileBytes) : rest_(fileBytes) {}
+
+    // Replaces `entry` with the next entry and returns true, or returns false
+    // when no entry is left. Reusing one string keeps its buffer.
+    bool next(std::string& entry);
+
+private:
+    std::string_view rest_;
+    // Room for the UTF-8 form of the longest line so far; it only grows, so
+    // it is cleared once rather than for every line.
+    std::vector<char> scratch_;
+};
+
+// The number of entries EntryReader gives for `fileBytes`, without decoding.
+std::size_t countEntries(std::string_view fileBytes);
+
+// All entries of a logbook file.
+std::vector<std::string> decodeEntries(std::string_view fileBytes);
+
+// The file bytes for `entries`: each one in Windows-1252 followed by CR LF.
+// No entries give no bytes.
+std::string encodeEntries(const std::vector<std::string>& entries);
+
+} // namespace kav::logbook

@@ -1,0 +1,229 @@
+// The file service under the logbook: whole-file reading and the atomic
+// replacement, called directly on a temporary folder. Failures that need a
+// kill or a file size limit run in a forked child, so the test process itself
+// is never limited or killed.
+#include "platform/posix/AtomicFile.h"
+#include "tests/support/TempDir.h"
+#include "tests/unit/logbook_test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kav::test {
+namespace {
+
+namespace fs = std::filesystem;
+using kav::posix::readWholeFile;
+using kav::posix::writeFileAtomic;
+using Names = std::vector<std::string>;
+
+mode_t modeOf(const fs::path& p) {
+    struct stat st {};
+    if (::lstat(p.c_str(), &st) != 0) return 0;
+    return st.st_mode & 07777;
+}
+
+// Sets the umask for one scope.
+class Umask {
+public:
+    explicit Umask(mode_t mask) : old_(::umask(mask)) {}
+    ~Umask() { ::umask(old_); }
+    Umask(const Umask&) = delete;
+    Umask& operator=(const Umask&) = delete;
+
+private:
+    mode_t old_;
+};
+
+// Logbook-like content of a given size, its lines marked with `mark`.
+std::string logbookOf(char mark, std::size_t size) {
+    std::string bytes;
+    while (bytes.size() < size) bytes += std::string(68, mark) + "\r\n";
+    return bytes;
+}
+
+TEST(AtomicFile, CreatesANewFileWithTheDefaultModeLessTheUmask) {
+    TempDir dir;
+    const fs::path target = dir.path() / "kavrilon.ini";
+    {
+        Umask mask(027);
+        ASSERT_TRUE(writeFileAtomic(target.string(), "FF8000\r\n"));
+    }
+    EXPECT_EQ(readBytes(target), "FF8000\r\n");
+    EXPECT_EQ(modeOf(target), 0640u);
+    EXPECT_EQ(folderNames(dir.path()), (Names{"kavrilon.ini"}));
+}
+
+TEST(AtomicFile, ReplacingKeepsTheOldFilesPermissionBits) {
+    TempDir dir;
+    const fs::path target = dir.path() / "kavrilon.ini";
+    Umask mask(022);
+    for (mode_t mode : {0600u, 0664u, 0444u}) {
+        SCOPED_TRACE(mode);
+        writeBytes(target, "old\r\n");
+        ASSERT_EQ(::chmod(target.c_str(), mode), 0);
+        ASSERT_TRUE(writeFileAtomic(target.string(), "new\r\n"));
+        EXPECT_EQ(readBytes(target), "new\r\n");
+        EXPECT_EQ(modeOf(target), mode);
+        ::chmod(target.c_str(), 0600);
+    }
+    EXPECT_EQ(folderNames(dir.path()), (Names{"kavrilon.ini"}));
+}
+
+TEST(AtomicFile, FolderOrLinkAtThePathFailsWithoutTouchingAnything) {
+    TempDir dir;
+    const fs::path target = dir.path() / "kavrilon.ini";
+    {
+        SCOPED_TRACE("folder");
+        fs::create_directory(target);
+        writeBytes(target / "inside", "kept");
+        EXPECT_FALSE(writeFileAtomic(target.string(), "new\r\n"));
+        EXPECT_TRUE(fs::is_directory(target));
+        EXPECT_EQ(readBytes(target / "inside"), "kept");
+        EXPECT_EQ(folderNames(dir.path()), (Names{"kavrilon.ini"}));
+        fs::remove_all(target);
+    }
+    {
+        SCOPED_TRACE("dangling link");
+        const fs::path nowhere = dir.path() / "nowhere.ini";
+        fs::create_symlink(nowhere, target);
+        EXPECT_FALSE(writeFileAtomic(target.string(), "new\r\n"));
+        EXPECT_TRUE(fs::is_symlink(target));
+        EXPECT_EQ(fs::read_symlink(target), nowhere);
+        EXPECT_FALSE(fs::exists(nowhere));
+        EXPECT_EQ(folderNames(dir.path()), (Names{"kavrilon.ini"}));
+        fs::remove(target);
+    }
+    {
+        SCOPED_TRACE("link to a file elsewhere");
+        const fs::path elsewhere = dir.path() / "elsewhere.ini";
+        writeBytes(elsewhere, "theirs\r\n");
+        fs::create_symlink(elsewhere, target);
+        EXPECT_FALSE(writeFileAtomic(target.string(), "new\r\n"));
+        EXPECT_TRUE(fs::is_symlink(target));
+        EXPECT_EQ(readBytes(elsewhere), "theirs\r\n");
+        EXPECT_EQ(folderNames(dir.path()), (Names{"elsewhere.ini", "kavrilon.ini"}));
+    }
+    {
+        SCOPED_TRACE("missing folder");
+        EXPECT_FALSE(writeFileAtomic((dir.path() / "missing" / "kavrilon.ini").string(), "new\r\n"));
+        EXPECT_FALSE(fs::exists(dir.path() / "missing"));
+    }
+}
+
+TEST(AtomicFile, ReadOnlyFolderLosesNothing) {
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into read-only folders";
+    TempDir dir;
+    const fs::path target = dir.path() / "kavrilon.ini";
+    writeBytes(target, "old\r\n");
+    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(writeFileAtomic(target.string(), "new\r\n"));
+    fs::permissions(dir.path(), fs::perms::owner_all);
+    EXPECT_EQ(readBytes(target), "old\r\n");
+    EXPECT_EQ(folderNames(dir.path()), (Names{"kavrilon.ini"}));
+}
+
+// A write that stops part way, as on a full disk: a child process saves under
+// a file size limit, which holds for the superuser as well.
+TEST(AtomicFile, WriteThatFailsPartWayLeavesTheOldFileWholeAndNoTemporaryFile) {
+    TempDir dir;
+    const fs::path target = dir.path() / "kavrilon.ini";
+    const std::string oldBytes = logbookOf('o', 2000);
+    writeBytes(target, oldBytes);
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);  // make the limit an error, not a kill
+        const rlimit limit{64 * 1024, 64 * 1024};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(3);
+        const bool saved = writeFileAtomic(target.string(), logbookOf('n', 1 << 20));
+        ::_exit(saved ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the save reported success (1) or the limit was not set (3)";
+    EXPECT_EQ(readBytes(target), oldBytes);
+    EXPECT_EQ(folderNames(dir.path()), (Names{"kavrilon.ini"}));
+}
+
+// A child saves the old and the new content in turn, as fast as it can, and
+// is killed at random moments. Whenever it dies, the file holds one of the
+// two whole. A killed child may leave its temporary file behind (it cannot
+// clean up after SIGKILL); such files are hidden, and later saves work.
+TEST(AtomicFile, SaverKilledAtRandomMomentsLeavesOldOrNewFileWhole) {
+    TempDir dir;
+    const fs::path target = dir.path() / "kavrilon.ini";
+    const std::string oldBytes = logbookOf('o', 150 * 1024);
+    const std::string newBytes = logbookOf('n', 250 * 1024);
+    ASSERT_TRUE(writeFileAtomic(target.string(), oldBytes));
+
+    std::mt19937 rng(4711);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    int rounds = 0;
+    while (rounds < 400 && std::chrono::steady_clock::now() < deadline) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (unsigned i = 0;; ++i) writeFileAtomic(target.string(), i % 2 ? oldBytes : newBytes);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(rng() % 15000));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ++rounds;
+
+        const auto now = readWholeFile(target.string());
+        ASSERT_TRUE(now) << "round " << rounds;
+        ASSERT_TRUE(*now == oldBytes || *now == newBytes) << "round " << rounds << ": " << now->size() << " bytes";
+    }
+    EXPECT_GT(rounds, 10);
+
+    for (const std::string& name : folderNames(dir.path())) {
+        if (name == "kavrilon.ini") continue;
+        EXPECT_EQ(name.rfind(".kavrilon.ini.", 0), 0u) << name;
+        EXPECT_EQ(name.substr(name.size() - 4), ".tmp") << name;
+    }
+    EXPECT_TRUE(writeFileAtomic(target.string(), "final\r\n"));
+    EXPECT_EQ(readWholeFile(target.string()), "final\r\n");
+}
+
+TEST(ReadWholeFile, ReadsRegularFilesAndRefusesEverythingElse) {
+    TempDir dir;
+    const fs::path file = dir.path() / "kavrilon.ini";
+    const std::string big = logbookOf('b', 3u << 20) + std::string("\0\xFF", 2);
+    writeBytes(file, big);
+    EXPECT_EQ(readWholeFile(file.string()), big);
+
+    writeBytes(dir.path() / "empty.ini", "");
+    EXPECT_EQ(readWholeFile((dir.path() / "empty.ini").string()), "");
+
+    fs::create_symlink(file, dir.path() / "link.ini");
+    EXPECT_EQ(readWholeFile((dir.path() / "link.ini").string()), big);
+
+    EXPECT_EQ(readWholeFile((dir.path() / "missing.ini").string()), std::nullopt);
+    EXPECT_EQ(readWholeFile(dir.path().string()), std::nullopt);
+    fs::create_symlink(dir.path() / "missing.ini", dir.path() / "dangling.ini");
+    EXPECT_EQ(readWholeFile((dir.path() / "dangling.ini").string()), std::nullopt);
+
+    // A pipe with no writer would block an ordinary open for ever.
+    const fs::path fifo = dir.path() / "fifo.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(readWholeFile(fifo.string()), std::nullopt);
+}
+
+} // namespace
+} // namespace kav::test

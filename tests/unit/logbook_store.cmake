@@ -1,0 +1,7 @@
+# The logbook store: the Windows-1252 codec and the line format, List_Load and
+# List_Save against the fake platform, and the atomic file service itself.
+kav_unit_test(logbook_store_test
+  ${CMAKE_CURRENT_LIST_DIR}/logbook_codec_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/logbook_store_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/logbook_atomic_file_test.cpp)
+target_link_libraries(logbook_store_test PRIVATE kav_posix)
