@@ -65,7 +65,6 @@ std::string env(const char* name) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavrilon"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kavrilon"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kavrilon.Kavrilon"));
 #ifndef KAV_NO_RESOURCES
     kavInitResources();

@@ -15,7 +15,7 @@ const ControlDef kControls[] = {
     {.name = "cmdColor", .kind = Kind::CommandButton, .caption = "Välj färg..", .tooltip = "Välj färger eller blandar färger som man vill...", .enabled = false, .left = 2040, .top = 0, .width = 2535, .height = 1335, .font = {.points = 18.0, .bold = true}},
     {.name = "cmdCopy", .kind = Kind::CommandButton, .caption = "&Kopiera..", .tooltip = "Kopiera till klippminnet   CTRL + C", .enabled = false, .left = 4560, .top = 0, .width = 3105, .height = 1335, .font = {.points = 18.0, .bold = true}},
     {.name = "Label8", .kind = Kind::Label, .caption = "Kod", .backColor = kSysAppWorkspace, .left = 3600, .top = 2280, .width = 615, .height = 255, .font = {.points = 9.75, .bold = true}},
-    {.name = "txtColor", .kind = Kind::TextBox, .left = 2160, .top = 2160, .width = 1215, .height = 405, .font = {.points = 13.5}},
+    {.name = "txtColor", .kind = Kind::TextBox, .left = 2160, .top = 2160, .width = 1215, .height = 405, .font = {.points = 13.5}, .locked = true},
     {.name = "Label2", .kind = Kind::Label, .caption = "Test:", .backColor = kSysAppWorkspace, .left = 1560, .top = 1840, .width = 615, .height = 255, .font = {.points = 9.75, .bold = true}},
     {.name = "Text1", .kind = Kind::TextBox, .left = 2160, .top = 1800, .width = 2295, .height = 285},
     {.name = "Label4", .kind = Kind::Label, .caption = "Klar för 'Klistra in'", .backColor = kSysAppWorkspace, .left = 5880, .top = 2300, .width = 2055, .height = 255, .font = {.points = 8.25, .bold = true}},

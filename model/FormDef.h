@@ -66,6 +66,8 @@ struct ControlDef {
     std::string_view shortcut = {};
     // Control-array index, -1 for a control that is no array member.
     int index = -1;
+    // Text boxes: locked against typing (the program still writes the text).
+    bool locked = false;
     // Images: the name of the picture resource.
     std::string_view picture = {};
 };

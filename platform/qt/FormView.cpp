@@ -86,7 +86,8 @@ FormView::FormView(Window& window, std::function<void()> onClose)
     if (!actions_.empty()) setMinimumHeight(menuH + kMinClientHeight);
 
     if (def.left >= 0 && def.top >= 0) {
-        move(px(def.left), px(def.top));
+        // The design places the client area, which starts below the menu bar.
+        move(px(def.left), px(def.top) - menuH);
     } else if (QScreen* s = QGuiApplication::primaryScreen()) {
         const QRect avail = s->availableGeometry();
         move(avail.center() - QPoint(width() / 2, height() / 2));
@@ -172,6 +173,12 @@ void FormView::buildWidgets() {
             if (isLamp(d)) {
                 t->setFrame(false);
                 t->setReadOnly(true);
+            }
+            if (d.locked) {
+                // A locked box shows its text, centred, and takes no typing,
+                // so no text cursor blinks in it either.
+                t->setReadOnly(true);
+                t->setAlignment(Qt::AlignCenter);
             }
             Control* ctl = c;
             connect(t, &QLineEdit::textEdited, this, [ctl](const QString& s) { ctl->Text = s.toStdString(); });

@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# Idle CPU of Kavrilon in its running look: the CPU time the program (and the
+# X server drawing for it) uses over a stretch in which nobody touches it.
+#
+#   bench/idle/measure-idle.sh [--seconds N] path/to/kavrilon
+#
+# The program starts from a temporary folder on a private Xvfb; "&Snabbstart"
+# is clicked for the running look, and the measurement begins once the start
+# sequence's last step (10 s after start) is behind it, so only the periodic
+# timers run (the operation counter every 100 ms). It is measured twice: as
+# the user finds it, with the text cursor blinking in the focused code box,
+# and after Tab has moved the focus to a button, which leaves the periodic
+# handlers alone. CPU time is read N seconds apart (10 by default): the run
+# time of all the program's threads from /proc/<pid>/task/*/schedstat, to the
+# nanosecond, and utime + stime from /proc/<pid>/stat (clock ticks, steps of
+# 10 ms); the X server's time meanwhile shows what the program had drawn. In
+# the same run the minimal Qt program of bench/startup is measured idle and
+# with a 100 ms timer that sets a label to its own text, as baselines.
+# Goal: no more than 15 ms for Kavrilon over 10 s.
+set -u -o pipefail
+
+seconds=10
+while (($#)); do
+    case $1 in
+    --seconds) seconds=$2; shift 2 ;;
+    -h | --help) sed -n '2,19p' "$0"; exit 0 ;;
+    *) break ;;
+    esac
+done
+(($# == 1)) || { echo "usage: $0 [--seconds N] path/to/kavrilon" >&2; exit 64; }
+kavrilon=$(realpath -- "$1") || exit 64
+[[ -x $kavrilon ]] || { echo "no program at $1" >&2; exit 64; }
+for tool in Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 69; }
+done
+
+here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=SCRIPTDIR/../startup/common.sh
+source "$here/../startup/common.sh"
+bench_build_helpers "$kavrilon"
+bench_start_xvfb kavrilon baseline
+cp -- "$kavrilon" "$tmp/kavrilon/kavrilon"
+cp -- "$baseline_program" "$tmp/baseline/kav_startup_baseline"
+ticks_per_s=$(getconf CLK_TCK)
+
+# utime + stime in milliseconds, from /proc/<pid>/stat (the fields after the
+# parenthesised command name, which may itself hold spaces).
+stat_ms() { # pid
+    local rest
+    rest=$(<"/proc/$1/stat") || return 1
+    rest=${rest##*) }
+    read -ra f <<<"$rest"
+    # f[0] is field 3 (state); utime and stime are fields 14 and 15.
+    echo $(((f[11] + f[12]) * 1000 / ticks_per_s))
+}
+
+# Nanoseconds on the CPU of all threads, from their schedstat.
+sched_ns() { # pid
+    local total=0 t v
+    for t in /proc/"$1"/task/*/schedstat; do
+        read -r v _ <"$t" 2>/dev/null && total=$((total + v))
+    done
+    echo "$total"
+}
+
+# Measures one running program; prints "stat_ms sched_ns xvfb_sched_ns".
+measure() { # pid
+    local s0 n0 x0 s1 n1 x1
+    s0=$(stat_ms "$1") n0=$(sched_ns "$1") x0=$(sched_ns "$xvfb_pid")
+    sleep "$seconds"
+    s1=$(stat_ms "$1") n1=$(sched_ns "$1") x1=$(sched_ns "$xvfb_pid")
+    kill -0 "$1" 2>/dev/null || { echo "the program ended while it was measured" >&2; exit 1; }
+    echo "$((s1 - s0)) $((n1 - n0)) $((x1 - x0))"
+}
+
+# Starts a program and waits for its window; sets started_pid, started_win.
+start() { # program [args...]
+    "$@" >>"$tmp/programs.log" 2>&1 &
+    started_pid=$!
+    bench_pids+=("$started_pid")
+    started_win=$(timeout 30 xdotool search --sync --onlyvisible --limit 1 --pid "$started_pid" 2>/dev/null | head -n 1)
+    [[ -n $started_win ]] || { echo "no window from $1 within 30 s" >&2; exit 1; }
+}
+
+stop() { # pid
+    kill -TERM "$1" 2>/dev/null
+    wait "$1" 2>/dev/null
+}
+
+t0=$EPOCHSECONDS
+start "$tmp/kavrilon/kavrilon"
+kpid=$started_pid kwin=$started_win
+# "&Snabbstart" (Command18, 8280,1320 twips, 1095 x 315) in the client area,
+# whose top is 220 px (3300 twips) above the window's bottom edge.
+while IFS='=' read -r key value; do
+    case $key in X) wx=$value ;; Y) wy=$value ;; HEIGHT) wh=$value ;; esac
+done < <(xdotool getwindowgeometry --shell "$kwin")
+xdotool mousemove --sync $((wx + (8280 + 1095 / 2) / 15)) $((wy + wh - 220 + (1320 + 315 / 2) / 15)) click 1
+# Past the start sequence's last step at 10 s, with a second to settle.
+while ((EPOCHSECONDS - t0 < 12)); do sleep 0.2; done
+# As the user finds it: the code box txtColor has the focus and its text
+# cursor blinks.
+read -r k_stat k_ns k_x < <(measure "$kpid")
+# Tab moves the focus to the next control, a button: what remains is the
+# cost of the periodic handlers alone.
+timeout 10 xdotool windowfocus --sync "$kwin" && xdotool key Tab
+sleep 1
+read -r kt_stat kt_ns kt_x < <(measure "$kpid")
+stop "$kpid"
+
+# The baseline program, idle, and with a 100 ms timer that sets a label to
+# the text it already shows (what Kavrilon's counter refresh does).
+start "$tmp/baseline/kav_startup_baseline"
+bpid=$started_pid
+sleep 2
+read -r b_stat b_ns b_x < <(measure "$bpid")
+stop "$bpid"
+start "$tmp/baseline/kav_startup_baseline" --tick-ms 100
+bpid=$started_pid
+sleep 2
+read -r bt_stat bt_ns bt_x < <(measure "$bpid")
+stop "$bpid"
+
+ms() { awk -v v="$1" 'BEGIN { printf "%.2f", v / 1e6 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
+echo "idle CPU over ${seconds} s ($(date -u +%FT%TZ), $(uname -r), $build_type)"
+printf '%-44s %12s %14s %8s\n' "" "program" "Xvfb for it" "ticks"
+row() { printf '%-44s %9s ms %11s ms %5s ms\n' "$1" "$(ms "$2")" "$(ms "$3")" "$4"; }
+row "kavrilon, running look, code box focused" "$k_ns" "$k_x" "$k_stat"
+row "kavrilon, running look, a button focused" "$kt_ns" "$kt_x" "$kt_stat"
+row "baseline, idle" "$b_ns" "$b_x" "$b_stat"
+row "baseline, 100 ms timer, same label text" "$bt_ns" "$bt_x" "$bt_stat"
+echo "program = CPU time of all its threads (schedstat); ticks = utime+stime from /proc/<pid>/stat, 10 ms steps"
+echo "ratio kavrilon (a button focused) / baseline with a 100 ms timer: $(ratio "$kt_ns" "$bt_ns")"
+awk -v ns="$k_ns" -v s="$seconds" 'BEGIN {
+    goal = 15 * s / 10
+    printf "goal: kavrilon <= %.1f ms over %d s as the user finds it: %s\n", goal, s, (ns / 1e6 <= goal) ? "meets the goal" : "MISSES the goal"
+}'

@@ -1,0 +1,393 @@
+# shellcheck shell=bash
+# Helpers shared by the end-to-end scripts. Each script sources this file,
+# calls kav_init with the path of the built program, and then drives a copy of
+# it in a throw-away program folder on a private Xvfb: keys and clicks through
+# xdotool, screenshots read pixel by pixel with ImageMagick, the clipboard
+# through xclip and the logbook file byte by byte. Everything a run writes
+# stays in one temporary folder, which the exit trap removes together with the
+# program and the X server it started.
+#
+# Positions are given as the design gives them, in twips within the main
+# window's client area (15 twips to a pixel, the client area starting below
+# the menu bar). Colours are compared as RRGGBB in upper case.
+
+set -u -o pipefail
+
+readonly KAV_TWIPS_PER_PX=15
+readonly KAV_CLIENT_W=697   # 10455 twips
+readonly KAV_CLIENT_H=220   # 3300 twips
+
+# The 16-colour palette entries the panel uses, as a screenshot shows them.
+readonly KAV_GREEN=00FF00   # 10 light green
+readonly KAV_RED=FF0000     # 12 light red
+readonly KAV_YELLOW=FFFF00  # 14 light yellow
+readonly KAV_WHITE=FFFFFF   # 15 bright white
+readonly KAV_BLACK=000000
+
+KAV_FAILED=0
+KAV_TMP=
+KAV_PID=
+KAV_XVFB_PID=
+KAV_WIN=
+
+kav_log() { printf '# %s\n' "$*"; }
+
+# A failure after which the scenario cannot go on.
+kav_die() {
+    printf 'FAIL - %s\n' "$*"
+    exit 1
+}
+
+# One checked expectation; the scenario goes on after a failed one, so a run
+# reports every difference it can see, and kav_finish turns them into the exit
+# status.
+kav_check() { # description actual expected
+    if [[ $2 == "$3" ]]; then
+        printf 'ok   - %s\n' "$1"
+    else
+        printf 'FAIL - %s: got %q, expected %q\n' "$1" "$2" "$3"
+        KAV_FAILED=1
+    fi
+}
+
+kav_pass() { printf 'ok   - %s\n' "$1"; }
+kav_fail() {
+    printf 'FAIL - %s\n' "$1"
+    KAV_FAILED=1
+}
+
+kav_check_true() { # description, then a command
+    local what=$1
+    shift
+    if "$@"; then
+        printf 'ok   - %s\n' "$what"
+    else
+        printf 'FAIL - %s\n' "$what"
+        KAV_FAILED=1
+    fi
+}
+
+kav_finish() {
+    if ((KAV_FAILED)); then
+        kav_log "screenshots and logs: $KAV_TMP (kept when KAV_E2E_KEEP=1)"
+        exit 1
+    fi
+    exit 0
+}
+
+# Seconds since the program was started, with milliseconds.
+kav_elapsed() {
+    local now=${EPOCHREALTIME/./}
+    local t0=${KAV_T0/./}
+    local ms=$(((now - t0) / 1000))
+    printf '%d.%03d' $((ms / 1000)) $((ms % 1000))
+}
+
+kav_cleanup() {
+    local rc=$?
+    if [[ -n $KAV_PID ]] && kill -0 "$KAV_PID" 2>/dev/null; then
+        kill -TERM "$KAV_PID" 2>/dev/null
+        kav_wait_gone "$KAV_PID" 5 || kill -KILL "$KAV_PID" 2>/dev/null
+        wait "$KAV_PID" 2>/dev/null
+    fi
+    if [[ -n $KAV_XVFB_PID ]] && kill -0 "$KAV_XVFB_PID" 2>/dev/null; then
+        kill -TERM "$KAV_XVFB_PID" 2>/dev/null
+        kav_wait_gone "$KAV_XVFB_PID" 5 || kill -KILL "$KAV_XVFB_PID" 2>/dev/null
+        wait "$KAV_XVFB_PID" 2>/dev/null
+    fi
+    if [[ -n $KAV_TMP && -d $KAV_TMP ]]; then
+        if ((rc != 0)) && [[ -s $KAV_TMP/kavrilon.log ]]; then
+            kav_log "program output:"
+            sed 's/^/#   /' "$KAV_TMP/kavrilon.log"
+        fi
+        if ((rc != 0)) && [[ ${KAV_E2E_KEEP:-0} == 1 ]]; then
+            kav_log "kept $KAV_TMP"
+        else
+            rm -rf -- "$KAV_TMP"
+        fi
+    fi
+    exit "$rc"
+}
+
+# True once the process is gone or a zombie (a child of ours that has ended
+# but not been waited for), within the given number of seconds.
+kav_wait_gone() { # pid seconds
+    local pid=$1 tries=$(($2 * 20)) state
+    while ((tries-- > 0)); do
+        [[ -e /proc/$pid ]] || return 0
+        state=$(awk '{print $3}' "/proc/$pid/stat" 2>/dev/null) || return 0
+        [[ $state == Z ]] && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+# Checks the tools, makes the temporary folders, copies the program into its
+# own folder there and starts Xvfb. Exits 77 when Xvfb is not installed.
+kav_init() { # program
+    local program=$1 tool
+    if ! command -v Xvfb >/dev/null 2>&1; then
+        echo "SKIP: Xvfb is not installed"
+        exit 77
+    fi
+    for tool in xdotool xclip import convert timeout awk cmp od; do
+        command -v "$tool" >/dev/null 2>&1 || kav_die "$tool is not installed (TESTING.md lists the packages)"
+    done
+    [[ -x $program ]] || kav_die "no program at $program"
+
+    KAV_TMP=$(mktemp -d "${TMPDIR:-/tmp}/kav-e2e.XXXXXX") || kav_die "cannot make a temporary folder"
+    trap kav_cleanup EXIT
+    trap 'exit 143' TERM
+    trap 'exit 130' INT
+    mkdir -p "$KAV_TMP"/{prog,home,runtime,config,cache,data,shots}
+    chmod 700 "$KAV_TMP/runtime"
+    cp -- "$program" "$KAV_TMP/prog/kavrilon" || kav_die "cannot copy $program"
+    KAV_PROG=$KAV_TMP/prog/kavrilon
+    KAV_LOGBOOK=$KAV_TMP/prog/kavrilon.ini
+
+    # Everything the program or Qt could write goes to the temporary folder,
+    # and no session service is reachable.
+    export HOME=$KAV_TMP/home
+    export XDG_RUNTIME_DIR=$KAV_TMP/runtime
+    export XDG_CONFIG_HOME=$KAV_TMP/config
+    export XDG_CACHE_HOME=$KAV_TMP/cache
+    export XDG_DATA_HOME=$KAV_TMP/data
+    export DBUS_SESSION_BUS_ADDRESS=unix:path=$KAV_TMP/no-session-bus
+    export QT_QPA_PLATFORM=xcb
+    export LC_ALL=C.UTF-8
+    export NO_AT_BRIDGE=1
+    unset SESSION_MANAGER WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE XDG_CURRENT_DESKTOP DESKTOP_SESSION
+
+    kav_start_xvfb
+}
+
+# A private X server on a free display number, which it writes to a file
+# (-displayfd); -noreset keeps it alive when its last client leaves. The root
+# window is plain white (-wr), so nothing outside a window can pass for a
+# black line or a grey background.
+kav_start_xvfb() {
+    local n='' tries=200
+    : >"$KAV_TMP/display"
+    Xvfb -noreset -wr -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 \
+        3>"$KAV_TMP/display" >"$KAV_TMP/xvfb.log" 2>&1 &
+    KAV_XVFB_PID=$!
+    while ((tries-- > 0)); do
+        # read fails until the whole line, newline included, is there.
+        if read -r n <"$KAV_TMP/display" && [[ $n =~ ^[0-9]+$ ]]; then
+            break
+        fi
+        n=
+        kill -0 "$KAV_XVFB_PID" 2>/dev/null || kav_die "Xvfb ended at start: $(cat "$KAV_TMP/xvfb.log")"
+        sleep 0.05
+    done
+    [[ -n $n ]] || kav_die "Xvfb gave no display number within 10 s"
+    export DISPLAY=:$n
+    kav_log "Xvfb on $DISPLAY"
+}
+
+# Starts the program from its temporary folder and waits until its main
+# window is mapped and painted. Sets KAV_PID, KAV_WIN, KAV_T0, the client
+# area's screen position KAV_CX, KAV_CY, and KAV_PAINT_SHOT, the first
+# screenshot that shows the painted window, taken KAV_PAINT_AT s after start.
+kav_start() {
+    KAV_T0=$EPOCHREALTIME
+    "$KAV_PROG" >"$KAV_TMP/kavrilon.log" 2>&1 &
+    KAV_PID=$!
+    KAV_WIN=$(timeout 30 xdotool search --sync --onlyvisible --limit 1 --pid "$KAV_PID" 2>/dev/null | head -n 1)
+    [[ -n $KAV_WIN ]] || kav_die "no window of the program was mapped within 30 s"
+    kav_log "window $KAV_WIN mapped $(kav_elapsed) s after start"
+    kav_geometry
+    # The menu bar is part of the window; at start the client area below it is
+    # 220 pixels high, so the client area begins where the window's lower 220
+    # pixels begin. (The start-up scenario checks that against a screenshot.)
+    KAV_CX=$KAV_WX
+    KAV_CY=$((KAV_WY + KAV_WH - KAV_CLIENT_H))
+    # The home-position lamp is green from load until a colour is chosen: once
+    # it shows, the window has been painted.
+    kav_wait_colour "first paint (home-position lamp green)" "$(kav_centre 600 2100 168 195)" "$KAV_GREEN" 20 ||
+        kav_die "the window was not painted within 20 s"
+    KAV_PAINT_SHOT=$KAV_SHOT
+    KAV_PAINT_AT=$(kav_elapsed)
+    kav_log "first paint seen $KAV_PAINT_AT s after start"
+}
+
+# The main window's position and size: KAV_WX, KAV_WY, KAV_WW, KAV_WH.
+kav_geometry() {
+    local out k v X='' Y='' WIDTH='' HEIGHT=''
+    out=$(xdotool getwindowgeometry --shell "$KAV_WIN") || kav_die "no geometry for window $KAV_WIN"
+    while IFS='=' read -r k v; do
+        case $k in
+        X) X=$v ;; Y) Y=$v ;; WIDTH) WIDTH=$v ;; HEIGHT) HEIGHT=$v ;;
+        esac
+    done <<<"$out"
+    KAV_WX=$X KAV_WY=$Y KAV_WW=$WIDTH KAV_WH=$HEIGHT
+}
+
+# Waits (bounded) until the window's height differs from the given one;
+# leaves the new geometry in KAV_W*.
+kav_wait_height_change() { # old_height seconds
+    local tries=$(($2 * 20))
+    while ((tries-- > 0)); do
+        kav_geometry
+        ((KAV_WH != $1)) && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+# The pixel at the centre of a control given in twips, as "x y" client pixels.
+kav_centre() { # left top width height
+    printf '%d %d' $((($1 + $3 / 2) / KAV_TWIPS_PER_PX)) $((($2 + $4 / 2) / KAV_TWIPS_PER_PX))
+}
+
+# A twips position as "x y" client pixels.
+kav_at() { # x y
+    printf '%d %d' $(($1 / KAV_TWIPS_PER_PX)) $(($2 / KAV_TWIPS_PER_PX))
+}
+
+KAV_SHOT_N=0
+KAV_SHOT=
+# Takes a screenshot of the whole screen into a new file named in KAV_SHOT.
+kav_shot() {
+    KAV_SHOT_N=$((KAV_SHOT_N + 1))
+    KAV_SHOT=$KAV_TMP/shots/$(printf '%03d' "$KAV_SHOT_N").png
+    import -window root "$KAV_SHOT" 2>>"$KAV_TMP/import.log" ||
+        kav_die "import failed: $(tail -n 3 "$KAV_TMP/import.log")"
+}
+
+# The colours (RRGGBB) of a screenshot at client pixels, one word each.
+kav_pixels() { # file x y [x y ...]
+    local f=$1 fmt=
+    shift
+    while (($# >= 2)); do
+        fmt+="%[hex:p{$((KAV_CX + $1)),$((KAV_CY + $2))}] "
+        shift 2
+    done
+    convert "$f" -format "$fmt" info: 2>/dev/null
+}
+
+kav_pixel() { # file "x y"
+    local xy
+    read -ra xy <<<"$2"
+    local c
+    c=$(kav_pixels "$1" "${xy[0]}" "${xy[1]}")
+    printf '%s' "${c%% *}"
+}
+
+# Checks the colour at a client pixel of a screenshot.
+kav_check_pixel() { # description file "x y" colour
+    kav_check "$1 at client pixel ($3)" "$(kav_pixel "$2" "$3")" "$4"
+}
+
+# Checks many pixels of one screenshot with one read of the file (each read
+# takes a fifth of a second, and some checks race the program's timers).
+kav_check_pixels() { # file, then triples: description "x y" colour
+    local f=$1 i
+    shift
+    local -a what=() where=() want=() coords=() got=() xy
+    while (($# >= 3)); do
+        what+=("$1")
+        where+=("$2")
+        want+=("$3")
+        read -ra xy <<<"$2"
+        coords+=("${xy[@]}")
+        shift 3
+    done
+    read -ra got <<<"$(kav_pixels "$f" "${coords[@]}")"
+    for i in "${!what[@]}"; do
+        kav_check "${what[i]} at client pixel (${where[i]})" "${got[i]-}" "${want[i]}"
+    done
+}
+
+# Takes screenshots until the pixel has the colour (bounded), leaving the last
+# one in KAV_SHOT; on time-out says what it saw and returns 1.
+kav_wait_colour() { # description "x y" colour seconds
+    local deadline=$((EPOCHSECONDS + $4)) seen=
+    while :; do
+        kav_shot
+        seen=$(kav_pixel "$KAV_SHOT" "$2")
+        [[ $seen == "$3" ]] && return 0
+        ((EPOCHSECONDS >= deadline)) && break
+        sleep 0.1
+    done
+    printf '# %s: still %s at client pixel (%s) after %d s\n' "$1" "$seen" "$2" "$4"
+    return 1
+}
+
+# Like kav_check_pixel, but waits (bounded) for the colour to appear.
+kav_expect_colour() { # description "x y" colour seconds
+    if kav_wait_colour "$@"; then kav_pass "$1"; else kav_fail "$1"; fi
+}
+
+# Gives a window the keyboard focus. Without a window manager nobody else
+# does, and keys would go nowhere.
+kav_focus() { # [window]
+    timeout 10 xdotool windowfocus --sync "${1:-$KAV_WIN}" || kav_die "could not focus window ${1:-$KAV_WIN}"
+}
+
+# Keys to the main window (or the given one), after focusing it.
+kav_keys_to() { # window keys...
+    local w=$1
+    shift
+    kav_focus "$w"
+    xdotool key "$@" || kav_die "xdotool key $* failed"
+}
+
+kav_keys() { kav_keys_to "$KAV_WIN" "$@"; }
+
+# A left click at the centre of a control of the main window given in twips.
+kav_click() { # left top width height
+    local xy
+    read -ra xy <<<"$(kav_centre "$@")"
+    timeout 10 xdotool mousemove --sync $((KAV_CX + xy[0])) $((KAV_CY + xy[1])) ||
+        kav_die "could not move the pointer"
+    xdotool click 1 || kav_die "xdotool click failed"
+}
+
+# Visible windows of the program other than the main window, one id a line.
+kav_other_windows() {
+    xdotool search --onlyvisible --pid "$KAV_PID" 2>/dev/null | grep -vx -- "$KAV_WIN"
+}
+
+# Waits (bounded) for another window of the program to be mapped; prints its id.
+kav_wait_other_window() { # seconds
+    local tries=$(($1 * 10)) w
+    while ((tries-- > 0)); do
+        w=$(kav_other_windows | head -n 1)
+        [[ -n $w ]] && { printf '%s' "$w"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits (bounded) until the program shows no window besides the main one.
+kav_wait_no_other_window() { # seconds
+    local tries=$(($1 * 10))
+    while ((tries-- > 0)); do
+        [[ -z $(kav_other_windows) ]] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# True once the logbook file ends with exactly these bytes (bounded wait).
+kav_wait_logbook_tail() { # expected-bytes-file seconds
+    local n tries=$(($2 * 20))
+    n=$(stat -c %s "$1")
+    while ((tries-- > 0)); do
+        if [[ -f $KAV_LOGBOOK ]] && tail -c "$n" "$KAV_LOGBOOK" | cmp -s - "$1"; then
+            return 0
+        fi
+        sleep 0.05
+    done
+    return 1
+}
+
+# The logbook file's bytes as a readable dump, for failure messages.
+kav_dump_logbook() {
+    if [[ -f $KAV_LOGBOOK ]]; then
+        od -c "$KAV_LOGBOOK" | tail -n 12 | sed 's/^/#   /'
+    else
+        echo "#   (no logbook file)"
+    fi
+}
