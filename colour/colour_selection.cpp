@@ -11,11 +11,7 @@ namespace kav {
 
 void frmMain::cmdColor_Click() {
     // The panel's running look, set before the dialog opens.
-    Timer21.Enabled = false;
-    Text14.Visible = false;
-    Text15.Visible = true;
-    Line22.Visible = false;
-    Line21.Visible = true;
+    productionLampSteady();
     Shape12.BackColor = palette(10);
     Text9.BackColor = palette(14);
     Command14.Enabled = true;

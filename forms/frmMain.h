@@ -316,6 +316,10 @@ public:
 
     // Step lists shared by several handlers.
     void journalLine(const std::string& message);
+    // The production-start lamp and the start contact: steady lamp and closed
+    // contact while the panel runs, blinking lamp and open contact otherwise.
+    void productionLampSteady();
+    void productionLampBlinking();
     void pistonFrontDrawing();
     void pistonHomeDrawing();
     void cylinderFrontDrawingLeft();

@@ -110,4 +110,22 @@ void frmMain::shrinkStep() {
     setHeightWithinLimits(Height - 3140.0);
 }
 
+// The blink timer stops, the steady face lights and the start contact closes.
+void frmMain::productionLampSteady() {
+    Timer21.Enabled = false;
+    Text14.Visible = false;
+    Text15.Visible = true;
+    Line22.Visible = false;
+    Line21.Visible = true;
+}
+
+// The blink timer runs with the blinking face lit at once; the contact opens.
+void frmMain::productionLampBlinking() {
+    Timer21.Enabled = true;
+    Text14.Visible = true;
+    Text15.Visible = false;
+    Line22.Visible = true;
+    Line21.Visible = false;
+}
+
 } // namespace kav

@@ -25,11 +25,7 @@ void frmMain::Timer24_Timer() {
     cmdColor.Enabled = true;
     cmdCopy.Enabled = true;
     Text4.BackColor = palette(10);
-    Timer21.Enabled = false;
-    Text14.Visible = false;
-    Text15.Visible = true;
-    Line22.Visible = false;
-    Line21.Visible = true;
+    productionLampSteady();
     Shape12.BackColor = palette(10);
     Text9.BackColor = palette(14);
     Command14.Enabled = true;
@@ -42,11 +38,7 @@ void frmMain::Timer24_Timer() {
 
 // Pausa.
 void frmMain::Command14_Click() {
-    Timer21.Enabled = true;
-    Text14.Visible = true;
-    Text15.Visible = false;
-    Line22.Visible = true;
-    Line21.Visible = false;
+    productionLampBlinking();
     cmdColor.Enabled = false;
     cmdCopy.Enabled = false;
     Command15.Visible = true;
@@ -58,11 +50,7 @@ void frmMain::Command14_Click() {
 
 // Återstart. The alarm lamp goes green here, unlike the yellow of a start.
 void frmMain::Command15_Click() {
-    Timer21.Enabled = false;
-    Text14.Visible = false;
-    Text15.Visible = true;
-    Line22.Visible = false;
-    Line21.Visible = true;
+    productionLampSteady();
     cmdColor.Enabled = true;
     cmdCopy.Enabled = true;
     Command15.Visible = false;
@@ -78,11 +66,7 @@ void frmMain::Command18_Click() {
     cmdColor.Enabled = true;
     cmdCopy.Enabled = true;
     Text4.BackColor = palette(10);
-    Timer21.Enabled = false;
-    Text14.Visible = false;
-    Text15.Visible = true;
-    Line22.Visible = false;
-    Line21.Visible = true;
+    productionLampSteady();
     Shape12.BackColor = palette(10);
     Text9.BackColor = palette(14);
     Command14.Enabled = true;
