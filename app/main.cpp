@@ -52,7 +52,8 @@ void installTerminationHandlers(QApplication& app) {
     sa.sa_handler = onTerminationSignal;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaction(sig, &sa, nullptr);
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(sig, &sa, nullptr);
 }
 
 std::string env(const char* name) {
@@ -70,7 +71,8 @@ int main(int argc, char** argv) {
     kavInitResources();
 #endif
     // The installed theme icon where there is one, else the compiled-in picture.
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kavrilon"), QIcon(QStringLiteral(":/kavrilon/kavrilon"))));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("kavrilon"), QIcon(QStringLiteral(":/kavrilon/kavrilon"))));
 
     // The program folder becomes the working directory, as a shortcut's start
     // folder did, so commands naming "kavrilon.ini" by its bare name act on the
@@ -80,7 +82,8 @@ int main(int argc, char** argv) {
     in.xdgDataHome = env("XDG_DATA_HOME");
     in.home = env("HOME");
     const std::filesystem::path folder = kav::qt::chooseProgramFolder(in);
-    if (!folder.empty()) [[maybe_unused]] const int rc = ::chdir(folder.c_str());
+    if (!folder.empty()) [[maybe_unused]]
+        const int rc = ::chdir(folder.c_str());
 
     kav::qt::SteadyClock clock;
     kav::qt::QtPlatform platform(folder.empty() ? std::filesystem::current_path() : folder);
@@ -101,13 +104,16 @@ int main(int argc, char** argv) {
     // shown: a misspelt name must stop the program, not fail silently later.
     std::vector<std::string> problems;
     for (const kav::FormDef* def : {&kav::frmMainDesign(), &kav::Form1Design(), &kav::Form2Design()})
-        for (auto& p : kav::checkDesign(*def)) problems.push_back(p);
+        for (auto& p : kav::checkDesign(*def))
+            problems.push_back(p);
     if (problems.empty()) {
         program.start();
-        for (auto& p : kav::checkBindings(program.main())) problems.push_back(p);
+        for (auto& p : kav::checkBindings(program.main()))
+            problems.push_back(p);
     }
     if (!problems.empty()) {
-        for (const auto& p : problems) std::fprintf(stderr, "kavrilon: design error: %s\n", p.c_str());
+        for (const auto& p : problems)
+            std::fprintf(stderr, "kavrilon: design error: %s\n", p.c_str());
         return 70;
     }
     const int rc = QApplication::exec();

@@ -45,9 +45,7 @@ public:
     bool cdDoor(bool) override { return false; }
     std::string todayShortDate() override { return {}; }
     std::string logbookPath() override { return folder_ + "/kavrilon.ini"; }
-    std::optional<std::string> readFile(const std::string& path) override {
-        return kav::posix::readWholeFile(path);
-    }
+    std::optional<std::string> readFile(const std::string& path) override { return kav::posix::readWholeFile(path); }
     bool writeFileAtomic(const std::string& path, std::string_view bytes) override {
         return kav::posix::writeFileAtomic(path, bytes);
     }
@@ -106,8 +104,10 @@ Fixture& fixture() {
 void BM_ListSave(benchmark::State& state) {
     Fixture& f = fixture();
     kav::frmMain form(f.program);
-    for (const std::string& e : f.entries) form.List_Add(form.List1, e);
-    for (auto _ : state) form.List_Save(form.List1, f.path);
+    for (const std::string& e : f.entries)
+        form.List_Add(form.List1, e);
+    for (auto _ : state)
+        form.List_Save(form.List1, f.path);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
 }
 

@@ -5,6 +5,4 @@
 
 // Q_INIT_RESOURCE declares the resource's init function at the point of use,
 // so it must be expanded outside any namespace.
-void kavInitResources() {
-    Q_INIT_RESOURCE(kavrilon);
-}
+void kavInitResources() { Q_INIT_RESOURCE(kavrilon); }

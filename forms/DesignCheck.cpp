@@ -17,14 +17,10 @@ bool isPaintLayer(Kind k) {
     return k == Kind::Line || k == Kind::Shape || k == Kind::Label || k == Kind::Frame || k == Kind::Image;
 }
 
-bool isWidgetLayer(Kind k) {
-    return k == Kind::CommandButton || k == Kind::TextBox || k == Kind::ListBox;
-}
+bool isWidgetLayer(Kind k) { return k == Kind::CommandButton || k == Kind::TextBox || k == Kind::ListBox; }
 
 // Kinds that are not placed on the window and so have no size.
-bool hasNoLayout(Kind k) {
-    return k == Kind::Timer || k == Kind::MenuItem || k == Kind::CommonDialog;
-}
+bool hasNoLayout(Kind k) { return k == Kind::Timer || k == Kind::MenuItem || k == Kind::CommonDialog; }
 
 std::string quoted(std::string_view name) {
     std::string s;
@@ -104,16 +100,14 @@ private:
             const bool tab = contains(form_.tabOrder, c.name);
             const bool noFocus = contains(form_.noFocus, c.name);
             if (!tab && !noFocus) report(quoted(c.name) + " is neither in the tab order nor without focus");
-            if (tab && noFocus)
-                report(quoted(c.name) + " is in the tab order but marked as never taking the focus");
+            if (tab && noFocus) report(quoted(c.name) + " is in the tab order but marked as never taking the focus");
         }
     }
 
     void checkFocusAtStart() {
         if (form_.focusAtStart.empty()) return;
         if (!contains(form_.tabOrder, form_.focusAtStart))
-            report("the control focused at start, " + quoted(form_.focusAtStart) +
-                   ", is not in the tab order");
+            report("the control focused at start, " + quoted(form_.focusAtStart) + ", is not in the tab order");
     }
 
     void checkParents() {
@@ -128,8 +122,7 @@ private:
                     else if (menusSoFar.count(c.parent) == 0)
                         report("menu item " + quoted(c.name) + " comes before its menu " + quoted(c.parent));
                     else if (p->caption == "-")
-                        report("menu item " + quoted(c.name) + " hangs under the separator " +
-                               quoted(c.parent));
+                        report("menu item " + quoted(c.name) + " hangs under the separator " + quoted(c.parent));
                 }
                 menusSoFar.insert(c.name);
             } else if (!c.parent.empty()) {
@@ -151,8 +144,8 @@ private:
             if (c.caption == "-") report("separator " + quoted(c.name) + " has a shortcut key");
             auto [it, fresh] = owner.emplace(c.shortcut, c.name);
             if (!fresh)
-                report("shortcut " + std::string(c.shortcut) + " is given to both " + quoted(it->second) +
-                       " and " + quoted(c.name));
+                report("shortcut " + std::string(c.shortcut) + " is given to both " + quoted(it->second) + " and " +
+                       quoted(c.name));
         }
     }
 
@@ -177,14 +170,10 @@ private:
 
 std::string_view eventName(Event e) {
     switch (e) {
-    case Event::Click:
-        return "Click";
-    case Event::Timer:
-        return "Timer";
-    case Event::Load:
-        return "Load";
-    case Event::MouseDown:
-        return "MouseDown";
+    case Event::Click: return "Click";
+    case Event::Timer: return "Timer";
+    case Event::Load: return "Load";
+    case Event::MouseDown: return "MouseDown";
     }
     return "?";
 }
@@ -192,20 +181,15 @@ std::string_view eventName(Event e) {
 bool kindRaises(Kind k, Event e) {
     switch (k) {
     case Kind::CommandButton:
-    case Kind::MenuItem:
-        return e == Event::Click;
-    case Kind::Timer:
-        return e == Event::Timer;
-    default:
-        return false;
+    case Kind::MenuItem: return e == Event::Click;
+    case Kind::Timer: return e == Event::Timer;
+    default: return false;
     }
 }
 
 } // namespace
 
-std::vector<std::string> checkDesign(const FormDef& form) {
-    return Checker(form).run();
-}
+std::vector<std::string> checkDesign(const FormDef& form) { return Checker(form).run(); }
 
 std::vector<std::string> checkBindings(const Window& window) {
     std::vector<std::string> problems;

@@ -44,8 +44,7 @@ const ControlDef kControls[] = {
 // the frame that holds them lowest. Only the 1 by 1 pixel Image3 overlaps
 // anything (Label2), so the order among them barely shows.
 constexpr std::string_view kPaintOrder[] = {
-    "Label1", "Image4", "Label6", "Image1", "Label2", "Image3",
-    "Image2", "Label5", "Label4", "Label3", "Frame1",
+    "Label1", "Image4", "Label6", "Image1", "Label2", "Image3", "Image2", "Label5", "Label4", "Label3", "Frame1",
 };
 
 // No two of these overlap, so their stacking order is not visible either.

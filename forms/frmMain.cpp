@@ -15,7 +15,8 @@ void frmMain::bindHandlers() {
     bind("Command1", Event::Click, [this](const EventArgs&) { Command1_Click(); });
     bind("col", Event::Click, [this](const EventArgs&) { col_Click(); });
     bind("Command7", Event::Click, [this](const EventArgs&) { Command7_Click(); });
-    bind("Form", Event::MouseDown, [this](const EventArgs& args) { Form_MouseDown(args.button, args.shift, args.x, args.y); });
+    bind("Form", Event::MouseDown,
+         [this](const EventArgs& args) { Form_MouseDown(args.button, args.shift, args.x, args.y); });
     bind("Command2", Event::Click, [this](const EventArgs&) { Command2_Click(); });
     bind("om", Event::Click, [this](const EventArgs&) { om_Click(); });
     bind("ab", Event::Click, [this](const EventArgs&) { ab_Click(); });

@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string_view> lines = plainLines(bytes);
     check(entries.size() == lines.size());
     check(logbook::countEntries(bytes) == entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) check(cp1252::encode(entries[i]) == lines[i]);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        check(cp1252::encode(entries[i]) == lines[i]);
     const std::string saved = logbook::encodeEntries(entries);
     check(logbook::decodeEntries(saved) == entries);
 

@@ -21,13 +21,9 @@ constexpr std::string_view kBrowser = R"(C:\Program\Internet Explorer\IEXPLORE.E
 // The help viewer and the folder of the help files.
 constexpr std::string_view kHelpViewer = R"(c:\windows\hh.exe C:\WINDOWS\Help\)";
 
-LaunchCandidate any(std::vector<std::string> argv) {
-    return {"", std::move(argv)};
-}
+LaunchCandidate any(std::vector<std::string> argv) { return {"", std::move(argv)}; }
 
-LaunchCandidate on(std::string desktop, std::vector<std::string> argv) {
-    return {std::move(desktop), std::move(argv)};
-}
+LaunchCandidate on(std::string desktop, std::vector<std::string> argv) { return {std::move(desktop), std::move(argv)}; }
 
 LaunchRow row(std::string commandLine, std::string items, std::vector<LaunchCandidate> candidates) {
     return {std::move(commandLine), std::move(items), false, std::move(candidates)};
@@ -92,10 +88,9 @@ std::vector<LaunchRow> buildTable() {
 
     // Volume control: the desktop's sound settings, or the PulseAudio mixer,
     // which PipeWire desktops run as well.
-    t.push_back(
-        row(R"(C:\windows\system32\sndvol32.exe)", "lym",
-            concat(settingsCandidates({"sound", "kcm_pulseaudio", "sound"}),
-                   {on("MATE", {"mate-volume-control"}), any({"pavucontrol"}), any({"pavucontrol-qt"})})));
+    t.push_back(row(R"(C:\windows\system32\sndvol32.exe)", "lym",
+                    concat(settingsCandidates({"sound", "kcm_pulseaudio", "sound"}),
+                           {on("MATE", {"mate-volume-control"}), any({"pavucontrol"}), any({"pavucontrol-qt"})})));
     // Sound recorder.
     t.push_back(row(R"(C:\windows\system32\sndrec32.exe)", "spel",
                     {on("KDE", {"krecorder"}), any({"gnome-sound-recorder"}), any({"audacity"})}));
@@ -127,41 +122,38 @@ std::vector<LaunchRow> buildTable() {
                      on("X-Cinnamon", {"cinnamon-settings"}), on("LXQt", {"lxqt-config"})}));
 
     // Control-panel pages.
-    t.push_back(row("rundll32.exe shell32.dll,Control_RunDLL desk.cpl", "screen",
-                    concat(settingsCandidates({"display", "kcm_kscreen", "display"}),
-                           {on("XFCE", {"xfce4-display-settings"}), on("MATE", {"mate-display-properties"}),
-                            any({"arandr"})})));
-    t.push_back(
-        row("rundll32.exe shell32.dll,Control_RunDLL powercfg.cpl", "ener",
-            concat(settingsCandidates({"power", "kcm_powerdevilprofilesconfig", "power"}),
-                   {on("XFCE", {"xfce4-power-manager-settings"}), on("MATE", {"mate-power-preferences"})})));
+    t.push_back(row(
+        "rundll32.exe shell32.dll,Control_RunDLL desk.cpl", "screen",
+        concat(settingsCandidates({"display", "kcm_kscreen", "display"}),
+               {on("XFCE", {"xfce4-display-settings"}), on("MATE", {"mate-display-properties"}), any({"arandr"})})));
+    t.push_back(row("rundll32.exe shell32.dll,Control_RunDLL powercfg.cpl", "ener",
+                    concat(settingsCandidates({"power", "kcm_powerdevilprofilesconfig", "power"}),
+                           {on("XFCE", {"xfce4-power-manager-settings"}), on("MATE", {"mate-power-preferences"})})));
     t.push_back(row("rundll32.exe shell32.dll,Control_RunDLL main.cpl", "mus",
                     concat(settingsCandidates({"mouse", "kcm_mouse", "mouse"}),
                            {on("XFCE", {"xfce4-mouse-settings"}), on("MATE", {"mate-mouse-properties"})})));
     // System properties: the page about the computer and its system ("system"
     // is the panel's name in current GNOME releases).
-    t.push_back(row(
-        "rundll32.exe shell32.dll,Control_RunDLL sysdm.cpl", "sys",
-        concat(settingsCandidates({"system", "kcm_about-distro", "info"}), {on("XFCE", {"xfce4-about"})})));
+    t.push_back(row("rundll32.exe shell32.dll,Control_RunDLL sysdm.cpl", "sys",
+                    concat(settingsCandidates({"system", "kcm_about-distro", "info"}), {on("XFCE", {"xfce4-about"})})));
     // Add or remove programs: the desktop's software centre.
     t.push_back(row("rundll32.exe shell32.dll,Control_RunDLL appwiz.cpl", "rtob",
                     {on("KDE", {"plasma-discover"}), any({"gnome-software"})}));
     t.push_back(row("rundll32.exe shell32.dll,Control_RunDLL joy.cpl", "JOY",
                     {on("KDE", {"kcmshell6", "kcm_gamecontroller"}), any({"jstest-gtk"})}));
     // Internet options: the network settings.
-    t.push_back(row("rundll32.exe shell32.dll,Control_RunDLL inetcpl.cpl", "alter",
-                    concat(settingsCandidates({"network", "kcm_networkmanagement", "network"}),
-                           {any({"nm-connection-editor"})})));
+    t.push_back(row(
+        "rundll32.exe shell32.dll,Control_RunDLL inetcpl.cpl", "alter",
+        concat(settingsCandidates({"network", "kcm_networkmanagement", "network"}), {any({"nm-connection-editor"})})));
 
     // Games.
     t.push_back(gameRow(R"(C:\windows\system32\sol.exe)", "sol", {on("KDE", {"kpat"}), any({"sol"})}));
-    t.push_back(
-        gameRow(R"(C:\windows\system32\winmine.exe)", "mine", {on("KDE", {"kmines"}), any({"gnome-mines"})}));
+    t.push_back(gameRow(R"(C:\windows\system32\winmine.exe)", "mine", {on("KDE", {"kmines"}), any({"gnome-mines"})}));
 
     // Updates: the software centre at its updates page.
     t.push_back(row(R"(C:\windows\system32\wupdmgr.exe)", "uppdate",
-                    {on("KDE", {"plasma-discover", "--mode", "update"}),
-                     any({"gnome-software", "--mode=updates"}), any({"update-manager"})}));
+                    {on("KDE", {"plasma-discover", "--mode", "update"}), any({"gnome-software", "--mode=updates"}),
+                     any({"update-manager"})}));
 
     // Web pages: four of the vendor's Swedish help site, and the program's own.
     t.push_back(webRow("https://support.microsoft.com/sv-SE/windows/downloads", "winxp"));
@@ -172,26 +164,23 @@ std::vector<LaunchRow> buildTable() {
     t.push_back(ownPageRow("https://kavrilon.example/sok", "motor"));
 
     // The mail program; xdg-email opens whichever the user has chosen.
-    t.push_back(
-        row(R"(C:\Program\Outlook Express\msimn.exe)", "epost",
-            {on("GNOME", {"evolution"}), on("KDE", {"kmail"}), any({"thunderbird"}), any({"xdg-email"})}));
+    t.push_back(row(R"(C:\Program\Outlook Express\msimn.exe)", "epost",
+                    {on("GNOME", {"evolution"}), on("KDE", {"kmail"}), any({"thunderbird"}), any({"xdg-email"})}));
     // The file explorer: the user's home folder in the file manager.
     t.push_back(row(R"(C:\windows\explorer.exe)", "utfor", {any({"xdg-open", home})}));
     // System information: the desktop's system monitor.
-    t.push_back(
-        row(R"(c:\windows\hh.exe C:\WINDOWS\Help\msinfo32.chm)", "info",
-            {on("KDE", {"plasma-systemmonitor"}), on("KDE", {"ksysguard"}), on("XFCE", {"xfce4-taskmanager"}),
-             on("MATE", {"mate-system-monitor"}), any({"gnome-system-monitor"})}));
+    t.push_back(row(R"(c:\windows\hh.exe C:\WINDOWS\Help\msinfo32.chm)", "info",
+                    {on("KDE", {"plasma-systemmonitor"}), on("KDE", {"ksysguard"}), on("XFCE", {"xfce4-taskmanager"}),
+                     on("MATE", {"mate-system-monitor"}), any({"gnome-system-monitor"})}));
 
     // The logbook in a text editor: the desktop's own editor, or the user's
     // choice through xdg-open. The file is "kavrilon.ini" in the working
     // directory, passed with its full path.
-    t.push_back(
-        row(R"(C:\windows\notepad.exe kavrilon.ini)", "bok, Command6",
-            {on("GNOME", {"gnome-text-editor", logbookInWorkDir}), on("GNOME", {"gedit", logbookInWorkDir}),
-             on("KDE", {"kate", logbookInWorkDir}), on("KDE", {"kwrite", logbookInWorkDir}),
-             on("XFCE", {"mousepad", logbookInWorkDir}), on("MATE", {"pluma", logbookInWorkDir}),
-             on("X-Cinnamon", {"xed", logbookInWorkDir}), any({"xdg-open", logbookInWorkDir})}));
+    t.push_back(row(R"(C:\windows\notepad.exe kavrilon.ini)", "bok, Command6",
+                    {on("GNOME", {"gnome-text-editor", logbookInWorkDir}), on("GNOME", {"gedit", logbookInWorkDir}),
+                     on("KDE", {"kate", logbookInWorkDir}), on("KDE", {"kwrite", logbookInWorkDir}),
+                     on("XFCE", {"mousepad", logbookInWorkDir}), on("MATE", {"pluma", logbookInWorkDir}),
+                     on("X-Cinnamon", {"xed", logbookInWorkDir}), any({"xdg-open", logbookInWorkDir})}));
     return t;
 }
 
@@ -204,8 +193,7 @@ const std::vector<LaunchRow>& launchTable() {
 
 const LaunchRow* findLaunchRow(std::string_view commandLine) {
     const auto& t = launchTable();
-    auto it =
-        std::find_if(t.begin(), t.end(), [&](const LaunchRow& r) { return r.commandLine == commandLine; });
+    auto it = std::find_if(t.begin(), t.end(), [&](const LaunchRow& r) { return r.commandLine == commandLine; });
     return it == t.end() ? nullptr : &*it;
 }
 

@@ -4,8 +4,6 @@
 
 namespace kav {
 
-void frmMain::win_Click() {
-    platform().shutdownDialog();
-}
+void frmMain::win_Click() { platform().shutdownDialog(); }
 
 } // namespace kav

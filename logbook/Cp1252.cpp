@@ -17,10 +17,10 @@ namespace {
 // The characters of the bytes 0x80 to 0x9F. The rest of the code page is the
 // same as the first 256 Unicode characters.
 constexpr std::array<char32_t, 32> kC1Range = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 0x88
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 0x98
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 0x80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, // 0x88
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 0x90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 0x98
 };
 
 struct Utf8Char {
@@ -59,7 +59,8 @@ constexpr std::array<Utf8Char, 256> kDecode = makeDecodeTable();
 // The characters of 0x80 to 0x9F sorted by code point, for encoding.
 constexpr std::array<std::pair<char32_t, unsigned char>, 32> makeEncodeTable() {
     std::array<std::pair<char32_t, unsigned char>, 32> table{};
-    for (unsigned i = 0; i < 32; ++i) table[i] = {kC1Range[i], static_cast<unsigned char>(0x80 + i)};
+    for (unsigned i = 0; i < 32; ++i)
+        table[i] = {kC1Range[i], static_cast<unsigned char>(0x80 + i)};
     std::sort(table.begin(), table.end());
     return table;
 }
@@ -119,7 +120,8 @@ std::size_t decodeInto(std::string_view bytes, char* out) {
         o += ascii;
         putUtf8(kDecode[p[i++]], out, o);
     }
-    for (; i < n; ++i) putUtf8(kDecode[p[i]], out, o);
+    for (; i < n; ++i)
+        putUtf8(kDecode[p[i]], out, o);
     return o;
 }
 

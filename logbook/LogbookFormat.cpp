@@ -18,9 +18,7 @@ constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
 // True when a byte of `word` is below 0x0E, which CR (0x0D) and LF (0x0A)
 // are. Ordinary text has no such bytes, so most words are passed over with
 // this one test.
-constexpr bool hasControlByte(std::uint64_t word) {
-    return ((word - kOnes * 0x0E) & ~word & kHighBits) != 0;
-}
+constexpr bool hasControlByte(std::uint64_t word) { return ((word - kOnes * 0x0E) & ~word & kHighBits) != 0; }
 
 // Position of the first CR or LF in p[0..n), or n.
 std::size_t findLineEnd(const unsigned char* p, std::size_t n) {
@@ -80,7 +78,8 @@ std::vector<std::string> decodeEntries(std::string_view fileBytes) {
     entries.reserve(countEntries(fileBytes));
     EntryReader reader(fileBytes);
     std::string entry;
-    while (reader.next(entry)) entries.push_back(entry);
+    while (reader.next(entry))
+        entries.push_back(entry);
     return entries;
 }
 
@@ -88,7 +87,8 @@ std::string encodeEntries(const std::vector<std::string>& entries) {
     // Encoding never makes an entry longer, so the sum of the entries' sizes
     // plus two bytes each is room enough; the unused tail is cut at the end.
     std::size_t room = 0;
-    for (const std::string& entry : entries) room += entry.size() + 2;
+    for (const std::string& entry : entries)
+        room += entry.size() + 2;
     std::string bytes(room, '\0');
     char* out = bytes.data();
     std::size_t used = 0;

@@ -6,28 +6,18 @@
 
 namespace kav {
 
-void frmMain::bok_Click() {
-    platform().launch(R"(C:\windows\notepad.exe kavrilon.ini)", 1);
-}
+void frmMain::bok_Click() { platform().launch(R"(C:\windows\notepad.exe kavrilon.ini)", 1); }
 
-void frmMain::Command6_Click() {
-    platform().launch(R"(C:\windows\notepad.exe kavrilon.ini)", 1);
-}
+void frmMain::Command6_Click() { platform().launch(R"(C:\windows\notepad.exe kavrilon.ini)", 1); }
 
 // Copies to the floppy and "burn" drives; the outcome is not looked at.
-void frmMain::sp_Click() {
-    platform().shellCopy("kavrilon.ini", R"(A:\kavrilon.ini)");
-}
+void frmMain::sp_Click() { platform().shellCopy("kavrilon.ini", R"(A:\kavrilon.ini)"); }
 
-void frmMain::loggbok_Click() {
-    platform().shellCopy("kavrilon.ini", R"(E:\kavrilon.ini)");
-}
+void frmMain::loggbok_Click() { platform().shellCopy("kavrilon.ini", R"(E:\kavrilon.ini)"); }
 
 // The D: item copies like its sisters, to the same medium as E:, so that its
 // caption tells the truth.
-void frmMain::bra_Click() {
-    platform().shellCopy("kavrilon.ini", R"(D:\kavrilon.ini)");
-}
+void frmMain::bra_Click() { platform().shellCopy("kavrilon.ini", R"(D:\kavrilon.ini)"); }
 
 // Deletes the file named by the hidden Text12; the one failure the program
 // reports itself.

@@ -14,9 +14,9 @@ using Colour = std::uint32_t;
 inline constexpr Colour kDefaultColour = 0xFFFFFFFFu;
 
 // System colours used by the design data.
-inline constexpr Colour kSysDesktop = 0x80000001u;       // desktop background
-inline constexpr Colour kSysAppWorkspace = 0x8000000Cu;  // application workspace grey
-inline constexpr Colour kSysButtonFace = 0x8000000Fu;    // button face
+inline constexpr Colour kSysDesktop = 0x80000001u;      // desktop background
+inline constexpr Colour kSysAppWorkspace = 0x8000000Cu; // application workspace grey
+inline constexpr Colour kSysButtonFace = 0x8000000Fu;   // button face
 
 constexpr bool isSystemColour(Colour c) { return (c & 0xFF000000u) == 0x80000000u; }
 

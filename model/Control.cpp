@@ -23,7 +23,8 @@ void Control::AddItems(std::vector<std::string>&& lines) {
         lines_ = std::move(lines);
     } else {
         lines_.reserve(lines_.size() + lines.size());
-        for (std::string& l : lines) lines_.push_back(std::move(l));
+        for (std::string& l : lines)
+            lines_.push_back(std::move(l));
     }
     propertyChanged(PropId::Lines);
 }

@@ -85,8 +85,8 @@ struct FormDef {
     int top = -1;
     Colour backColor = kSysButtonFace;
     bool showInTaskbar = true;
-    std::string_view icon = {};     // resource name, empty for none
-    std::string_view picture = {};  // background picture drawn at the top left, filling the client area
+    std::string_view icon = {};    // resource name, empty for none
+    std::string_view picture = {}; // background picture drawn at the top left, filling the client area
     // Every control of the window, menu items in menu order (a menu's items
     // follow it), timers and the colour dialog component included.
     std::span<const ControlDef> controls = {};

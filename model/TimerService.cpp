@@ -97,7 +97,7 @@ int TimerService::deliverDue() {
         // The count restarts now; a handler that disables its own timer
         // simply leaves it disabled.
         e.due = now + e.interval;
-        TickFn fn = e.onTick;  // the vector may grow while the handler runs
+        TickFn fn = e.onTick; // the vector may grow while the handler runs
         ++count;
         if (fn) fn();
         if (delivered.size() < timers_.size()) delivered.resize(timers_.size(), 0);

@@ -8,8 +8,8 @@ namespace kav {
 
 Window::Window(const FormDef& def)
     : Caption(*this, PropId::Caption, std::string(def.caption)), BackColor(*this, PropId::BackColor, def.backColor),
-      Height(*this, PropId::Height, static_cast<double>(def.clientHeight)),
-      WindowState(*this, PropId::WindowState, 0), Visible(*this, PropId::Visible, false), def_(&def) {
+      Height(*this, PropId::Height, static_cast<double>(def.clientHeight)), WindowState(*this, PropId::WindowState, 0),
+      Visible(*this, PropId::Visible, false), def_(&def) {
     for (const ControlDef& c : def.controls) {
         controls_.emplace_back(*this, c);
         byName_.emplace(c.name, &controls_.back());
@@ -20,7 +20,8 @@ Window::~Window() = default;
 
 Control& Window::ctl(std::string_view name) {
     auto it = byName_.find(name);
-    if (it == byName_.end()) throw std::out_of_range("no control " + std::string(name) + " on " + std::string(this->name()));
+    if (it == byName_.end())
+        throw std::out_of_range("no control " + std::string(name) + " on " + std::string(this->name()));
     return *it->second;
 }
 
@@ -83,11 +84,13 @@ void Window::removeObserver(WindowObserver* observer) {
 
 void Window::controlChanged(Control& control, PropId id) {
     // Index loop: an observer may add or remove observers while it is told.
-    for (std::size_t i = 0; i < observers_.size(); ++i) observers_[i]->controlChanged(control, id);
+    for (std::size_t i = 0; i < observers_.size(); ++i)
+        observers_[i]->controlChanged(control, id);
 }
 
 void Window::propertyChanged(PropId id) {
-    for (std::size_t i = 0; i < observers_.size(); ++i) observers_[i]->windowChanged(*this, id);
+    for (std::size_t i = 0; i < observers_.size(); ++i)
+        observers_[i]->windowChanged(*this, id);
 }
 
 } // namespace kav

@@ -102,13 +102,9 @@ void frmMain::lockReleasedDrawing() {
 // Both steps start from the window's outer height as it is now, whoever set
 // it. The amounts differ on purpose (a grow and a shrink leave the window 20
 // twips shorter). A height outside the window system's limits is skipped.
-void frmMain::growStep() {
-    setHeightWithinLimits(Height + 3120.0);
-}
+void frmMain::growStep() { setHeightWithinLimits(Height + 3120.0); }
 
-void frmMain::shrinkStep() {
-    setHeightWithinLimits(Height - 3140.0);
-}
+void frmMain::shrinkStep() { setHeightWithinLimits(Height - 3140.0); }
 
 // The blink timer stops, the steady face lights and the start contact closes.
 void frmMain::productionLampSteady() {

@@ -10,9 +10,7 @@ namespace kav {
 
 // The one panel handler that reads a control to decide: it inverts the
 // blinking face of the production-start lamp.
-void frmMain::Timer21_Timer() {
-    Text14.Visible = !Text14.Visible;
-}
+void frmMain::Timer21_Timer() { Text14.Visible = !Text14.Visible; }
 
 void frmMain::Timer23_Timer() {
     Text16.BackColor = palette(10);

@@ -5,17 +5,11 @@
 
 namespace kav {
 
-void Form1::Command1_Click() {
-    Hide();
-}
+void Form1::Command1_Click() { Hide(); }
 
-void Form1::Command2_Click() {
-    copyAddress(Command2, Text1);
-}
+void Form1::Command2_Click() { copyAddress(Command2, Text1); }
 
-void Form1::Command3_Click() {
-    copyAddress(Command3, Text2);
-}
+void Form1::Command3_Click() { copyAddress(Command3, Text2); }
 
 // The button stays disabled and the box keeps the paste hint for as long as
 // the window is loaded; nothing puts them back.
@@ -27,12 +21,8 @@ void Form1::copyAddress(Control& button, Control& box) {
     box.Text = "CTRL + V..";
 }
 
-void Form1::Timer1_Timer() {
-    Label3.Caption = platform().todayShortDate();
-}
+void Form1::Timer1_Timer() { Label3.Caption = platform().todayShortDate(); }
 
-void Form2::Command1_Click() {
-    Hide();
-}
+void Form2::Command1_Click() { Hide(); }
 
 } // namespace kav

@@ -9,17 +9,11 @@
 
 namespace kav {
 
-void frmMain::Command1_Click() {
-    platform().endProgram();
-}
+void frmMain::Command1_Click() { platform().endProgram(); }
 
-void frmMain::col_Click() {
-    platform().endProgram();
-}
+void frmMain::col_Click() { platform().endProgram(); }
 
-void frmMain::Command7_Click() {
-    WindowState = 1;
-}
+void frmMain::Command7_Click() { WindowState = 1; }
 
 // Only the right button opens the file menu; the shift state and the position
 // play no part (the menu opens where the mouse is).
@@ -37,20 +31,12 @@ void showAboutBox(frmMain& w) {
 
 } // namespace
 
-void frmMain::Command2_Click() {
-    showAboutBox(*this);
-}
+void frmMain::Command2_Click() { showAboutBox(*this); }
 
-void frmMain::om_Click() {
-    showAboutBox(*this);
-}
+void frmMain::om_Click() { showAboutBox(*this); }
 
-void frmMain::ab_Click() {
-    program().loadForm1().Show();
-}
+void frmMain::ab_Click() { program().loadForm1().Show(); }
 
-void frmMain::lcp_Click() {
-    program().loadForm2().Show();
-}
+void frmMain::lcp_Click() { program().loadForm2().Show(); }
 
 } // namespace kav

@@ -21,7 +21,8 @@ void appendWithRepaint(benchmark::State& state, bool uniform) {
     kav::Window window(kForm);
     kav::Control& list = window.ctl("List1");
     const std::string line(70, 'x');
-    for (int i = 0; i < 32767; ++i) list.AddItem(line);
+    for (int i = 0; i < 32767; ++i)
+        list.AddItem(line);
     QListView view;
     view.setUniformItemSizes(uniform);
     auto* model = new kav::qt::LogbookListModel(list, &view);

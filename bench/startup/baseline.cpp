@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
     window.setWindowTitle(QStringLiteral("Baseline"));
     for (int m = 0; m < 5; ++m) {
         QMenu* menu = window.menuBar()->addMenu(QStringLiteral("&Menu %1").arg(m + 1));
-        for (int i = 0; i < 8; ++i) menu->addAction(QStringLiteral("Item %1.%2").arg(m + 1).arg(i + 1));
+        for (int i = 0; i < 8; ++i)
+            menu->addAction(QStringLiteral("Item %1.%2").arg(m + 1).arg(i + 1));
     }
 
     auto* central = new QWidget(&window);
@@ -38,7 +39,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < kButtons; ++i)
         grid->addWidget(new QPushButton(QStringLiteral("Button %1").arg(i + 1), central), i / kColumns, i % kColumns);
     auto* list = new QListWidget(central);
-    for (int i = 0; i < 20; ++i) list->addItem(QStringLiteral("Line %1").arg(i + 1));
+    for (int i = 0; i < 20; ++i)
+        list->addItem(QStringLiteral("Line %1").arg(i + 1));
     grid->addWidget(list, kButtons / kColumns, 0, 1, kColumns / 2);
     grid->addWidget(new QLineEdit(central), kButtons / kColumns, kColumns / 2, 1, kColumns / 2);
     auto* counter = new QLabel(QStringLiteral("Count: 3"), central);

@@ -137,9 +137,12 @@ int main(int argc, char** argv) {
             break;
         }
         if (first + 1 >= argc) usage();
-        if (opt == "--linger-ms") lingerMs = std::atoi(argv[first + 1]);
-        else if (opt == "--timeout-ms") timeoutMs = std::atoi(argv[first + 1]);
-        else usage();
+        if (opt == "--linger-ms")
+            lingerMs = std::atoi(argv[first + 1]);
+        else if (opt == "--timeout-ms")
+            timeoutMs = std::atoi(argv[first + 1]);
+        else
+            usage();
         first += 2;
     }
     if (first >= argc) usage();
@@ -153,7 +156,8 @@ int main(int argc, char** argv) {
     const int xfd = xcb_get_file_descriptor(c);
     ::fcntl(xfd, F_SETFD, FD_CLOEXEC);
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
-    for (int i = 0; i < screenNumber && it.rem; ++i) xcb_screen_next(&it);
+    for (int i = 0; i < screenNumber && it.rem; ++i)
+        xcb_screen_next(&it);
     const xcb_window_t root = it.data->root;
 
     std::uint8_t damageEvent = 0;
@@ -250,8 +254,9 @@ int main(int argc, char** argv) {
     std::printf("map_us=%lld paint_us=%lld maxrss_kb=%ld cpu_us=%lld\n", mapUs, paintUs, ru.ru_maxrss,
                 timevalMicros(ru.ru_utime) + timevalMicros(ru.ru_stime));
     if (mapUs < 0 || (haveDamage && paintUs < 0)) {
-        std::fprintf(stderr, "waitmap: %s\n", childGone ? "the program ended before it painted a window"
-                                                         : "no painted window before the time-out");
+        std::fprintf(stderr, "waitmap: %s\n",
+                     childGone ? "the program ended before it painted a window"
+                               : "no painted window before the time-out");
         return 1;
     }
     return 0;

@@ -11,7 +11,7 @@ namespace kav {
 namespace {
 
 class PosixCdSystemCalls final : public CdSystemCalls {
-  public:
+public:
     int open(const std::string& path, int flags) override { return ::open(path.c_str(), flags); }
     int ioctl(int fd, unsigned long request, unsigned long arg) override { return ::ioctl(fd, request, arg); }
     int close(int fd) override { return ::close(fd); }

@@ -12,7 +12,7 @@
 namespace kav {
 
 class CdSystemCalls {
-  public:
+public:
     virtual ~CdSystemCalls() = default;
     // The same contracts as open(2), ioctl(2) and close(2): -1 on failure.
     virtual int open(const std::string& path, int flags) = 0;
@@ -24,7 +24,7 @@ class CdSystemCalls {
 CdSystemCalls& posixCdSystemCalls();
 
 class CdTray {
-  public:
+public:
     explicit CdTray(CdSystemCalls& sys = posixCdSystemCalls());
 
     // Unlocks the door and ejects the tray. True when the eject succeeded.
@@ -36,7 +36,7 @@ class CdTray {
     // first drive, then the first SCSI CD-ROM device itself.
     static constexpr const char* kDevices[] = {"/dev/cdrom", "/dev/sr0"};
 
-  private:
+private:
     // The descriptor of the first device that opens, or -1 when none does.
     int openDevice();
 

@@ -57,18 +57,13 @@ ShutdownChoice ShutdownDialog::run(QWidget* parent) {
 bool ShutdownDialog::carryOut(ShutdownChoice choice) {
     QString method;
     switch (choice) {
-    case ShutdownChoice::PowerOff:
-        method = QStringLiteral("PowerOff");
-        break;
-    case ShutdownChoice::Reboot:
-        method = QStringLiteral("Reboot");
-        break;
-    case ShutdownChoice::Cancel:
-        return false;
+    case ShutdownChoice::PowerOff: method = QStringLiteral("PowerOff"); break;
+    case ShutdownChoice::Reboot: method = QStringLiteral("Reboot"); break;
+    case ShutdownChoice::Cancel: return false;
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-        QStringLiteral("org.freedesktop.login1.Manager"), method);
+    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"),
+                                                       QStringLiteral("/org/freedesktop/login1"),
+                                                       QStringLiteral("org.freedesktop.login1.Manager"), method);
     // The argument `interactive` lets polkit ask the user for a password
     // where the system wants one; the message flag allows that on the bus.
     call << true;

@@ -16,7 +16,7 @@ namespace kav {
 enum class ShutdownChoice { Cancel, PowerOff, Reboot };
 
 class ShutdownDialog {
-  public:
+public:
     // `bus` is the bus logind listens on: the system bus in the program, a
     // private bus in tests.
     explicit ShutdownDialog(QDBusConnection bus);
@@ -37,7 +37,7 @@ class ShutdownDialog {
     // Cancel sends nothing. Returns whether a request went out on the bus.
     bool carryOut(ShutdownChoice choice);
 
-  private:
+private:
     QDBusConnection bus_;
 };
 

@@ -40,8 +40,7 @@ std::vector<std::string> split(std::string_view s, char sep) {
 
 bool sameDesktop(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -92,8 +91,7 @@ std::optional<fs::path> LaunchEnvironment::docPage() const {
     return std::nullopt;
 }
 
-Launcher::Launcher(LaunchEnvironment env, Starter starter)
-    : env_(std::move(env)), starter_(std::move(starter)) {}
+Launcher::Launcher(LaunchEnvironment env, Starter starter) : env_(std::move(env)), starter_(std::move(starter)) {}
 
 std::vector<std::string> Launcher::desktopNames() const {
     std::vector<std::string> names;
@@ -133,8 +131,8 @@ std::optional<std::vector<std::string>> Launcher::expandArgs(const std::vector<s
         }
         if (a.find(kWorkDirPlaceholder) != std::string::npos) {
             std::error_code ec;
-            fs::path wd = env_.workingDirectory.empty() ? fs::current_path(ec)
-                                                        : fs::absolute(env_.workingDirectory, ec);
+            fs::path wd =
+                env_.workingDirectory.empty() ? fs::current_path(ec) : fs::absolute(env_.workingDirectory, ec);
             if (ec) return std::nullopt;
             replaceAll(a, kWorkDirPlaceholder, wd.string());
         }
@@ -157,9 +155,7 @@ std::vector<LaunchCommand> Launcher::resolveAll(std::string_view commandLine) co
     // The order of trying: this desktop's own (in the order the desktop names
     // itself), then the ones for any desktop, then the ones of other desktops.
     std::vector<const LaunchCandidate*> order;
-    auto taken = [&](const LaunchCandidate* c) {
-        return std::find(order.begin(), order.end(), c) != order.end();
-    };
+    auto taken = [&](const LaunchCandidate* c) { return std::find(order.begin(), order.end(), c) != order.end(); };
     for (const auto& name : desktopNames())
         for (const auto& c : row->candidates)
             if (!c.desktop.empty() && sameDesktop(c.desktop, name) && !taken(&c)) order.push_back(&c);

@@ -54,13 +54,12 @@ struct LaunchCommand {
 };
 
 class Launcher {
-  public:
+public:
     // Starts `program` with `args` detached from this process; true when the
     // program was started.
     using Starter = std::function<bool(const std::string& program, const std::vector<std::string>& args)>;
 
-    explicit Launcher(LaunchEnvironment env = LaunchEnvironment::fromSystem(),
-                      Starter starter = startDetached);
+    explicit Launcher(LaunchEnvironment env = LaunchEnvironment::fromSystem(), Starter starter = startDetached);
 
     // Every installed stand-in for the command line, in the order they are
     // tried: the current desktop's own candidates first, then those for any
@@ -80,7 +79,7 @@ class Launcher {
     // The real starter: QProcess::startDetached, no shell in between.
     static bool startDetached(const std::string& program, const std::vector<std::string>& args);
 
-  private:
+private:
     std::optional<std::filesystem::path> findProgram(const std::string& name, bool game) const;
     std::optional<std::vector<std::string>> expandArgs(const std::vector<std::string>& argv) const;
     std::vector<std::string> desktopNames() const;

@@ -53,7 +53,7 @@ bool copyBytes(int in, int out) {
 }
 
 class FileDescriptor {
-  public:
+public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() {
         if (fd_ >= 0) ::close(fd_);
@@ -69,7 +69,7 @@ class FileDescriptor {
         return ::close(fd) == 0;
     }
 
-  private:
+private:
     int fd_;
 };
 
@@ -78,8 +78,8 @@ class FileDescriptor {
 int createTemporaryBeside(const fs::path& target, fs::path& tempPath) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = target.parent_path() / ("." + target.filename().string() + ".part-" +
-                                           std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        tempPath = target.parent_path() / ("." + target.filename().string() + ".part-" + std::to_string(::getpid()) +
+                                           "-" + std::to_string(counter++));
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -134,20 +134,17 @@ std::optional<fs::path> Media::drive(char letter) const {
     const auto media = mounted();
     if (media.empty()) return std::nullopt;
     switch (std::toupper(static_cast<unsigned char>(letter))) {
-    case 'A':
-        return media[0];
+    case 'A': return media[0];
     case 'D':
-    case 'E':
-        return media.size() >= 2 ? media[1] : media[0];
-    default:
-        return std::nullopt;
+    case 'E': return media.size() >= 2 ? media[1] : media[0];
+    default: return std::nullopt;
     }
 }
 
 std::optional<fs::path> Media::resolve(std::string_view windowsName) const {
     if (windowsName.empty()) return std::nullopt;
-    const bool hasDrive = windowsName.size() >= 2 && windowsName[1] == ':' &&
-                          std::isalpha(static_cast<unsigned char>(windowsName[0]));
+    const bool hasDrive =
+        windowsName.size() >= 2 && windowsName[1] == ':' && std::isalpha(static_cast<unsigned char>(windowsName[0]));
     std::string rest(hasDrive ? windowsName.substr(2) : windowsName);
     std::replace(rest.begin(), rest.end(), '\\', '/');
     if (!hasDrive) return workingDirectory() / rest;

@@ -34,7 +34,7 @@ struct MediaEnvironment {
 };
 
 class Media {
-  public:
+public:
     explicit Media(MediaEnvironment env = MediaEnvironment::fromSystem());
 
     // The mounted, writable media, in name order.
@@ -51,7 +51,7 @@ class Media {
     // Deletes a file. False when there is no such file or it cannot be removed.
     bool remove(std::string_view path) const;
 
-  private:
+private:
     std::filesystem::path workingDirectory() const;
     bool isMountPoint(const std::filesystem::path& dir) const;
 

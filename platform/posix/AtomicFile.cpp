@@ -71,7 +71,7 @@ bool writeAll(int fd, std::string_view bytes) {
             if (errno == EINTR) continue;
             return false;
         }
-        if (n == 0) return false;  // no progress: give up rather than spin
+        if (n == 0) return false; // no progress: give up rather than spin
         p += n;
         left -= static_cast<std::size_t>(n);
     }
@@ -98,7 +98,8 @@ std::string tempName(const PathParts& parts, unsigned attempt) {
                      (static_cast<std::uint64_t>(attempt) << 56);
     static constexpr char kHex[] = "0123456789abcdef";
     std::string unique = std::to_string(::getpid()) + '-' + std::to_string(counter.fetch_add(1)) + '-';
-    for (int shift = 60; shift >= 0; shift -= 4) unique += kHex[(mix >> shift) & 0xF];
+    for (int shift = 60; shift >= 0; shift -= 4)
+        unique += kHex[(mix >> shift) & 0xF];
     return parts.folder + "/." + parts.name + '.' + unique + ".tmp";
 }
 
@@ -112,7 +113,7 @@ bool writeFileAtomic(const std::string& path, std::string_view bytes) {
     struct stat old {};
     bool replacing = false;
     if (::lstat(path.c_str(), &old) == 0) {
-        if (!S_ISREG(old.st_mode)) return false;  // folder, link, pipe, device
+        if (!S_ISREG(old.st_mode)) return false; // folder, link, pipe, device
         replacing = true;
     } else if (errno != ENOENT) {
         return false;

@@ -25,8 +25,7 @@ QPoint ClientArea::originOf(const ControlDef& def) const {
 
 const QPixmap& ClientArea::picture(std::string_view name) const {
     auto it = pictures_.find(name);
-    if (it == pictures_.end())
-        it = pictures_.emplace(name, QPixmap(QStringLiteral(":/kavrilon/") + qs(name))).first;
+    if (it == pictures_.end()) it = pictures_.emplace(name, QPixmap(QStringLiteral(":/kavrilon/") + qs(name))).first;
     return it->second;
 }
 
@@ -123,7 +122,8 @@ void ClientArea::mousePressEvent(QMouseEvent* event) {
     default: return;
     }
     const auto mods = event->modifiers();
-    a.shift = (mods & Qt::ShiftModifier ? 1 : 0) | (mods & Qt::ControlModifier ? 2 : 0) | (mods & Qt::AltModifier ? 4 : 0);
+    a.shift =
+        (mods & Qt::ShiftModifier ? 1 : 0) | (mods & Qt::ControlModifier ? 2 : 0) | (mods & Qt::AltModifier ? 4 : 0);
     a.x = twips(event->position().toPoint().x());
     a.y = twips(event->position().toPoint().y());
     window_.raise("Form", Event::MouseDown, a);

@@ -10,8 +10,8 @@ QColor toQColor(Colour c, QColor fallback) {
     if (c == kDefaultColour) return fallback;
     if (isSystemColour(c)) {
         switch (c & 0xFFu) {
-        case 0x01: return QColor(0x3A, 0x6E, 0xA5);  // desktop background
-        case 0x0C: return QColor(0xAB, 0xAB, 0xAB);  // application workspace grey
+        case 0x01: return QColor(0x3A, 0x6E, 0xA5); // desktop background
+        case 0x0C: return QColor(0xAB, 0xAB, 0xAB); // application workspace grey
         case 0x0F: return QApplication::palette().color(QPalette::Button);
         default: return QApplication::palette().color(QPalette::Window);
         }

@@ -58,14 +58,13 @@ bool isLamp(const ControlDef& d) {
 
 } // namespace
 
-FormView::FormView(Window& window, std::function<void()> onClose)
-    : window_(&window), onClose_(std::move(onClose)) {
+FormView::FormView(Window& window, std::function<void()> onClose) : window_(&window), onClose_(std::move(onClose)) {
     const FormDef& def = window.def();
     setObjectName(qs(def.name));
     setWindowTitle(qs(window.Caption.get()));
 
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowCloseButtonHint;
     if (def.frame == FrameStyle::Sizable) flags |= Qt::WindowMinimizeButtonHint;
     if (def.frame != FrameStyle::Sizable || !def.showInTaskbar) flags |= Qt::Tool;
     setWindowFlags(flags);
@@ -198,8 +197,10 @@ void FormView::buildWidgets() {
         }
         w->setObjectName(qs(d.name));
         w->setGeometry(rectOf(d, o.x(), o.y()));
-        if (d.font.points > 0 || d.font.bold || !d.font.face.empty()) w->setFont(toQFont(d.font));
-        else w->setFont(toQFont(FontDef{}));
+        if (d.font.points > 0 || d.font.bold || !d.font.face.empty())
+            w->setFont(toQFont(d.font));
+        else
+            w->setFont(toQFont(FontDef{}));
         if (!d.tooltip.empty()) w->setToolTip(qs(d.tooltip));
         widgets_[d.name] = w;
         applyControl(*c, PropId::BackColor);
@@ -296,8 +297,10 @@ void FormView::windowChanged(Window&, PropId id) {
         }
         break;
     case PropId::WindowState:
-        if (window_->WindowState == 1) showMinimized();
-        else if (window_->WindowState == 0 && (windowState() & Qt::WindowMinimized)) showNormal();
+        if (window_->WindowState == 1)
+            showMinimized();
+        else if (window_->WindowState == 0 && (windowState() & Qt::WindowMinimized))
+            showNormal();
         break;
     case PropId::Height: applyHeight(); break;
     default: break;

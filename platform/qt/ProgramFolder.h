@@ -12,8 +12,8 @@ namespace kav::qt {
 
 struct ProgramFolderInputs {
     std::filesystem::path executableDir;
-    std::string xdgDataHome;  // empty when unset
-    std::string home;         // empty when unset
+    std::string xdgDataHome; // empty when unset
+    std::string home;        // empty when unset
 };
 
 // Chooses the folder and creates it when it is the per-user one. Returns an

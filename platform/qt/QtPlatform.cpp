@@ -14,8 +14,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
-#include <QDate>
 #include <QDBusConnection>
+#include <QDate>
 #include <QIcon>
 #include <QLabel>
 #include <QLocale>

@@ -19,7 +19,8 @@ struct Paste {
 // Runs xclip while this program's event loop keeps serving the selection.
 Paste pasteWithXclip() {
     QProcess xclip;
-    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
+    xclip.start(QStringLiteral("xclip"),
+                {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
     Paste p;
     if (!xclip.waitForStarted(5000)) return p;
     if (!QTest::qWaitFor([&] { return xclip.state() == QProcess::NotRunning; }, 10000)) {

@@ -56,7 +56,7 @@ struct Gui : ::testing::Test {
 TEST_F(Gui, ControlsBecomeWidgetsAtTheirDesignPlaceInPixels) {
     auto* color = widget<QPushButton>("cmdColor");
     ASSERT_NE(color, nullptr);
-    EXPECT_EQ(color->geometry(), QRect(136, 0, 169, 89));  // 2040, 0, 2535, 1335 twips
+    EXPECT_EQ(color->geometry(), QRect(136, 0, 169, 89)); // 2040, 0, 2535, 1335 twips
     EXPECT_EQ(color->text(), QString::fromUtf8("Välj färg.."));
     EXPECT_FALSE(color->isEnabled());
     EXPECT_TRUE(color->font().bold());
@@ -71,8 +71,7 @@ TEST_F(Gui, ControlsBecomeWidgetsAtTheirDesignPlaceInPixels) {
     // The client area shows 220 pixels at start, so the list lies out of view.
     EXPECT_EQ(view()->clientArea()->height(), 220);
     EXPECT_EQ(view()->clientArea()->width(), 697);
-    EXPECT_EQ(view()->windowTitle(),
-              QString::fromUtf8("Kavrilon  V.1.0     Av:  Vendel Hagmark    -   Skarnvik"));
+    EXPECT_EQ(view()->windowTitle(), QString::fromUtf8("Kavrilon  V.1.0     Av:  Vendel Hagmark    -   Skarnvik"));
     EXPECT_FALSE(widget<QLineEdit>("Text14")->isVisibleTo(view()));
     EXPECT_FALSE(widget<QPushButton>("Command15")->isVisibleTo(view()));
     EXPECT_EQ(widget<QPushButton>("Command1")->toolTip(),
@@ -147,7 +146,8 @@ TEST_F(Gui, RightButtonOnTheBareAreaOpensTheFileMenu) {
     QStringList items;
     QTimer::singleShot(50, [&] {
         if (auto* m = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            for (QAction* a : m->actions()) items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+            for (QAction* a : m->actions())
+                items << (a->isSeparator() ? QStringLiteral("-") : a->text());
             m->close();
         }
     });
@@ -160,7 +160,7 @@ TEST_F(Gui, RightButtonOnTheBareAreaOpensTheFileMenu) {
 
     // A left press opens nothing; a press on a label raises nothing.
     QTest::mouseClick(view()->clientArea(), Qt::LeftButton, {}, QPoint(40, 150));
-    QTest::mouseClick(view()->clientArea(), Qt::RightButton, {}, QPoint(250, 156));  // on "Kod"
+    QTest::mouseClick(view()->clientArea(), Qt::RightButton, {}, QPoint(250, 156)); // on "Kod"
     EXPECT_EQ(fake.callsStartingWith("popupMenu").size(), 1u);
 }
 
@@ -180,7 +180,7 @@ TEST_F(Gui, GrowAndShrinkStepsResizeTheRealWindowFromItsHeight) {
     EXPECT_DOUBLE_EQ(program.main().Height, before * 15.0);
     program.main().growStep();
     EXPECT_EQ(view()->frameGeometry().height(), before + 208);
-    EXPECT_TRUE(view()->clientArea()->height() > 248);  // the list comes into view
+    EXPECT_TRUE(view()->clientArea()->height() > 248); // the list comes into view
     program.main().shrinkStep();
     EXPECT_DOUBLE_EQ(program.main().Height, before * 15.0 - 20.0);
     EXPECT_EQ(view()->frameGeometry().height(), before - 1);
@@ -218,13 +218,13 @@ struct PaintCounter final : QObject {
 
 TEST_F(Gui, PeriodicHandlerWritingTheSameCaptionCostsNoRepaint) {
     clock.set(0);
-    program.timers().advance(clock, 1000);  // the start-up lines are in, the counter is current
+    program.timers().advance(clock, 1000); // the start-up lines are in, the counter is current
     QApplication::processEvents();
     PaintCounter counter;
     view()->clientArea()->installEventFilter(&counter);
     const std::string caption = program.main().Label5.Caption;
     for (int i = 0; i < 5; ++i) {
-        program.timers().advance(clock, 100);  // one tick of the counter each time, nothing else
+        program.timers().advance(clock, 100); // one tick of the counter each time, nothing else
         QApplication::processEvents();
     }
     EXPECT_EQ(program.main().Label5.Caption.get(), caption);
@@ -232,13 +232,13 @@ TEST_F(Gui, PeriodicHandlerWritingTheSameCaptionCostsNoRepaint) {
     program.main().List1.AddItem("one more");
     program.timers().advance(clock, 100);
     QApplication::processEvents();
-    EXPECT_GT(counter.paints, 0);  // a real change does repaint
+    EXPECT_GT(counter.paints, 0); // a real change does repaint
     view()->clientArea()->removeEventFilter(&counter);
 }
 
 TEST_F(Gui, LowerPanelComesIntoViewAndRodsAreDrawnOverTheirBarrels) {
     frmMain& w = program.main();
-    w.Command11_Click();  // left cylinder Man: front drawing and a grow step
+    w.Command11_Click(); // left cylinder Man: front drawing and a grow step
     QApplication::processEvents();
     const QImage shot = view()->clientArea()->grab().toImage();
     ASSERT_GE(shot.height(), 400);
@@ -263,7 +263,7 @@ TEST_F(Gui, ClosingTheAboutWindowByItsFrameRemovesIt) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return program.form1() == nullptr; }, 2000));
     program.main().ab_Click();
     ASSERT_NE(program.form1(), nullptr);
-    EXPECT_TRUE(program.form1()->Command2.Enabled);  // created anew with its design values
+    EXPECT_TRUE(program.form1()->Command2.Enabled); // created anew with its design values
     EXPECT_EQ(program.form1()->Command2.Caption.get(), "&Kopiera adressen..");
 }
 

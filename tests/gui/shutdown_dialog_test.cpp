@@ -34,16 +34,12 @@ class FakeLogind : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
 
-  public:
+public:
     QStringList calls;
 
-  public Q_SLOTS:
-    void PowerOff(bool interactive) {
-        calls << QStringLiteral("PowerOff(%1)").arg(interactive ? "true" : "false");
-    }
-    void Reboot(bool interactive) {
-        calls << QStringLiteral("Reboot(%1)").arg(interactive ? "true" : "false");
-    }
+public Q_SLOTS:
+    void PowerOff(bool interactive) { calls << QStringLiteral("PowerOff(%1)").arg(interactive ? "true" : "false"); }
+    void Reboot(bool interactive) { calls << QStringLiteral("Reboot(%1)").arg(interactive ? "true" : "false"); }
     // Not logind's: the test sends it last, and since one connection's
     // messages arrive in order, everything sent before it has arrived too.
     void Marker() { calls << QStringLiteral("Marker()"); }
@@ -51,14 +47,14 @@ class FakeLogind : public QObject {
 
 // A dbus-daemon of our own, listening in a temporary folder.
 class PrivateBus {
-  public:
+public:
     bool start() {
         const QString program = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
         if (program.isEmpty()) return false;
         daemon_.setProgram(program);
-        daemon_.setArguments(
-            {QStringLiteral("--session"), QStringLiteral("--print-address"), QStringLiteral("--nofork"),
-             QStringLiteral("--address=unix:dir=") + QString::fromStdString(dir_.path().string())});
+        daemon_.setArguments({QStringLiteral("--session"), QStringLiteral("--print-address"),
+                              QStringLiteral("--nofork"),
+                              QStringLiteral("--address=unix:dir=") + QString::fromStdString(dir_.path().string())});
         daemon_.setProcessChannelMode(QProcess::SeparateChannels);
         daemon_.setStandardErrorFile(QProcess::nullDevice());
         daemon_.start();
@@ -78,14 +74,14 @@ class PrivateBus {
     }
     const QString& address() const { return address_; }
 
-  private:
+private:
     test::TempDir dir_;
     QProcess daemon_;
     QString address_;
 };
 
 class ShutdownDialogOnPrivateBus : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty()) return;
         bus_ = new PrivateBus;
@@ -103,10 +99,8 @@ class ShutdownDialogOnPrivateBus : public ::testing::Test {
         ++round;
         logindName_ = QStringLiteral("logind-%1").arg(round);
         clientName_ = QStringLiteral("client-%1").arg(round);
-        logind_ =
-            std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(bus_->address(), logindName_));
-        client_ =
-            std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(bus_->address(), clientName_));
+        logind_ = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(bus_->address(), logindName_));
+        client_ = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(bus_->address(), clientName_));
         ASSERT_TRUE(logind_->isConnected());
         ASSERT_TRUE(client_->isConnected());
         ASSERT_TRUE(logind_->registerService(kService));
@@ -131,8 +125,7 @@ class ShutdownDialogOnPrivateBus : public ::testing::Test {
         const QDBusMessage marker =
             QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Marker"));
         EXPECT_TRUE(client_->send(marker));
-        EXPECT_TRUE(
-            QTest::qWaitFor([this] { return fake_.calls.contains(QStringLiteral("Marker()")); }, 5000));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return fake_.calls.contains(QStringLiteral("Marker()")); }, 5000));
         return fake_.calls;
     }
 

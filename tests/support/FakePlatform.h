@@ -36,7 +36,7 @@ public:
     bool cdResult = true;
     std::string today = "2026-12-07";
     bool ended = false;
-    std::function<void()> duringModal;  // runs inside message, About and shut-down boxes
+    std::function<void()> duringModal; // runs inside message, About and shut-down boxes
 
     bool clipboardClear() override;
     bool clipboardSetText(const std::string& text) override;
@@ -59,7 +59,7 @@ public:
     std::vector<std::string> callsStartingWith(std::string_view prefix) const;
 
     std::filesystem::path folder;
-    bool failWrites = false;  // a full disk or read-only folder
+    bool failWrites = false; // a full disk or read-only folder
 };
 
 } // namespace kav::test

@@ -29,7 +29,7 @@ const std::string kCloseLineInFile = "Anv\xE4ndaren har tryck p\xE5 knappen:  St
 
 // The fake platform, with a look at the window while the tray "moves".
 class TrayPlatform : public FakePlatform {
-  public:
+public:
     using FakePlatform::FakePlatform;
     std::function<void()> duringCdDoor;
     bool cdDoor(bool open) override {
@@ -39,7 +39,7 @@ class TrayPlatform : public FakePlatform {
 };
 
 class CdTrayButtons : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         program.start();
         // Let whatever the start-up writes and saves run to its end, so every
@@ -165,8 +165,7 @@ TEST_F(CdTrayButtons, AFailingDriveStillSwapsLogsAndSaves) {
     expectOffered(false);
     advance(300);
     click("Command9");
-    EXPECT_EQ(platform.callsStartingWith("cdDoor"),
-              (std::vector<std::string>{"cdDoor(open)", "cdDoor(close)"}));
+    EXPECT_EQ(platform.callsStartingWith("cdDoor"), (std::vector<std::string>{"cdDoor(open)", "cdDoor(close)"}));
     expectOffered(true);
     advance(300);
 
@@ -205,8 +204,7 @@ using ControlState = std::tuple<std::string, std::string, bool, bool, Colour, st
 std::vector<ControlState> snapshot(const Window& w) {
     std::vector<ControlState> out;
     for (const Control& c : w.controls())
-        out.emplace_back(c.Caption.get(), c.Text.get(), c.Visible.get(), c.Enabled.get(), c.BackColor.get(),
-                         c.lines());
+        out.emplace_back(c.Caption.get(), c.Text.get(), c.Visible.get(), c.Enabled.get(), c.BackColor.get(), c.lines());
     return out;
 }
 

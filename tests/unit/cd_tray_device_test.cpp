@@ -16,7 +16,7 @@ namespace kav {
 namespace {
 
 class RecordedCalls final : public CdSystemCalls {
-  public:
+public:
     std::map<std::string, int> devices;   // the nodes that open, with their descriptor
     std::map<unsigned long, int> failing; // requests that fail, with their result
     std::vector<std::string> log;
@@ -36,20 +36,16 @@ class RecordedCalls final : public CdSystemCalls {
         return 0;
     }
 
-  private:
+private:
     static std::string flagsText(int flags) {
         return flags == (O_RDONLY | O_NONBLOCK) ? "O_RDONLY|O_NONBLOCK" : "flags=" + std::to_string(flags);
     }
     static std::string requestName(unsigned long request) {
         switch (request) {
-        case CDROM_LOCKDOOR:
-            return "CDROM_LOCKDOOR";
-        case CDROMEJECT:
-            return "CDROMEJECT";
-        case CDROMCLOSETRAY:
-            return "CDROMCLOSETRAY";
-        default:
-            return "request=" + std::to_string(request);
+        case CDROM_LOCKDOOR: return "CDROM_LOCKDOOR";
+        case CDROMEJECT: return "CDROMEJECT";
+        case CDROMCLOSETRAY: return "CDROMCLOSETRAY";
+        default: return "request=" + std::to_string(request);
         }
     }
 };
@@ -62,8 +58,8 @@ TEST(CdTrayDevice, OpenUnlocksTheDoorThenEjectsOnDevCdromAndClosesIt) {
     CdTray tray(sys);
 
     EXPECT_TRUE(tray.open());
-    EXPECT_EQ(sys.log, (Log{"open /dev/cdrom O_RDONLY|O_NONBLOCK", "ioctl 7 CDROM_LOCKDOOR 0",
-                            "ioctl 7 CDROMEJECT 0", "close 7"}));
+    EXPECT_EQ(sys.log, (Log{"open /dev/cdrom O_RDONLY|O_NONBLOCK", "ioctl 7 CDROM_LOCKDOOR 0", "ioctl 7 CDROMEJECT 0",
+                            "close 7"}));
 }
 
 TEST(CdTrayDevice, CloseSendsCloseTrayAndClosesTheDevice) {
@@ -82,10 +78,10 @@ TEST(CdTrayDevice, FallsBackToDevSr0WhenDevCdromDoesNotOpen) {
 
     EXPECT_TRUE(tray.open());
     EXPECT_TRUE(tray.close());
-    EXPECT_EQ(sys.log, (Log{"open /dev/cdrom O_RDONLY|O_NONBLOCK", "open /dev/sr0 O_RDONLY|O_NONBLOCK",
-                            "ioctl 5 CDROM_LOCKDOOR 0", "ioctl 5 CDROMEJECT 0", "close 5",
-                            "open /dev/cdrom O_RDONLY|O_NONBLOCK", "open /dev/sr0 O_RDONLY|O_NONBLOCK",
-                            "ioctl 5 CDROMCLOSETRAY 0", "close 5"}));
+    EXPECT_EQ(sys.log,
+              (Log{"open /dev/cdrom O_RDONLY|O_NONBLOCK", "open /dev/sr0 O_RDONLY|O_NONBLOCK",
+                   "ioctl 5 CDROM_LOCKDOOR 0", "ioctl 5 CDROMEJECT 0", "close 5", "open /dev/cdrom O_RDONLY|O_NONBLOCK",
+                   "open /dev/sr0 O_RDONLY|O_NONBLOCK", "ioctl 5 CDROMCLOSETRAY 0", "close 5"}));
 }
 
 TEST(CdTrayDevice, WithoutADriveNothingIsRequestedAndBothCallsFail) {
@@ -105,16 +101,15 @@ TEST(CdTrayDevice, RefusedRequestsAreReportedAndTheDeviceIsStillClosed) {
     // A refused unlock does not stop the eject, whose own outcome counts.
     sys.failing = {{CDROM_LOCKDOOR, -1}};
     EXPECT_TRUE(CdTray(sys).open());
-    EXPECT_EQ(sys.log, (Log{"open /dev/cdrom O_RDONLY|O_NONBLOCK", "ioctl 3 CDROM_LOCKDOOR 0",
-                            "ioctl 3 CDROMEJECT 0", "close 3"}));
+    EXPECT_EQ(sys.log, (Log{"open /dev/cdrom O_RDONLY|O_NONBLOCK", "ioctl 3 CDROM_LOCKDOOR 0", "ioctl 3 CDROMEJECT 0",
+                            "close 3"}));
 
     sys.log.clear();
     sys.failing = {{CDROMEJECT, -1}, {CDROMCLOSETRAY, -1}};
     EXPECT_FALSE(CdTray(sys).open());
     EXPECT_FALSE(CdTray(sys).close());
-    EXPECT_EQ(sys.log,
-              (Log{"open /dev/cdrom O_RDONLY|O_NONBLOCK", "ioctl 3 CDROM_LOCKDOOR 0", "ioctl 3 CDROMEJECT 0",
-                   "close 3", "open /dev/cdrom O_RDONLY|O_NONBLOCK", "ioctl 3 CDROMCLOSETRAY 0", "close 3"}));
+    EXPECT_EQ(sys.log, (Log{"open /dev/cdrom O_RDONLY|O_NONBLOCK", "ioctl 3 CDROM_LOCKDOOR 0", "ioctl 3 CDROMEJECT 0",
+                            "close 3", "open /dev/cdrom O_RDONLY|O_NONBLOCK", "ioctl 3 CDROMCLOSETRAY 0", "close 3"}));
 }
 
 } // namespace

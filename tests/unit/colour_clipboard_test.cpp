@@ -8,7 +8,7 @@ namespace kav::test {
 namespace {
 
 class ClipboardCommands : public ProgramTest {
-  protected:
+protected:
     static void expectPasteArrow(const frmMain& w, bool shown) {
         EXPECT_EQ(w.Line1.Visible.get(), shown);
         EXPECT_EQ(w.Line2.Visible.get(), shown);

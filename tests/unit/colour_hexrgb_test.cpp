@@ -18,9 +18,7 @@ std::string expectedCode(int red, int green, int blue) {
     return buf;
 }
 
-std::int32_t colourValue(int red, int green, int blue) {
-    return red + 256 * green + 65536 * blue;
-}
+std::int32_t colourValue(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
 
 TEST(HexRGB, WorkedExamples) {
     struct Case {
@@ -55,9 +53,7 @@ TEST(HexRGB, ComponentsDoNotLeakIntoEachOther) {
     }
 }
 
-TEST(HexRGB, IgnoresTheHighByte) {
-    EXPECT_EQ(HexRGB(0x01FF0000), "0000FF");
-}
+TEST(HexRGB, IgnoresTheHighByte) { EXPECT_EQ(HexRGB(0x01FF0000), "0000FF"); }
 
 } // namespace
 } // namespace kav

@@ -23,7 +23,7 @@
 namespace kav::test {
 
 class ProgramTest : public ::testing::Test {
-  protected:
+protected:
     TempDir dir;
     FakePlatform fake{dir.path()};
     VirtualClock clock;
@@ -77,8 +77,7 @@ inline const std::string kCongratulation =
 inline const std::string kCongratulationBytes =
     "Vendel Hagmarks loggbok, Special.  Gratulera !!   Din nya f\xE4rg kod blev..  =";
 inline const std::string kCopied = "Användaren har tryck på knappen eller menyn:  Kopiera till Klipp-Minnet";
-inline const std::string kCopiedBytes =
-    "Anv\xE4ndaren har tryck p\xE5 knappen eller menyn:  Kopiera till Klipp-Minnet";
+inline const std::string kCopiedBytes = "Anv\xE4ndaren har tryck p\xE5 knappen eller menyn:  Kopiera till Klipp-Minnet";
 inline const std::string kCleared = "Användaren har tryck på knappen  'Rensa klippminnet..";
 inline const std::string kClearedBytes = "Anv\xE4ndaren har tryck p\xE5 knappen  'Rensa klippminnet..";
 inline const std::string kWelcome = "Välkommen till Vendel Hagmarks loggbok  i Skarnvik";

@@ -9,7 +9,7 @@ namespace kav::test {
 namespace {
 
 class ColourSelection : public ProgramTest {
-  protected:
+protected:
     // Opens the colour gate as the panel's start would, then clicks.
     bool clickChooseColour(frmMain& w) {
         w.cmdColor.Enabled = true;

@@ -61,11 +61,7 @@ TEST(DesignCheck, ReportsEachKindOfBrokenTable) {
         {.name = "Label1", .kind = Kind::Label, .width = 100, .height = 100},
         {.name = "Line1", .kind = Kind::Line},
         {.name = "Text1", .kind = Kind::TextBox, .width = 100, .height = 0},
-        {.name = "kop",
-         .kind = Kind::MenuItem,
-         .caption = "&Kopiera",
-         .parent = "Label1",
-         .shortcut = "Ctrl+C"},
+        {.name = "kop", .kind = Kind::MenuItem, .caption = "&Kopiera", .parent = "Label1", .shortcut = "Ctrl+C"},
         {.name = "ar", .kind = Kind::MenuItem, .caption = "&Arkiv"},
         {.name = "sp", .kind = Kind::MenuItem, .caption = "&Spara", .parent = "ar", .shortcut = "Ctrl+C"},
         {.name = "Timer1", .kind = Kind::Timer, .interval = 0},
@@ -83,8 +79,7 @@ TEST(DesignCheck, ReportsEachKindOfBrokenTable) {
 
     const auto problems = checkDesign(form);
     EXPECT_TRUE(mentions(problems, "'Command1' is declared twice")) << joined(problems);
-    EXPECT_TRUE(mentions(problems, "'Command1' does not belong in the stacking order of lines"))
-        << joined(problems);
+    EXPECT_TRUE(mentions(problems, "'Command1' does not belong in the stacking order of lines")) << joined(problems);
     EXPECT_TRUE(mentions(problems, "'Ghost' in the stacking order")) << joined(problems);
     EXPECT_TRUE(mentions(problems, "'Line1' is missing from the stacking order")) << joined(problems);
     EXPECT_TRUE(mentions(problems, "'Text1' is neither in the tab order")) << joined(problems);
@@ -120,8 +115,7 @@ TEST(DesignCheck, ReportsBindingsToMissingControlsAndWrongEvents) {
     EXPECT_TRUE(mentions(problems, "Command1_Timer is bound to an event")) << joined(problems);
     EXPECT_TRUE(mentions(problems, "Label1_Click is bound to an event")) << joined(problems);
     EXPECT_TRUE(mentions(problems, "Ghost_Click names no control")) << joined(problems);
-    EXPECT_TRUE(mentions(problems, "Form_Click is bound to an event the window does not raise"))
-        << joined(problems);
+    EXPECT_TRUE(mentions(problems, "Form_Click is bound to an event the window does not raise")) << joined(problems);
     EXPECT_EQ(problems.size(), 5u) << joined(problems);
 }
 
@@ -144,10 +138,10 @@ TEST_F(FormsTest, MainWindowPropertiesAndStartingStates) {
     }
     const std::set<std::string_view> wantDisabled = {"cmdColor",  "cmdCopy",   "Command9", "Command14",
                                                      "Command16", "Command10", "Command4"};
-    const std::set<std::string_view> wantHidden = {
-        "Command15", "Command13", "Text8",  "Text12", "Text14", "Text15", "Label3",  "Line1",
-        "Line2",     "Line3",     "Line4",  "Line21", "Line27", "Line29", "Shape15", "Line7",
-        "Line12",    "Shape6",    "Line10", "Line11", "Shape5", "Line14", "Line13",  "Shape10"};
+    const std::set<std::string_view> wantHidden = {"Command15", "Command13", "Text8",   "Text12", "Text14", "Text15",
+                                                   "Label3",    "Line1",     "Line2",   "Line3",  "Line4",  "Line21",
+                                                   "Line27",    "Line29",    "Shape15", "Line7",  "Line12", "Shape6",
+                                                   "Line10",    "Line11",    "Shape5",  "Line14", "Line13", "Shape10"};
     EXPECT_EQ(disabled, wantDisabled);
     EXPECT_EQ(hidden, wantHidden);
 
@@ -236,8 +230,8 @@ TEST_F(FormsTest, MainWindowMenuTree) {
         if (c.parent == "ar") underAr.push_back(c.name);
     }
     EXPECT_EQ(bar, (std::vector<std::string_view>{"ar", "lp", "up", "abo", "plc"}));
-    EXPECT_EQ(underAr, (std::vector<std::string_view>{"kop", "s", "bok", "sp", "loggbok", "bra", "ta", "lym",
-                                                      "spel", "a", "win", "d", "col"}));
+    EXPECT_EQ(underAr, (std::vector<std::string_view>{"kop", "s", "bok", "sp", "loggbok", "bra", "ta", "lym", "spel",
+                                                      "a", "win", "d", "col"}));
 }
 
 TEST(FormsDesign, MainWindowOrdersEndToEnd) {

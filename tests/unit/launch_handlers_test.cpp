@@ -33,7 +33,7 @@ const std::vector<std::string> kLaunchItems = {
 const std::set<std::string> kShowCode5 = {"screen", "ener", "mus", "sys", "rtob", "JOY", "alter"};
 
 class LaunchHandlers : public ::testing::Test {
-  protected:
+protected:
     TempDir dir;
     FakePlatform fake{dir.path()};
     VirtualClock clock;
@@ -105,8 +105,7 @@ TEST_F(LaunchHandlers, EveryCommandLineHasItsOwnRowInTheLaunchTable) {
         const std::string line = commandLineOf(calls[0]);
         const LaunchRow* row = findLaunchRow(line);
         ASSERT_NE(row, nullptr) << item << " passes a line with no stand-in: " << line;
-        EXPECT_NE(row->items.find(item), std::string::npos)
-            << item << " is not named in its row: " << row->items;
+        EXPECT_NE(row->items.find(item), std::string::npos) << item << " is not named in its row: " << row->items;
         EXPECT_FALSE(row->candidates.empty()) << line;
         used.insert(line);
     }
@@ -119,11 +118,10 @@ TEST_F(LaunchHandlers, EveryCommandLineHasItsOwnRowInTheLaunchTable) {
 
 TEST_F(LaunchHandlers, WebPagesAndTheHomepageUseTheBrowserLine) {
     const std::string browser = "C:\\Program\\Internet Explorer\\IEXPLORE.EXE ";
-    const std::vector<std::pair<std::string, std::string>> pages = {
-        {"winxp", "/sv-SE/windows/downloads"},
-        {"dows", "/sv-SE/windows/help"},
-        {"win7", "/sv-SE/windows7/products/home"},
-        {"bekant", "/sv-SE/windows/explore/get-to-know"}};
+    const std::vector<std::pair<std::string, std::string>> pages = {{"winxp", "/sv-SE/windows/downloads"},
+                                                                    {"dows", "/sv-SE/windows/help"},
+                                                                    {"win7", "/sv-SE/windows7/products/home"},
+                                                                    {"bekant", "/sv-SE/windows/explore/get-to-know"}};
     for (const auto& [item, path] : pages) {
         const std::string line = commandLineOf(click(item).at(0));
         EXPECT_EQ(line, browser + "https://support.microsoft.com" + path) << item;
@@ -134,8 +132,7 @@ TEST_F(LaunchHandlers, WebPagesAndTheHomepageUseTheBrowserLine) {
 
 TEST_F(LaunchHandlers, TheArrayIndexOfRtobChangesNothing) {
     const auto first = click("rtob", 1);
-    EXPECT_EQ(first,
-              std::vector<std::string>{"launch(rundll32.exe shell32.dll,Control_RunDLL appwiz.cpl|5)"});
+    EXPECT_EQ(first, std::vector<std::string>{"launch(rundll32.exe shell32.dll,Control_RunDLL appwiz.cpl|5)"});
     EXPECT_EQ(click("rtob", 0), first);
     EXPECT_EQ(click("rtob", 7), first);
 }
@@ -168,9 +165,8 @@ TEST_F(LaunchHandlers, DeleteShowsTheMessageOnlyWhenItFails) {
     EXPECT_EQ(click("ta"), std::vector<std::string>{"shellDelete(kavrilon.ini)"});
 
     fake.deleteResult = false;
-    EXPECT_EQ(click("ta"),
-              (std::vector<std::string>{"shellDelete(kavrilon.ini)",
-                                        "messageBox(frmMain|FEL !! Fil saknas!!|Delete - FEL)"}));
+    EXPECT_EQ(click("ta"), (std::vector<std::string>{"shellDelete(kavrilon.ini)",
+                                                     "messageBox(frmMain|FEL !! Fil saknas!!|Delete - FEL)"}));
 }
 
 TEST_F(LaunchHandlers, DeleteOfAPresentFileIsSilentAndOfAMissingOneIsNot) {

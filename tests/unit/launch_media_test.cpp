@@ -37,7 +37,7 @@ std::vector<std::string> namesIn(const fs::path& dir) {
 }
 
 class MediaTest : public ::testing::Test {
-  protected:
+protected:
     TempDir tmp;
     fs::path media = tmp.path() / "media" / "user";
     fs::path runMedia = tmp.path() / "run" / "media" / "user";

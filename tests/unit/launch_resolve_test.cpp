@@ -44,15 +44,14 @@ fs::path makeProgram(const fs::path& dir, const std::string& name, const fs::pat
     const std::string out = record.empty() ? (dir / (name + ".args")).string() : record.string();
     {
         std::ofstream f(p);
-        f << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << out << ".tmp' && mv '" << out << ".tmp' '" << out
-          << "'\n";
+        f << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << out << ".tmp' && mv '" << out << ".tmp' '" << out << "'\n";
     }
     fs::permissions(p, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
     return p;
 }
 
 class LaunchResolve : public ::testing::Test {
-  protected:
+protected:
     TempDir tmp;
     fs::path bin = tmp.path() / "bin";
     fs::path home = tmp.path() / "home";
@@ -77,11 +76,10 @@ class LaunchResolve : public ::testing::Test {
     }
 
     Launcher recording(LaunchEnvironment e) {
-        return Launcher(std::move(e),
-                        [this](const std::string& program, const std::vector<std::string>& args) {
-                            started.push_back({program, args});
-                            return true;
-                        });
+        return Launcher(std::move(e), [this](const std::string& program, const std::vector<std::string>& args) {
+            started.push_back({program, args});
+            return true;
+        });
     }
 };
 
@@ -100,8 +98,7 @@ TEST_F(LaunchResolve, EveryCandidateOfEveryRowIsFoundWhenItIsTheOnlyOneInstalled
             e.path = dir.string();
             e.docDir = tmp.path() / "doc";
             started.clear();
-            ASSERT_TRUE(recording(e).launch(row.commandLine, 1))
-                << row.commandLine << " -> " << cand.argv.front();
+            ASSERT_TRUE(recording(e).launch(row.commandLine, 1)) << row.commandLine << " -> " << cand.argv.front();
             ASSERT_EQ(started.size(), 1u);
             EXPECT_EQ(started[0].program, program.string());
             ASSERT_EQ(started[0].args.size(), cand.argv.size() - 1) << row.commandLine;
@@ -141,8 +138,7 @@ TEST_F(LaunchResolve, CandidatesForAnyDesktopComeBeforeOtherDesktopsOwn) {
 
     EXPECT_EQ(Launcher(env("KDE")).resolve(kNotepad), (LaunchCommand{(bin / "kate").string(), {logbook}}));
     EXPECT_EQ(Launcher(env("GNOME")).resolve(kNotepad), (LaunchCommand{(bin / "gedit").string(), {logbook}}));
-    EXPECT_EQ(Launcher(env("XFCE")).resolve(kNotepad),
-              (LaunchCommand{(bin / "xdg-open").string(), {logbook}}));
+    EXPECT_EQ(Launcher(env("XFCE")).resolve(kNotepad), (LaunchCommand{(bin / "xdg-open").string(), {logbook}}));
     EXPECT_EQ(Launcher(env("")).resolve(kNotepad), (LaunchCommand{(bin / "xdg-open").string(), {logbook}}));
 }
 
@@ -198,8 +194,7 @@ TEST_F(LaunchResolve, WhenAStartFailsTheNextCandidateIsTried) {
 
 TEST_F(LaunchResolve, HomeAndWorkingDirectoryAreFilledIn) {
     makeProgram(bin, "xdg-open");
-    EXPECT_EQ(Launcher(env()).resolve(kExplorer),
-              (LaunchCommand{(bin / "xdg-open").string(), {home.string()}}));
+    EXPECT_EQ(Launcher(env()).resolve(kExplorer), (LaunchCommand{(bin / "xdg-open").string(), {home.string()}}));
     EXPECT_EQ(Launcher(env()).resolve(kNotepad),
               (LaunchCommand{(bin / "xdg-open").string(), {(work / "kavrilon.ini").string()}}));
 

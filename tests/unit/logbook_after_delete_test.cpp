@@ -27,14 +27,14 @@ TEST(LogbookDelete, NextChainSaveWritesTheFileAgainWithAllEntries) {
     Program program(fake, clock);
     program.start();
     frmMain& w = program.main();
-    program.timers().advance(clock, 400);  // the welcome chain has saved
+    program.timers().advance(clock, 400); // the welcome chain has saved
     const auto file = dir.path() / "kavrilon.ini";
     const std::string saved = bytesOf(file);
     ASSERT_FALSE(saved.empty());
 
     w.ta_Click(0);
     EXPECT_FALSE(std::filesystem::exists(file));
-    EXPECT_TRUE(fake.callsStartingWith("messageBox").empty());  // a present file goes silently
+    EXPECT_TRUE(fake.callsStartingWith("messageBox").empty()); // a present file goes silently
     const auto lines = w.List1.ListCount();
 
     w.kop_Click();

@@ -50,7 +50,8 @@ private:
 // Logbook-like content of a given size, its lines marked with `mark`.
 std::string logbookOf(char mark, std::size_t size) {
     std::string bytes;
-    while (bytes.size() < size) bytes += std::string(68, mark) + "\r\n";
+    while (bytes.size() < size)
+        bytes += std::string(68, mark) + "\r\n";
     return bytes;
 }
 
@@ -146,7 +147,7 @@ TEST(AtomicFile, WriteThatFailsPartWayLeavesTheOldFileWholeAndNoTemporaryFile) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);  // make the limit an error, not a kill
+        std::signal(SIGXFSZ, SIG_IGN); // make the limit an error, not a kill
         const rlimit limit{64 * 1024, 64 * 1024};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(3);
         const bool saved = writeFileAtomic(target.string(), logbookOf('n', 1 << 20));
@@ -178,7 +179,8 @@ TEST(AtomicFile, SaverKilledAtRandomMomentsLeavesOldOrNewFileWhole) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            for (unsigned i = 0;; ++i) writeFileAtomic(target.string(), i % 2 ? oldBytes : newBytes);
+            for (unsigned i = 0;; ++i)
+                writeFileAtomic(target.string(), i % 2 ? oldBytes : newBytes);
         }
         std::this_thread::sleep_for(std::chrono::microseconds(rng() % 15000));
         ::kill(child, SIGKILL);

@@ -53,14 +53,15 @@ TEST(Cp1252Codec, BytesBecomeTheCharactersOfTheCodePage) {
     EXPECT_EQ(decode(std::string("a\0b", 3)), std::string("a\0b", 3));
 
     EXPECT_EQ(encode("Användaren har tryck på knappen:  Stäng CD rom - CD Släde in.."),
-              "Anv\xE4ndaren har tryck p\xE5 knappen:  St\xE4ng CD rom - CD Sl\xE4" "de in..");
+              "Anv\xE4ndaren har tryck p\xE5 knappen:  St\xE4ng CD rom - CD Sl\xE4"
+              "de in..");
     EXPECT_EQ(encode("€ ™ œ"), "\x80 \x99 \x9C");
 }
 
 TEST(Cp1252Codec, CharacterOutsideTheCodePageIsWrittenAsQuestionMark) {
     EXPECT_EQ(encode("漢字"), "??");
     EXPECT_EQ(encode("a😀b"), "a?b");
-    EXPECT_EQ(encode("Ā"), "?");  // U+0100, just past the Latin-1 range
+    EXPECT_EQ(encode("Ā"), "?"); // U+0100, just past the Latin-1 range
     // U+0080 is a C1 control that the code page does not hold (0x80 is the
     // euro sign), unlike the five unassigned ones above.
     EXPECT_EQ(encode("\u0080"), "?");
@@ -73,19 +74,23 @@ TEST(Cp1252Codec, EachBadUtf8SequenceIsWrittenAsOneQuestionMark) {
         std::string bytes;
     };
     const std::vector<Case> cases = {
-        {"\x80", "?"},                          // continuation byte without a lead
-        {"\xBF\x80", "??"},                     // two of them
-        {"\xC3", "?"},                          // cut off at the end
-        {"\xC3" "A", "?A"},                     // cut off before ASCII
-        {"\xE2\x82" "A", "?A"},                 // three-byte form cut off after two
-        {"\xF0\x9F\x98", "?"},                  // four-byte form cut off after three
-        {"\xC0\xAF", "??"},                     // overlong '/': C0 is never a lead
-        {"\xE0\x80\x80", "???"},                // overlong three-byte form
-        {"\xED\xA0\x80", "???"},                // a surrogate
-        {"\xF4\x90\x80\x80", "????"},           // past U+10FFFF
-        {"\xFF\xFE", "??"},                     // bytes that never occur in UTF-8
-        {"\xC3\xA4\xC3", "\xE4?"},              // a good character, then a cut one
-        {"x\xE2\x82\xACy\xE2\x82", "x\x80y?"},  // euro sign, then a cut one
+        {"\x80", "?"},      // continuation byte without a lead
+        {"\xBF\x80", "??"}, // two of them
+        {"\xC3", "?"},      // cut off at the end
+        {"\xC3"
+         "A",
+         "?A"}, // cut off before ASCII
+        {"\xE2\x82"
+         "A",
+         "?A"},                                // three-byte form cut off after two
+        {"\xF0\x9F\x98", "?"},                 // four-byte form cut off after three
+        {"\xC0\xAF", "??"},                    // overlong '/': C0 is never a lead
+        {"\xE0\x80\x80", "???"},               // overlong three-byte form
+        {"\xED\xA0\x80", "???"},               // a surrogate
+        {"\xF4\x90\x80\x80", "????"},          // past U+10FFFF
+        {"\xFF\xFE", "??"},                    // bytes that never occur in UTF-8
+        {"\xC3\xA4\xC3", "\xE4?"},             // a good character, then a cut one
+        {"x\xE2\x82\xACy\xE2\x82", "x\x80y?"}, // euro sign, then a cut one
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.text));
@@ -106,7 +111,7 @@ TEST(Cp1252Codec, SpecialBytesAreFoundAtEveryPositionOfALongText) {
             EXPECT_EQ(encode(text), bytes);
 
             std::string bad(40, 'y');
-            bad[at] = '\xC3';  // a lead byte followed by ASCII
+            bad[at] = '\xC3'; // a lead byte followed by ASCII
             EXPECT_EQ(encode(bad), std::string(at, 'y') + "?" + std::string(39 - at, 'y'));
         }
     }

@@ -53,7 +53,7 @@ TEST(LogbookLoad, FileThatCannotBeReadOrIsEmptyAppendsOneEmptyEntry) {
         {"dangling link", [](const fs::path& p) { fs::create_symlink(p.parent_path() / "nowhere.ini", p); }},
         {"file of 0 bytes", [](const fs::path& p) { writeBytes(p, ""); }},
     };
-    if (::geteuid() != 0) {  // the superuser reads any file
+    if (::geteuid() != 0) { // the superuser reads any file
         cases.push_back({"unreadable file", [](const fs::path& p) {
                              writeBytes(p, "secret\r\n");
                              fs::permissions(p, fs::perms::none);
@@ -93,14 +93,14 @@ TEST(LogbookLoad, LoneLfFileLoadsLineByLineAndIsSavedWithCrLf) {
 TEST(LogbookSave, WritesEachEntryInWindows1252WithCrLf) {
     Logbook book;
     for (const char* entry : {"", "Välkommen till Vendel Hagmarks loggbok  i Skarnvik",
-                              "Vendel Hagmarks loggbok, Special.  Gratulera !!   Din nya färg kod blev..  =",
-                              "FF8000"})
+                              "Vendel Hagmarks loggbok, Special.  Gratulera !!   Din nya färg kod blev..  =", "FF8000"})
         book.add(entry);
     book.save();
-    EXPECT_EQ(readBytes(book.path), "\r\n"
-                                    "V\xE4lkommen till Vendel Hagmarks loggbok  i Skarnvik\r\n"
-                                    "Vendel Hagmarks loggbok, Special.  Gratulera !!   Din nya f\xE4rg kod blev..  =\r\n"
-                                    "FF8000\r\n");
+    EXPECT_EQ(readBytes(book.path),
+              "\r\n"
+              "V\xE4lkommen till Vendel Hagmarks loggbok  i Skarnvik\r\n"
+              "Vendel Hagmarks loggbok, Special.  Gratulera !!   Din nya f\xE4rg kod blev..  =\r\n"
+              "FF8000\r\n");
 }
 
 TEST(LogbookSave, LoadThenSaveReproducesAFileTheProgramWrotePrecededByEarlierLines) {
@@ -147,7 +147,8 @@ TEST(LogbookSave, FailedSaveKeepsOldFileAndListAndTheNextSaveWritesEverything) {
 TEST(LogbookSave, ListGrowsPast32767EntriesAndKeepsThemAll) {
     Logbook book;
     const std::size_t count = 40000;
-    for (std::size_t i = 0; i < count; ++i) book.add("entry " + std::to_string(i));
+    for (std::size_t i = 0; i < count; ++i)
+        book.add("entry " + std::to_string(i));
     EXPECT_EQ(book.form.List1.ListCount(), count);
     book.save();
 
@@ -165,7 +166,8 @@ TEST(LogbookLoad, HugeAndBinaryLogbooksLoadWithoutLoss) {
         SCOPED_TRACE("100 000 lines");
         Logbook book;
         std::string bytes;
-        for (int i = 0; i < 100000; ++i) bytes += "line " + std::to_string(i) + "\r\n";
+        for (int i = 0; i < 100000; ++i)
+            bytes += "line " + std::to_string(i) + "\r\n";
         writeBytes(book.path, bytes);
         book.load();
         ASSERT_EQ(book.form.List1.ListCount(), 100000u);
@@ -175,7 +177,8 @@ TEST(LogbookLoad, HugeAndBinaryLogbooksLoadWithoutLoss) {
         SCOPED_TRACE("a line of 10 MB");
         Logbook book;
         std::string line(10u << 20, 'x');
-        for (std::size_t i = 0; i < line.size(); i += 1000) line[i] = '\xE4';
+        for (std::size_t i = 0; i < line.size(); i += 1000)
+            line[i] = '\xE4';
         writeBytes(book.path, line);
         book.load();
         ASSERT_EQ(book.form.List1.ListCount(), 1u);

@@ -37,7 +37,7 @@ TEST(TimerService, EnablingARunningTimerDoesNotRestartItsCount) {
     id = r.add("once", 1000, false, [&] { r.timers.setEnabled(id, false); });
     r.timers.setEnabled(id, true);
     r.timers.advance(r.clock, 600);
-    r.timers.setEnabled(id, true);  // again, while counting
+    r.timers.setEnabled(id, true); // again, while counting
     r.timers.advance(r.clock, 2000);
     EXPECT_EQ(r.log, (std::vector<std::string>{"once@1000"}));
 }
@@ -56,7 +56,7 @@ TEST(TimerService, SelfDisablingTimerRunsOnceEvenWhenItsHandlerIsSlow) {
     Rig r;
     int id = -1;
     id = r.add("slow", 100, true, [&] {
-        r.clock.spend(450);  // the handler takes longer than four intervals
+        r.clock.spend(450); // the handler takes longer than four intervals
         r.timers.setEnabled(id, false);
     });
     r.timers.advance(r.clock, 5000);
@@ -66,7 +66,7 @@ TEST(TimerService, SelfDisablingTimerRunsOnceEvenWhenItsHandlerIsSlow) {
 TEST(TimerService, TicksDoNotPileUpBehindASlowHandler) {
     Rig r;
     r.add("fast", 10, true, [&] {
-        if (r.log.size() == 1) r.clock.spend(95);  // nine intervals pass inside one tick
+        if (r.log.size() == 1) r.clock.spend(95); // nine intervals pass inside one tick
     });
     r.timers.advance(r.clock, 130);
     // One late tick when the handler returns, then the count runs from there.
@@ -129,7 +129,7 @@ TEST(TimerService, ScheduleListenerHearsOfEveryChangeOfTheEarliestTick) {
     r.timers.setEnabled(id, true);
     EXPECT_GT(told, before);
     const int afterEnable = told;
-    r.timers.setEnabled(id, true);  // no change, nothing to re-arm
+    r.timers.setEnabled(id, true); // no change, nothing to re-arm
     EXPECT_EQ(told, afterEnable);
 }
 

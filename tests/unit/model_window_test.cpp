@@ -29,7 +29,9 @@ struct Recorder final : WindowObserver {
     void controlChanged(Control& c, PropId id) override {
         seen.push_back(std::string(c.name()) + ":" + std::to_string(static_cast<int>(id)));
     }
-    void windowChanged(Window&, PropId id) override { seen.push_back("window:" + std::to_string(static_cast<int>(id))); }
+    void windowChanged(Window&, PropId id) override {
+        seen.push_back("window:" + std::to_string(static_cast<int>(id)));
+    }
 };
 
 TEST(WindowModel, ControlsStartFromTheirDesignValues) {
@@ -48,7 +50,7 @@ TEST(WindowModel, PropertiesNotifyOnlyWhenTheValueChanges) {
     Recorder r;
     w.addObserver(&r);
     Control& t = w.ctl("Text1");
-    t.Text = "start";  // same value: nothing to tell
+    t.Text = "start"; // same value: nothing to tell
     t.Visible = true;
     EXPECT_TRUE(r.seen.empty());
     t.Text = "next";
@@ -96,7 +98,7 @@ TEST(WindowModel, TimerControlIsDrivenByItsEnabledProperty) {
     });
     timers.attach(w);
     timers.advance(clock, 1000);
-    EXPECT_EQ(ticks, 0);  // disabled at load
+    EXPECT_EQ(ticks, 0); // disabled at load
     w.ctl("Timer1").Enabled = true;
     timers.advance(clock, 149);
     EXPECT_EQ(ticks, 0);
@@ -107,7 +109,7 @@ TEST(WindowModel, TimerControlIsDrivenByItsEnabledProperty) {
     timers.detach(w);
     w.ctl("Timer1").Enabled = true;
     timers.advance(clock, 1000);
-    EXPECT_EQ(ticks, 1);  // a detached window's timers are gone
+    EXPECT_EQ(ticks, 1); // a detached window's timers are gone
 }
 
 TEST(WindowModel, HeightOutsideTheWindowSystemsLimitsIsSkipped) {
@@ -119,7 +121,7 @@ TEST(WindowModel, HeightOutsideTheWindowSystemsLimitsIsSkipped) {
     EXPECT_FALSE(w.setHeightWithinLimits(w.Height + 3120.0));
     EXPECT_DOUBLE_EQ(w.Height, 7120.0);
     EXPECT_TRUE(w.setHeightWithinLimits(w.Height - 3140.0));
-    EXPECT_DOUBLE_EQ(w.Height, 3980.0);  // exactly 20 twips shorter than before the grow
+    EXPECT_DOUBLE_EQ(w.Height, 3980.0); // exactly 20 twips shorter than before the grow
     EXPECT_FALSE(w.setHeightWithinLimits(w.Height - 3140.0));
     EXPECT_DOUBLE_EQ(w.Height, 3980.0);
 }
@@ -129,7 +131,8 @@ TEST(WindowModel, ListBoxKeepsLinesInInsertionOrderPastAnyLimit) {
     Recorder r;
     w.addObserver(&r);
     Control& list = w.ctl("List1");
-    for (int i = 0; i < 40000; ++i) list.AddItem(std::to_string(i));
+    for (int i = 0; i < 40000; ++i)
+        list.AddItem(std::to_string(i));
     EXPECT_EQ(list.ListCount(), 40000u);
     EXPECT_EQ(list.List(0), "0");
     EXPECT_EQ(list.List(39999), "39999");

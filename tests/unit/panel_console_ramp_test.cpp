@@ -22,13 +22,13 @@ struct RampState {
 };
 
 std::ostream& operator<<(std::ostream& os, const RampState& s) {
-    return os << "NER " << (s.nerVisible ? "shown" : "hidden") << '/'
-              << (s.nerEnabled ? "enabled" : "disabled") << ", UPP " << (s.uppVisible ? "shown" : "hidden")
-              << '/' << (s.uppEnabled ? "enabled" : "disabled") << ", armed Timer" << s.armed;
+    return os << "NER " << (s.nerVisible ? "shown" : "hidden") << '/' << (s.nerEnabled ? "enabled" : "disabled")
+              << ", UPP " << (s.uppVisible ? "shown" : "hidden") << '/' << (s.uppEnabled ? "enabled" : "disabled")
+              << ", armed Timer" << s.armed;
 }
 
 class ConsoleRamp : public PanelTest {
-  protected:
+protected:
     // Start after the start sequence, so its journal lines are behind us.
     static constexpr std::int64_t kT0 = 11000;
 
@@ -51,17 +51,16 @@ class ConsoleRamp : public PanelTest {
         int armed = 0;
         for (int i = 0; i < 4; ++i)
             if (rampTimers()[static_cast<std::size_t>(i)]->Enabled) armed = 15 + i;
-        return {w->Command12.Visible, w->Command12.Enabled, w->Command13.Visible, w->Command13.Enabled,
-                armed};
+        return {w->Command12.Visible, w->Command12.Enabled, w->Command13.Visible, w->Command13.Enabled, armed};
     }
 
     bool cylindersFront() {
-        return w->Line12.Visible && w->Line11.Visible && !w->Line5.Visible && !w->Line8.Visible &&
-               lit(w->Text3, 10) && lit(w->Text6, 10) && lit(w->Text2, 14) && lit(w->Text5, 14);
+        return w->Line12.Visible && w->Line11.Visible && !w->Line5.Visible && !w->Line8.Visible && lit(w->Text3, 10) &&
+               lit(w->Text6, 10) && lit(w->Text2, 14) && lit(w->Text5, 14);
     }
     bool cylindersHome() {
-        return !w->Line12.Visible && !w->Line11.Visible && w->Line5.Visible && w->Line8.Visible &&
-               lit(w->Text3, 14) && lit(w->Text6, 14) && lit(w->Text2, 10) && lit(w->Text5, 10);
+        return !w->Line12.Visible && !w->Line11.Visible && w->Line5.Visible && w->Line8.Visible && lit(w->Text3, 14) &&
+               lit(w->Text6, 14) && lit(w->Text2, 10) && lit(w->Text5, 10);
     }
     // The lock drawing, including its two sensor lamps.
     bool lockEngaged() {
@@ -198,12 +197,11 @@ TEST_F(ConsoleRamp, LoweringStepReachesTheWindowInItsOrder) {
     w->addObserver(&rec);
     advance(1);
     w->removeObserver(&rec);
-    const Lines expected = {"Line5.Visible",   "Line6.Visible",   "Line7.Visible",   "Line12.Visible",
-                            "Shape3.Visible",  "Shape6.Visible",  "Text2.BackColor", "Text3.BackColor",
-                            "Text8.Text",      "List1.Lines",     "Line8.Visible",   "Line9.Visible",
-                            "Line10.Visible",  "Line11.Visible",  "Shape4.Visible",  "Shape5.Visible",
-                            "Text5.BackColor", "Text6.BackColor", "Timer15.Enabled", "Timer16.Enabled",
-                            "Form.Height"};
+    const Lines expected = {
+        "Line5.Visible",   "Line6.Visible",   "Line7.Visible",  "Line12.Visible", "Shape3.Visible",  "Shape6.Visible",
+        "Text2.BackColor", "Text3.BackColor", "Text8.Text",     "List1.Lines",    "Line8.Visible",   "Line9.Visible",
+        "Line10.Visible",  "Line11.Visible",  "Shape4.Visible", "Shape5.Visible", "Text5.BackColor", "Text6.BackColor",
+        "Timer15.Enabled", "Timer16.Enabled", "Form.Height"};
     EXPECT_EQ(rec.changes, expected);
 }
 

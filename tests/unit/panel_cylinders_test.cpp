@@ -25,7 +25,7 @@ struct CylinderParts {
 };
 
 class Cylinders : public PanelTest {
-  protected:
+protected:
     CylinderParts left() {
         return {&w->Line5, &w->Line6, &w->Line7, &w->Line12, &w->Shape3, &w->Shape6, &w->Text2, &w->Text3};
     }

@@ -22,42 +22,32 @@ namespace kav::test {
 // Records every property change the window reports, as "Control.Property",
 // in the order the handlers make them.
 class ChangeRecorder final : public WindowObserver {
-  public:
+public:
     std::vector<std::string> changes;
 
     void controlChanged(Control& control, PropId id) override {
         changes.push_back(std::string(control.name()) + "." + propName(id));
     }
-    void windowChanged(Window&, PropId id) override {
-        changes.push_back(std::string("Form.") + propName(id));
-    }
+    void windowChanged(Window&, PropId id) override { changes.push_back(std::string("Form.") + propName(id)); }
 
-  private:
+private:
     static const char* propName(PropId id) {
         switch (id) {
-        case PropId::Caption:
-            return "Caption";
-        case PropId::Text:
-            return "Text";
-        case PropId::Visible:
-            return "Visible";
-        case PropId::Enabled:
-            return "Enabled";
-        case PropId::BackColor:
-            return "BackColor";
-        case PropId::Lines:
-            return "Lines";
-        case PropId::Height:
-            return "Height";
-        case PropId::WindowState:
-            return "WindowState";
+        case PropId::Caption: return "Caption";
+        case PropId::Text: return "Text";
+        case PropId::Visible: return "Visible";
+        case PropId::Enabled: return "Enabled";
+        case PropId::BackColor: return "BackColor";
+        case PropId::Lines: return "Lines";
+        case PropId::Height: return "Height";
+        case PropId::WindowState: return "WindowState";
         }
         return "?";
     }
 };
 
 class PanelTest : public ::testing::Test {
-  protected:
+protected:
     TempDir dir;
     FakePlatform platform{dir.path()};
     VirtualClock clock;

@@ -7,7 +7,7 @@ namespace kav::test {
 namespace {
 
 class Piston : public PanelTest {
-  protected:
+protected:
     // The last steps of a colour selection: piston out, colour-code-ready
     // lamp green, return timer started.
     void pistonOut() {

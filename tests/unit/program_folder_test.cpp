@@ -16,7 +16,7 @@ TEST(ProgramFolder, WritableExecutableFolderKeepsTheLogbook) {
     test::TempDir dir;
     ProgramFolderInputs in{dir.path(), (dir.path() / "data").string(), (dir.path() / "home").string()};
     EXPECT_EQ(chooseProgramFolder(in), dir.path());
-    EXPECT_FALSE(fs::exists(dir.path() / "data"));  // nothing made elsewhere
+    EXPECT_FALSE(fs::exists(dir.path() / "data")); // nothing made elsewhere
 }
 
 TEST(ProgramFolder, InstalledCopyUsesXdgDataHomeAndCreatesIt) {

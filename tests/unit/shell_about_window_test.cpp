@@ -5,7 +5,7 @@ namespace kav::test {
 namespace {
 
 class AboutWindow : public ProgramTest {
-  protected:
+protected:
     Form1& openAbout() {
         frmMain& w = start();
         EXPECT_TRUE(w.raise("ab", Event::Click));
@@ -28,8 +28,7 @@ TEST_F(AboutWindow, CopyButtonsPutTheAddressOnTheClipboard) {
         fake.calls.clear();
 
         ASSERT_TRUE(f.raise(p.button, Event::Click)) << p.button;
-        EXPECT_EQ(fake.calls,
-                  (std::vector<std::string>{"clipboardClear()", "clipboardSetText(" + address + ")"}));
+        EXPECT_EQ(fake.calls, (std::vector<std::string>{"clipboardClear()", "clipboardSetText(" + address + ")"}));
         EXPECT_EQ(fake.clipboard, address);
         EXPECT_EQ(button.Caption.get(), "klistra in..");
         EXPECT_FALSE(button.Enabled.get());
