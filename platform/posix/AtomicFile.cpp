@@ -3,6 +3,8 @@
 // exists removes it again.
 #include "platform/posix/AtomicFile.h"
 
+#include <cstdlib>
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -113,7 +115,19 @@ bool writeFileAtomic(const std::string& path, std::string_view bytes) {
     struct stat old {};
     bool replacing = false;
     if (::lstat(path.c_str(), &old) == 0) {
-        if (!S_ISREG(old.st_mode)) return false; // folder, link, pipe, device
+        if (S_ISLNK(old.st_mode)) {
+            // A link the user made (say, to a synchronised folder) stays a
+            // link: the file it points at is replaced, in its own folder. A
+            // dangling link names no file, and nothing is written.
+            char* resolved = ::realpath(path.c_str(), nullptr);
+            if (!resolved) return false;
+            const std::string real(resolved);
+            std::free(resolved);
+            struct stat target {};
+            if (::lstat(real.c_str(), &target) != 0 || !S_ISREG(target.st_mode)) return false;
+            return writeFileAtomic(real, bytes);
+        }
+        if (!S_ISREG(old.st_mode)) return false; // folder, pipe, device
         replacing = true;
     } else if (errno != ENOENT) {
         return false;

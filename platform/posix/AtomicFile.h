@@ -23,10 +23,10 @@ namespace kav::posix {
 // limit. A process killed in the middle leaves the old file whole as well, but
 // may leave its temporary file behind; later saves are not disturbed by it.
 //
-// `path` must name a regular file or nothing. A folder, a device, a pipe or a
-// symbolic link at `path` (dangling or not) makes the call fail without
-// touching anything: the program never writes through a link into a file
-// somewhere else, and never replaces a link the user made with a plain file.
+// `path` must name a regular file, a symbolic link to one, or nothing. A link
+// stays a link: the file it points at is replaced in its own folder. A folder,
+// a device, a pipe, or a dangling link or a link to anything but a regular
+// file makes the call fail without touching anything.
 bool writeFileAtomic(const std::string& path, std::string_view bytes);
 
 // All bytes of the regular file at `path` (following a symbolic link), or

@@ -83,7 +83,7 @@ TEST(AtomicFile, ReplacingKeepsTheOldFilesPermissionBits) {
     EXPECT_EQ(folderNames(dir.path()), (Names{"kavrilon.ini"}));
 }
 
-TEST(AtomicFile, FolderOrLinkAtThePathFailsWithoutTouchingAnything) {
+TEST(AtomicFile, FolderOrDanglingLinkAtThePathFailsWithoutTouchingAnything) {
     TempDir dir;
     const fs::path target = dir.path() / "kavrilon.ini";
     {
@@ -108,14 +108,27 @@ TEST(AtomicFile, FolderOrLinkAtThePathFailsWithoutTouchingAnything) {
         fs::remove(target);
     }
     {
-        SCOPED_TRACE("link to a file elsewhere");
+        SCOPED_TRACE("link to a file elsewhere: the file is replaced, the link stays");
         const fs::path elsewhere = dir.path() / "elsewhere.ini";
         writeBytes(elsewhere, "theirs\r\n");
         fs::create_symlink(elsewhere, target);
+        EXPECT_TRUE(writeFileAtomic(target.string(), "new\r\n"));
+        EXPECT_TRUE(fs::is_symlink(target));
+        EXPECT_EQ(fs::read_symlink(target), elsewhere);
+        EXPECT_EQ(readBytes(elsewhere), "new\r\n");
+        EXPECT_EQ(folderNames(dir.path()), (Names{"elsewhere.ini", "kavrilon.ini"}));
+        fs::remove(target);
+    }
+    {
+        SCOPED_TRACE("link to a folder");
+        const fs::path sub = dir.path() / "sub";
+        fs::create_directory(sub);
+        fs::create_symlink(sub, target);
         EXPECT_FALSE(writeFileAtomic(target.string(), "new\r\n"));
         EXPECT_TRUE(fs::is_symlink(target));
-        EXPECT_EQ(readBytes(elsewhere), "theirs\r\n");
-        EXPECT_EQ(folderNames(dir.path()), (Names{"elsewhere.ini", "kavrilon.ini"}));
+        EXPECT_TRUE(fs::is_empty(sub));
+        fs::remove(target);
+        fs::remove(sub);
     }
     {
         SCOPED_TRACE("missing folder");
