@@ -391,3 +391,121 @@ kav_dump_logbook() {
         echo "#   (no logbook file)"
     fi
 }
+
+# Like kav_start, but the program runs in the given working folder (where the
+# logbook file commands look for the bare name "kavrilon.ini") and with the
+# given variables in its own environment only; the script keeps its own PATH.
+# A small start script sets them and replaces itself with the program, so
+# KAV_PID is the program's process.
+kav_start_with() { # folder [NAME=value ...]
+    local starter=$KAV_TMP/start-kavrilon prog=$KAV_PROG a
+    {
+        printf '#!/bin/bash\n'
+        printf 'cd -- %q || exit 126\n' "$1"
+        shift
+        for a in "$@"; do printf 'export %q\n' "$a"; done
+        printf 'exec %q\n' "$KAV_PROG"
+    } >"$starter" || kav_die "cannot write $starter"
+    chmod +x "$starter"
+    KAV_PROG=$starter
+    kav_start
+    KAV_PROG=$prog
+}
+
+# Fake programs in KAV_FAKE_BIN that stand in for real ones: each call writes
+# the name it was called by and its arguments, one a line, into a file of its
+# own in KAV_CALLS, and does nothing else. Give the program a PATH of
+# KAV_FAKE_BIN alone, so no real program can be reached.
+kav_fake_programs() { # name...
+    local name mv
+    mv=$(command -v mv) || kav_die "mv is not installed"
+    KAV_FAKE_BIN=$KAV_TMP/fake-bin
+    KAV_CALLS=$KAV_TMP/calls
+    mkdir -p "$KAV_FAKE_BIN" "$KAV_CALLS"
+    for name in "$@"; do
+        {
+            printf '#!/bin/bash\n'
+            printf '# Stands in for %s: records how it was called.\n' "$name"
+            printf 'rec=%q/%q.$$\n' "$KAV_CALLS" "$name"
+            # shellcheck disable=SC2016  # expanded when the fake runs
+            printf 'printf "%%s\\n" "${0##*/}" "$@" >"$rec.part" && exec %q -- "$rec.part" "$rec"\n' "$mv"
+        } >"$KAV_FAKE_BIN/$name"
+        chmod +x "$KAV_FAKE_BIN/$name"
+    done
+}
+
+# The recorded calls of the fake programs, one file name a line, oldest first.
+kav_calls() {
+    local f
+    # shellcheck disable=SC2012  # the names are our own: program.pid
+    ls -1tr "$KAV_CALLS" 2>/dev/null | while read -r f; do
+        [[ $f == *.part ]] || printf '%s\n' "$f"
+    done
+}
+
+# Waits (bounded) until the fake programs have recorded at least n calls.
+kav_wait_calls() { # n seconds
+    local tries=$(($2 * 20))
+    while ((tries-- > 0)); do
+        (($(kav_calls | wc -l) >= $1)) && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+# Visible windows of the program (the main one included) whose title is
+# exactly the given text, one id a line.
+kav_windows_titled() { # title
+    local w
+    for w in $(xdotool search --onlyvisible --pid "$KAV_PID" 2>/dev/null); do
+        [[ $(xdotool getwindowname "$w" 2>/dev/null) == "$1" ]] && printf '%s\n' "$w"
+    done
+}
+
+# Waits (bounded) for a window with exactly this title; prints its id.
+kav_wait_window_titled() { # title seconds
+    local tries=$(($2 * 10)) w
+    while ((tries-- > 0)); do
+        w=$(kav_windows_titled "$1" | head -n 1)
+        [[ -n $w ]] && { printf '%s' "$w"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits (bounded) until no window with this title is visible.
+kav_wait_no_window_titled() { # title seconds
+    local tries=$(($2 * 10))
+    while ((tries-- > 0)); do
+        [[ -z $(kav_windows_titled "$1") ]] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# A window's position and size as "x y width height".
+kav_window_rect() { # window
+    local out k v X='' Y='' WIDTH='' HEIGHT=''
+    out=$(xdotool getwindowgeometry --shell "$1") || return 1
+    while IFS='=' read -r k v; do
+        case $k in
+        X) X=$v ;; Y) Y=$v ;; WIDTH) WIDTH=$v ;; HEIGHT) HEIGHT=$v ;;
+        esac
+    done <<<"$out"
+    printf '%s %s %s %s' "$X" "$Y" "$WIDTH" "$HEIGHT"
+}
+
+# A left click at a pixel of any window, relative to its top left corner
+# (without a window manager there is no frame: that is the client area).
+kav_click_window() { # window x y
+    local r
+    read -ra r <<<"$(kav_window_rect "$1")" || kav_die "no geometry for window $1"
+    timeout 10 xdotool mousemove --sync $((r[0] + $2)) $((r[1] + $3)) || kav_die "could not move the pointer"
+    xdotool click 1 || kav_die "xdotool click failed"
+}
+
+# A click with the given mouse button at a client pixel of the main window.
+kav_click_at() { # button x y
+    timeout 10 xdotool mousemove --sync $((KAV_CX + $2)) $((KAV_CY + $3)) || kav_die "could not move the pointer"
+    xdotool click "$1" || kav_die "xdotool click failed"
+}
