@@ -6,12 +6,14 @@
 set(KAV_E2E_DIR ${CMAKE_CURRENT_LIST_DIR})
 find_program(KAV_BASH bash REQUIRED)
 
+# kav_e2e_test(name script [extra arguments of the script...])
 function(kav_e2e_test name script)
-  add_test(NAME e2e.${name} COMMAND ${KAV_BASH} ${KAV_E2E_DIR}/${script} $<TARGET_FILE:kavrilon>)
+  add_test(NAME e2e.${name} COMMAND ${KAV_BASH} ${KAV_E2E_DIR}/${script} $<TARGET_FILE:kavrilon> ${ARGN})
   set_tests_properties(e2e.${name} PROPERTIES LABELS e2e TIMEOUT 120 SKIP_RETURN_CODE 77)
 endfunction()
 
 kav_e2e_test(window_has_design_title_geometry_and_lamp_colours startup_window.sh)
 kav_e2e_test(chosen_colour_is_logged_and_pasted_from_clipboard colour_road.sh)
 kav_e2e_test(right_cylinder_man_and_auto_resize_window right_cylinder.sh)
-kav_e2e_test(exit_button_ends_program_with_logbook_saved exit_saves.sh)
+kav_e2e_test(exit_button_ends_program_with_logbook_saved exit_saves.sh exit)
+kav_e2e_test(sigterm_ends_program_with_logbook_saved exit_saves.sh sigterm)

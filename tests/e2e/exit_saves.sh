@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# "&Exit.." ends the real program, and the logbook file it leaves holds the
-# welcome line of this start followed by the journal lines no chain had saved
-# yet (the program saves the list once more when it ends).
-# Usage: exit_saves.sh <kavrilon>
+# "&Exit.." (or SIGTERM, as a desktop logout or a service manager sends it)
+# ends the real program, and the logbook file it leaves holds the welcome line
+# of this start followed by the journal lines no chain had saved yet (the
+# program saves the list once more when it ends).
+# Usage: exit_saves.sh <kavrilon> [exit|sigterm]
 
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$(dirname -- "${BASH_SOURCE[0]}")/lib.sh"
 kav_init "$1"
+how=${2:-exit}
 kav_start
 
 # A first start without a logbook file: the empty line of Form_Load, the empty
@@ -30,16 +32,20 @@ kav_keys alt+s
 kav_expect_colour "Alt+S turns the start-conditions lamp Text4 green" "$(kav_centre 7440 1560 168 195)" "$KAV_GREEN" 5
 kav_check_true "the quick start's journal line is not saved by itself" cmp -s "$KAV_LOGBOOK" "$KAV_TMP/expected-welcome"
 
-# "&Exit.." (Command1).
-kav_click 8280 2760 1095 495
+if [[ $how == sigterm ]]; then
+    kill -TERM "$KAV_PID"
+else
+    # "&Exit.." (Command1).
+    kav_click 8280 2760 1095 495
+fi
 if kav_wait_gone "$KAV_PID" 10; then
     wait "$KAV_PID"
     rc=$?
     KAV_PID=
-    kav_pass "the program ended on Exit"
+    kav_pass "the program ended on $how"
     kav_check "the program's exit status" "$rc" 0
 else
-    kav_die "the program was still running 10 s after Exit"
+    kav_die "the program was still running 10 s after $how"
 fi
 
 # What the file holds now: the welcome chain's lines and the quick start's
