@@ -29,7 +29,10 @@ public:
         owner_->propertyChanged(id_);
         return *this;
     }
-    Property& operator=(const Property& other) { return *this = other.value_; }
+    Property& operator=(const Property& other) {
+        if (this != &other) *this = other.value_;
+        return *this;
+    }
 
     const T& get() const { return value_; }
     operator const T&() const { return value_; }

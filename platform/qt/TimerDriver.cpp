@@ -26,8 +26,9 @@ void TimerDriver::arm() {
     }
     const std::int64_t wait = std::max<std::int64_t>(0, *due - service_.clock().nowMs());
     // Re-arming only when the wait changes keeps an idle program quiet.
-    if (timer_.isActive() && std::abs(timer_.remainingTime() - wait) <= 0) return;
-    timer_.start(static_cast<int>(std::min<std::int64_t>(wait, 24 * 3600 * 1000)));
+    if (timer_.isActive() && timer_.remainingTime() == wait) return;
+    constexpr std::int64_t kDay = std::int64_t{24} * 3600 * 1000;
+    timer_.start(static_cast<int>(std::min(wait, kDay)));
 }
 
 } // namespace kav::qt
