@@ -65,6 +65,7 @@ case "${1:-}" in
     cmake --preset release
     cmake --build --preset release
     ./build/release/bench/logbook_bench
+    ./build/release/bench/list/list_append_bench
     ;;
   *)
     sed -n '2,8p' "$0"
