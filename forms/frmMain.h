@@ -319,6 +319,7 @@ public:
     // The production-start lamp and the start contact: steady lamp and closed
     // contact while the panel runs, blinking lamp and open contact otherwise.
     void productionLampSteady();
+    void startConditionsGiven();
     void productionLampBlinking();
     void pistonFrontDrawing();
     void pistonHomeDrawing();

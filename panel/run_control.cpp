@@ -19,7 +19,10 @@ void frmMain::Timer23_Timer() {
     journalLine("PLC  - burkar = kommunikation upprättad.");
 }
 
-void frmMain::Timer24_Timer() {
+// The steps the start sequence and the quick start share: the colour tool
+// unlocked, the start-conditions lamp green, the running look with the alarm
+// lamp yellow, and "Pausa" enabled.
+void frmMain::startConditionsGiven() {
     cmdColor.Enabled = true;
     cmdCopy.Enabled = true;
     Text4.BackColor = palette(10);
@@ -27,6 +30,10 @@ void frmMain::Timer24_Timer() {
     Shape12.BackColor = palette(10);
     Text9.BackColor = palette(14);
     Command14.Enabled = true;
+}
+
+void frmMain::Timer24_Timer() {
+    startConditionsGiven();
     Timer24.Enabled = false;
     journalLine("Startvillkor angivits från = PLC  - burkar");
     // A busy clipboard skips these steps without a word.
@@ -61,13 +68,7 @@ void frmMain::Command15_Click() {
 // Snabbstart: the running look at once. The start sequence's timers are left
 // alone and still run to their end.
 void frmMain::Command18_Click() {
-    cmdColor.Enabled = true;
-    cmdCopy.Enabled = true;
-    Text4.BackColor = palette(10);
-    productionLampSteady();
-    Shape12.BackColor = palette(10);
-    Text9.BackColor = palette(14);
-    Command14.Enabled = true;
+    startConditionsGiven();
     Command18.Enabled = false;
     journalLine("Systemet snabb-startad.");
 }
