@@ -75,16 +75,7 @@ kav_check_true "clipboard does not hold FF8000 before the copy" test "$before" !
 # Ctrl+C (menu item "&Kopiera till klippminnet..") with the menu closed.
 kav_keys ctrl+c
 kav_expect_colour "paste-ready lamp Text7 green after Ctrl+C" "$text7" "$KAV_GREEN" 5
-# Read while the program runs: on X11 the clipboard's text lives in its owner.
-printf 'FF8000' >"$KAV_TMP/expected-clipboard"
-: >"$KAV_TMP/clipboard"
-for ((i = 0; i < 50; i++)); do
-    if timeout 10 xclip -o -selection clipboard >"$KAV_TMP/clipboard" 2>/dev/null &&
-        cmp -s "$KAV_TMP/clipboard" "$KAV_TMP/expected-clipboard"; then
-        break
-    fi
-    sleep 0.1
-done
+kav_wait_clipboard FF8000
 kav_check "bytes xclip pastes from the clipboard" "$(od -An -c "$KAV_TMP/clipboard" | tr -s ' ')" \
     "$(od -An -c "$KAV_TMP/expected-clipboard" | tr -s ' ')"
 

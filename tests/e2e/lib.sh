@@ -509,3 +509,34 @@ kav_click_at() { # button x y
     timeout 10 xdotool mousemove --sync $((KAV_CX + $2)) $((KAV_CY + $3)) || kav_die "could not move the pointer"
     xdotool click "$1" || kav_die "xdotool click failed"
 }
+
+# The logbook a first start writes: the empty line of Form_Load, the empty line
+# the missing file loads as, and the welcome line, saved by the welcome chain
+# about 300 ms after start. Writes it to $KAV_TMP/expected-welcome and waits up
+# to 5 s for the logbook to hold exactly that; returns whether it did.
+kav_wait_welcome_saved() {
+    printf '\r\n\r\nV\xe4lkommen till Vendel Hagmarks loggbok  i Skarnvik\r\n' >"$KAV_TMP/expected-welcome"
+    local i
+    for ((i = 0; i < 100; i++)); do
+        cmp -s "$KAV_LOGBOOK" "$KAV_TMP/expected-welcome" && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+# Pastes the clipboard with xclip into $KAV_TMP/clipboard until it holds the
+# expected text (also written to $KAV_TMP/expected-clipboard) or 50 tries
+# have passed. Read while the program runs: on X11 the text lives in its owner.
+kav_wait_clipboard() { # expected text
+    printf '%s' "$1" >"$KAV_TMP/expected-clipboard"
+    : >"$KAV_TMP/clipboard"
+    local i
+    for ((i = 0; i < 50; i++)); do
+        if timeout 10 xclip -o -selection clipboard >"$KAV_TMP/clipboard" 2>/dev/null &&
+            cmp -s "$KAV_TMP/clipboard" "$KAV_TMP/expected-clipboard"; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}

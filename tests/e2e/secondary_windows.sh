@@ -68,15 +68,7 @@ while awk -v t="$(kav_elapsed)" 'BEGIN { exit !(t < 10.8) }'; do sleep 0.1; done
 # The homepage box's "&Kopiera adressen.." (Command2, in the frame at 120,120:
 # 1440, 3360, 1935 x 255 twips).
 kav_click_window "$about" $(((120 + 1440 + 1935 / 2) / KAV_TWIPS_PER_PX)) $(((120 + 3360 + 255 / 2) / KAV_TWIPS_PER_PX))
-printf 'https://kavrilon.example/' >"$KAV_TMP/expected-clipboard"
-: >"$KAV_TMP/clipboard"
-for ((i = 0; i < 50; i++)); do
-    if timeout 10 xclip -o -selection clipboard >"$KAV_TMP/clipboard" 2>/dev/null &&
-        cmp -s "$KAV_TMP/clipboard" "$KAV_TMP/expected-clipboard"; then
-        break
-    fi
-    sleep 0.1
-done
+kav_wait_clipboard https://kavrilon.example/
 kav_check "what xclip pastes after the homepage copy button" "$(<"$KAV_TMP/clipboard")" "$(<"$KAV_TMP/expected-clipboard")"
 
 # "&Exit" of the About window (1335 x 255 at 6360, 3360 in the frame) hides it.
