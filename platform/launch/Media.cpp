@@ -1,12 +1,11 @@
 // Drive letters on removable media, and copy and delete of the logbook file.
 #include "platform/launch/Media.h"
 
+#include "platform/posix/AtomicFile.h"
+
 #include <algorithm>
-#include <atomic>
 #include <cctype>
-#include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
 #include <pwd.h>
 #include <string>
 #include <sys/stat.h>
@@ -22,68 +21,6 @@ std::string userName() {
     if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_name) return pw->pw_name;
     const char* u = std::getenv("USER");
     return u ? u : "";
-}
-
-// Writes all of `n` bytes, going on after a short write or an interrupt.
-bool writeAll(int fd, const char* data, std::size_t n) {
-    while (n > 0) {
-        const ssize_t w = ::write(fd, data, n);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += w;
-        n -= static_cast<std::size_t>(w);
-    }
-    return true;
-}
-
-// Copies the bytes of `in` to `out`; false on any read or write error.
-bool copyBytes(int in, int out) {
-    char buf[64 * 1024];
-    for (;;) {
-        const ssize_t r = ::read(in, buf, sizeof buf);
-        if (r == 0) return true;
-        if (r < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (!writeAll(out, buf, static_cast<std::size_t>(r))) return false;
-    }
-}
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-    // Closes now and reports whether the close succeeded: on some file
-    // systems a write error only shows here.
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
-
-// Opens a new file beside `target` with a name no one else uses, with the
-// usual permissions after the umask.
-int createTemporaryBeside(const fs::path& target, fs::path& tempPath) {
-    static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = target.parent_path() / ("." + target.filename().string() + ".part-" + std::to_string(::getpid()) +
-                                           "-" + std::to_string(counter++));
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
 }
 
 } // namespace
@@ -160,24 +97,17 @@ std::optional<fs::path> Media::resolve(std::string_view windowsName) const {
     return *root / relative;
 }
 
+// The copy reads the source with the program's one reader (a regular file
+// only, opened without blocking, so a pipe named like the logbook never stops
+// the program) and writes it with its one atomic writer, which flushes the
+// medium's folder after the rename.
 bool Media::copy(std::string_view from, std::string_view to) const {
     const auto source = resolve(from);
     const auto target = resolve(to);
     if (!source || !target) return false;
-
-    FileDescriptor in(::open(source->c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat st {};
-    if (in.get() < 0 || ::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-
-    fs::path temp;
-    FileDescriptor out(createTemporaryBeside(*target, temp));
-    if (out.get() < 0) return false;
-    const bool written = copyBytes(in.get(), out.get()) && ::fsync(out.get()) == 0;
-    if (!out.close() || !written || ::rename(temp.c_str(), target->c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    const posix::ReadResult read = posix::readFile(source->string());
+    if (read.outcome != posix::ReadResult::Outcome::Read) return false;
+    return posix::writeFileAtomic(target->string(), read.bytes);
 }
 
 bool Media::remove(std::string_view path) const {

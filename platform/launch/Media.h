@@ -7,8 +7,9 @@
 // name order; E: is the second when there are two or more, else the first;
 // D: is the same as E:. Other drive letters name nothing.
 //
-// A copy goes to a temporary name on the medium first and is then renamed
-// into place, so the medium never holds a half-written file. A delete removes
+// A copy reads only a regular file, and goes to a temporary name on the
+// medium first and is then renamed into place, so the medium never holds a
+// half-written file. A delete removes
 // a file (not a folder) and reports whether there was one to remove.
 
 #include <filesystem>

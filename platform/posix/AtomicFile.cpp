@@ -1,15 +1,16 @@
 // Atomic replacement and whole-file reading. Every system call that can be
 // interrupted by a signal is repeated; every failure after the temporary file
-// exists removes it again.
+// exists removes it again. The writer works relative to an open descriptor of
+// the target's folder, so the folder it checked is the folder it writes in.
 #include "platform/posix/AtomicFile.h"
-
-#include <cstdlib>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <ctime>
+#include <new>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -56,10 +57,18 @@ private:
     int fd_;
 };
 
-int openRetrying(const char* path, int flags, mode_t mode = 0) {
+int openRetrying(const char* path, int flags) {
     int fd;
     do {
-        fd = ::open(path, flags, mode);
+        fd = ::open(path, flags);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+int openAtRetrying(int dir, const char* name, int flags, mode_t mode) {
+    int fd;
+    do {
+        fd = ::openat(dir, name, flags, mode);
     } while (fd < 0 && errno == EINTR);
     return fd;
 }
@@ -88,11 +97,11 @@ bool fsyncRetrying(int fd) {
     return rc == 0;
 }
 
-// A name nobody else uses at the moment: the process id keeps processes
-// apart, the counter keeps the calls of one process apart, and the clock
-// separates a process from an earlier one with the same id that was killed
-// and left its file behind. O_EXCL settles any collision that remains.
-std::string tempName(const PathParts& parts, unsigned attempt) {
+// A name nobody else uses at the moment: the process id comes first (so a
+// later start can tell whether the process that left a file is gone), the
+// counter keeps the calls of one process apart, and the clock separates a
+// process from an earlier one with the same id. O_EXCL settles the rest.
+std::string tempName(const std::string& name, unsigned attempt) {
     static std::atomic<std::uint32_t> counter{0};
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
@@ -102,32 +111,133 @@ std::string tempName(const PathParts& parts, unsigned attempt) {
     std::string unique = std::to_string(::getpid()) + '-' + std::to_string(counter.fetch_add(1)) + '-';
     for (int shift = 60; shift >= 0; shift -= 4)
         unique += kHex[(mix >> shift) & 0xF];
-    return parts.folder + "/." + parts.name + '.' + unique + ".tmp";
+    return '.' + name + '.' + unique + ".tmp";
+}
+
+// Where a path leads when only the user's own links are followed.
+struct Resolved {
+    enum class State { Found, Missing, Refused };
+    State state = State::Refused;
+    std::string path;     // the file at the end of the links
+    bool viaLink = false; // whether a link was followed to get there
+};
+
+// Follows the links at `path` one at a time. Every link must belong to the
+// user, and so must the file at the end of a link; a link that leads nowhere,
+// a loop or a link of someone else's refuses the path. Only the path itself
+// can be missing: a file that does not exist yet may be created there.
+Resolved resolveOwnLinks(const std::string& path) {
+    const uid_t me = ::geteuid();
+    std::string p = path;
+    for (int hop = 0; hop < 32; ++hop) {
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0) {
+            if (errno == ENOENT && hop == 0) return {Resolved::State::Missing, p, false};
+            return {};
+        }
+        if (!S_ISLNK(st.st_mode)) {
+            if (hop > 0 && st.st_uid != me) return {};
+            return {Resolved::State::Found, p, hop > 0};
+        }
+        if (st.st_uid != me) return {};
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(p.c_str(), target, sizeof target);
+        if (n <= 0 || static_cast<std::size_t>(n) >= sizeof target) return {};
+        std::string next(target, static_cast<std::size_t>(n));
+        if (next.front() != '/') next = splitPath(p).folder + '/' + next;
+        p = std::move(next);
+    }
+    return {};
+}
+
+ReadResult refused() {
+    ReadResult r;
+    r.outcome = ReadResult::Outcome::Refused;
+    return r;
+}
+
+// Reads `fd` to its end, expecting about `expected` bytes, into `out`; false
+// on a read error or when the file grows past `limit` while it is read.
+bool readAllCapped(int fd, std::size_t expected, std::size_t limit, std::string& out) {
+    out.assign(expected, '\0');
+    std::size_t got = 0;
+    for (;;) {
+        if (got == out.size()) {
+            // Full to the size the file had: look whether it grew meanwhile.
+            char probe[4096];
+            const ssize_t n = ::read(fd, probe, sizeof probe);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return false;
+            if (n == 0) break;
+            if (got + static_cast<std::size_t>(n) > limit) return false;
+            out.resize(std::min(limit, got + std::max<std::size_t>(got, sizeof probe)));
+            std::copy_n(probe, n, out.data() + got);
+            got += static_cast<std::size_t>(n);
+            continue;
+        }
+        const ssize_t n = ::read(fd, out.data() + got, out.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    out.resize(got);
+    return true;
 }
 
 } // namespace
 
-bool writeFileAtomic(const std::string& path, std::string_view bytes) {
-    const PathParts parts = splitPath(path);
-    if (parts.name.empty() || parts.name == "." || parts.name == "..") return false;
+ReadResult readFile(const std::string& path, std::size_t limit) {
+    const Resolved where = resolveOwnLinks(path);
+    if (where.state == Resolved::State::Missing) return {};
+    if (where.state == Resolved::State::Refused) return refused();
 
-    // Look at the target itself, not where a link points.
+    // O_NONBLOCK keeps a pipe from blocking the open; O_NOFOLLOW refuses a
+    // link put in the file's place since it was looked at.
+    Fd fd(openRetrying(where.path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW));
+    if (!fd.valid()) {
+        if (errno == ENOENT && !where.viaLink) return {};
+        return refused();
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return refused();
+    if (where.viaLink && st.st_uid != ::geteuid()) return refused();
+    if (st.st_size < 0 || static_cast<std::uint64_t>(st.st_size) > limit) return refused();
+
+    ReadResult r;
+    try {
+        if (!readAllCapped(fd.get(), static_cast<std::size_t>(st.st_size), limit, r.bytes)) return refused();
+    } catch (const std::bad_alloc&) {
+        return refused();
+    }
+    r.outcome = ReadResult::Outcome::Read;
+    r.id = {st.st_dev, st.st_ino};
+    return r;
+}
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+    ReadResult r = readFile(path);
+    if (r.outcome != ReadResult::Outcome::Read) return std::nullopt;
+    return std::move(r.bytes);
+}
+
+bool writeFileAtomic(const std::string& path, std::string_view bytes, const WriteRules& rules, FileId* written) {
+    const Resolved where = resolveOwnLinks(path);
+    if (where.state == Resolved::State::Refused) return false;
+    const PathParts parts = splitPath(where.path);
+    if (parts.name.empty() || parts.name == "." || parts.name == "..") return false;
+    Fd folder(openRetrying(parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.valid()) return false;
+
+    // Look at what is there now, in the folder just opened, without following
+    // a link: a link put there since the path was resolved is no regular file.
     struct stat old {};
     bool replacing = false;
-    if (::lstat(path.c_str(), &old) == 0) {
-        if (S_ISLNK(old.st_mode)) {
-            // A link the user made (say, to a synchronised folder) stays a
-            // link: the file it points at is replaced, in its own folder. A
-            // dangling link names no file, and nothing is written.
-            char* resolved = ::realpath(path.c_str(), nullptr);
-            if (!resolved) return false;
-            const std::string real(resolved);
-            std::free(resolved);
-            struct stat target {};
-            if (::lstat(real.c_str(), &target) != 0 || !S_ISREG(target.st_mode)) return false;
-            return writeFileAtomic(real, bytes);
-        }
-        if (!S_ISREG(old.st_mode)) return false; // folder, pipe, device
+    if (::fstatat(folder.get(), parts.name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (!S_ISREG(old.st_mode)) return false;        // folder, pipe, device, link
+        if (old.st_uid != ::geteuid()) return false;    // someone else's file
+        if ((old.st_mode & S_IWUSR) == 0) return false; // made read-only by its owner
+        if (rules.expected && !(FileId{old.st_dev, old.st_ino} == *rules.expected)) return false;
         replacing = true;
     } else if (errno != ENOENT) {
         return false;
@@ -140,71 +250,33 @@ bool writeFileAtomic(const std::string& path, std::string_view bytes) {
     std::string temp;
     int rawFd = -1;
     for (unsigned attempt = 0; attempt < 100 && rawFd < 0; ++attempt) {
-        temp = tempName(parts, attempt);
-        rawFd = openRetrying(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, createMode);
+        temp = tempName(parts.name, attempt);
+        rawFd = openAtRetrying(folder.get(), temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                               createMode);
         if (rawFd < 0 && errno != EEXIST) return false;
     }
     if (rawFd < 0) return false;
     Fd fd(rawFd);
 
     bool ok = true;
-    if (replacing) {
-        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
-            // Only a privileged process may give the file away; anyone else
-            // keeps the new file as their own, which is still readable to them.
-            [[maybe_unused]] const int given = ::fchown(fd.get(), old.st_uid, old.st_gid);
-        }
-        ok = ::fchmod(fd.get(), old.st_mode & (S_IRWXU | S_IRWXG | S_IRWXO)) == 0;
-    }
+    if (replacing) ok = ::fchmod(fd.get(), old.st_mode & (S_IRWXU | S_IRWXG | S_IRWXO)) == 0;
     ok = ok && writeAll(fd.get(), bytes);
     ok = ok && fsyncRetrying(fd.get());
+    struct stat made {};
+    ok = ok && ::fstat(fd.get(), &made) == 0;
     ok = fd.close() && ok;
-    ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
+    ok = ok && ::renameat(folder.get(), temp.c_str(), folder.get(), parts.name.c_str()) == 0;
     if (!ok) {
-        ::unlink(temp.c_str());
+        ::unlinkat(folder.get(), temp.c_str(), 0);
         return false;
     }
 
     // The new file is in place. Flushing the folder makes the rename survive
     // a power cut; a file system that cannot flush folders does not make the
     // save a failure, since the old content is gone either way.
-    Fd folder(openRetrying(parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.valid()) fsyncRetrying(folder.get());
+    fsyncRetrying(folder.get());
+    if (written) *written = {made.st_dev, made.st_ino};
     return true;
-}
-
-std::optional<std::string> readWholeFile(const std::string& path) {
-    // O_NONBLOCK keeps a pipe at the path from blocking the open; it has no
-    // effect on reading a regular file.
-    Fd fd(openRetrying(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (!fd.valid()) return std::nullopt;
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-
-    // Read the size the file has now; if it grew meanwhile, keep reading
-    // until the end, and if it shrank, keep what was there.
-    std::string bytes(static_cast<std::size_t>(std::max<off_t>(st.st_size, 0)), '\0');
-    std::size_t got = 0;
-    for (;;) {
-        if (got == bytes.size()) {
-            char probe[4096];
-            const ssize_t n = ::read(fd.get(), probe, sizeof probe);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) return std::nullopt;
-            if (n == 0) break;
-            bytes.append(probe, static_cast<std::size_t>(n));
-            bytes.resize(bytes.size() + std::max<std::size_t>(bytes.size(), sizeof probe));
-            got += static_cast<std::size_t>(n);
-            continue;
-        }
-        const ssize_t n = ::read(fd.get(), bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return std::nullopt;
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
-    }
-    bytes.resize(got);
-    return bytes;
 }
 
 } // namespace kav::posix

@@ -6,7 +6,7 @@
 #include "platform/devices/ShutdownDialog.h"
 #include "platform/launch/Launcher.h"
 #include "platform/launch/Media.h"
-#include "platform/posix/AtomicFile.h"
+#include "platform/posix/LogbookFile.h"
 #include "platform/qt/Convert.h"
 #include "platform/qt/FormView.h"
 #include "platform/qt/Renderer.h"
@@ -29,6 +29,8 @@ struct QtPlatform::Services {
     ShutdownDialog shutdown{QDBusConnection::systemBus()};
     // The colour the dialog opens with: the one chosen last.
     QColor lastColour = Qt::white;
+    // What the start-up load found, which decides what later saves may replace.
+    posix::LogbookFile logbook;
 };
 
 QtPlatform::QtPlatform(std::filesystem::path programFolder)
@@ -101,10 +103,10 @@ std::string QtPlatform::todayShortDate() {
 
 std::string QtPlatform::logbookPath() { return (folder_ / "kavrilon.ini").string(); }
 
-std::optional<std::string> QtPlatform::readFile(const std::string& path) { return posix::readWholeFile(path); }
+std::optional<std::string> QtPlatform::readFile(const std::string& path) { return services_->logbook.load(path); }
 
 bool QtPlatform::writeFileAtomic(const std::string& path, std::string_view bytes) {
-    return posix::writeFileAtomic(path, bytes);
+    return services_->logbook.save(path, bytes);
 }
 
 void QtPlatform::popupMenu(Window& window, std::string_view menuName) {

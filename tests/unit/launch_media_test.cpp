@@ -10,6 +10,8 @@
 #include <set>
 #include <sstream>
 
+#include <sys/stat.h>
+
 namespace kav {
 namespace {
 
@@ -140,6 +142,13 @@ TEST_F(MediaTest, AFailedCopyLeavesNoFileBehind) {
 
     // A folder as the source.
     fs::create_directories(work / "kavrilon.ini");
+    EXPECT_FALSE(m.copy("kavrilon.ini", "A:\\kavrilon.ini"));
+    EXPECT_TRUE(fs::is_empty(stick));
+    fs::remove(work / "kavrilon.ini");
+
+    // A pipe as the source is refused at once, without waiting for a writer.
+    fs::remove(work / "kavrilon.ini");
+    ASSERT_EQ(::mkfifo((work / "kavrilon.ini").c_str(), 0600), 0);
     EXPECT_FALSE(m.copy("kavrilon.ini", "A:\\kavrilon.ini"));
     EXPECT_TRUE(fs::is_empty(stick));
     fs::remove(work / "kavrilon.ini");

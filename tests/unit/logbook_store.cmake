@@ -3,5 +3,6 @@
 kav_unit_test(logbook_store_test
   ${CMAKE_CURRENT_LIST_DIR}/logbook_codec_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logbook_store_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/logbook_atomic_file_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/logbook_atomic_file_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/logbook_file_safety_test.cpp)
 target_link_libraries(logbook_store_test PRIVATE kav_posix)

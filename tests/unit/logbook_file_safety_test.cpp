@@ -1,0 +1,231 @@
+// What the logbook's reader, writer and guard refuse to do: read past their
+// limit or block on a pipe, follow a link that is not the user's, replace a
+// file of someone else's, a read-only file or a file other than the one
+// loaded, and save over a logbook that could not be read. The checks run as
+// an unprivileged user; the files of "someone else" are made by the test
+// process, which is root in CI. Every case checks the file's bytes, mode and
+// owner afterwards, and that no temporary file was left.
+#include "platform/posix/AtomicFile.h"
+#include "platform/posix/LogbookFile.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/Unprivileged.h"
+#include "tests/unit/logbook_test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kav::test {
+namespace {
+
+namespace fs = std::filesystem;
+using posix::ReadResult;
+
+struct FileState {
+    std::optional<std::string> bytes;
+    mode_t mode = 0;
+    uid_t owner = 0;
+    bool operator==(const FileState&) const = default;
+};
+
+void PrintTo(const FileState& s, std::ostream* os) {
+    *os << (s.bytes ? '"' + *s.bytes + '"' : "(unreadable)") << " mode " << std::oct << s.mode << std::dec << " owner "
+        << s.owner;
+}
+
+class FileSafety : public ::testing::Test {
+protected:
+    TempDir dir;
+    Unprivileged user;
+    const fs::path folder = dir.path() / "prog";
+    const fs::path path = folder / "kavrilon.ini";
+    const fs::path elsewhere = folder / "elsewhere.ini";
+
+    void SetUp() override {
+        fs::create_directory(folder);
+        ::chmod(dir.path().c_str(), 0755);
+        user.own(folder);
+    }
+
+    // A file or a link at `p`, belonging to the test's user or to the process.
+    void file(const fs::path& p, const std::string& bytes, mode_t mode, bool users) {
+        writeBytes(p, bytes);
+        ::chmod(p.c_str(), mode);
+        if (users) user.own(p);
+    }
+    void link(const fs::path& p, const fs::path& to, bool users) {
+        fs::create_symlink(to, p);
+        if (users) user.own(p);
+    }
+
+    static FileState stateOf(const fs::path& p) {
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0) return {};
+        // A pipe is not opened and a huge file is known by its size.
+        std::optional<std::string> bytes;
+        if (S_ISREG(st.st_mode)) bytes = st.st_size <= (1 << 20) ? readBytes(p) : std::to_string(st.st_size) + " bytes";
+        return {bytes, st.st_mode & 07777, st.st_uid};
+    }
+};
+
+using Make = std::function<void()>;
+
+TEST_F(FileSafety, ReaderRefusesWhatItCannotOrMayNotRead) {
+    struct Case {
+        const char* what;
+        Make make;
+        std::size_t limit;
+        ReadResult::Outcome outcome;
+        bool needsAnotherUser = false;
+    };
+    const std::size_t big = posix::kMaxReadBytes;
+    const std::vector<Case> cases = {
+        {"a file of the user's", [&] { file(path, "FF8000\r\n", 0644, true); }, big, ReadResult::Outcome::Read},
+        {"no file", [] {}, big, ReadResult::Outcome::Missing},
+        {"mode 000", [&] { file(path, "secret\r\n", 0, true); }, big, ReadResult::Outcome::Refused},
+        {"one byte over the limit", [&] { file(path, std::string(17, 'x'), 0644, true); }, 16,
+         ReadResult::Outcome::Refused},
+        {"exactly the limit", [&] { file(path, std::string(16, 'x'), 0644, true); }, 16, ReadResult::Outcome::Read},
+        {"sparse 100 GiB",
+         [&] {
+             file(path, "", 0644, true);
+             fs::resize_file(path, std::uintmax_t{100} << 30);
+         },
+         big, ReadResult::Outcome::Refused},
+        {"a pipe",
+         [&] {
+             ::mkfifo(path.c_str(), 0666);
+             user.own(path);
+         },
+         big, ReadResult::Outcome::Refused},
+        {"the user's link to the user's file",
+         [&] {
+             file(elsewhere, "theirs\r\n", 0644, true);
+             link(path, elsewhere, true);
+         },
+         big, ReadResult::Outcome::Read},
+        {"someone else's link",
+         [&] {
+             file(elsewhere, "x\r\n", 0644, true);
+             link(path, elsewhere, false);
+         },
+         big, ReadResult::Outcome::Refused, true},
+        {"the user's link to someone else's file",
+         [&] {
+             file(elsewhere, "x\r\n", 0644, false);
+             link(path, elsewhere, true);
+         },
+         big, ReadResult::Outcome::Refused, true},
+    };
+    for (const Case& c : cases) {
+        if (c.needsAnotherUser && !user.created()) continue;
+        SCOPED_TRACE(c.what);
+        c.make();
+        const FileState before = stateOf(path);
+        const int outcome = user.run([&] { return static_cast<int>(posix::readFile(path.string(), c.limit).outcome); });
+        EXPECT_EQ(outcome, static_cast<int>(c.outcome));
+        EXPECT_EQ(stateOf(path), before);
+        fs::remove(path);
+        fs::remove(elsewhere);
+    }
+}
+
+TEST_F(FileSafety, WriterLeavesAloneWhatItMayNotReplace) {
+    struct Case {
+        const char* what;
+        Make make;
+        bool replaced;
+        bool needsAnotherUser = false;
+    };
+    const std::vector<Case> cases = {
+        {"a file of the user's", [&] { file(path, "old\r\n", 0640, true); }, true},
+        {"the user's link to the user's file",
+         [&] {
+             file(elsewhere, "old\r\n", 0640, true);
+             link(path, elsewhere, true);
+         },
+         true},
+        {"a file the user made read-only", [&] { file(path, "old\r\n", 0444, true); }, false},
+        {"someone else's file, writable to all", [&] { file(path, "old\r\n", 0666, false); }, false, true},
+        {"someone else's link to the user's file",
+         [&] {
+             file(elsewhere, "old\r\n", 0640, true);
+             link(path, elsewhere, false);
+         },
+         false, true},
+        {"the user's link to someone else's file",
+         [&] {
+             file(elsewhere, "old\r\n", 0666, false);
+             link(path, elsewhere, true);
+         },
+         false, true},
+    };
+    for (const Case& c : cases) {
+        if (c.needsAnotherUser && !user.created()) continue;
+        SCOPED_TRACE(c.what);
+        c.make();
+        const fs::path target = fs::is_symlink(path) ? elsewhere : path;
+        const FileState before = stateOf(target);
+        const std::vector<std::string> names = folderNames(folder);
+        const int saved = user.run([&] { return posix::writeFileAtomic(path.string(), "new\r\n") ? 1 : 0; });
+        EXPECT_EQ(saved, c.replaced ? 1 : 0);
+        const FileState after = stateOf(target);
+        const FileState replaced{"new\r\n", before.mode, user.uid()};
+        EXPECT_EQ(after, c.replaced ? replaced : before);
+        EXPECT_TRUE(fs::is_symlink(path) == (target != path));
+        EXPECT_EQ(folderNames(folder), names);
+        fs::remove(path);
+        fs::remove(elsewhere);
+    }
+}
+
+TEST_F(FileSafety, LogbookThatCouldNotBeReadIsNeverSavedOver) {
+    struct Case {
+        const char* what;
+        mode_t mode;
+        std::size_t limit;
+    };
+    for (const Case& c : {Case{"mode 000", 0, posix::kMaxReadBytes}, Case{"larger than the limit", 0644, 4}}) {
+        SCOPED_TRACE(c.what);
+        file(path, "years of lines\r\n", c.mode, true);
+        const FileState before = stateOf(path);
+        const int result = user.run([&] {
+            posix::LogbookFile logbook(c.limit);
+            if (logbook.load(path.string())) return 1;
+            return logbook.save(path.string(), "welcome\r\n") || logbook.save(path.string(), "exit\r\n") ? 2 : 0;
+        });
+        EXPECT_EQ(result, 0) << "1: it was read, 2: it was saved over";
+        EXPECT_EQ(stateOf(path), before);
+        EXPECT_EQ(folderNames(folder), std::vector<std::string>{"kavrilon.ini"});
+        fs::remove(path);
+    }
+}
+
+TEST_F(FileSafety, LogbookReplacesOnlyTheFileItLoadedOrSaved) {
+    posix::LogbookFile logbook;
+    file(path, "mine\r\n", 0644, false);
+    ASSERT_EQ(logbook.load(path.string()), "mine\r\n");
+
+    // Another file put in its place since the load is left alone.
+    file(elsewhere, "another\r\n", 0644, false);
+    fs::rename(elsewhere, path);
+    EXPECT_FALSE(logbook.save(path.string(), "saved\r\n"));
+    EXPECT_EQ(readBytes(path), "another\r\n");
+
+    // A deleted logbook comes back with the next save, and the file saved is
+    // the one the saves after it replace.
+    fs::remove(path);
+    EXPECT_TRUE(logbook.save(path.string(), "again\r\n"));
+    EXPECT_TRUE(logbook.save(path.string(), "and again\r\n"));
+    EXPECT_EQ(stateOf(path), (FileState{"and again\r\n", 0644, ::geteuid()}));
+    EXPECT_EQ(folderNames(folder), std::vector<std::string>{"kavrilon.ini"});
+}
+
+} // namespace
+} // namespace kav::test
