@@ -1,7 +1,7 @@
 // Kavrilon's entry point: the application object, the program folder as the
 // working directory, the platform, the windows and the event loop. When the
-// program ends, for whatever reason, the logbook is saved once more so that
-// journal lines no chain has saved yet are kept.
+// program ends, for whatever reason, the logbook is saved once more if the
+// list holds journal lines no chain has saved yet.
 
 #ifndef KAV_NO_RESOURCES
 #include "data/Resources.h"
@@ -64,6 +64,9 @@ std::string env(const char* name) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A write past the file size limit fails like any other failed write (the
+    // save is skipped and its temporary file removed) instead of killing us.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavrilon"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kavrilon.Kavrilon"));
@@ -94,7 +97,7 @@ int main(int argc, char** argv) {
     kav::qt::TimerDriver driver(program.timers());
 
     auto saveLogbook = [&program] {
-        if (program.started()) program.main().List_Save(program.main().List1, program.main().logbookPath());
+        if (program.started()) program.main().saveUnsavedLines();
     };
     // A desktop logout asks running programs to save their data first.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [&](QSessionManager&) { saveLogbook(); });

@@ -7,6 +7,7 @@
 #include "forms/Program.h"
 #include "model/Window.h"
 
+#include <cstddef>
 #include <string>
 
 namespace kav {
@@ -313,6 +314,8 @@ public:
     void List_Add(Control& list, const std::string& text);
     void List_Load(Control& list, const std::string& path);
     void List_Save(Control& list, const std::string& path);
+    // Saves List1 when it holds lines no save has written; the closing save.
+    void saveUnsavedLines();
 
     // Step lists shared by several handlers.
     void journalLine(const std::string& message);
@@ -339,6 +342,10 @@ private:
     void bindHandlers();
 
     Program* program_;
+    // How many lines of List1 the last load or successful save covered, and
+    // whether the logbook was too large to load (then it is never saved over).
+    std::size_t linesCovered_ = 0;
+    bool logbookTooLarge_ = false;
 };
 
 } // namespace kav

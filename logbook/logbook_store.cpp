@@ -2,9 +2,13 @@
 // logbook file into the list and saving the list as the logbook file. The
 // file's bytes come and go through the platform, which reads a file whole and
 // replaces it atomically; the format is in LogbookFormat.
+//
+// The window counts how many of the list's lines the last load or successful
+// save covered, so the closing save can tell whether anything is left to keep.
 #include "forms/frmMain.h"
 #include "logbook/LogbookFormat.h"
 
+#include <new>
 #include <optional>
 #include <string>
 
@@ -19,17 +23,37 @@ void frmMain::List_Load(Control& list, const std::string& path) {
     const std::optional<std::string> bytes = platform().readFile(path);
     if (!bytes || bytes->empty()) {
         List_Add(list, std::string());
+        linesCovered_ = list.ListCount();
         return;
     }
-    // One append for the whole file, so the list is told of the new lines once.
-    list.AddItems(logbook::decodeEntries(*bytes));
+    try {
+        // One append for the whole file, so the list is told of the new lines once.
+        list.AddItems(logbook::decodeEntries(*bytes));
+    } catch (const std::bad_alloc&) {
+        // The file did not fit in memory: the session goes on with the list
+        // it has, and never saves over the file it could not take in.
+        logbookTooLarge_ = true;
+        List_Add(list, std::string());
+    }
+    linesCovered_ = list.ListCount();
 }
 
 // Replaces the file with the list's entries. When the write fails the old
 // file stays as it was, the list keeps its entries and nothing is reported;
-// the next save writes them all.
+// the next save writes them all. Running out of memory is such a failure too.
 void frmMain::List_Save(Control& list, const std::string& path) {
-    static_cast<void>(platform().writeFileAtomic(path, logbook::encodeEntries(list.lines())));
+    if (logbookTooLarge_) return;
+    try {
+        if (platform().writeFileAtomic(path, logbook::encodeEntries(list.lines()))) linesCovered_ = list.ListCount();
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+// The closing save: only when the list holds lines that no save has written
+// since the last load or save, so a logbook deleted since the last save stays
+// deleted, and one nobody added to is not written again.
+void frmMain::saveUnsavedLines() {
+    if (List1.ListCount() != linesCovered_) List_Save(List1, logbookPath());
 }
 
 void frmMain::journalLine(const std::string& message) {

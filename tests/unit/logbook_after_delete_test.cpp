@@ -1,5 +1,6 @@
 // Deleting the logbook file does not touch the list: the next journal chain's
-// save writes the file again with every entry, the old ones included.
+// save writes the file again with every entry, the old ones included. The
+// closing save writes only lines no save has written, so a delete sticks.
 #include "forms/Program.h"
 #include "forms/frmMain.h"
 #include "tests/support/FakePlatform.h"
@@ -7,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -53,6 +55,62 @@ TEST(LogbookDelete, NextChainSaveWritesTheFileAgainWithAllEntries) {
     w.ta_Click(0);
     EXPECT_EQ(fake.callsStartingWith("messageBox"),
               (std::vector<std::string>{"messageBox(frmMain|FEL !! Fil saknas!!|Delete - FEL)"}));
+}
+
+TEST(LogbookExitSave, SavesOnlyWhenTheListHoldsLinesNoSaveHasWritten) {
+    struct Case {
+        const char* what;
+        std::function<void(frmMain&, test::FakePlatform&, std::function<void(int)>)> steps;
+        std::size_t exitSaves;
+        bool fileAfterExit;
+    };
+    const std::vector<Case> cases = {
+        {"ended before the welcome line", [](auto&, auto&, auto) {}, 0, false},
+        {"nothing new since the welcome save", [](auto&, auto&, auto advance) { advance(400); }, 0, true},
+        {"deleted",
+         [](frmMain& w, auto&, auto advance) {
+             advance(400);
+             w.ta_Click(0);
+         },
+         0, false},
+        {"deleted, then a chain",
+         [](frmMain& w, auto&, auto advance) {
+             advance(400);
+             w.ta_Click(0);
+             w.kop_Click();
+             advance(300);
+         },
+         0, true},
+        {"deleted, then a journal line no chain saved",
+         [](frmMain& w, auto&, auto advance) {
+             advance(400);
+             w.ta_Click(0);
+             w.journalLine("Systemet snabb-startad.");
+         },
+         1, true},
+        {"a chain whose save failed",
+         [](frmMain& w, test::FakePlatform& fake, auto advance) {
+             advance(400);
+             fake.failWrites = true;
+             w.kop_Click();
+             advance(300);
+             fake.failWrites = false;
+         },
+         1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        test::FakePlatform fake(dir.path());
+        VirtualClock clock;
+        Program program(fake, clock);
+        program.start();
+        c.steps(program.main(), fake, [&](int ms) { program.timers().advance(clock, ms); });
+        const std::size_t before = fake.callsStartingWith("writeFileAtomic").size();
+        program.main().saveUnsavedLines();
+        EXPECT_EQ(fake.callsStartingWith("writeFileAtomic").size() - before, c.exitSaves);
+        EXPECT_EQ(std::filesystem::exists(dir.path() / "kavrilon.ini"), c.fileAfterExit);
+    }
 }
 
 } // namespace
