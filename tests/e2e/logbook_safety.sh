@@ -19,6 +19,7 @@ KAV_USER=
 
 # Ends the program (the user must own no process when it goes) and removes
 # the created user before the shared clean-up runs.
+# shellcheck disable=SC2317  # run by the EXIT trap
 safety_cleanup() {
     local rc=$? i
     if [[ -n $KAV_PID ]] && kill -0 "$KAV_PID" 2>/dev/null; then
