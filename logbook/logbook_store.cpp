@@ -46,6 +46,7 @@ void frmMain::List_Save(Control& list, const std::string& path) {
     try {
         if (platform().writeFileAtomic(path, logbook::encodeEntries(list.lines()))) linesCovered_ = list.ListCount();
     } catch (const std::bad_alloc&) {
+        // Skipped like a failed write: the list keeps its lines for the next save.
     }
 }
 
