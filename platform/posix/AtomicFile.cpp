@@ -144,7 +144,7 @@ Resolved resolveOwnLinks(const std::string& path) {
         const ssize_t n = ::readlink(p.c_str(), target, sizeof target);
         if (n <= 0 || static_cast<std::size_t>(n) >= sizeof target) return {};
         std::string next(target, static_cast<std::size_t>(n));
-        if (next.front() != '/') next = splitPath(p).folder + '/' + next;
+        if (next.front() != '/') next.insert(0, splitPath(p).folder + '/');
         p = std::move(next);
     }
     return {};

@@ -22,6 +22,7 @@ namespace {
 // Runs a program without a shell and returns its exit status.
 int runProgram(std::vector<std::string> args) {
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (auto& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);
