@@ -218,6 +218,23 @@ TEST_F(FileSafety, WriterLeavesAloneWhatItMayNotReplace) {
     }
 }
 
+// Run by root in a folder another user can write, a link that user put in the
+// logbook's place never leads a load or a save to a file of root's.
+TEST_F(FileSafety, RootIsNotLedByAnotherUsersLink) {
+    if (!user.created()) GTEST_SKIP() << "only root has another user to fear here";
+    const fs::path secret = dir.path() / "secret";
+    file(secret, "root only\n", 0600, false);
+    link(path, secret, true);
+    const FileState before = stateOf(secret);
+    posix::LogbookFile logbook;
+    EXPECT_EQ(logbook.load(path.string()), std::nullopt);
+    EXPECT_FALSE(logbook.save(path.string(), "lines\r\n"));
+    EXPECT_FALSE(posix::writeFileAtomic(path.string(), "lines\r\n"));
+    EXPECT_EQ(stateOf(secret), before);
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ(folderNames(folder), std::vector<std::string>{"kavrilon.ini"});
+}
+
 TEST_F(FileSafety, LogbookThatCouldNotBeReadIsNeverSavedOver) {
     struct Case {
         const char* what;
