@@ -15,6 +15,7 @@
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/Renderer.h"
 #include "platform/qt/TimerDriver.h"
+#include "platform/qt/Translations.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -73,6 +74,8 @@ int main(int argc, char** argv) {
 #ifndef KAV_NO_RESOURCES
     kavInitResources();
 #endif
+    // Qt's dialogs and context menus speak the user's language, Swedish included.
+    kav::qt::installTranslations(app);
     // The installed theme icon where there is one, else the compiled-in picture.
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("kavrilon"), QIcon(QStringLiteral(":/kavrilon/kavrilon"))));

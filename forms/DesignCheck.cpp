@@ -52,6 +52,7 @@ public:
         checkParents();
         checkShortcuts();
         checkTimersAndSizes();
+        checkSpokenNames();
         return std::move(problems_);
     }
 
@@ -101,6 +102,28 @@ private:
             const bool noFocus = contains(form_.noFocus, c.name);
             if (!tab && !noFocus) report(quoted(c.name) + " is neither in the tab order nor without focus");
             if (tab && noFocus) report(quoted(c.name) + " is in the tab order but marked as never taking the focus");
+        }
+    }
+
+    // Every text box and list box is named for a screen reader, by a label
+    // that exists or by a name of its own; lamps are text boxes.
+    void checkSpokenNames() {
+        std::set<std::string_view> named;
+        for (const SpokenName& n : form_.spokenNames) {
+            const ControlDef* c = find(n.control);
+            if (!c || (c->kind != Kind::TextBox && c->kind != Kind::ListBox))
+                report("the spoken name for " + quoted(n.control) + " names no text box or list box");
+            if (!named.insert(n.control).second) report(quoted(n.control) + " has two spoken names");
+            const ControlDef* label = n.label.empty() ? nullptr : find(n.label);
+            if (n.label.empty() == n.name.empty() || (!n.label.empty() && (!label || label->kind != Kind::Label)))
+                report(quoted(n.control) + " needs either a label that exists or a spoken name of its own");
+        }
+        for (const ControlDef& c : form_.controls)
+            if ((c.kind == Kind::TextBox || c.kind == Kind::ListBox) && named.count(c.name) == 0)
+                report(quoted(c.name) + " has no spoken name");
+        for (std::string_view name : form_.lamps) {
+            const ControlDef* c = find(name);
+            if (!c || c->kind != Kind::TextBox) report("the lamp " + quoted(name) + " is not a text box");
         }
     }
 

@@ -55,6 +55,12 @@ constexpr std::string_view kWidgetOrder[] = {"Text2", "Command3", "Text1", "Comm
 // last, so that Tab from an address box lands on the button that copies it.
 constexpr std::string_view kTabOrder[] = {"Text2", "Command3", "Text1", "Command2", "Command1"};
 
+// Each address box is named by the label beside it.
+constexpr SpokenName kSpokenNames[] = {
+    {.control = "Text2", .label = "Label5"},
+    {.control = "Text1", .label = "Label4"},
+};
+
 const FormDef kForm{
     .name = "Form1",
     .caption = "::: About..",
@@ -69,6 +75,7 @@ const FormDef kForm{
     .paintOrder = kPaintOrder,
     .widgetOrder = kWidgetOrder,
     .tabOrder = kTabOrder,
+    .spokenNames = kSpokenNames,
 };
 
 } // namespace

@@ -254,6 +254,38 @@ constexpr std::string_view kTabOrder[] = {
 // The two faces of the production-start lamp are never focused.
 constexpr std::string_view kNoFocus[] = {"Text14", "Text15"};
 
+// The label beside each box names it; the lamps of the cylinders, the piston
+// and the console lock have no label, so they carry a name of their own.
+constexpr SpokenName kSpokenNames[] = {
+    {.control = "txtColor", .label = "Label8"},
+    {.control = "Text1", .label = "Label2"},
+    {.control = "Text7", .label = "Label4"},
+    {.control = "Text4", .label = "Label1"},
+    {.control = "Text9", .label = "Label6"},
+    {.control = "Text13", .label = "Label7"},
+    {.control = "Text16", .label = "Label14"},
+    {.control = "Text17", .label = "Label15"},
+    {.control = "Text14", .label = "Label12"},
+    {.control = "Text15", .label = "Label12"},
+    {.control = "Text2", .name = "Vänster cylinder, övre ändläge"},
+    {.control = "Text3", .name = "Vänster cylinder, nedre ändläge"},
+    {.control = "Text5", .name = "Höger cylinder, övre ändläge"},
+    {.control = "Text6", .name = "Höger cylinder, nedre ändläge"},
+    {.control = "Text18", .name = "Kolv, hemläge"},
+    {.control = "Text19", .name = "Kolv, framläge"},
+    {.control = "Text10", .name = "Konsollås, frigjord"},
+    {.control = "Text11", .name = "Konsollås, låst"},
+    {.control = "List1", .name = "Loggbok"},
+    {.control = "Text8", .name = "Loggrad"},
+    {.control = "Text12", .name = "Loggbokens filnamn"},
+};
+
+// The small empty boxes that show a state by their colour alone.
+constexpr std::string_view kLamps[] = {
+    "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text9", "Text10", "Text11",
+    "Text13", "Text14", "Text15", "Text16", "Text17", "Text18", "Text19",
+};
+
 const FormDef kForm{
     .name = "frmMain",
     .caption = "Kavrilon  V.1.0     Av:  Vendel Hagmark    -   Skarnvik",
@@ -271,6 +303,8 @@ const FormDef kForm{
     .tabOrder = kTabOrder,
     .noFocus = kNoFocus,
     .focusAtStart = "txtColor",
+    .spokenNames = kSpokenNames,
+    .lamps = kLamps,
 };
 
 } // namespace

@@ -72,6 +72,15 @@ struct ControlDef {
     std::string_view picture = {};
 };
 
+// How a screen reader names a text box or list box, which has no caption of
+// its own: by the caption of the label beside it (`label`), or, where no label
+// stands beside it, by a spoken name of its own (`name`).
+struct SpokenName {
+    std::string_view control;
+    std::string_view label = {};
+    std::string_view name = {};
+};
+
 struct FormDef {
     std::string_view name;
     std::string_view caption;
@@ -99,6 +108,10 @@ struct FormDef {
     // Controls that never take the keyboard focus.
     std::span<const std::string_view> noFocus = {};
     std::string_view focusAtStart = {};
+    // A spoken name for every text box and list box.
+    std::span<const SpokenName> spokenNames = {};
+    // Text boxes that are lamps: empty, they show a state only by their colour.
+    std::span<const std::string_view> lamps = {};
 };
 
 } // namespace kav

@@ -1,8 +1,10 @@
 // Painting of the drawn controls and the mouse-down routing of a form.
 #include "platform/qt/ClientArea.h"
 
+#include "platform/qt/ClientAreaAccessible.h"
 #include "platform/qt/Convert.h"
 
+#include <QAccessibleEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -13,7 +15,40 @@ ClientArea::ClientArea(Window& window, QWidget* parent) : QWidget(parent), windo
     const auto& order = window.def().paintOrder;
     for (auto it = order.rbegin(); it != order.rend(); ++it)
         if (const Control* c = window.find(*it)) paintBottomUp_.push_back(c);
+    for (const Control* c : paintBottomUp_)
+        if (c->kind() == Kind::Label) labels_.push_back(c);
+    labelIds_.assign(labels_.size(), 0);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    installClientAreaAccessibility();
+}
+
+// The label interfaces have no object of their own, so Qt's cache cannot
+// tell when they go: the area removes them itself.
+ClientArea::~ClientArea() {
+    for (QAccessible::Id id : labelIds_)
+        if (id != 0) QAccessible::deleteAccessibleInterface(id);
+}
+
+QAccessibleInterface* ClientArea::labelInterface(std::size_t i) const {
+    if (i >= labels_.size()) return nullptr;
+    if (labelIds_[i] == 0)
+        labelIds_[i] =
+            QAccessible::registerAccessibleInterface(newLabelInterface(const_cast<ClientArea*>(this), *labels_[i]));
+    return QAccessible::accessibleInterface(labelIds_[i]);
+}
+
+void ClientArea::labelChanged(const Control& label) {
+    if (!QAccessible::isActive()) return;
+    for (std::size_t i = 0; i < labels_.size(); ++i)
+        if (labels_[i] == &label) {
+            QAccessibleEvent event(labelInterface(i), QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
+}
+
+FittedText ClientArea::fittedLabel(const Control& label) const {
+    const ControlDef& d = label.def();
+    return fitText(qs(label.Caption.get()), toQFont(d.font), rectOf(d).size(), Qt::AlignLeft | Qt::AlignTop);
 }
 
 QPoint ClientArea::originOf(const ControlDef& def) const {
@@ -85,9 +120,10 @@ void ClientArea::paintControl(QPainter& p, const Control& c) const {
     case Kind::Label: {
         const QRect r = rectOf(d, o.x(), o.y());
         p.fillRect(r, toQColor(c.BackColor, palette().color(QPalette::Button)));
-        p.setPen(Qt::black);
-        p.setFont(toQFont(d.font));
-        p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, qs(c.Caption.get()));
+        p.setPen(textColourOn(c.BackColor == kDefaultColour ? kSysButtonFace : c.BackColor.get()));
+        const FittedText fitted = fittedLabel(c);
+        p.setFont(fitted.font);
+        p.drawText(r, fitted.flags, qs(c.Caption.get()));
         break;
     }
     case Kind::Frame: {

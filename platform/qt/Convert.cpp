@@ -3,34 +3,82 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <cmath>
 
 namespace kav::qt {
+
+namespace {
+
+// The palette role that stands for a system colour of the design.
+QPalette::ColorRole roleOf(Colour c) {
+    switch (c & 0xFFu) {
+    case 0x05: return QPalette::Base;       // window background (text boxes)
+    case 0x08: return QPalette::Text;       // window text
+    case 0x0C: return QPalette::Dark;       // application workspace
+    case 0x0F: return QPalette::Button;     // button face
+    case 0x12: return QPalette::ButtonText; // button text
+    default: return QPalette::Window;
+    }
+}
+
+// The text role that is meant to be read on a background role.
+QPalette::ColorRole textRoleOn(QPalette::ColorRole back) {
+    switch (back) {
+    case QPalette::Base: return QPalette::Text;
+    case QPalette::Button: return QPalette::ButtonText;
+    default: return QPalette::WindowText;
+    }
+}
+
+double luminance(const QColor& c) {
+    auto channel = [](float v) { return v <= 0.03928f ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    const QColor rgb = c.toRgb();
+    return 0.2126 * channel(rgb.redF()) + 0.7152 * channel(rgb.greenF()) + 0.0722 * channel(rgb.blueF());
+}
+
+} // namespace
 
 QColor toQColor(Colour c, QColor fallback) {
     if (c == kDefaultColour) return fallback;
     if (isSystemColour(c)) {
-        switch (c & 0xFFu) {
-        case 0x01: return QColor(0x3A, 0x6E, 0xA5); // desktop background
-        case 0x0C: return QColor(0xAB, 0xAB, 0xAB); // application workspace grey
-        case 0x0F: return QApplication::palette().color(QPalette::Button);
-        default: return QApplication::palette().color(QPalette::Window);
-        }
+        // The desktop background has no palette role; its classic colour stays.
+        if ((c & 0xFFu) == 0x01) return QColor(0x3A, 0x6E, 0xA5);
+        return QApplication::palette().color(roleOf(c));
     }
     return QColor(redOf(c), greenOf(c), blueOf(c));
 }
 
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor textColourOn(Colour back) {
+    const QColor black(Qt::black);
+    if (!isSystemColour(back)) return black;
+    const QColor background = toQColor(back);
+    const QColor text = QApplication::palette().color(textRoleOn(roleOf(back)));
+    // A theme whose text and background roles do not go together (a dark
+    // "Dark" under light text, say) must not make a caption unreadable.
+    constexpr double kReadable = 4.5;
+    if (contrastRatio(text, background) >= kReadable) return text;
+    const QColor white(Qt::white);
+    return contrastRatio(black, background) >= contrastRatio(white, background) ? black : white;
+}
+
 QFont toQFont(const FontDef& f) {
-    // The design's faces are narrow sans-serif ones laid out for their metrics;
-    // a metric-compatible face keeps every caption inside its control.
-    QFont font;
-    QStringList families;
-    if (!f.face.empty()) families << qs(f.face);
-    families << QStringLiteral("Liberation Sans") << QStringLiteral("Arimo") << QStringLiteral("DejaVu Sans Condensed")
-             << QStringLiteral("DejaVu Sans") << QStringLiteral("Sans Serif");
-    font.setFamilies(families);
+    // The design's faces are chosen for their widths: Liberation Sans has
+    // Arial's metrics, and the controls were laid out for MS Sans Serif and
+    // Arial at 96 dpi, so the size is set in pixels (points at 96 dpi), which
+    // keeps every caption the size of its control whatever the screen's dpi.
+    QFont font(QString::fromLatin1(kControlFace));
+    font.setFamilies({QString::fromLatin1(kControlFace), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(f.points > 0 ? f.points : 8.25);
+    constexpr double kDefaultPoints = 8.25;
+    font.setPixelSize(static_cast<int>(std::lround((f.points > 0 ? f.points : kDefaultPoints) * 96.0 / 72.0)));
     font.setWeight(f.bold ? QFont::Bold : QFont::Normal);
+    // Unhinted widths are the same on every screen, so what fits in one fits in all.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     return font;
 }
 

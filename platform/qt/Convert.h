@@ -1,7 +1,9 @@
 #pragma once
 // Conversions done once, at the renderer: twips to logical pixels (15 twips a
 // pixel), design colours to QColor (red is the low byte of a design colour,
-// the other way round from QRgb), and design fonts to QFont.
+// the other way round from QRgb; system colours come from the desktop's
+// palette), the text colour that goes with a background, and design fonts to
+// QFont.
 
 #include "model/Colour.h"
 #include "model/FormDef.h"
@@ -25,7 +27,20 @@ inline QRect rectOf(const ControlDef& d, int dx = 0, int dy = 0) {
 }
 
 // `fallback` is used for kDefaultColour (white for text boxes and shapes).
+// System colours are read from the application's palette at the call.
 QColor toQColor(Colour c, QColor fallback = Qt::white);
+
+// The text colour on a design background: a fixed background keeps the
+// design's black text; a system background takes the palette's text colour
+// that belongs to it, or black or white where that would be hard to read.
+QColor textColourOn(Colour back);
+
+// WCAG contrast ratio of two colours, from 1 (same) to 21 (black on white).
+double contrastRatio(const QColor& a, const QColor& b);
+
+// The face every control uses: the design's MS Sans Serif and Arial both map
+// to this metric-compatible free face, sized in pixels at the design's 96 dpi.
+inline constexpr const char* kControlFace = "Liberation Sans";
 
 QFont toQFont(const FontDef& f);
 

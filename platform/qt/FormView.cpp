@@ -1,7 +1,9 @@
 // The form view: widgets, menus, geometry and the model-to-widget updates.
 #include "platform/qt/FormView.h"
 
+#include "platform/qt/CaptionButton.h"
 #include "platform/qt/ClientArea.h"
+#include "platform/qt/ClientAreaAccessible.h"
 #include "platform/qt/Convert.h"
 #include "platform/qt/LogbookListModel.h"
 
@@ -14,9 +16,10 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
+#include <QPainter>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStyleOptionFrame>
 #include <QWindow>
 #include <algorithm>
 
@@ -48,12 +51,45 @@ protected:
         return QLineEdit::event(e);
     }
 
+    // A lamp has no frame, so its focus is shown by a dotted rectangle,
+    // black, which stays visible on every lamp colour.
+    void paintEvent(QPaintEvent* e) override {
+        QLineEdit::paintEvent(e);
+        if (hasFrame() || !hasFocus()) return;
+        QPainter p(this);
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+
 private:
     const std::vector<QKeySequence>* menuKeys_;
 };
 
-bool isLamp(const ControlDef& d) {
-    return d.kind == Kind::TextBox && d.caption.empty() && d.backColor != kDefaultColour && d.width < 300;
+QFont boxFont(const ControlDef& d) { return toQFont(d.font); }
+
+// The room a line edit gives its text: its contents less the two pixels it
+// keeps free at either side.
+QSize textRoom(const QLineEdit& e) {
+    QStyleOptionFrame opt;
+    opt.initFrom(&e);
+    opt.lineWidth = e.hasFrame() ? e.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, &e) : 0;
+    return e.style()->subElementRect(QStyle::SE_LineEditContents, &opt, &e).size() - QSize(4, 0);
+}
+
+bool isLamp(const FormDef& form, std::string_view name) {
+    return std::find(form.lamps.begin(), form.lamps.end(), name) != form.lamps.end();
+}
+
+// A box whose design fixes its background (white unless given) also fixes
+// its text colour, the design's black, so no theme puts light text on it.
+// Selection colours stay the theme's.
+void setBoxColours(QWidget& w, QColor background) {
+    QPalette p = w.palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(group, QPalette::Base, background);
+        p.setColor(group, QPalette::Text, Qt::black);
+    }
+    w.setPalette(p);
 }
 
 } // namespace
@@ -160,7 +196,7 @@ void FormView::buildWidgets() {
         const std::string name(d.name);
         switch (d.kind) {
         case Kind::CommandButton: {
-            auto* b = new QPushButton(qs(c->Caption.get()), client_);
+            auto* b = new CaptionButton(qs(c->Caption.get()), client_);
             b->setAutoDefault(false);
             connect(b, &QPushButton::clicked, this, [win, name] { win->raise(name, Event::Click); });
             w = b;
@@ -169,7 +205,7 @@ void FormView::buildWidgets() {
         case Kind::TextBox: {
             auto* t = new TextBox(&menuKeys_, client_);
             t->setText(qs(c->Text.get()));
-            if (isLamp(d)) {
+            if (isLamp(def, d.name)) {
                 t->setFrame(false);
                 t->setReadOnly(true);
             }
@@ -190,6 +226,7 @@ void FormView::buildWidgets() {
             v->setEditTriggers(QAbstractItemView::NoEditTriggers);
             listModel_ = new LogbookListModel(*c, v);
             v->setModel(listModel_);
+            setBoxColours(*v, Qt::white);
             w = v;
             break;
         }
@@ -197,13 +234,12 @@ void FormView::buildWidgets() {
         }
         w->setObjectName(qs(d.name));
         w->setGeometry(rectOf(d, o.x(), o.y()));
-        if (d.font.points > 0 || d.font.bold || !d.font.face.empty())
-            w->setFont(toQFont(d.font));
-        else
-            w->setFont(toQFont(FontDef{}));
+        w->setFont(boxFont(d));
         if (!d.tooltip.empty()) w->setToolTip(qs(d.tooltip));
+        w->setAccessibleName(spokenName(d.name));
         widgets_[d.name] = w;
         applyControl(*c, PropId::BackColor);
+        applyControl(*c, PropId::Text);
         applyControl(*c, PropId::Enabled);
         applyControl(*c, PropId::Visible);
     }
@@ -217,6 +253,17 @@ void FormView::buildWidgets() {
         prev = w;
     }
     if (QWidget* f = widgetFor(def.focusAtStart)) f->setFocus(Qt::OtherFocusReason);
+}
+
+QString FormView::spokenName(std::string_view control) const {
+    for (const SpokenName& n : window_->def().spokenNames) {
+        if (n.control != control) continue;
+        if (n.name.empty())
+            if (Control* label = window_->find(n.label)) return qs(label->Caption.get());
+        return qs(n.name);
+    }
+    // A button speaks its caption, which the toolkit reads without the access-key mark.
+    return {};
 }
 
 QWidget* FormView::widgetFor(std::string_view control) const {
@@ -252,6 +299,7 @@ void FormView::applyControl(Control& c, PropId id) {
         // A drawn control: repaint the canvas.
         if (c.kind() == Kind::Line || c.kind() == Kind::Shape || c.kind() == Kind::Label || c.kind() == Kind::Image)
             client_->update();
+        if (c.kind() == Kind::Label && id == PropId::Caption) client_->labelChanged(c);
         return;
     }
     switch (id) {
@@ -265,15 +313,20 @@ void FormView::applyControl(Control& c, PropId id) {
                 const QSignalBlocker block(t);
                 t->setText(s);
             }
+            // A locked box shows what the program wrote, so its letters
+            // narrow rather than let part of the text scroll out of view.
+            if (c.def().locked)
+                t->setFont(fitText(s, boxFont(c.def()), textRoom(*t), Qt::AlignCenter, Qt::TextSingleLine).font);
         }
         break;
     case PropId::Visible: w->setVisible(c.Visible); break;
     case PropId::Enabled: w->setEnabled(c.Enabled); break;
     case PropId::BackColor:
         if (c.kind() == Kind::TextBox) {
-            QPalette p = w->palette();
-            p.setColor(QPalette::Base, toQColor(c.BackColor));
-            w->setPalette(p);
+            setBoxColours(*w, toQColor(c.BackColor));
+            // A lamp says its colour as a word; Qt announces a changed
+            // description to a screen reader.
+            if (isLamp(window_->def(), c.name())) w->setAccessibleDescription(lampWord(c.BackColor));
         }
         break;
     case PropId::Lines:

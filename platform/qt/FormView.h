@@ -59,6 +59,7 @@ private:
     void buildMenus();
     void applyControl(Control& control, PropId id);
     void applyHeight();
+    QString spokenName(std::string_view control) const;
     void syncHeightFromWindow();
 
     Window* window_;

@@ -60,7 +60,7 @@ TEST_F(Gui, ControlsBecomeWidgetsAtTheirDesignPlaceInPixels) {
     EXPECT_EQ(color->text(), QString::fromUtf8("Välj färg.."));
     EXPECT_FALSE(color->isEnabled());
     EXPECT_TRUE(color->font().bold());
-    EXPECT_DOUBLE_EQ(color->font().pointSizeF(), 18.0);
+    EXPECT_EQ(color->font().pixelSize(), 24); // 18 points at the design's 96 dpi
     auto* code = widget<QLineEdit>("txtColor");
     ASSERT_NE(code, nullptr);
     EXPECT_EQ(code->geometry(), QRect(144, 144, 81, 27));

@@ -69,13 +69,15 @@ TEST(DesignCheck, ReportsEachKindOfBrokenTable) {
     const std::string_view paint[] = {"Label1", "Command1", "Ghost"};
     const std::string_view widgets[] = {"Command1", "Text1"};
     const std::string_view tab[] = {"Command1"};
+    const SpokenName spoken[] = {{.control = "Command1", .label = "Line1"}};
     const FormDef form{.name = "Broken",
                        .caption = "",
                        .controls = controls,
                        .paintOrder = paint,
                        .widgetOrder = widgets,
                        .tabOrder = tab,
-                       .focusAtStart = "Text1"};
+                       .focusAtStart = "Text1",
+                       .spokenNames = spoken};
 
     const auto problems = checkDesign(form);
     EXPECT_TRUE(mentions(problems, "'Command1' is declared twice")) << joined(problems);
@@ -88,7 +90,10 @@ TEST(DesignCheck, ReportsEachKindOfBrokenTable) {
     EXPECT_TRUE(mentions(problems, "menu item 'kop' hangs under 'Label1'")) << joined(problems);
     EXPECT_TRUE(mentions(problems, "shortcut Ctrl+C is given to both 'kop' and 'sp'")) << joined(problems);
     EXPECT_TRUE(mentions(problems, "timer 'Timer1' has interval 0")) << joined(problems);
-    EXPECT_EQ(problems.size(), 10u) << joined(problems);
+    EXPECT_TRUE(mentions(problems, "spoken name for 'Command1' names no text box")) << joined(problems);
+    EXPECT_TRUE(mentions(problems, "'Command1' needs either a label that exists")) << joined(problems);
+    EXPECT_TRUE(mentions(problems, "'Text1' has no spoken name")) << joined(problems);
+    EXPECT_EQ(problems.size(), 13u) << joined(problems);
 }
 
 TEST(DesignCheck, ReportsBindingsToMissingControlsAndWrongEvents) {

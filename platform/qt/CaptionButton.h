@@ -1,0 +1,25 @@
+#pragma once
+// A push button whose caption wraps at word boundaries when it is wider than
+// the button, as the buttons of the design's toolkit did, and narrows its
+// letters when even that does not fit. The bevel, the focus frame and the
+// access-key underline come from the style as for any push button.
+
+#include "platform/qt/TextFit.h"
+
+#include <QPushButton>
+
+namespace kav::qt {
+
+class CaptionButton final : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+    // The rectangle the caption is drawn in, and how it is drawn there.
+    QRect captionBox() const;
+    FittedText fittedCaption() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace kav::qt

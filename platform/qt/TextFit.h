@@ -1,0 +1,27 @@
+#pragma once
+// Fits a caption into the rectangle of its control, the way the design's
+// toolkit did and a little better: on one line when it fits, else wrapped at
+// word boundaries; when even that is too wide or too tall, with letters made
+// narrower, step by step, until it fits. Buttons and labels draw what this
+// returns, and the renderer test measures it.
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+namespace kav::qt {
+
+struct FittedText {
+    QFont font;
+    // Qt::AlignmentFlag | Qt::TextFlag for QPainter::drawText.
+    int flags = 0;
+};
+
+// `alignment` places the text in the box; `textFlags` adds flags such as
+// Qt::TextShowMnemonic. When nothing fits, the narrowest wrapped try is returned.
+FittedText fitText(const QString& text, const QFont& font, QSize box, int alignment, int textFlags = 0);
+
+// The size the text takes when drawn as fitted, in a box of `box`.
+QSize fittedSize(const QString& text, const FittedText& fitted, QSize box);
+
+} // namespace kav::qt

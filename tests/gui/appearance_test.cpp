@@ -1,0 +1,243 @@
+// What the user sees of the three windows, offscreen: every text the program
+// can show fits its control in the face the program picks, every text is
+// readable under a dark desktop palette, and a screen reader finds a name for
+// every control, the painted labels, and a lamp's colour as a word.
+#include "forms/Form1.h"
+#include "forms/Form2.h"
+#include "forms/Program.h"
+#include "forms/frmMain.h"
+#include "platform/qt/CaptionButton.h"
+#include "platform/qt/ClientArea.h"
+#include "platform/qt/Convert.h"
+#include "platform/qt/FormView.h"
+#include "platform/qt/Renderer.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/TempDir.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyleOptionFrame>
+#include <QTest>
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
+#include <gtest/gtest.h>
+
+namespace kav {
+namespace {
+
+// The program with all three windows loaded and shown.
+struct Look : ::testing::Test {
+    test::TempDir dir;
+    test::FakePlatform fake{dir.path()};
+    VirtualClock clock;
+    Program program{fake, clock};
+    qt::Renderer renderer{program};
+
+    void SetUp() override {
+        program.setListener(&renderer);
+        program.start();
+        program.main().ab_Click();
+        program.main().lcp_Click();
+        for (Window* w : windows())
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(renderer.viewFor(*w)));
+    }
+    std::vector<Window*> windows() { return {&program.main(), program.form1(), program.form2()}; }
+    qt::FormView& view(Window& w) { return *renderer.viewFor(w); }
+    // Every control of every window with the kinds that show a text.
+    template <class Fn> void forEachTextControl(Fn fn) {
+        for (Window* w : windows())
+            for (Control& c : w->controls())
+                if (c.kind() == Kind::CommandButton || c.kind() == Kind::Label || c.kind() == Kind::TextBox ||
+                    c.kind() == Kind::ListBox)
+                    fn(*w, c);
+    }
+};
+
+// The size a caption takes against the room its control gives it, as drawn.
+struct Room {
+    QSize need, room;
+    QString family;
+};
+
+Room roomFor(Look& t, Window& w, Control& c, const std::string& text) {
+    if (c.kind() == Kind::Label) {
+        c.Caption = text;
+        const qt::FittedText f = t.view(w).clientArea()->fittedLabel(c);
+        const QSize room = qt::rectOf(c.def()).size();
+        return {qt::fittedSize(qt::qs(text), f, room), room, QFontInfo(f.font).family()};
+    }
+    if (c.kind() == Kind::CommandButton) {
+        c.Caption = text;
+        auto* b = dynamic_cast<qt::CaptionButton*>(t.view(w).widgetFor(c.name()));
+        const qt::FittedText f = b->fittedCaption();
+        const QSize room = b->captionBox().size();
+        return {qt::fittedSize(qt::qs(text), f, room), room, QFontInfo(f.font).family()};
+    }
+    c.Text = text;
+    auto* e = dynamic_cast<QLineEdit*>(t.view(w).widgetFor(c.name()));
+    QStyleOptionFrame opt;
+    opt.initFrom(e);
+    opt.lineWidth = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e) : 0;
+    // A line edit keeps two pixels of room at either side of its text.
+    const QSize room = e->style()->subElementRect(QStyle::SE_LineEditContents, &opt, e).size() - QSize(4, 0);
+    const QFontMetrics fm(e->font());
+    return {QSize(fm.horizontalAdvance(qt::qs(text)), fm.height()), room, QFontInfo(e->font()).family()};
+}
+
+// The texts handlers write at run time, beside the design captions.
+const struct {
+    const char* window;
+    const char* control;
+    std::string text;
+} kRunTimeTexts[] = {
+    {"frmMain", "cmdCopy", "Ligger nu i klippminnet.."},
+    {"frmMain", "cmdCopy", "Kopiera..."},
+    {"frmMain", "Command3", "Rensa klipp minnet.. "},
+    {"frmMain", "Command3", "Klipp minnet tomt.."},
+    {"frmMain", "Label5", "Antal op. programmet har gjort: 0"},
+    {"frmMain", "Label5", "Antal op. programmet har gjort: 9999"},
+    {"frmMain", "Label5", "Antal op. programmet har gjort: 10000"},
+    {"frmMain", "Label5", "Antal op. programmet har gjort: 999999"},
+    {"frmMain", "txtColor", "FF8000"},
+    {"frmMain", "txtColor", "DDDDDD"},
+    {"Form1", "Command2", "klistra in.."},
+    {"Form1", "Command3", "klistra in.."},
+    {"Form1", "Text1", "CTRL + V.."},
+    {"Form1", "Label3", "2026-12-31"},
+    {"Form1", "Label3", "31.12.2026"},
+};
+
+TEST_F(Look, EveryTextTheProgramShowsFitsItsControlInTheChosenFace) {
+    std::vector<std::tuple<Window*, Control*, std::string>> cases;
+    forEachTextControl([&](Window& w, Control& c) {
+        const std::string design(c.kind() == Kind::TextBox ? c.Text.get() : c.Caption.get());
+        if (!design.empty()) cases.emplace_back(&w, &c, design);
+    });
+    for (const auto& r : kRunTimeTexts)
+        for (Window* w : windows())
+            if (w->name() == r.window) cases.emplace_back(w, w->find(r.control), r.text);
+    ASSERT_GT(cases.size(), 60u);
+    for (auto& [w, c, text] : cases) {
+        const Room r = roomFor(*this, *w, *c, text);
+        EXPECT_EQ(r.family, QString::fromLatin1(qt::kControlFace)) << c->name();
+        EXPECT_TRUE(r.need.width() <= r.room.width() && r.need.height() <= r.room.height())
+            << w->name() << "." << c->name() << " \"" << text << "\" needs " << r.need.width() << "x" << r.need.height()
+            << " in " << r.room.width() << "x" << r.room.height();
+    }
+}
+
+TEST_F(Look, LongCaptionWrapsOnWordsRatherThanNarrowing) {
+    program.main().cmdCopy.Caption = "Ligger nu i klippminnet..";
+    const auto* b = dynamic_cast<qt::CaptionButton*>(view(program.main()).widgetFor("cmdCopy"));
+    const qt::FittedText f = b->fittedCaption();
+    EXPECT_TRUE(f.flags & Qt::TextWordWrap);
+    EXPECT_EQ(f.font.stretch(), 100);
+}
+
+// A dark desktop palette, as a dark theme gives: light text on dark faces.
+QPalette darkPalette() {
+    QPalette p(QColor(0xEE, 0xEE, 0xEE), QColor(0x35, 0x35, 0x35), QColor(0x50, 0x50, 0x50), QColor(0x20, 0x20, 0x20),
+               QColor(0x2A, 0x2A, 0x2A), QColor(0xEE, 0xEE, 0xEE), Qt::white, QColor(0x2A, 0x2A, 0x2A),
+               QColor(0x35, 0x35, 0x35));
+    p.setColor(QPalette::Highlight, QColor(0x2A, 0x82, 0xDA));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    return p;
+}
+
+TEST_F(Look, EveryTextIsReadableUnderADarkPalette) {
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(darkPalette());
+    forEachTextControl([&](Window& w, Control& c) {
+        QColor text, back;
+        if (c.kind() == Kind::Label) {
+            text = qt::textColourOn(c.BackColor == kDefaultColour ? kSysButtonFace : c.BackColor.get());
+            back = qt::toQColor(c.BackColor, QApplication::palette().color(QPalette::Button));
+        } else {
+            const QWidget* widget = view(w).widgetFor(c.name());
+            const bool button = c.kind() == Kind::CommandButton;
+            // Enabled colours: a disabled caption is meant to recede.
+            text = widget->palette().color(QPalette::Active, button ? QPalette::ButtonText : QPalette::Text);
+            back = widget->palette().color(QPalette::Active, button ? QPalette::Button : QPalette::Base);
+        }
+        EXPECT_GE(qt::contrastRatio(text, back), 4.5)
+            << w.name() << "." << c.name() << " " << text.name().toStdString() << " on " << back.name().toStdString();
+    });
+    QApplication::setPalette(before);
+}
+
+TEST_F(Look, EveryVisibleControlHasAnAccessibleName) {
+    for (Window* w : windows()) {
+        for (Control& c : w->controls()) {
+            QWidget* widget = view(*w).widgetFor(c.name());
+            if (!widget || !widget->isVisibleTo(&view(*w))) continue;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
+            ASSERT_NE(a, nullptr);
+            EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << w->name() << "." << c.name();
+        }
+        std::vector<QWidget*> menus{view(*w).menuBar()};
+        for (QMenu* m : view(*w).findChildren<QMenu*>())
+            menus.push_back(m);
+        for (QWidget* m : menus) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(m);
+            for (int i = 0; i < a->childCount(); ++i) {
+                if (a->child(i)->role() == QAccessible::Separator) continue;
+                EXPECT_FALSE(a->child(i)->text(QAccessible::Name).trimmed().isEmpty())
+                    << m->objectName().toStdString() << " item " << i;
+            }
+        }
+    }
+}
+
+TEST_F(Look, BoxesAndLampsAreNamedByTheLabelBesideThem) {
+    const struct {
+        const char* control;
+        const char* name;
+    } cases[] = {{"txtColor", "Kod"}, {"Text1", "Test:"},       {"Text4", "Startvillkor"},
+                 {"Text9", "Alarm"},  {"cmdCopy", "Kopiera.."}, {"Command18", "Snabbstart"}};
+    for (const auto& c : cases) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(view(program.main()).widgetFor(c.control));
+        EXPECT_EQ(a->text(QAccessible::Name), QString::fromUtf8(c.name)) << c.control;
+    }
+}
+
+TEST_F(Look, PaintedLabelsAreStaticTextsOfTheClientArea) {
+    QAccessibleInterface* area = QAccessible::queryAccessibleInterface(view(program.main()).clientArea());
+    QStringList texts;
+    for (int i = 0; i < area->childCount(); ++i)
+        if (area->child(i)->role() == QAccessible::StaticText) {
+            texts << area->child(i)->text(QAccessible::Name);
+            EXPECT_EQ(area->indexOfChild(area->child(i)), i);
+        }
+    EXPECT_TRUE(texts.contains(QStringLiteral("Startvillkor"))) << texts.join(u'|').toStdString();
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("Färgkod klar:"))) << texts.join(u'|').toStdString();
+}
+
+std::vector<std::pair<QObject*, QAccessible::Event>> g_events;
+
+TEST_F(Look, LampSaysItsColourAndAnnouncesTheChangeAtTheFourSecondStep) {
+    // As a screen reader does when it starts: accessibility turns active.
+    QPlatformAccessibility* bridge = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    ASSERT_NE(bridge, nullptr);
+    bridge->setActive(true);
+    QAccessible::installUpdateHandler([](QAccessibleEvent* e) { g_events.emplace_back(e->object(), e->type()); });
+    QWidget* lamp = view(program.main()).widgetFor("Text16");
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(lamp);
+    EXPECT_EQ(a->text(QAccessible::Description), QStringLiteral("gul"));
+    g_events.clear();
+    program.timers().advance(clock, 4000);
+    EXPECT_EQ(a->text(QAccessible::Description), QString::fromUtf8("grön"));
+    EXPECT_NE(
+        std::find(g_events.begin(), g_events.end(), std::make_pair<QObject*>(lamp, QAccessible::DescriptionChanged)),
+        g_events.end());
+    QAccessible::installUpdateHandler(nullptr);
+    bridge->setActive(false);
+}
+
+} // namespace
+} // namespace kav
