@@ -64,7 +64,8 @@ bench_start_xvfb() { # program-folder-names...
     export HOME=$tmp/home XDG_RUNTIME_DIR=$tmp/runtime XDG_CONFIG_HOME=$tmp/config
     export XDG_CACHE_HOME=$tmp/cache XDG_DATA_HOME=$tmp/data
     export DBUS_SESSION_BUS_ADDRESS=unix:path=$tmp/no-session-bus
-    export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 NO_AT_BRIDGE=1
+    # KAV_BENCH_LOCALE=sv_SE.UTF-8 measures a start that loads the Swedish translations.
+    export QT_QPA_PLATFORM=xcb LC_ALL=${KAV_BENCH_LOCALE:-C.UTF-8} NO_AT_BRIDGE=1
     unset SESSION_MANAGER WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE XDG_CURRENT_DESKTOP DESKTOP_SESSION
 
     : >"$tmp/display"
