@@ -132,14 +132,6 @@ TEST_F(Look, EveryTextTheProgramShowsFitsItsControlInTheChosenFace) {
     }
 }
 
-TEST_F(Look, LongCaptionWrapsOnWordsRatherThanNarrowing) {
-    program.main().cmdCopy.Caption = "Ligger nu i klippminnet..";
-    const auto* b = dynamic_cast<qt::CaptionButton*>(view(program.main()).widgetFor("cmdCopy"));
-    const qt::FittedText f = b->fittedCaption();
-    EXPECT_TRUE(f.flags & Qt::TextWordWrap);
-    EXPECT_EQ(f.font.stretch(), 100);
-}
-
 // A dark desktop palette, as a dark theme gives: light text on dark faces.
 QPalette darkPalette() {
     QPalette p(QColor(0xEE, 0xEE, 0xEE), QColor(0x35, 0x35, 0x35), QColor(0x50, 0x50, 0x50), QColor(0x20, 0x20, 0x20),

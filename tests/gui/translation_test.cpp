@@ -5,15 +5,24 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace kav {
 namespace {
 
+// Both translations, installed once for the whole program as at start.
+int installed() {
+    static const int loaded = qt::installTranslations(*qApp);
+    return loaded;
+}
+
 TEST(Translation, ColourDialogIsSwedishUnderASwedishLocale) {
     ASSERT_EQ(QLocale().language(), QLocale::Swedish);
-    EXPECT_EQ(qt::installTranslations(*qApp), 2);
+    EXPECT_EQ(installed(), 2);
     QColorDialog dialog;
     dialog.setOption(QColorDialog::DontUseNativeDialog, true);
     QStringList shown{dialog.windowTitle()};
@@ -26,6 +35,17 @@ TEST(Translation, ColourDialogIsSwedishUnderASwedishLocale) {
             << swedish << " not in " << shown.join(u'|').toStdString();
     for (const char* english : {"Select Color", "&Pick Screen Color", "Cancel", "&Add to Custom Colors"})
         EXPECT_FALSE(shown.contains(QLatin1String(english))) << english;
+}
+
+TEST(Translation, TextBoxContextMenuIsSwedish) {
+    ASSERT_EQ(installed(), 2);
+    QLineEdit box(QStringLiteral("FF8000"));
+    const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    QStringList items;
+    for (const QAction* a : menu->actions())
+        items << a->text().section(u'\t', 0, 0);
+    EXPECT_TRUE(items.contains(QStringLiteral("&Kopiera"))) << items.join(u'|').toStdString();
+    EXPECT_TRUE(items.contains(QStringLiteral("Markera alla"))) << items.join(u'|').toStdString();
 }
 
 } // namespace
