@@ -30,7 +30,7 @@ TEST(Translation, ColourDialogIsSwedishUnderASwedishLocale) {
         shown << b->text();
     // The title, the screen picker and the cancel button, which Debian's
     // translation lacks, and one text it has.
-    for (const char* swedish : {"Välj färg", "&Hämta färg från skärmen", "Avbryt", "&Lägg till i anpassade färger"})
+    for (const char* swedish : {"Välj färg", "Hämta färg från &skärmen", "Avbryt", "&Lägg till i anpassade färger"})
         EXPECT_TRUE(shown.contains(QString::fromUtf8(swedish)))
             << swedish << " not in " << shown.join(u'|').toStdString();
     for (const char* english : {"Select Color", "&Pick Screen Color", "Cancel", "&Add to Custom Colors"})

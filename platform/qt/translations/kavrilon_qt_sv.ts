@@ -2,7 +2,9 @@
 <!DOCTYPE TS>
 <!-- Swedish texts of Qt's own dialogs that Debian's Swedish Qt translation
      does not have: the colour dialog's title, screen picker and HTML field,
-     and the standard dialog buttons of the plain and the GNOME desktop theme. -->
+     and the standard dialog buttons of the plain and the GNOME desktop theme.
+     Access keys differ from those of Qt's Swedish texts in the same dialog
+     (Alt+H stays with the HTML field). -->
 <TS version="2.1" language="sv_SE">
 <context>
     <name>QColorDialog</name>
@@ -12,7 +14,7 @@
     </message>
     <message>
         <source>&amp;Pick Screen Color</source>
-        <translation>&amp;Hämta färg från skärmen</translation>
+        <translation>Hämta färg från &amp;skärmen</translation>
     </message>
     <message>
         <source>&amp;HTML:</source>
