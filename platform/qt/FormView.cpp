@@ -65,8 +65,6 @@ private:
     const std::vector<QKeySequence>* menuKeys_;
 };
 
-QFont boxFont(const ControlDef& d) { return toQFont(d.font); }
-
 // The room a line edit gives its text: its contents less the two pixels it
 // keeps free at either side.
 QSize textRoom(const QLineEdit& e) {
@@ -234,7 +232,7 @@ void FormView::buildWidgets() {
         }
         w->setObjectName(qs(d.name));
         w->setGeometry(rectOf(d, o.x(), o.y()));
-        w->setFont(boxFont(d));
+        w->setFont(toQFont(d.font));
         if (!d.tooltip.empty()) w->setToolTip(qs(d.tooltip));
         w->setAccessibleName(spokenName(d.name));
         widgets_[d.name] = w;
@@ -316,7 +314,7 @@ void FormView::applyControl(Control& c, PropId id) {
             // A locked box shows what the program wrote, so its letters
             // narrow rather than let part of the text scroll out of view.
             if (c.def().locked)
-                t->setFont(fitText(s, boxFont(c.def()), textRoom(*t), Qt::AlignCenter, Qt::TextSingleLine).font);
+                t->setFont(fitText(s, toQFont(c.def().font), textRoom(*t), Qt::AlignCenter, Qt::TextSingleLine).font);
         }
         break;
     case PropId::Visible: w->setVisible(c.Visible); break;
