@@ -13,7 +13,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool xclip x11-utils libx11-dev imagemagick openbox passwd
+  xvfb xauth xdotool xclip x11-utils libx11-dev libxcb1-dev imagemagick openbox passwd
   fonts-dejavu-core fonts-liberation2
   dbus desktop-file-utils appstream
   clang libclang-rt-14-dev
