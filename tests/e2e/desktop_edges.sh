@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# The real program on a desktop as users have it, under openbox:
+#   minimised    a height step that falls due while the main window is
+#                minimised leaves it minimised (WM_STATE Iconic) and the
+#                height as it was;
+#   tool-windows the About and PLC windows are tool windows out of the task
+#                bar (_NET_WM_STATE_SKIP_TASKBAR), also when shown again;
+#   mute-buses   with a system bus and a session bus that take connections and
+#                never answer, the window still maps and takes keys.
+# Usage: desktop_edges.sh <kavrilon> <mute_socket> minimised|tool-windows|mute-buses
+
+# shellcheck source=SCRIPTDIR/lib.sh
+source "$(dirname -- "${BASH_SOURCE[0]}")/lib.sh"
+kav_init "$1"
+mute_socket=$2
+scenario=$3
+
+# Whether a window's _NET_WM_STATE holds the task bar exclusion.
+skips_taskbar() { # window
+    [[ $(kav_wm_states "$1") == *_NET_WM_STATE_SKIP_TASKBAR* ]]
+}
+
+# A window's ICCCM state, waited for (bounded).
+wait_wm_state() { # window state seconds
+    local tries=$(($3 * 20))
+    while ((tries-- > 0)); do
+        [[ $(kav_wm_state "$1") == "$2" ]] && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+case $scenario in
+minimised)
+    kav_start
+    h0=$KAV_WH
+    # "NER" enables the 120 ms timer of the ramp's grow step; "&Minimera"
+    # minimises the window right after, in the same xdotool run.
+    read -ra ner <<<"$(kav_centre 2160 3000 1935 255)"
+    read -ra min <<<"$(kav_centre 3120 2640 975 255)"
+    xdotool mousemove --sync $((KAV_CX + ner[0])) $((KAV_CY + ner[1])) click 1 \
+        mousemove --sync $((KAV_CX + min[0])) $((KAV_CY + min[1])) click 1 || kav_die "xdotool failed"
+    wait_wm_state "$KAV_WIN" Iconic 5 || kav_die "the window was not minimised, or was restored at once"
+    sleep 1 # the grow step fell due 120 ms after NER
+    kav_check "window state after the grow step fell due" "$(kav_wm_state "$KAV_WIN")" Iconic
+    timeout 10 xdotool windowactivate --sync "$KAV_WIN" || kav_die "could not restore the window"
+    wait_wm_state "$KAV_WIN" Normal 5 || kav_fail "the window was not restored"
+    kav_geometry
+    kav_check "height after the skipped grow step (px)" "$KAV_WH" "$h0"
+    ;;
+tool-windows)
+    kav_start
+    kav_check_true "the main window is in the task bar" test -n "$(! skips_taskbar "$KAV_WIN" && echo yes)"
+    # "&PLC" -> "PLC - system", then "&About.." (one menu to the left).
+    kav_keys alt+p
+    kav_wait_other_window 5 >/dev/null || kav_die "Alt+P opened no menu"
+    xdotool key Return || kav_die "xdotool key Return failed"
+    plc=$(kav_wait_window_titled 'PLC - system' 10) || kav_die "the PLC window did not open"
+    kav_keys alt+p
+    kav_wait_other_window 5 >/dev/null || kav_die "Alt+P opened no menu"
+    xdotool key Left a || kav_die "xdotool key failed"
+    about=$(kav_wait_window_titled '::: About..' 10) || kav_die "the About window did not open"
+    for w in "$plc" "$about"; do
+        kav_wait_managed "$w" 10 || kav_fail "window $w was not framed"
+        kav_check_true "$(xdotool getwindowname "$w") is out of the task bar" skips_taskbar "$w"
+        kav_check_true "$(xdotool getwindowname "$w") is a utility window" \
+            grep -q _NET_WM_WINDOW_TYPE_UTILITY <(xprop -id "$w" _NET_WM_WINDOW_TYPE)
+    done
+    # The About window's "&Exit" hides it; shown again it is still left out.
+    kav_click_window "$about" 476 240
+    kav_wait_no_window_titled '::: About..' 10 || kav_die "Exit did not hide the About window"
+    kav_keys alt+p
+    kav_wait_other_window 5 >/dev/null || kav_die "Alt+P opened no menu"
+    xdotool key Left a || kav_die "xdotool key failed"
+    about=$(kav_wait_window_titled '::: About..' 10) || kav_die "the About window did not open again"
+    kav_wait_managed "$about" 10 || kav_fail "the About window was not framed again"
+    kav_check_true "the About window shown again is out of the task bar" skips_taskbar "$about"
+    ;;
+mute-buses)
+    "$mute_socket" "$KAV_TMP/mute-bus" 120 &
+    mute_pid=$!
+    for ((i = 0; i < 100; i++)); do [[ -S $KAV_TMP/mute-bus ]] && break; sleep 0.05; done
+    [[ -S $KAV_TMP/mute-bus ]] || kav_die "the mute bus did not start"
+    kav_start_with "$KAV_TMP/prog" "DBUS_SYSTEM_BUS_ADDRESS=unix:path=$KAV_TMP/mute-bus" \
+        "DBUS_SESSION_BUS_ADDRESS=unix:path=$KAV_TMP/mute-bus"
+    kav_pass "the window mapped and was painted with both buses mute ($KAV_PAINT_AT s)"
+    kav_keys alt+s
+    kav_expect_colour "the window takes keys: Alt+S turns the start-conditions lamp green" \
+        "$(kav_centre 7440 1560 168 195)" "$KAV_GREEN" 5
+    kill "$mute_pid" 2>/dev/null
+    wait "$mute_pid" 2>/dev/null
+    ;;
+*) kav_die "unknown scenario $scenario" ;;
+esac
+kav_finish
