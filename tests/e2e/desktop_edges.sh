@@ -6,8 +6,10 @@
 #   tool-windows the About and PLC windows are tool windows out of the task
 #                bar (_NET_WM_STATE_SKIP_TASKBAR), also when shown again;
 #   mute-buses   with a system bus and a session bus that take connections and
-#                never answer, the window still maps and takes keys.
-# Usage: desktop_edges.sh <kavrilon> <mute_socket> minimised|tool-windows|mute-buses
+#                never answer, the window still maps and takes keys;
+#   built-in-page  F11 in a program copied without its HTML page opens the
+#                copy it carries, written to the user's runtime folder.
+# Usage: desktop_edges.sh <kavrilon> <mute_socket> minimised|tool-windows|mute-buses|built-in-page
 
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$(dirname -- "${BASH_SOURCE[0]}")/lib.sh"
@@ -89,6 +91,17 @@ mute-buses)
         "$(kav_centre 7440 1560 168 195)" "$KAV_GREEN" 5
     kill "$mute_pid" 2>/dev/null
     wait "$mute_pid" 2>/dev/null
+    ;;
+built-in-page)
+    kav_fake_programs xdg-open
+    kav_start_with "$KAV_TMP/prog" "PATH=$KAV_FAKE_BIN" "DBUS_SYSTEM_BUS_ADDRESS=unix:path=$KAV_TMP/no-system-bus"
+    kav_keys F11
+    kav_wait_calls 1 10 || kav_die "F11 started no program within 10 s"
+    page=$XDG_RUNTIME_DIR/kavrilon/index.html
+    kav_check "what xdg-open got from F11" "$(tail -n +2 "$KAV_CALLS/$(kav_calls | head -n 1)")" "file://$page"
+    kav_check_true "the page written is the program's page" \
+        cmp -s "$page" "$(dirname -- "${BASH_SOURCE[0]}")/../../data/doc/index.html"
+    kav_check "the page's folder is the user's alone" "$(stat -c %a "${page%/*}")" 700
     ;;
 *) kav_die "unknown scenario $scenario" ;;
 esac

@@ -22,7 +22,7 @@ kav_e2e_test(sigterm_ends_program_with_logbook_saved exit_saves.sh sigterm)
 # answer (a test-owned socket that never replies), and no display at all.
 add_executable(mute_socket ${KAV_E2E_DIR}/mute_socket.cpp)
 target_link_libraries(mute_socket PRIVATE kav_warnings)
-foreach(scenario minimised tool-windows mute-buses)
+foreach(scenario minimised tool-windows mute-buses built-in-page)
   kav_e2e_test(desktop_${scenario} desktop_edges.sh $<TARGET_FILE:mute_socket> ${scenario})
 endforeach()
 kav_e2e_test(no_display_exits_1_with_a_swedish_line no_display.sh)
