@@ -151,9 +151,9 @@ std::vector<LaunchRow> buildTable() {
     t.push_back(row("rundll32.exe shell32.dll,Control_RunDLL joy.cpl", "JOY",
                     {on("KDE", {"kcmshell6", "kcm_gamecontroller"}), any({"jstest-gtk"})}));
     // Internet options: the network settings.
-    t.push_back(row(
-        "rundll32.exe shell32.dll,Control_RunDLL inetcpl.cpl", "alter",
-        concat(settingsCandidates({{"network"}, "kcm_networkmanagement", "network"}), {any({"nm-connection-editor"})})));
+    t.push_back(row("rundll32.exe shell32.dll,Control_RunDLL inetcpl.cpl", "alter",
+                    concat(settingsCandidates({{"network"}, "kcm_networkmanagement", "network"}),
+                           {any({"nm-connection-editor"})})));
 
     // Games.
     t.push_back(gameRow(R"(C:\windows\system32\sol.exe)", "sol", {on("KDE", {"kpat"}), any({"sol"})}));

@@ -33,10 +33,10 @@ bool DiscService::eject(const std::vector<std::string>& devices) {
         std::error_code ec;
         const std::filesystem::path real = std::filesystem::canonical(device, ec);
         const QVariantMap spec{{QStringLiteral("path"), QString::fromStdString(ec ? device : real.string())}};
-        const QDBusReply<QList<QDBusObjectPath>> blocks = bus_.call(
-            call(kManagerPath, QStringLiteral("org.freedesktop.UDisks2.Manager"), QStringLiteral("ResolveDevice"),
-                 {spec, QVariantMap{}}),
-            QDBus::Block, timeoutMs_);
+        const QDBusReply<QList<QDBusObjectPath>> blocks =
+            bus_.call(call(kManagerPath, QStringLiteral("org.freedesktop.UDisks2.Manager"),
+                           QStringLiteral("ResolveDevice"), {spec, QVariantMap{}}),
+                      QDBus::Block, timeoutMs_);
         if (!blocks.isValid()) {
             // No service at all, or one too old to resolve a node: the
             // other nodes would fare no better.
@@ -48,10 +48,10 @@ bool DiscService::eject(const std::vector<std::string>& devices) {
         if (blocks.value().isEmpty()) continue;
         const QString block = blocks.value().front().path();
 
-        const QDBusReply<QDBusVariant> drive = bus_.call(
-            call(block, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
-                 {QStringLiteral("org.freedesktop.UDisks2.Block"), QStringLiteral("Drive")}),
-            QDBus::Block, timeoutMs_);
+        const QDBusReply<QDBusVariant> drive =
+            bus_.call(call(block, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+                           {QStringLiteral("org.freedesktop.UDisks2.Block"), QStringLiteral("Drive")}),
+                      QDBus::Block, timeoutMs_);
         if (!drive.isValid()) continue;
         const QString drivePath = drive.value().variant().value<QDBusObjectPath>().path();
         if (drivePath.isEmpty() || drivePath == QLatin1String("/")) continue;
@@ -61,10 +61,9 @@ bool DiscService::eject(const std::vector<std::string>& devices) {
         bus_.call(call(block, QStringLiteral("org.freedesktop.UDisks2.Filesystem"), QStringLiteral("Unmount"),
                        {QVariantMap{}}),
                   QDBus::Block, timeoutMs_);
-        const QDBusMessage ejected =
-            bus_.call(call(drivePath, QStringLiteral("org.freedesktop.UDisks2.Drive"), QStringLiteral("Eject"),
-                           {QVariantMap{}}),
-                      QDBus::Block, timeoutMs_);
+        const QDBusMessage ejected = bus_.call(
+            call(drivePath, QStringLiteral("org.freedesktop.UDisks2.Drive"), QStringLiteral("Eject"), {QVariantMap{}}),
+            QDBus::Block, timeoutMs_);
         return ejected.type() == QDBusMessage::ReplyMessage;
     }
     return false;

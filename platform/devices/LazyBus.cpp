@@ -118,7 +118,8 @@ bool LazyBus::answers(const std::string& address, std::chrono::milliseconds time
         if (name.empty() || name.size() >= sizeof addr.sun_path - 1) return true;
         const std::size_t offset = path.empty() ? 1 : 0;
         std::memcpy(addr.sun_path + offset, name.data(), name.size());
-        const auto len = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + name.size() + (offset ? 0 : 1));
+        const auto len =
+            static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + name.size() + (offset ? 0 : 1));
         return socketAnswers(addr, len, deadline);
     }
     return false;

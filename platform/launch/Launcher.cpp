@@ -159,10 +159,10 @@ std::vector<std::string> expandExec(const std::vector<std::string>& words, const
     for (const std::string& w : words) {
         if (w == "%f" || w == "%F" || w == "%u" || w == "%U") {
             for (const auto& f : files)
-                out.push_back(w == "%f" || w == "%F" ? f
-                                                     : QUrl::fromLocalFile(QString::fromStdString(f))
-                                                           .toString(QUrl::FullyEncoded)
-                                                           .toStdString());
+                out.push_back(
+                    w == "%f" || w == "%F"
+                        ? f
+                        : QUrl::fromLocalFile(QString::fromStdString(f)).toString(QUrl::FullyEncoded).toStdString());
             filesPlaced = true;
             continue;
         }

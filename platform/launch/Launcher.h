@@ -66,8 +66,8 @@ class DesktopAnswers {
 public:
     // Runs a program without a shell and returns what it printed, or nothing
     // when it could not run, failed, or took too long.
-    using Asker = std::function<std::optional<std::string>(const std::string& program,
-                                                           const std::vector<std::string>& args)>;
+    using Asker =
+        std::function<std::optional<std::string>(const std::string& program, const std::vector<std::string>& args)>;
 
     explicit DesktopAnswers(Asker asker = run) : asker_(std::move(asker)) {}
 

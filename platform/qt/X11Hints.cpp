@@ -47,7 +47,8 @@ void skipTaskbar(QWidget& window) {
     std::free(r);
     for (const char* name : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"}) {
         const xcb_atom_t a = atom(c, name);
-        if (a != static_cast<xcb_atom_t>(XCB_ATOM_NONE) && std::find(atoms.begin(), atoms.end(), a) == atoms.end()) atoms.push_back(a);
+        if (a != static_cast<xcb_atom_t>(XCB_ATOM_NONE) && std::find(atoms.begin(), atoms.end(), a) == atoms.end())
+            atoms.push_back(a);
     }
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32, static_cast<uint32_t>(atoms.size()),
                         atoms.data());

@@ -44,7 +44,8 @@ public:
             QList<QDBusObjectPath> found;
             // The tray's nodes, as they are or with the alias followed.
             const QString node = spec.value(QStringLiteral("path")).toString();
-            if (node == QLatin1String("/dev/cdrom") || node == QLatin1String("/dev/sr0")) found << QDBusObjectPath(kBlock);
+            if (node == QLatin1String("/dev/cdrom") || node == QLatin1String("/dev/sr0"))
+                found << QDBusObjectPath(kBlock);
             reply << QVariant::fromValue(found);
         } else if (m.member() == QLatin1String("Get")) {
             reply << QVariant::fromValue(QDBusVariant(QVariant::fromValue(QDBusObjectPath(kDrive))));

@@ -264,8 +264,8 @@ TEST_F(LaunchResolve, TheGnomePanelIsTheFirstNameTheInstalledVersionLists) {
         {"Available panels:\n\tbackground\n\tinfo-overview\n\tsound\n", {"info-overview"}},
         {"Available panels:\n\tsystem\n\tinfo\n", {"system"}},
         {"Available panels:\n\tinfo\n", {"info"}},
-        {"Available panels:\n\tsound\n", {}},  // none of the names: the overview
-        {std::nullopt, {"system"}},            // no list: the newest name
+        {"Available panels:\n\tsound\n", {}}, // none of the names: the overview
+        {std::nullopt, {"system"}},           // no list: the newest name
     };
     for (const auto& c : cases) {
         int asked = 0;
