@@ -23,7 +23,9 @@ public:
     void restore();
 
 private:
+    // The user's address while it is hidden; nothing when it was unset.
     std::optional<std::string> hidden_;
+    bool hiding_ = false;
 };
 
 } // namespace kav::app
