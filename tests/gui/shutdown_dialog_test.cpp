@@ -1,6 +1,7 @@
 // The shut-down dialog: its question (default "Avbryt"), and what reaches
 // logind for each answer. logind is a fake that records its calls, on a
 // private bus started by the test, so nothing here can shut anything down.
+#include "platform/devices/LazyBus.h"
 #include "platform/devices/ShutdownDialog.h"
 
 #include "tests/support/PrivateBus.h"
@@ -144,6 +145,18 @@ TEST_F(ShutdownDialogOnPrivateBus, ConfirmedShutDownAsksLogindToPowerOffInteract
 TEST_F(ShutdownDialogOnPrivateBus, ConfirmedRestartAsksLogindToRebootInteractively) {
     EXPECT_TRUE(dialog().carryOut(ShutdownChoice::Reboot));
     EXPECT_EQ(receivedByLogind(), (QStringList{"Reboot(true)", "Marker()"}));
+}
+
+TEST_F(ShutdownDialogOnPrivateBus, AConfirmedChoiceGoesOutOnABusConnectedOnlyThen) {
+    // As the program sends it: the bus is connected in the background when
+    // the answer is known, and the request follows once it is.
+    LazyBus lazy(bus_->address().toStdString(), QStringLiteral("lazy-logind-client"), std::chrono::seconds(2));
+    ShutdownDialog lazyDialog([&lazy](const QDBusMessage& m) {
+        lazy.whenConnected([m](const QDBusConnection& c) { c.send(m); });
+        return true;
+    });
+    EXPECT_TRUE(lazyDialog.carryOut(ShutdownChoice::Reboot));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return fake_.calls.contains(QStringLiteral("Reboot(true)")); }, 5000));
 }
 
 TEST_F(ShutdownDialogOnPrivateBus, CancelSendsNothing) {
