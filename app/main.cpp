@@ -6,6 +6,8 @@
 #ifndef KAV_NO_RESOURCES
 #include "data/Resources.h"
 #endif
+#include "app/DisplayCheck.h"
+#include "app/SessionBusCheck.h"
 #include "forms/DesignCheck.h"
 #include "forms/Form1.h"
 #include "forms/Form2.h"
@@ -68,6 +70,13 @@ int main(int argc, char** argv) {
     // A write past the file size limit fails like any other failed write (the
     // save is skipped and its temporary file removed) instead of killing us.
     std::signal(SIGXFSZ, SIG_IGN);
+    if (!kav::app::requireDisplay(argc, argv)) return 1;
+    // The menu bar stays in the window, where the design places the client
+    // area below it. A desktop-wide menu bar would also have Qt ask the
+    // session bus, while the window is built, whether one exists: a bus that
+    // never answers would keep the window from ever appearing.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    kav::app::SessionBusCheck sessionBus;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavrilon"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kavrilon.Kavrilon"));
@@ -114,6 +123,7 @@ int main(int argc, char** argv) {
             problems.push_back(p);
     if (problems.empty()) {
         program.start();
+        sessionBus.restore();
         for (auto& p : kav::checkBindings(program.main()))
             problems.push_back(p);
     }

@@ -21,9 +21,11 @@ constexpr std::string_view kBrowser = R"(C:\Program\Internet Explorer\IEXPLORE.E
 // The help viewer and the folder of the help files.
 constexpr std::string_view kHelpViewer = R"(c:\windows\hh.exe C:\WINDOWS\Help\)";
 
-LaunchCandidate any(std::vector<std::string> argv) { return {"", std::move(argv)}; }
+LaunchCandidate any(std::vector<std::string> argv) { return {"", std::move(argv), {}}; }
 
-LaunchCandidate on(std::string desktop, std::vector<std::string> argv) { return {std::move(desktop), std::move(argv)}; }
+LaunchCandidate on(std::string desktop, std::vector<std::string> argv) {
+    return {std::move(desktop), std::move(argv), {}};
+}
 
 LaunchRow row(std::string commandLine, std::string items, std::vector<LaunchCandidate> candidates) {
     return {std::move(commandLine), std::move(items), false, std::move(candidates)};
@@ -35,12 +37,15 @@ LaunchRow gameRow(std::string commandLine, std::string items, std::vector<Launch
 
 // A help file of the help viewer: the nearest page of the desktop's own help,
 // opened in the GNOME help viewer (which runs on any desktop) or, on KDE, the
-// KDE help centre.
-LaunchRow helpRow(std::string_view helpFile, std::string items, const std::string& gnomeHelpPage) {
+// KDE help centre at the handbook that fits, where one does.
+LaunchRow helpRow(std::string_view helpFile, std::string items, const std::string& gnomeHelpPage,
+                  const std::string& kdeHandbook = "") {
     std::string uri = "help:gnome-help";
     if (!gnomeHelpPage.empty()) uri += "/" + gnomeHelpPage;
+    std::vector<std::string> kde{"khelpcenter"};
+    if (!kdeHandbook.empty()) kde.push_back("help:/" + kdeHandbook);
     return row(std::string(kHelpViewer) + std::string(helpFile), std::move(items),
-               {on("KDE", {"khelpcenter"}), any({"yelp", uri})});
+               {on("KDE", std::move(kde)), any({"yelp", uri})});
 }
 
 // A web page: the user's default browser through xdg-open.
@@ -58,14 +63,16 @@ LaunchRow ownPageRow(const std::string& address, std::string items) {
 // A page of the desktop's settings: each desktop's own settings program
 // opened at the nearest panel.
 struct SettingsPanel {
-    std::string gnome;    // gnome-control-center panel
-    std::string kde;      // KDE control module
-    std::string cinnamon; // cinnamon-settings module
+    std::vector<std::string> gnome; // gnome-control-center panel, newest name first
+    std::string kde;                // KDE control module
+    std::string cinnamon;           // cinnamon-settings module
 };
 
 std::vector<LaunchCandidate> settingsCandidates(const SettingsPanel& p) {
     std::vector<LaunchCandidate> c;
-    if (!p.gnome.empty()) c.push_back(on("GNOME", {"gnome-control-center", p.gnome}));
+    // The panels' names change between GNOME releases: the launcher passes
+    // the first name the installed version lists.
+    if (!p.gnome.empty()) c.push_back({"GNOME", {"gnome-control-center"}, p.gnome});
     if (!p.kde.empty()) {
         c.push_back(on("KDE", {"kcmshell6", p.kde}));
         c.push_back(on("KDE", {"systemsettings", p.kde}));
@@ -89,16 +96,16 @@ std::vector<LaunchRow> buildTable() {
     // Volume control: the desktop's sound settings, or the PulseAudio mixer,
     // which PipeWire desktops run as well.
     t.push_back(row(R"(C:\windows\system32\sndvol32.exe)", "lym",
-                    concat(settingsCandidates({"sound", "kcm_pulseaudio", "sound"}),
+                    concat(settingsCandidates({{"sound"}, "kcm_pulseaudio", "sound"}),
                            {on("MATE", {"mate-volume-control"}), any({"pavucontrol"}), any({"pavucontrol-qt"})})));
     // Sound recorder.
     t.push_back(row(R"(C:\windows\system32\sndrec32.exe)", "spel",
                     {on("KDE", {"krecorder"}), any({"gnome-sound-recorder"}), any({"audacity"})}));
 
     // Help files, each to the nearest page of the desktop help.
-    t.push_back(helpRow("WINDOWS.CHM", "hj", ""));
+    t.push_back(helpRow("WINDOWS.CHM", "hj", "", "fundamentals"));
     t.push_back(helpRow("admtools.CHM", "tool", "user-admin-explain"));
-    t.push_back(helpRow("keyshort.chm", "kor", "shell-keyboard-shortcuts"));
+    t.push_back(helpRow("keyshort.chm", "kor", "shell-keyboard-shortcuts", "kcontrol/khotkeys"));
     t.push_back(helpRow("sndvol32.chm", "vol", "sound-volume"));
     t.push_back(helpRow("sounds.chm", "ljud", "media"));
     t.push_back(helpRow("network.chm", "natverk", "net"));
@@ -110,7 +117,7 @@ std::vector<LaunchRow> buildTable() {
     t.push_back(helpRow("clipbrd.chm", "klipp", ""));
     t.push_back(helpRow("key.chm", "losen", "user-changepassword"));
     t.push_back(helpRow("mstsc.chm", "fjarr", "sharing-desktop"));
-    t.push_back(helpRow("pwrmn.chm", "alt", "power"));
+    t.push_back(helpRow("pwrmn.chm", "alt", "power", "kcontrol/powerdevil"));
     t.push_back(helpRow("wmplayer.chm", "play", "media"));
     t.push_back(helpRow("aclui.chm", "behor", "nautilus-file-properties-permissions"));
     t.push_back(helpRow("msoe.chm", "out", "net-email"));
@@ -124,27 +131,29 @@ std::vector<LaunchRow> buildTable() {
     // Control-panel pages.
     t.push_back(row(
         "rundll32.exe shell32.dll,Control_RunDLL desk.cpl", "screen",
-        concat(settingsCandidates({"display", "kcm_kscreen", "display"}),
+        concat(settingsCandidates({{"display"}, "kcm_kscreen", "display"}),
                {on("XFCE", {"xfce4-display-settings"}), on("MATE", {"mate-display-properties"}), any({"arandr"})})));
     t.push_back(row("rundll32.exe shell32.dll,Control_RunDLL powercfg.cpl", "ener",
-                    concat(settingsCandidates({"power", "kcm_powerdevilprofilesconfig", "power"}),
+                    concat(settingsCandidates({{"power"}, "kcm_powerdevilprofilesconfig", "power"}),
                            {on("XFCE", {"xfce4-power-manager-settings"}), on("MATE", {"mate-power-preferences"})})));
     t.push_back(row("rundll32.exe shell32.dll,Control_RunDLL main.cpl", "mus",
-                    concat(settingsCandidates({"mouse", "kcm_mouse", "mouse"}),
+                    concat(settingsCandidates({{"mouse"}, "kcm_mouse", "mouse"}),
                            {on("XFCE", {"xfce4-mouse-settings"}), on("MATE", {"mate-mouse-properties"})})));
-    // System properties: the page about the computer and its system ("system"
-    // is the panel's name in current GNOME releases).
+    // System properties: the page about the computer and its system, named
+    // "system" since GNOME 46, "info-overview" in GNOME 43 (Debian 12) and
+    // "info" before.
     t.push_back(row("rundll32.exe shell32.dll,Control_RunDLL sysdm.cpl", "sys",
-                    concat(settingsCandidates({"system", "kcm_about-distro", "info"}), {on("XFCE", {"xfce4-about"})})));
+                    concat(settingsCandidates({{"system", "info-overview", "info"}, "kcm_about-distro", "info"}),
+                           {on("XFCE", {"xfce4-about"})})));
     // Add or remove programs: the desktop's software centre.
     t.push_back(row("rundll32.exe shell32.dll,Control_RunDLL appwiz.cpl", "rtob",
                     {on("KDE", {"plasma-discover"}), any({"gnome-software"})}));
     t.push_back(row("rundll32.exe shell32.dll,Control_RunDLL joy.cpl", "JOY",
                     {on("KDE", {"kcmshell6", "kcm_gamecontroller"}), any({"jstest-gtk"})}));
     // Internet options: the network settings.
-    t.push_back(row(
-        "rundll32.exe shell32.dll,Control_RunDLL inetcpl.cpl", "alter",
-        concat(settingsCandidates({"network", "kcm_networkmanagement", "network"}), {any({"nm-connection-editor"})})));
+    t.push_back(row("rundll32.exe shell32.dll,Control_RunDLL inetcpl.cpl", "alter",
+                    concat(settingsCandidates({{"network"}, "kcm_networkmanagement", "network"}),
+                           {any({"nm-connection-editor"})})));
 
     // Games.
     t.push_back(gameRow(R"(C:\windows\system32\sol.exe)", "sol", {on("KDE", {"kpat"}), any({"sol"})}));
@@ -173,11 +182,13 @@ std::vector<LaunchRow> buildTable() {
                     {on("KDE", {"plasma-systemmonitor"}), on("KDE", {"ksysguard"}), on("XFCE", {"xfce4-taskmanager"}),
                      on("MATE", {"mate-system-monitor"}), any({"gnome-system-monitor"})}));
 
-    // The logbook in a text editor: the desktop's own editor, or the user's
-    // choice through xdg-open. The file is "kavrilon.ini" in the working
-    // directory, passed with its full path.
+    // The logbook in a text editor: the user's default editor for plain
+    // text, else the desktop's own editor, else whatever xdg-open chooses.
+    // The file is "kavrilon.ini" in the working directory, passed with its
+    // full path.
     t.push_back(row(R"(C:\windows\notepad.exe kavrilon.ini)", "bok, Command6",
-                    {on("GNOME", {"gnome-text-editor", logbookInWorkDir}), on("GNOME", {"gedit", logbookInWorkDir}),
+                    {any({std::string(kDefaultApp) + "text/plain", logbookInWorkDir}),
+                     on("GNOME", {"gnome-text-editor", logbookInWorkDir}), on("GNOME", {"gedit", logbookInWorkDir}),
                      on("KDE", {"kate", logbookInWorkDir}), on("KDE", {"kwrite", logbookInWorkDir}),
                      on("XFCE", {"mousepad", logbookInWorkDir}), on("MATE", {"pluma", logbookInWorkDir}),
                      on("X-Cinnamon", {"xed", logbookInWorkDir}), any({"xdg-open", logbookInWorkDir})}));

@@ -17,8 +17,15 @@ struct LaunchCandidate {
     // ("GNOME", "KDE", "XFCE", ...), or empty when it suits any desktop.
     std::string desktop;
     // The program name, looked up on PATH, followed by its arguments. An
-    // argument may hold one of the placeholders below.
+    // argument may hold one of the placeholders below; the program name may
+    // be a default application (kDefaultApp).
     std::vector<std::string> argv;
+    // For a settings program that names its pages: the page's names in the
+    // program's versions, newest first. The first one the installed program
+    // lists (its `--list`, asked once) is passed as the last argument; the
+    // first name when the program gives no list; none when the list holds
+    // none of them, so the program opens at its start page.
+    std::vector<std::string> pageChoices = {};
 };
 
 // Placeholders that the launcher fills in when it starts a candidate.
@@ -30,6 +37,11 @@ inline constexpr std::string_view kWorkDirPlaceholder = "{workdir}";
 // The file URL of the program's own HTML page; a candidate holding it is
 // skipped when the page is not installed.
 inline constexpr std::string_view kDocPagePlaceholder = "{docpage}";
+
+// As a program name, followed by a MIME type: the user's default application
+// for that type, as the desktop's associations give it ("{default}text/plain").
+// It is tried before every other candidate of its row.
+inline constexpr std::string_view kDefaultApp = "{default}";
 
 struct LaunchRow {
     // The Windows command line, byte for byte as the handler passes it.

@@ -33,6 +33,9 @@ Control* Window::find(std::string_view name) {
 }
 
 bool Window::setHeightWithinLimits(double twips) {
+    // A minimised or maximised window takes no height of its own: resizing it
+    // would make the window manager restore it, so the step is refused.
+    if (WindowState != 0) return false;
     if (twips < minHeight || twips > maxHeight) return false;
     Height = twips;
     return true;

@@ -70,9 +70,9 @@ public:
     // renderer keeps them up to date; the model starts without limits.
     double minHeight = 0.0;
     double maxHeight = 1.0e12;
-    // Sets Height when the new value lies within the limits; otherwise the
-    // step is skipped, as the window system would refuse it. Returns whether
-    // the height was set.
+    // Sets Height when the window is in its normal state and the new value
+    // lies within the limits; otherwise the step is skipped, as the window
+    // system would refuse it. Returns whether the height was set.
     bool setHeightWithinLimits(double twips);
 
     using Handler = std::function<void(const EventArgs&)>;

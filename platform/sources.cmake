@@ -10,10 +10,13 @@ add_library(kav_qt STATIC
   qt/Renderer.cpp
   qt/TextFit.cpp
   qt/TimerDriver.cpp
-  qt/Translations.cpp)
+  qt/Translations.cpp
+  qt/X11Hints.cpp)
 target_include_directories(kav_qt PUBLIC ${PROJECT_SOURCE_DIR})
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(KAV_XCB REQUIRED IMPORTED_TARGET xcb)
 target_link_libraries(kav_qt PUBLIC kav_core Qt6::Widgets Qt6::DBus kav_posix kav_devices
-  PRIVATE kav_warnings)
+  PRIVATE kav_warnings PkgConfig::KAV_XCB)
 if(TARGET kav_launch)
   target_link_libraries(kav_qt PUBLIC kav_launch)
 endif()

@@ -4,10 +4,16 @@
 // because the kernel's eject and close-tray requests block until then; the
 // caller's window waits meanwhile, as the tray buttons are meant to.
 //
+// A disc that the desktop has mounted makes the kernel refuse the eject, so
+// the tray first asks the desktop's disk service, when one is given, to
+// unmount and eject; the ioctl is the way when that service is absent.
+//
 // The system calls go through CdSystemCalls so a test can record them instead
 // of touching a real drive.
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace kav {
 
@@ -25,9 +31,14 @@ CdSystemCalls& posixCdSystemCalls();
 
 class CdTray {
 public:
-    explicit CdTray(CdSystemCalls& sys = posixCdSystemCalls());
+    // Asks the desktop's disk service to unmount and eject the disc in the
+    // drive of one of the given device nodes; true when it did.
+    using ServiceEject = std::function<bool(const std::vector<std::string>& devices)>;
 
-    // Unlocks the door and ejects the tray. True when the eject succeeded.
+    explicit CdTray(CdSystemCalls& sys = posixCdSystemCalls(), ServiceEject service = {});
+
+    // Ejects through the disk service, or else unlocks the door and ejects
+    // the tray with the ioctls. True when the eject succeeded.
     bool open();
     // Pulls the tray in. True when the drive accepted the request.
     bool close();
@@ -41,6 +52,7 @@ private:
     int openDevice();
 
     CdSystemCalls* sys_;
+    ServiceEject service_;
 };
 
 } // namespace kav

@@ -16,7 +16,9 @@ constexpr const char* kCancelName = "cancel";
 
 } // namespace
 
-ShutdownDialog::ShutdownDialog(QDBusConnection bus) : bus_(std::move(bus)) {}
+ShutdownDialog::ShutdownDialog(QDBusConnection bus) : send_([bus](const QDBusMessage& m) { return bus.send(m); }) {}
+
+ShutdownDialog::ShutdownDialog(std::function<bool(const QDBusMessage&)> send) : send_(std::move(send)) {}
 
 std::unique_ptr<QMessageBox> ShutdownDialog::createQuestion(QWidget* parent) {
     auto box = std::make_unique<QMessageBox>(parent);
@@ -70,7 +72,7 @@ bool ShutdownDialog::carryOut(ShutdownChoice choice) {
     call.setInteractiveAuthorizationAllowed(true);
     // send() does not wait for a reply: logind may keep the call open while
     // polkit asks, and the answer is not used anyway.
-    return bus_.send(call);
+    return send_(call);
 }
 
 } // namespace kav

@@ -6,6 +6,7 @@
 
 #include <QDBusConnection>
 
+#include <functional>
 #include <memory>
 
 class QMessageBox;
@@ -20,6 +21,9 @@ public:
     // `bus` is the bus logind listens on: the system bus in the program, a
     // private bus in tests.
     explicit ShutdownDialog(QDBusConnection bus);
+    // `send` puts a message on logind's bus without waiting for an answer,
+    // and says whether it went out (or will, once the bus is connected).
+    explicit ShutdownDialog(std::function<bool(const QDBusMessage&)> send);
 
     // Asks the user modally, without a timeout, then carries out the answer.
     // Returns the answer.
@@ -38,7 +42,7 @@ public:
     bool carryOut(ShutdownChoice choice);
 
 private:
-    QDBusConnection bus_;
+    std::function<bool(const QDBusMessage&)> send_;
 };
 
 } // namespace kav

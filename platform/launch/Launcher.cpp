@@ -3,6 +3,7 @@
 
 #include "launcher/LaunchTable.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -10,8 +11,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
 #include <pwd.h>
+#include <set>
+#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,7 +66,150 @@ bool replaceAll(std::string& s, std::string_view token, const std::string& value
     return found;
 }
 
+std::string trim(std::string_view s) {
+    const auto b = s.find_first_not_of(" \t\r");
+    if (b == std::string_view::npos) return {};
+    const auto e = s.find_last_not_of(" \t\r");
+    return std::string(s.substr(b, e - b + 1));
+}
+
+// The Exec line and the Terminal flag of a desktop entry's main group.
+struct DesktopEntry {
+    std::string exec;
+    bool terminal = false;
+};
+
+std::optional<DesktopEntry> readDesktopEntry(const fs::path& file) {
+    std::ifstream in(file);
+    if (!in) return std::nullopt;
+    DesktopEntry entry;
+    bool inMain = false;
+    for (std::string line; std::getline(in, line);) {
+        line = trim(line);
+        if (line.empty() || line.front() == '#') continue;
+        if (line.front() == '[') {
+            inMain = line == "[Desktop Entry]";
+            continue;
+        }
+        if (!inMain) continue;
+        const auto eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        const std::string key = trim(std::string_view(line).substr(0, eq));
+        const std::string value = trim(std::string_view(line).substr(eq + 1));
+        if (key == "Exec") entry.exec = value;
+        if (key == "Terminal") entry.terminal = value == "true";
+    }
+    if (entry.exec.empty()) return std::nullopt;
+    return entry;
+}
+
+// Splits an Exec value into its words: first the escapes of a desktop entry
+// string (\s, \n, \t, \r, \\), then the quoting of the Exec key, where a
+// word in double quotes may hold spaces and \" \` \$ \\ stand for the
+// character itself.
+std::vector<std::string> execWords(std::string_view value) {
+    std::string v;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\\' && i + 1 < value.size()) {
+            const char n = value[i + 1];
+            if (n == 's' || n == 'n' || n == 't' || n == 'r' || n == '\\') {
+                v += n == 's' ? ' ' : n == 'n' ? '\n' : n == 't' ? '\t' : n == 'r' ? '\r' : '\\';
+                ++i;
+                continue;
+            }
+        }
+        v += value[i];
+    }
+    std::vector<std::string> words;
+    std::string word;
+    bool quoted = false;
+    bool started = false;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        const char c = v[i];
+        if (quoted) {
+            if (c == '\\' && i + 1 < v.size() && std::string_view("\"`$\\").find(v[i + 1]) != std::string_view::npos) {
+                word += v[++i];
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                word += c;
+            }
+        } else if (c == ' ' || c == '\t') {
+            if (started) words.push_back(std::move(word));
+            word.clear();
+            started = false;
+        } else if (c == '"') {
+            quoted = started = true;
+        } else {
+            word += c;
+            started = true;
+        }
+    }
+    if (started) words.push_back(std::move(word));
+    return words;
+}
+
+// The program and arguments an Exec line stands for, opening `files`: %f
+// and %F give the paths, %u and %U their file URLs, %% a percent sign; the
+// other field codes are left out. A line without a file field gets the files
+// at its end.
+std::vector<std::string> expandExec(const std::vector<std::string>& words, const std::vector<std::string>& files) {
+    std::vector<std::string> out;
+    bool filesPlaced = false;
+    for (const std::string& w : words) {
+        if (w == "%f" || w == "%F" || w == "%u" || w == "%U") {
+            for (const auto& f : files)
+                out.push_back(
+                    w == "%f" || w == "%F"
+                        ? f
+                        : QUrl::fromLocalFile(QString::fromStdString(f)).toString(QUrl::FullyEncoded).toStdString());
+            filesPlaced = true;
+            continue;
+        }
+        std::string a;
+        for (std::size_t i = 0; i < w.size(); ++i) {
+            if (w[i] != '%' || i + 1 >= w.size()) {
+                a += w[i];
+                continue;
+            }
+            if (w[++i] == '%') a += '%';
+        }
+        if (!a.empty()) out.push_back(std::move(a));
+    }
+    if (!filesPlaced) out.insert(out.end(), files.begin(), files.end());
+    return out;
+}
+
 } // namespace
+
+std::optional<std::string> DesktopAnswers::ask(const std::string& program, const std::vector<std::string>& args) const {
+    return asker_ ? asker_(program, args) : std::nullopt;
+}
+
+std::optional<std::string> DesktopAnswers::askOnce(const std::string& program, const std::vector<std::string>& args) {
+    std::vector<std::string> key{program};
+    key.insert(key.end(), args.begin(), args.end());
+    const auto it = kept_.find(key);
+    if (it != kept_.end()) return it->second;
+    return kept_[key] = ask(program, args);
+}
+
+std::optional<std::string> DesktopAnswers::run(const std::string& program, const std::vector<std::string>& args) {
+    QStringList qargs;
+    for (const auto& a : args)
+        qargs.push_back(QString::fromStdString(a));
+    QProcess p;
+    p.setStandardInputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+    p.start(QString::fromStdString(program), qargs);
+    if (!p.waitForFinished(3000)) {
+        p.kill();
+        p.waitForFinished(1000);
+        return std::nullopt;
+    }
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return std::nullopt;
+    return p.readAllStandardOutput().toStdString();
+}
 
 LaunchEnvironment LaunchEnvironment::fromSystem() {
     LaunchEnvironment env;
@@ -71,6 +220,14 @@ LaunchEnvironment LaunchEnvironment::fromSystem() {
         if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) env.home = pw->pw_dir;
     }
     env.docDir = envOr("KAVRILON_DOC_DIR");
+    env.runtimeDir = envOr("XDG_RUNTIME_DIR");
+    std::string dataHome = envOr("XDG_DATA_HOME");
+    if (dataHome.empty() && !env.home.empty()) dataHome = env.home + "/.local/share";
+    if (!dataHome.empty()) env.applicationDirs.push_back(fs::path(dataHome) / "applications");
+    std::string dataDirs = envOr("XDG_DATA_DIRS");
+    if (dataDirs.empty()) dataDirs = "/usr/local/share:/usr/share";
+    for (const auto& d : split(dataDirs, ':'))
+        if (!d.empty() && d.front() == '/') env.applicationDirs.push_back(fs::path(d) / "applications");
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (!ec) env.executableDir = exe.parent_path();
@@ -91,7 +248,36 @@ std::optional<fs::path> LaunchEnvironment::docPage() const {
     return std::nullopt;
 }
 
-Launcher::Launcher(LaunchEnvironment env, Starter starter) : env_(std::move(env)), starter_(std::move(starter)) {}
+std::optional<fs::path> LaunchEnvironment::pageFromBuiltIn() const {
+    if (runtimeDir.empty() || !runtimeDir.is_absolute() || builtInPage.empty()) return std::nullopt;
+    QFile page(QString::fromStdString(builtInPage));
+    if (!page.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray bytes = page.readAll();
+    // The folder is the user's alone; one left by someone else, or a link,
+    // is not used.
+    const fs::path dir = runtimeDir / "kavrilon";
+    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return std::nullopt;
+    struct stat st {};
+    if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) return std::nullopt;
+    ::chmod(dir.c_str(), 0700);
+    // Written under a temporary name and renamed, so a browser never reads
+    // half a page.
+    const fs::path target = dir / "index.html";
+    const fs::path temp = dir / "index.html.part";
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) return std::nullopt;
+    const bool written = ::write(fd, bytes.constData(), static_cast<std::size_t>(bytes.size())) == bytes.size();
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temp.c_str(), target.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return std::nullopt;
+    }
+    return target;
+}
+
+Launcher::Launcher(LaunchEnvironment env, Starter starter, std::shared_ptr<DesktopAnswers> answers)
+    : env_(std::move(env)), starter_(std::move(starter)),
+      answers_(answers ? std::move(answers) : std::make_shared<DesktopAnswers>()) {}
 
 std::vector<std::string> Launcher::desktopNames() const {
     std::vector<std::string> names;
@@ -103,12 +289,15 @@ std::vector<std::string> Launcher::desktopNames() const {
 std::optional<fs::path> Launcher::findProgram(const std::string& name, bool game) const {
     if (name.empty()) return std::nullopt;
     if (name.find('/') != std::string::npos) {
-        if (isExecutableFile(name)) return fs::path(name);
+        if (name.front() == '/' && isExecutableFile(name)) return fs::path(name);
         return std::nullopt;
     }
+    // Only absolute folders are searched: an empty entry, "." or "bin" would
+    // resolve against the working directory (the program folder), where
+    // anyone who can write there could plant a program of a wanted name.
     std::vector<fs::path> dirs;
     for (const auto& d : split(env_.path, ':'))
-        if (!d.empty()) dirs.emplace_back(d);
+        if (!d.empty() && d.front() == '/') dirs.emplace_back(d);
     if (game) dirs.insert(dirs.end(), env_.gameDirs.begin(), env_.gameDirs.end());
     for (const auto& d : dirs) {
         fs::path p = d / name;
@@ -137,7 +326,8 @@ std::optional<std::vector<std::string>> Launcher::expandArgs(const std::vector<s
             replaceAll(a, kWorkDirPlaceholder, wd.string());
         }
         if (a.find(kDocPagePlaceholder) != std::string::npos) {
-            const auto page = env_.docPage();
+            auto page = env_.docPage();
+            if (!page) page = env_.pageFromBuiltIn();
             if (!page) return std::nullopt;
             const QString url =
                 QUrl::fromLocalFile(QString::fromStdString(page->string())).toString(QUrl::FullyEncoded);
@@ -154,26 +344,78 @@ std::vector<LaunchCommand> Launcher::resolveAll(std::string_view commandLine) co
 
     // The order of trying: this desktop's own (in the order the desktop names
     // itself), then the ones for any desktop, then the ones of other desktops.
+    // A default application of the user's choice comes before all of them.
     std::vector<const LaunchCandidate*> order;
     auto taken = [&](const LaunchCandidate* c) { return std::find(order.begin(), order.end(), c) != order.end(); };
+    for (const auto& c : row->candidates)
+        if (!c.argv.empty() && c.argv.front().starts_with(kDefaultApp)) order.push_back(&c);
     for (const auto& name : desktopNames())
         for (const auto& c : row->candidates)
             if (!c.desktop.empty() && sameDesktop(c.desktop, name) && !taken(&c)) order.push_back(&c);
     for (const auto& c : row->candidates)
-        if (c.desktop.empty()) order.push_back(&c);
+        if (c.desktop.empty() && !taken(&c)) order.push_back(&c);
     for (const auto& c : row->candidates)
         if (!taken(&c)) order.push_back(&c);
 
     std::vector<LaunchCommand> found;
     for (const LaunchCandidate* c : order) {
         if (c->argv.empty()) continue;
-        const auto program = findProgram(c->argv.front(), row->game);
-        if (!program) continue;
         auto args = expandArgs(c->argv);
         if (!args) continue;
+        if (c->argv.front().starts_with(kDefaultApp)) {
+            if (auto cmd = defaultApp(std::string_view(c->argv.front()).substr(kDefaultApp.size()), *args))
+                found.push_back(std::move(*cmd));
+            continue;
+        }
+        const auto program = findProgram(c->argv.front(), row->game);
+        if (!program) continue;
+        if (!c->pageChoices.empty())
+            if (auto page = choosePage(program->string(), c->pageChoices)) args->push_back(std::move(*page));
         found.push_back({program->string(), std::move(*args)});
     }
     return found;
+}
+
+std::optional<std::string> Launcher::choosePage(const std::string& program,
+                                                const std::vector<std::string>& choices) const {
+    // The list names one page a line, perhaps indented or followed by a
+    // description; a heading ends with a colon.
+    std::set<std::string> listed;
+    if (const auto list = answers_->askOnce(program, {"--list"})) {
+        std::istringstream lines(*list);
+        for (std::string line; std::getline(lines, line);) {
+            line = trim(line);
+            if (line.empty() || line.back() == ':') continue;
+            listed.insert(line.substr(0, line.find_first_of(" \t")));
+        }
+    }
+    if (listed.empty()) return choices.front();
+    for (const auto& c : choices)
+        if (listed.count(c)) return c;
+    return std::nullopt;
+}
+
+std::optional<LaunchCommand> Launcher::defaultApp(std::string_view mimeType,
+                                                  const std::vector<std::string>& files) const {
+    const auto xdgMime = findProgram("xdg-mime", false);
+    if (!xdgMime) return std::nullopt;
+    // The user may choose another default at any time: asked afresh.
+    const auto answer = answers_->ask(xdgMime->string(), {"query", "default", std::string(mimeType)});
+    if (!answer) return std::nullopt;
+    const std::string id = trim(answer->substr(0, answer->find('\n')));
+    if (id.empty() || id.find('/') != std::string::npos || !id.ends_with(".desktop")) return std::nullopt;
+    for (const auto& dir : env_.applicationDirs) {
+        const auto entry = readDesktopEntry(dir / id);
+        if (!entry) continue;
+        // An editor that needs a terminal cannot open a window of its own.
+        if (entry->terminal) return std::nullopt;
+        const auto words = expandExec(execWords(entry->exec), files);
+        if (words.empty()) return std::nullopt;
+        const auto program = findProgram(words.front(), false);
+        if (!program) return std::nullopt;
+        return LaunchCommand{program->string(), {words.begin() + 1, words.end()}};
+    }
+    return std::nullopt;
 }
 
 std::optional<LaunchCommand> Launcher::resolve(std::string_view commandLine) const {

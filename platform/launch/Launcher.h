@@ -9,6 +9,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +38,13 @@ struct LaunchEnvironment {
     std::filesystem::path docDir;
     // The folder of the running executable.
     std::filesystem::path executableDir;
+    // Where desktop entries lie: $XDG_DATA_HOME/applications, then those of
+    // $XDG_DATA_DIRS.
+    std::vector<std::filesystem::path> applicationDirs;
+    // XDG_RUNTIME_DIR, the user's own folder for files of this session.
+    std::filesystem::path runtimeDir;
+    // The program's HTML page compiled into it (a Qt resource, or any file).
+    std::string builtInPage = ":/kavrilon/doc/index.html";
 
     // The environment of this process.
     static LaunchEnvironment fromSystem();
@@ -44,6 +53,35 @@ struct LaunchEnvironment {
     // <executable dir>/../share/doc/kavrilon/ (installed), <executable dir>/doc/
     // (build tree); nothing when none holds an index.html.
     std::optional<std::filesystem::path> docPage() const;
+    // The built-in page written to <runtime dir>/kavrilon/index.html (the
+    // folder made private to the user), for a program copied without its
+    // page; nothing when there is no runtime folder or no built-in page.
+    std::optional<std::filesystem::path> pageFromBuiltIn() const;
+};
+
+// What desktop programs answer when asked (`gnome-control-center --list`,
+// `xdg-mime query default text/plain`). Answers that cannot change while
+// Kavrilon runs are kept, so each is asked for once at most.
+class DesktopAnswers {
+public:
+    // Runs a program without a shell and returns what it printed, or nothing
+    // when it could not run, failed, or took too long.
+    using Asker =
+        std::function<std::optional<std::string>(const std::string& program, const std::vector<std::string>& args)>;
+
+    explicit DesktopAnswers(Asker asker = run) : asker_(std::move(asker)) {}
+
+    // Asks every time.
+    std::optional<std::string> ask(const std::string& program, const std::vector<std::string>& args) const;
+    // Asks the first time and keeps the answer.
+    std::optional<std::string> askOnce(const std::string& program, const std::vector<std::string>& args);
+
+    // The real asker: QProcess, standard output only, at most three seconds.
+    static std::optional<std::string> run(const std::string& program, const std::vector<std::string>& args);
+
+private:
+    Asker asker_;
+    std::map<std::vector<std::string>, std::optional<std::string>> kept_;
 };
 
 // A program to start: its full path and its arguments.
@@ -59,7 +97,8 @@ public:
     // program was started.
     using Starter = std::function<bool(const std::string& program, const std::vector<std::string>& args)>;
 
-    explicit Launcher(LaunchEnvironment env = LaunchEnvironment::fromSystem(), Starter starter = startDetached);
+    explicit Launcher(LaunchEnvironment env = LaunchEnvironment::fromSystem(), Starter starter = startDetached,
+                      std::shared_ptr<DesktopAnswers> answers = nullptr);
 
     // Every installed stand-in for the command line, in the order they are
     // tried: the current desktop's own candidates first, then those for any
@@ -83,9 +122,12 @@ private:
     std::optional<std::filesystem::path> findProgram(const std::string& name, bool game) const;
     std::optional<std::vector<std::string>> expandArgs(const std::vector<std::string>& argv) const;
     std::vector<std::string> desktopNames() const;
+    std::optional<std::string> choosePage(const std::string& program, const std::vector<std::string>& choices) const;
+    std::optional<LaunchCommand> defaultApp(std::string_view mimeType, const std::vector<std::string>& files) const;
 
     LaunchEnvironment env_;
     Starter starter_;
+    std::shared_ptr<DesktopAnswers> answers_;
 };
 
 } // namespace kav

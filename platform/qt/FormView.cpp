@@ -6,6 +6,7 @@
 #include "platform/qt/ClientAreaAccessible.h"
 #include "platform/qt/Convert.h"
 #include "platform/qt/LogbookListModel.h"
+#include "platform/qt/X11Hints.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -18,6 +19,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStyleOptionFrame>
 #include <QWindow>
@@ -118,13 +120,20 @@ FormView::FormView(Window& window, std::function<void()> onClose) : window_(&win
     }
     if (!actions_.empty()) setMinimumHeight(menuH + kMinClientHeight);
 
+    // The place is given without the window manager's frame (setGeometry,
+    // not move), so the client area lands where the design puts it whatever
+    // frame the desktop draws around it.
     if (def.left >= 0 && def.top >= 0) {
         // The design places the client area, which starts below the menu bar.
-        move(px(def.left), px(def.top) - menuH);
+        setGeometry(QRect(QPoint(px(def.left), px(def.top) - menuH), size()));
     } else if (QScreen* s = QGuiApplication::primaryScreen()) {
         const QRect avail = s->availableGeometry();
-        move(avail.center() - QPoint(width() / 2, height() / 2));
+        setGeometry(QRect(avail.center() - QPoint(width() / 2, height() / 2), size()));
     }
+    // The frame a window manager adds changes the outer height and its limits.
+    frameWatch_ = std::make_unique<FrameWatch>(*this, [this] {
+        if (isVisible()) syncHeightFromWindow();
+    });
     window.addObserver(this);
 }
 
@@ -384,6 +393,9 @@ void FormView::syncHeightFromWindow() {
 }
 
 void FormView::showEvent(QShowEvent* event) {
+    // Sent before the window is mapped, so the window manager sees the state
+    // from the start.
+    if (!event->spontaneous() && !window_->def().showInTaskbar) skipTaskbar(*this);
     QMainWindow::showEvent(event);
     syncHeightFromWindow();
 }

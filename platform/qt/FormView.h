@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -22,6 +23,7 @@ class QWidget;
 namespace kav::qt {
 
 class ClientArea;
+class FrameWatch;
 class LogbookListModel;
 
 class FormView final : public QMainWindow, private WindowObserver {
@@ -70,6 +72,7 @@ private:
     std::unordered_map<std::string_view, QMenu*> menus_;
     std::vector<QKeySequence> menuKeys_;
     LogbookListModel* listModel_ = nullptr;
+    std::unique_ptr<FrameWatch> frameWatch_;
     bool applyingHeight_ = false;
     bool closingFromModel_ = false;
 };

@@ -3,6 +3,8 @@
 
 #include "model/Window.h"
 #include "platform/devices/CdTray.h"
+#include "platform/devices/DiscService.h"
+#include "platform/devices/LazyBus.h"
 #include "platform/devices/ShutdownDialog.h"
 #include "platform/launch/Launcher.h"
 #include "platform/launch/Media.h"
@@ -15,6 +17,7 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDate>
 #include <QIcon>
 #include <QLabel>
@@ -24,9 +27,34 @@
 
 namespace kav::qt {
 
+namespace {
+
+// How long a bus may take to answer before the program goes on without it.
+constexpr std::chrono::milliseconds kBusTimeout{2000};
+// How long the disk service may take to unmount or eject; the tray button
+// waits for it, as it waits for the tray.
+constexpr std::chrono::milliseconds kDiscTimeout{10000};
+
+} // namespace
+
 struct QtPlatform::Services {
-    CdTray tray;
-    ShutdownDialog shutdown{QDBusConnection::systemBus()};
+    // The system bus is connected on first use only, in the background: the
+    // start never waits on D-Bus, and a mute bus costs a click at most the
+    // bus timeout.
+    LazyBus systemBus{LazyBus::systemBusAddress(), QStringLiteral("kavrilon-system"), kBusTimeout};
+    CdTray tray{posixCdSystemCalls(), [this](const std::vector<std::string>& devices) {
+                    const auto bus = systemBus.connection();
+                    return bus && DiscService(*bus, kDiscTimeout).eject(devices);
+                }};
+    // The confirmed request goes out once the bus is there; the dialog
+    // never waits for it.
+    ShutdownDialog shutdown{[this](const QDBusMessage& m) {
+        systemBus.whenConnected([m](const QDBusConnection& bus) { bus.send(m); });
+        return true;
+    }};
+    // Answers of the desktop programs the launcher asks, kept while the
+    // program runs.
+    std::shared_ptr<DesktopAnswers> answers = std::make_shared<DesktopAnswers>();
     // The colour the dialog opens with: the one chosen last.
     QColor lastColour = Qt::white;
     // What the start-up load found, which decides what later saves may replace.
@@ -71,7 +99,10 @@ std::optional<Colour> QtPlatform::chooseColour(Window& owner) {
 
 // The launcher and the drives read the environment afresh on every use, so a
 // stick plugged in or a program installed while Kavrilon runs is found.
-bool QtPlatform::launch(std::string_view commandLine, int showCode) { return Launcher().launch(commandLine, showCode); }
+bool QtPlatform::launch(std::string_view commandLine, int showCode) {
+    return Launcher(LaunchEnvironment::fromSystem(), Launcher::startDetached, services_->answers)
+        .launch(commandLine, showCode);
+}
 
 bool QtPlatform::shellCopy(std::string_view from, std::string_view to) { return Media().copy(from, to); }
 

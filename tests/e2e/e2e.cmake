@@ -17,3 +17,12 @@ kav_e2e_test(chosen_colour_is_logged_and_pasted_from_clipboard colour_road.sh)
 kav_e2e_test(right_cylinder_man_and_auto_resize_window right_cylinder.sh)
 kav_e2e_test(exit_button_ends_program_with_logbook_saved exit_saves.sh exit)
 kav_e2e_test(sigterm_ends_program_with_logbook_saved exit_saves.sh sigterm)
+
+# The desktop as users have it: a window manager's states, buses that do not
+# answer (a test-owned socket that never replies), and no display at all.
+add_executable(mute_socket ${KAV_E2E_DIR}/mute_socket.cpp)
+target_link_libraries(mute_socket PRIVATE kav_warnings)
+foreach(scenario minimised tool-windows mute-buses built-in-page)
+  kav_e2e_test(desktop_${scenario} desktop_edges.sh $<TARGET_FILE:mute_socket> ${scenario})
+endforeach()
+kav_e2e_test(no_display_exits_1_with_a_swedish_line no_display.sh)

@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # Helpers shared by the end-to-end scripts. Each script sources this file,
 # calls kav_init with the path of the built program, and then drives a copy of
-# it in a throw-away program folder on a private Xvfb: keys and clicks through
+# it in a throw-away program folder on a private Xvfb, managed by openbox as a
+# user's desktop would be: keys and clicks through
 # xdotool, screenshots read pixel by pixel with ImageMagick, the clipboard
 # through xclip and the logbook file byte by byte. Everything a run writes
 # stays in one temporary folder, which the exit trap removes together with the
@@ -28,6 +29,7 @@ KAV_FAILED=0
 KAV_TMP=
 KAV_PID=
 KAV_XVFB_PID=
+KAV_WM_PID=
 KAV_WIN=
 
 kav_log() { printf '# %s\n' "$*"; }
@@ -90,6 +92,11 @@ kav_cleanup() {
         kav_wait_gone "$KAV_PID" 5 || kill -KILL "$KAV_PID" 2>/dev/null
         wait "$KAV_PID" 2>/dev/null
     fi
+    if [[ -n $KAV_WM_PID ]] && kill -0 "$KAV_WM_PID" 2>/dev/null; then
+        kill -TERM "$KAV_WM_PID" 2>/dev/null
+        kav_wait_gone "$KAV_WM_PID" 5 || kill -KILL "$KAV_WM_PID" 2>/dev/null
+        wait "$KAV_WM_PID" 2>/dev/null
+    fi
     if [[ -n $KAV_XVFB_PID ]] && kill -0 "$KAV_XVFB_PID" 2>/dev/null; then
         kill -TERM "$KAV_XVFB_PID" 2>/dev/null
         kav_wait_gone "$KAV_XVFB_PID" 5 || kill -KILL "$KAV_XVFB_PID" 2>/dev/null
@@ -123,14 +130,15 @@ kav_wait_gone() { # pid seconds
 }
 
 # Checks the tools, makes the temporary folders, copies the program into its
-# own folder there and starts Xvfb. Exits 77 when Xvfb is not installed.
+# own folder there and starts Xvfb with openbox. Exits 77 when Xvfb is not
+# installed.
 kav_init() { # program
     local program=$1 tool
     if ! command -v Xvfb >/dev/null 2>&1; then
         echo "SKIP: Xvfb is not installed"
         exit 77
     fi
-    for tool in xdotool xclip import convert timeout awk cmp od; do
+    for tool in xdotool xclip xprop openbox import convert timeout awk cmp od; do
         command -v "$tool" >/dev/null 2>&1 || kav_die "$tool is not installed (TESTING.md lists the packages)"
     done
     [[ -x $program ]] || kav_die "no program at $program"
@@ -159,6 +167,43 @@ kav_init() { # program
     unset SESSION_MANAGER WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE XDG_CURRENT_DESKTOP DESKTOP_SESSION
 
     kav_start_xvfb
+    kav_start_wm
+}
+
+# openbox on the private display, with its own configuration defaults (HOME
+# is the temporary one). Returns once it manages the screen: it then names
+# itself on the root window (_NET_SUPPORTING_WM_CHECK).
+kav_start_wm() {
+    local tries=200
+    openbox --sm-disable >"$KAV_TMP/openbox.log" 2>&1 &
+    KAV_WM_PID=$!
+    while ((tries-- > 0)); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        kill -0 "$KAV_WM_PID" 2>/dev/null || kav_die "openbox ended at start: $(cat "$KAV_TMP/openbox.log")"
+        sleep 0.05
+    done
+    kav_die "openbox did not take the screen within 10 s"
+}
+
+# Waits (bounded) until the window manager has framed a window: it then
+# carries _NET_FRAME_EXTENTS, and its place is final.
+kav_wait_managed() { # window seconds
+    local tries=$(($2 * 20))
+    while ((tries-- > 0)); do
+        xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '=' && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+# The window manager states of a window (_NET_WM_STATE), comma separated.
+kav_wm_states() { # window
+    xprop -id "$1" _NET_WM_STATE 2>/dev/null | sed -n 's/^_NET_WM_STATE(ATOM) = //p'
+}
+
+# The ICCCM state of a window: Normal, Iconic or Withdrawn.
+kav_wm_state() { # window
+    xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/^[[:space:]]*window state: //p'
 }
 
 # A private X server on a free display number, which it writes to a file
@@ -196,6 +241,7 @@ kav_start() {
     KAV_WIN=$(timeout 30 xdotool search --sync --onlyvisible --limit 1 --pid "$KAV_PID" 2>/dev/null | head -n 1)
     [[ -n $KAV_WIN ]] || kav_die "no window of the program was mapped within 30 s"
     kav_log "window $KAV_WIN mapped $(kav_elapsed) s after start"
+    kav_wait_managed "$KAV_WIN" 10 || kav_die "openbox did not frame the window within 10 s"
     kav_geometry
     # The menu bar is part of the window; at start the client area below it is
     # 220 pixels high, so the client area begins where the window's lower 220
@@ -213,14 +259,10 @@ kav_start() {
 
 # The main window's position and size: KAV_WX, KAV_WY, KAV_WW, KAV_WH.
 kav_geometry() {
-    local out k v X='' Y='' WIDTH='' HEIGHT=''
-    out=$(xdotool getwindowgeometry --shell "$KAV_WIN") || kav_die "no geometry for window $KAV_WIN"
-    while IFS='=' read -r k v; do
-        case $k in
-        X) X=$v ;; Y) Y=$v ;; WIDTH) WIDTH=$v ;; HEIGHT) HEIGHT=$v ;;
-        esac
-    done <<<"$out"
-    KAV_WX=$X KAV_WY=$Y KAV_WW=$WIDTH KAV_WH=$HEIGHT
+    local r
+    read -ra r <<<"$(kav_window_rect "$KAV_WIN")"
+    ((${#r[@]} == 4)) || kav_die "no geometry for window $KAV_WIN"
+    KAV_WX=${r[0]} KAV_WY=${r[1]} KAV_WW=${r[2]} KAV_WH=${r[3]}
 }
 
 # Waits (bounded) until the window's height differs from the given one;
@@ -483,20 +525,26 @@ kav_wait_no_window_titled() { # title seconds
     return 1
 }
 
-# A window's position and size as "x y width height".
+# A window's position on the screen and size as "x y width height", without
+# the frame the window manager puts around it. (xwininfo, since xdotool adds
+# the frame's offset twice for a window a window manager has framed.)
 kav_window_rect() { # window
-    local out k v X='' Y='' WIDTH='' HEIGHT=''
-    out=$(xdotool getwindowgeometry --shell "$1") || return 1
-    while IFS='=' read -r k v; do
-        case $k in
-        X) X=$v ;; Y) Y=$v ;; WIDTH) WIDTH=$v ;; HEIGHT) HEIGHT=$v ;;
+    local out k v X='' Y='' W='' H=''
+    out=$(xwininfo -id "$1" 2>/dev/null) || return 1
+    while IFS=':' read -r k v; do
+        case ${k#"${k%%[![:space:]]*}"} in
+        "Absolute upper-left X") X=${v// /} ;;
+        "Absolute upper-left Y") Y=${v// /} ;;
+        Width) W=${v// /} ;;
+        Height) H=${v// /} ;;
         esac
     done <<<"$out"
-    printf '%s %s %s %s' "$X" "$Y" "$WIDTH" "$HEIGHT"
+    [[ -n $X && -n $Y && -n $W && -n $H ]] || return 1
+    printf '%s %s %s %s' "$X" "$Y" "$W" "$H"
 }
 
-# A left click at a pixel of any window, relative to its top left corner
-# (without a window manager there is no frame: that is the client area).
+# A left click at a pixel of any window, relative to the top left corner of
+# its client area (inside the window manager's frame).
 kav_click_window() { # window x y
     local r
     read -ra r <<<"$(kav_window_rect "$1")" || kav_die "no geometry for window $1"

@@ -1,9 +1,10 @@
 // The shut-down dialog: its question (default "Avbryt"), and what reaches
 // logind for each answer. logind is a fake that records its calls, on a
 // private bus started by the test, so nothing here can shut anything down.
+#include "platform/devices/LazyBus.h"
 #include "platform/devices/ShutdownDialog.h"
 
-#include "tests/support/TempDir.h"
+#include "tests/support/PrivateBus.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -45,40 +46,7 @@ public Q_SLOTS:
     void Marker() { calls << QStringLiteral("Marker()"); }
 };
 
-// A dbus-daemon of our own, listening in a temporary folder.
-class PrivateBus {
-public:
-    bool start() {
-        const QString program = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-        if (program.isEmpty()) return false;
-        daemon_.setProgram(program);
-        daemon_.setArguments({QStringLiteral("--session"), QStringLiteral("--print-address"),
-                              QStringLiteral("--nofork"),
-                              QStringLiteral("--address=unix:dir=") + QString::fromStdString(dir_.path().string())});
-        daemon_.setProcessChannelMode(QProcess::SeparateChannels);
-        daemon_.setStandardErrorFile(QProcess::nullDevice());
-        daemon_.start();
-        if (!daemon_.waitForStarted(5000)) return false;
-        while (!daemon_.canReadLine())
-            if (!daemon_.waitForReadyRead(5000)) return false;
-        address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
-        return !address_.isEmpty();
-    }
-    ~PrivateBus() {
-        if (daemon_.state() == QProcess::NotRunning) return;
-        daemon_.terminate();
-        if (!daemon_.waitForFinished(3000)) {
-            daemon_.kill();
-            daemon_.waitForFinished(3000);
-        }
-    }
-    const QString& address() const { return address_; }
-
-private:
-    test::TempDir dir_;
-    QProcess daemon_;
-    QString address_;
-};
+using test::PrivateBus;
 
 class ShutdownDialogOnPrivateBus : public ::testing::Test {
 protected:
@@ -177,6 +145,18 @@ TEST_F(ShutdownDialogOnPrivateBus, ConfirmedShutDownAsksLogindToPowerOffInteract
 TEST_F(ShutdownDialogOnPrivateBus, ConfirmedRestartAsksLogindToRebootInteractively) {
     EXPECT_TRUE(dialog().carryOut(ShutdownChoice::Reboot));
     EXPECT_EQ(receivedByLogind(), (QStringList{"Reboot(true)", "Marker()"}));
+}
+
+TEST_F(ShutdownDialogOnPrivateBus, AConfirmedChoiceGoesOutOnABusConnectedOnlyThen) {
+    // As the program sends it: the bus is connected in the background when
+    // the answer is known, and the request follows once it is.
+    LazyBus lazy(bus_->address().toStdString(), QStringLiteral("lazy-logind-client"), std::chrono::seconds(2));
+    ShutdownDialog lazyDialog([&lazy](const QDBusMessage& m) {
+        lazy.whenConnected([m](const QDBusConnection& c) { c.send(m); });
+        return true;
+    });
+    EXPECT_TRUE(lazyDialog.carryOut(ShutdownChoice::Reboot));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return fake_.calls.contains(QStringLiteral("Reboot(true)")); }, 5000));
 }
 
 TEST_F(ShutdownDialogOnPrivateBus, CancelSendsNothing) {

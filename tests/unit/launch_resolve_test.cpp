@@ -92,6 +92,8 @@ TEST_F(LaunchResolve, EveryCandidateOfEveryRowIsFoundWhenItIsTheOnlyOneInstalled
     for (const auto& row : launchTable()) {
         for (const auto& cand : row.candidates) {
             ASSERT_FALSE(cand.argv.empty()) << row.commandLine;
+            // A default application is no program of its own (tested below).
+            if (cand.argv.front().starts_with(kDefaultApp)) continue;
             const fs::path dir = tmp.path() / ("path" + std::to_string(n++));
             const fs::path program = makeProgram(dir, cand.argv.front());
             LaunchEnvironment e = env(cand.desktop);
@@ -101,7 +103,9 @@ TEST_F(LaunchResolve, EveryCandidateOfEveryRowIsFoundWhenItIsTheOnlyOneInstalled
             ASSERT_TRUE(recording(e).launch(row.commandLine, 1)) << row.commandLine << " -> " << cand.argv.front();
             ASSERT_EQ(started.size(), 1u);
             EXPECT_EQ(started[0].program, program.string());
-            ASSERT_EQ(started[0].args.size(), cand.argv.size() - 1) << row.commandLine;
+            // A settings page is passed after the arguments (the fake lists none).
+            ASSERT_EQ(started[0].args.size(), cand.argv.size() - 1 + (cand.pageChoices.empty() ? 0 : 1))
+                << row.commandLine;
             for (const auto& a : started[0].args)
                 EXPECT_EQ(a.find('{'), std::string::npos) << a;
         }
@@ -248,6 +252,103 @@ TEST_F(LaunchResolve, ARealDetachedStartPassesTheArguments) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     ASSERT_TRUE(fs::exists(record)) << "the fake program did not run";
     EXPECT_EQ(readAll(record), "https://support.microsoft.com/sv-SE/windows/help\n");
+}
+
+TEST_F(LaunchResolve, TheGnomePanelIsTheFirstNameTheInstalledVersionLists) {
+    makeProgram(bin, "gnome-control-center");
+    const std::string kSystem = "rundll32.exe shell32.dll,Control_RunDLL sysdm.cpl";
+    const struct {
+        std::optional<std::string> list;
+        std::vector<std::string> args;
+    } cases[] = {
+        {"Available panels:\n\tbackground\n\tinfo-overview\n\tsound\n", {"info-overview"}},
+        {"Available panels:\n\tsystem\n\tinfo\n", {"system"}},
+        {"Available panels:\n\tinfo\n", {"info"}},
+        {"Available panels:\n\tsound\n", {}}, // none of the names: the overview
+        {std::nullopt, {"system"}},           // no list: the newest name
+    };
+    for (const auto& c : cases) {
+        int asked = 0;
+        auto answers = std::make_shared<DesktopAnswers>([&](const std::string&, const std::vector<std::string>& args) {
+            ++asked;
+            EXPECT_EQ(args, std::vector<std::string>{"--list"});
+            return c.list;
+        });
+        Launcher launcher(env("GNOME"), Launcher::startDetached, answers);
+        EXPECT_EQ(launcher.resolve(kSystem), (LaunchCommand{(bin / "gnome-control-center").string(), c.args}));
+        // Asked once, however often the panel is wanted.
+        Launcher(env("GNOME"), Launcher::startDetached, answers).resolve(kSystem);
+        EXPECT_EQ(asked, 1);
+    }
+}
+
+TEST_F(LaunchResolve, ARelativePathEntryIsNeverSearched) {
+    // The working directory holds an xdg-open of its own in every relative
+    // place; only the absolute folder's program may be found.
+    const fs::path before = fs::current_path();
+    fs::current_path(work);
+    makeProgram(work, "xdg-open");
+    makeProgram(work / "bin", "xdg-open");
+    for (const std::string path : {"", ".", "bin", "./bin", ":bin:"}) {
+        LaunchEnvironment e = env();
+        e.path = path;
+        EXPECT_EQ(Launcher(e).resolve(kExplorer), std::nullopt) << "PATH=" << path;
+        e.path = path + ":" + bin.string();
+        makeProgram(bin, "xdg-open");
+        EXPECT_EQ(Launcher(e).resolve(kExplorer), (LaunchCommand{(bin / "xdg-open").string(), {home.string()}}));
+        fs::remove(bin / "xdg-open");
+    }
+    fs::current_path(before);
+}
+
+TEST_F(LaunchResolve, TheLogbookOpensInTheUsersDefaultTextEditorFirst) {
+    makeProgram(bin, "xdg-mime");
+    makeProgram(bin, "my-editor");
+    makeProgram(bin, "gedit");
+    const fs::path apps = tmp.path() / "applications";
+    fs::create_directories(apps);
+    const std::string logbook = (work / "kavrilon.ini").string();
+    const LaunchCommand gedit{(bin / "gedit").string(), {logbook}};
+    const struct {
+        std::string entry;
+        LaunchCommand expected;
+    } cases[] = {
+        {"[Desktop Entry]\nExec=my-editor --new %F\n", {(bin / "my-editor").string(), {"--new", logbook}}},
+        {"[Desktop Entry]\nExec=\"" + (bin / "my-editor").string() + "\" %U\n",
+         {(bin / "my-editor").string(), {"file://" + logbook}}},
+        {"[Desktop Entry]\nExec=my-editor\n", {(bin / "my-editor").string(), {logbook}}},
+        {"[Desktop Entry]\nExec=my-editor %f\nTerminal=true\n", gedit}, // needs a terminal
+        {"[Desktop Entry]\nExec=not-installed %f\n", gedit},
+        {"[Desktop Action New]\nExec=my-editor %f\n", gedit}, // no main group
+    };
+    for (const auto& c : cases) {
+        std::ofstream(apps / "editor.desktop") << c.entry;
+        auto answers = std::make_shared<DesktopAnswers>(
+            [](const std::string&, const std::vector<std::string>&) { return std::string("editor.desktop\n"); });
+        LaunchEnvironment e = env("GNOME");
+        e.applicationDirs = {tmp.path() / "nowhere", apps};
+        EXPECT_EQ(Launcher(e, Launcher::startDetached, answers).resolve(kNotepad), c.expected) << c.entry;
+    }
+}
+
+TEST_F(LaunchResolve, WithoutAnInstalledPageTheBuiltInPageIsWrittenToTheRuntimeFolder) {
+    makeProgram(bin, "xdg-open");
+    const fs::path builtIn = tmp.path() / "built-in.html";
+    std::ofstream(builtIn) << "<html>sida</html>";
+    LaunchEnvironment e = env();
+    e.builtInPage = builtIn.string();
+    e.runtimeDir = tmp.path() / "run";
+    fs::create_directories(e.runtimeDir);
+
+    const auto cmd = Launcher(e).resolve(kHomepage);
+    const fs::path page = e.runtimeDir / "kavrilon" / "index.html";
+    EXPECT_EQ(cmd, (LaunchCommand{(bin / "xdg-open").string(), {"file://" + page.string()}}));
+    EXPECT_EQ(readAll(page), "<html>sida</html>");
+    EXPECT_EQ(fs::status(page.parent_path()).permissions() & fs::perms::all, fs::perms::owner_all);
+
+    // No runtime folder: nothing to open, as before.
+    e.runtimeDir.clear();
+    EXPECT_EQ(Launcher(e).resolve(kHomepage), std::nullopt);
 }
 
 TEST(LaunchEnvironmentTest, FromSystemReadsTheProcessEnvironment) {

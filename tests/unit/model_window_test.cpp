@@ -126,6 +126,16 @@ TEST(WindowModel, HeightOutsideTheWindowSystemsLimitsIsSkipped) {
     EXPECT_DOUBLE_EQ(w.Height, 3980.0);
 }
 
+TEST(WindowModel, HeightStepIsSkippedWhileMinimisedOrMaximised) {
+    for (const int state : {1, 2}) {
+        Window w(kForm);
+        w.Height = 4000.0;
+        w.WindowState = state;
+        EXPECT_FALSE(w.setHeightWithinLimits(w.Height + 3120.0)) << state;
+        EXPECT_DOUBLE_EQ(w.Height, 4000.0) << state;
+    }
+}
+
 TEST(WindowModel, ListBoxKeepsLinesInInsertionOrderPastAnyLimit) {
     Window w(kForm);
     Recorder r;

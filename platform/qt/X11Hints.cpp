@@ -1,0 +1,84 @@
+// The skip-taskbar state and the frame watch on X11.
+#include "platform/qt/X11Hints.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace kav::qt {
+
+namespace {
+
+xcb_atom_t atom(xcb_connection_t* c, const char* name) {
+    xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::char_traits<char>::length(name)), name), nullptr);
+    const xcb_atom_t a = r ? r->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    std::free(r);
+    return a;
+}
+
+xcb_connection_t* x11Connection() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+} // namespace
+
+void skipTaskbar(QWidget& window) {
+    xcb_connection_t* c = x11Connection();
+    if (!c) return;
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    const xcb_atom_t state = atom(c, "_NET_WM_STATE");
+    std::vector<xcb_atom_t> atoms;
+    xcb_get_property_reply_t* r =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, id, state, XCB_ATOM_ATOM, 0, 1024), nullptr);
+    if (r && r->format == 32 && r->type == XCB_ATOM_ATOM) {
+        const auto* data = static_cast<const xcb_atom_t*>(xcb_get_property_value(r));
+        atoms.assign(data, data + xcb_get_property_value_length(r) / 4);
+    }
+    std::free(r);
+    for (const char* name : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"}) {
+        const xcb_atom_t a = atom(c, name);
+        if (a != static_cast<xcb_atom_t>(XCB_ATOM_NONE) && std::find(atoms.begin(), atoms.end(), a) == atoms.end())
+            atoms.push_back(a);
+    }
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32, static_cast<uint32_t>(atoms.size()),
+                        atoms.data());
+    xcb_flush(c);
+}
+
+FrameWatch::FrameWatch(QWidget& window, std::function<void()> changed)
+    : window_(&window), changed_(std::move(changed)) {
+    xcb_connection_t* c = x11Connection();
+    if (!c) return;
+    atom_ = atom(c, "_NET_FRAME_EXTENTS");
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+FrameWatch::~FrameWatch() {
+    if (atom_ && QCoreApplication::instance()) QCoreApplication::instance()->removeNativeEventFilter(this);
+}
+
+bool FrameWatch::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (eventType != "xcb_generic_event_t") return false;
+    const auto* e = static_cast<const xcb_generic_event_t*>(message);
+    if ((e->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) return false;
+    const auto* p = static_cast<const xcb_property_notify_event_t*>(message);
+    if (p->atom != atom_ || !window_->testAttribute(Qt::WA_WState_Created) ||
+        p->window != static_cast<xcb_window_t>(window_->winId()))
+        return false;
+    // Qt reads the new extents when it handles this event, after the filter:
+    // the callback runs once it has.
+    QMetaObject::invokeMethod(window_, changed_, Qt::QueuedConnection);
+    return false;
+}
+
+} // namespace kav::qt
