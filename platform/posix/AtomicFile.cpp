@@ -89,6 +89,12 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+bool writeAll(int fd, std::span<const std::string_view> pieces) {
+    for (std::string_view piece : pieces)
+        if (!writeAll(fd, piece)) return false;
+    return true;
+}
+
 bool fsyncRetrying(int fd) {
     int rc;
     do {
@@ -222,6 +228,11 @@ std::optional<std::string> readWholeFile(const std::string& path) {
 }
 
 bool writeFileAtomic(const std::string& path, std::string_view bytes, const WriteRules& rules, FileId* written) {
+    return writeFileAtomic(path, std::span<const std::string_view>(&bytes, 1), rules, written);
+}
+
+bool writeFileAtomic(const std::string& path, std::span<const std::string_view> bytes, const WriteRules& rules,
+                     FileId* written) {
     const Resolved where = resolveOwnLinks(path);
     if (where.state == Resolved::State::Refused) return false;
     const PathParts parts = splitPath(where.path);

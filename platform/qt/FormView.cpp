@@ -4,6 +4,7 @@
 #include "platform/qt/ClientArea.h"
 #include "platform/qt/Convert.h"
 #include "platform/qt/LogbookListModel.h"
+#include "platform/qt/LogbookListView.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -11,7 +12,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -185,8 +185,7 @@ void FormView::buildWidgets() {
             break;
         }
         case Kind::ListBox: {
-            auto* v = new QListView(client_);
-            v->setUniformItemSizes(true);
+            auto* v = new LogbookListView(client_);
             v->setEditTriggers(QAbstractItemView::NoEditTriggers);
             listModel_ = new LogbookListModel(*c, v);
             v->setModel(listModel_);
