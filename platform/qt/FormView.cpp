@@ -248,9 +248,9 @@ void FormView::applyControl(Control& c, PropId id) {
     }
     QWidget* w = widgetFor(c.name());
     if (!w) {
-        // A drawn control: repaint the canvas.
+        // A drawn control: repaint the part of the canvas it covers.
         if (c.kind() == Kind::Line || c.kind() == Kind::Shape || c.kind() == Kind::Label || c.kind() == Kind::Image)
-            client_->update();
+            client_->update(client_->areaOf(c));
         return;
     }
     switch (id) {
