@@ -49,6 +49,10 @@ public:
     bool writeFileAtomic(const std::string& path, std::string_view bytes) override {
         return kav::posix::writeFileAtomic(path, bytes);
     }
+    // The write the program's save thread does, done here so it is timed.
+    void writeFileAtomicLater(const std::string& path, kav::SharedBytes bytes) override {
+        static_cast<void>(kav::posix::writeFileAtomic(path, bytes.views()));
+    }
     void popupMenu(kav::Window&, std::string_view) override {}
     void endProgram() override {}
 
