@@ -29,7 +29,7 @@ using Clock = std::chrono::steady_clock;
 xcb_atom_t atom(xcb_connection_t* c, const char* name) {
     xcb_intern_atom_reply_t* r =
         xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
-    const xcb_atom_t a = r ? r->atom : XCB_ATOM_NONE;
+    const xcb_atom_t a = r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
     std::free(r);
     return a;
 }
@@ -81,8 +81,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pingprobe: the window does not answer _NET_WM_PING\n");
         return 65;
     }
-    // The answer goes to the root window with the substructure masks.
-    const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    // The answer goes to the root window, for the clients that select
+    // substructure redirection (the window manager) and, depending on the
+    // toolkit's version, structure or substructure notification.
+    const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(c);
 
@@ -125,6 +127,8 @@ int main(int argc, char** argv) {
                     }
                 }
             }
+            else if (e->response_type == 0 && std::getenv("PINGPROBE_DEBUG"))
+                std::fprintf(stderr, "X error %u\n", reinterpret_cast<xcb_generic_error_t*>(e)->error_code);
             std::free(e);
         }
         if (xcb_connection_has_error(c)) break;
@@ -132,7 +136,7 @@ int main(int argc, char** argv) {
     const std::size_t pings = next - 1;
     std::sort(waits.begin(), waits.end());
     const auto at = [&](double q) {
-        return waits.empty() ? -1.0 : waits[static_cast<std::size_t>(q * (waits.size() - 1))];
+        return waits.empty() ? -1.0 : waits[static_cast<std::size_t>(q * static_cast<double>(waits.size() - 1))];
     };
     std::printf("pings=%zu answered=%zu max_ms=%.2f p99_ms=%.2f median_ms=%.2f\n", pings, waits.size(),
                 waits.empty() ? -1.0 : waits.back(), at(0.99), at(0.5));
