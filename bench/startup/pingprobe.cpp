@@ -126,8 +126,7 @@ int main(int argc, char** argv) {
                         sent.erase(it);
                     }
                 }
-            }
-            else if (e->response_type == 0 && std::getenv("PINGPROBE_DEBUG"))
+            } else if (e->response_type == 0 && std::getenv("PINGPROBE_DEBUG"))
                 std::fprintf(stderr, "X error %u\n", reinterpret_cast<xcb_generic_error_t*>(e)->error_code);
             std::free(e);
         }
