@@ -3,7 +3,7 @@
 // load a logbook of tens of thousands of lines.
 #include "logbook/LogbookFormat.h"
 
-#include "logbook/Cp1252.h"
+#include "model/Cp1252.h"
 
 #include <cstdint>
 #include <cstring>
@@ -81,6 +81,45 @@ std::vector<std::string> decodeEntries(std::string_view fileBytes) {
     while (reader.next(entry))
         entries.push_back(entry);
     return entries;
+}
+
+LineImage indexLines(std::string fileBytes) {
+    LineImage image;
+    const auto* p = reinterpret_cast<const unsigned char*>(fileBytes.data());
+    const std::size_t n = fileBytes.size();
+    std::size_t pos = 0;
+    bool crLfOnly = true;
+    bool endsWithLineEnd = true;
+    while (pos < n) {
+        const std::size_t end = pos + findLineEnd(p + pos, n - pos);
+        image.starts.push_back(pos);
+        if (end == n) {
+            endsWithLineEnd = false;
+            break;
+        }
+        if (p[end] != '\r' || end + 1 == n || p[end + 1] != '\n') {
+            crLfOnly = false;
+            break;
+        }
+        pos = end + 2;
+    }
+    if (crLfOnly) {
+        // Only the last line may lack its line end; it gets one in place.
+        if (!endsWithLineEnd) fileBytes.append("\r\n");
+        image.bytes = std::move(fileBytes);
+        return image;
+    }
+
+    // Lone CR or LF: the lines are copied with CR LF after each.
+    image.starts.clear();
+    image.bytes.reserve(n + n / 8 + 2);
+    std::string_view rest(fileBytes);
+    while (!rest.empty()) {
+        image.starts.push_back(image.bytes.size());
+        image.bytes.append(takeLine(rest));
+        image.bytes.append("\r\n");
+    }
+    return image;
 }
 
 std::string encodeEntries(const std::vector<std::string>& entries) {

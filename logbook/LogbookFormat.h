@@ -35,6 +35,18 @@ std::size_t countEntries(std::string_view fileBytes);
 // All entries of a logbook file.
 std::vector<std::string> decodeEntries(std::string_view fileBytes);
 
+// A logbook file as the list keeps it: every line followed by CR LF, and the
+// offset where each line starts. The lines are those EntryReader gives.
+struct LineImage {
+    std::string bytes;
+    std::vector<std::size_t> starts;
+};
+
+// Finds the lines of `fileBytes` in one pass. A file the program wrote (CR LF
+// after every line) is taken over as it is, without a copy; other line ends
+// are written as CR LF, and a last line without one gets it.
+LineImage indexLines(std::string fileBytes);
+
 // The file bytes for `entries`: each one in Windows-1252 followed by CR LF.
 // No entries give no bytes.
 std::string encodeEntries(const std::vector<std::string>& entries);

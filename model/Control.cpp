@@ -4,6 +4,8 @@
 
 #include "Window.h"
 
+#include <stdexcept>
+
 namespace kav {
 
 Control::Control(Window& window, const ControlDef& def)
@@ -13,20 +15,26 @@ Control::Control(Window& window, const ControlDef& def)
       BackColor(*this, PropId::BackColor, def.backColor), window_(&window), def_(&def) {}
 
 void Control::AddItem(const std::string& line) {
-    lines_.push_back(line);
+    store_.append(line);
     propertyChanged(PropId::Lines);
 }
 
-void Control::AddItems(std::vector<std::string>&& lines) {
-    if (lines.empty()) return;
-    if (lines_.empty()) {
-        lines_ = std::move(lines);
-    } else {
-        lines_.reserve(lines_.size() + lines.size());
-        for (std::string& l : lines)
-            lines_.push_back(std::move(l));
-    }
+void Control::AddImage(std::string image, const std::vector<std::size_t>& starts) {
+    if (starts.empty()) return;
+    store_.appendImage(std::move(image), starts);
     propertyChanged(PropId::Lines);
+}
+
+std::string Control::List(std::size_t i) const {
+    if (i >= store_.count()) throw std::out_of_range("list index");
+    return store_.text(i);
+}
+
+const std::vector<std::string>& Control::lines() const {
+    decoded_.reserve(store_.count());
+    for (std::size_t i = decoded_.size(); i < store_.count(); ++i)
+        decoded_.push_back(store_.text(i));
+    return decoded_;
 }
 
 void Control::propertyChanged(PropId id) { window_->controlChanged(*this, id); }

@@ -4,6 +4,7 @@
 // palette(10)` whatever the kind, and the design data says what it is.
 
 #include "FormDef.h"
+#include "LineStore.h"
 #include "Property.h"
 
 #include <cstddef>
@@ -32,22 +33,29 @@ public:
     Property<bool> Enabled;
     Property<Colour> BackColor;
 
-    // List box: lines in insertion order.
+    // List box: lines in insertion order, kept as the logbook file's bytes
+    // (Windows-1252, so a character the code page lacks reads back as "?").
     void AddItem(const std::string& line);
-    // Appends many lines at once with one change notice: loading a logbook of
-    // tens of thousands of lines must not redraw the list for each of them.
-    void AddItems(std::vector<std::string>&& lines);
-    std::size_t ListCount() const { return lines_.size(); }
-    const std::string& List(std::size_t i) const { return lines_.at(i); }
-    const std::vector<std::string>& lines() const { return lines_; }
-    void reserveLines(std::size_t n) { lines_.reserve(n); }
+    // Appends the lines of a file image (see LineStore::appendImage) with one
+    // change notice: loading a logbook of a million lines must not redraw the
+    // list for each of them.
+    void AddImage(std::string image, const std::vector<std::size_t>& starts);
+    std::size_t ListCount() const { return store_.count(); }
+    // The text of line i; throws std::out_of_range past the end.
+    std::string List(std::size_t i) const;
+    // Every line decoded, for callers that want them all at once (tests,
+    // small lists); decoded lines are kept, so asking again costs only the
+    // lines added since.
+    const std::vector<std::string>& lines() const;
+    const LineStore& store() const { return store_; }
 
     void propertyChanged(PropId id) override;
 
 private:
     Window* window_;
     const ControlDef* def_;
-    std::vector<std::string> lines_;
+    LineStore store_;
+    mutable std::vector<std::string> decoded_;
 };
 
 } // namespace kav

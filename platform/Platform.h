@@ -5,6 +5,7 @@
 // unless the program's behaviour depends on the outcome (the delete).
 
 #include "model/Colour.h"
+#include "model/SharedBytes.h"
 
 #include <optional>
 #include <string>
@@ -58,10 +59,24 @@ public:
     virtual std::string logbookPath() = 0;
     virtual std::optional<std::string> readFile(const std::string& path) = 0;
     virtual bool writeFileAtomic(const std::string& path, std::string_view bytes) = 0;
+    // Replaces the file with `bytes` as writeFileAtomic does, but may do it
+    // after returning, away from the user-interface thread. Writes happen one
+    // at a time in the order they were asked for; a write still waiting when
+    // a newer one to the same path comes is dropped for it. This version
+    // writes at once.
+    virtual void writeFileAtomicLater(const std::string& path, SharedBytes bytes) {
+        lastLaterWriteOk_ = writeFileAtomic(path, bytes.joined());
+    }
+    // Returns when every write asked for has been done: false when the last
+    // write failed.
+    virtual bool finishWrites() { return lastLaterWriteOk_; }
 
     // Window operations the model cannot do itself.
     virtual void popupMenu(Window& window, std::string_view menuName) = 0;
     virtual void endProgram() = 0;
+
+private:
+    bool lastLaterWriteOk_ = true;
 };
 
 } // namespace kav

@@ -5,6 +5,7 @@ add_library(kav_qt STATIC
   qt/ClientAreaAccessible.cpp
   qt/Convert.cpp
   qt/FormView.cpp
+  qt/LogbookListView.cpp
   qt/ProgramFolder.cpp
   qt/QtPlatform.cpp
   qt/Renderer.cpp

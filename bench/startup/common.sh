@@ -7,7 +7,7 @@
 # Builds kav_waitmap and kav_startup_baseline from bench/startup with the
 # build type, compiler and flags of the given kavrilon (read from the
 # CMakeCache.txt of the tree it was built in), so both programs are compiled
-# alike. Sets build_type, waitmap and baseline_program.
+# alike. Sets build_type, waitmap, pingprobe and baseline_program.
 bench_build_helpers() { # kavrilon
     local here repo cache tools cxx cxx_flags ld_flags
     here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
@@ -29,6 +29,7 @@ bench_build_helpers() { # kavrilon
     "${configure[@]}" >/dev/null || { echo "configuring the helpers failed" >&2; exit 1; }
     cmake --build "$tools" >/dev/null || { echo "building the helpers failed" >&2; exit 1; }
     waitmap=$tools/kav_waitmap
+    pingprobe=$tools/kav_pingprobe
     baseline_program=$tools/kav_startup_baseline
 }
 

@@ -3,7 +3,11 @@
 # program (baseline.cpp), both started the same way, alternately, on one
 # private Xvfb, each from its own temporary folder.
 #
-#   bench/startup/measure.sh [--runs N] [--linger-ms N] path/to/kavrilon
+#   bench/startup/measure.sh [--runs N] [--linger-ms N] [--logbook SIZE] path/to/kavrilon
+#
+# --logbook SIZE starts Kavrilon on a logbook that has grown: SIZE is a number
+# of lines (10k, 100k, 1M) or 10MB-line (see make-logbook.sh); a fresh copy is
+# put in place before every start. Without it every start is a first start.
 #
 # Time is counted from exec to the first drawing into the program's first
 # mapped top-level window (and, for reference, to the map itself), as
@@ -18,11 +22,13 @@ set -u -o pipefail
 
 runs=15
 linger_ms=1500
+logbook=0
 while (($#)); do
     case $1 in
     --runs) runs=$2; shift 2 ;;
     --linger-ms) linger_ms=$2; shift 2 ;;
-    -h | --help) sed -n '2,17p' "$0"; exit 0 ;;
+    --logbook) logbook=$2; shift 2 ;;
+    -h | --help) sed -n '2,22p' "$0"; exit 0 ;;
     *) break ;;
     esac
 done
@@ -38,11 +44,15 @@ bench_build_helpers "$kavrilon"
 bench_start_xvfb kavrilon baseline
 cp -- "$kavrilon" "$tmp/kavrilon/kavrilon"
 cp -- "$baseline_program" "$tmp/baseline/kav_startup_baseline"
+if [[ $logbook != 0 ]]; then
+    "$here/make-logbook.sh" "$logbook" "$tmp/logbook.ini" || exit 1
+fi
 
 # One start of one program; appends "name paint_us map_us maxrss_kb cpu_us".
 run_one() { # name program
     local line
-    rm -f -- "$tmp/kavrilon/kavrilon.ini" # every start is a first start
+    rm -f -- "$tmp/kavrilon/kavrilon.ini" # a first start, or one on the grown logbook
+    if [[ $1 == grown ]]; then cp -- "$tmp/logbook.ini" "$tmp/kavrilon/kavrilon.ini"; fi
     line=$("$waitmap" --linger-ms "$linger_ms" "$2" 2>>"$tmp/programs.log") ||
         { echo "run of $1 failed: $line" >&2; tail -n 5 "$tmp/programs.log" >&2; exit 1; }
     local map paint rss cpu
@@ -57,12 +67,16 @@ run_one() { # name program
 run_one warmup "$tmp/kavrilon/kavrilon"
 run_one warmup "$tmp/baseline/kav_startup_baseline"
 : >"$tmp/results"
+# With a grown logbook, each round also starts Kavrilon on it, in turn.
+grown_run() { if [[ $logbook != 0 ]]; then run_one grown "$tmp/kavrilon/kavrilon"; fi; }
 for ((i = 1; i <= runs; i++)); do
     if ((i % 2)); then
         run_one kavrilon "$tmp/kavrilon/kavrilon"
+        grown_run
         run_one baseline "$tmp/baseline/kav_startup_baseline"
     else
         run_one baseline "$tmp/baseline/kav_startup_baseline"
+        grown_run
         run_one kavrilon "$tmp/kavrilon/kavrilon"
     fi
 done
@@ -90,3 +104,14 @@ printf '%-28s %10.1f MB %10.1f MB %8s  (goal <= 1.25: %s)\n' "peak resident memo
     "$(awk -v v="$kr" 'BEGIN{print v/1024}')" "$(awk -v v="$br" 'BEGIN{print v/1024}')" "$rr" "$(verdict "$rr" 1.25)"
 printf '%-28s %10.1f ms %10.1f ms %8s\n' "CPU time, start to SIGTERM" \
     "$(awk -v v="$kc" 'BEGIN{print v/1000}')" "$(awk -v v="$bc" 'BEGIN{print v/1000}')" "$rc"
+
+if [[ $logbook != 0 ]]; then
+    gp=$(median grown 2) gm=$(median grown 3) gr=$(median grown 4)
+    echo "with the logbook $logbook ($(stat -c %s "$tmp/logbook.ini") bytes), against the first start above:"
+    printf '%-28s %10.1f ms %8s x the first start, %s x baseline\n' "exec to first paint" \
+        "$(awk -v v="$gp" 'BEGIN{print v/1000}')" "$(ratio "$gp" "$kp")" "$(ratio "$gp" "$bp")"
+    printf '%-28s %10.1f ms %8s x the first start, %s x baseline\n' "exec to window mapped" \
+        "$(awk -v v="$gm" 'BEGIN{print v/1000}')" "$(ratio "$gm" "$km")" "$(ratio "$gm" "$bm")"
+    printf '%-28s %10.1f MB %8s x the first start, %s x baseline\n' "peak resident memory" \
+        "$(awk -v v="$gr" 'BEGIN{print v/1024}')" "$(ratio "$gr" "$kr")" "$(ratio "$gr" "$br")"
+fi

@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -82,6 +83,10 @@ struct WriteRules {
 //
 // On success `written`, when given, receives the identity of the new file.
 bool writeFileAtomic(const std::string& path, std::string_view bytes, const WriteRules& rules = {},
+                     FileId* written = nullptr);
+// The same for bytes given in pieces, written one after the other. Safe to
+// call from any thread.
+bool writeFileAtomic(const std::string& path, std::span<const std::string_view> bytes, const WriteRules& rules = {},
                      FileId* written = nullptr);
 
 } // namespace kav::posix

@@ -15,6 +15,10 @@ std::optional<std::string> LogbookFile::load(const std::string& path) {
 }
 
 bool LogbookFile::save(const std::string& path, std::string_view bytes) {
+    return save(path, std::span<const std::string_view>(&bytes, 1));
+}
+
+bool LogbookFile::save(const std::string& path, std::span<const std::string_view> bytes) {
     const std::lock_guard lock(mutex_);
     if (path != path_) return writeFileAtomic(path, bytes);
     if (unreadable_) return false;

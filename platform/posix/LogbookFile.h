@@ -17,6 +17,7 @@
 
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,8 @@ public:
     // save is skipped (false) while the logbook is one that could not be read,
     // or when the file there is no longer the one loaded or last saved.
     bool save(const std::string& path, std::string_view bytes);
+    // The same for bytes given in pieces.
+    bool save(const std::string& path, std::span<const std::string_view> bytes);
 
 private:
     const std::size_t readLimit_;

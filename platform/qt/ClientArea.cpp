@@ -64,6 +64,17 @@ const QPixmap& ClientArea::picture(std::string_view name) const {
     return it->second;
 }
 
+QRect ClientArea::areaOf(const Control& c) const {
+    const ControlDef& d = c.def();
+    const QPoint o = originOf(d);
+    if (c.kind() != Kind::Line) return rectOf(d, o.x(), o.y());
+    // A wide pen reaches half its width past the line's ends and sides.
+    const int reach = std::max(1, d.borderWidth) / 2 + 1;
+    return QRect(QPoint(px(d.x1), px(d.y1)) + o, QPoint(px(d.x2), px(d.y2)) + o)
+        .normalized()
+        .adjusted(-reach, -reach, reach, reach);
+}
+
 const Control* ClientArea::labelAt(QPoint p) const {
     for (auto it = paintBottomUp_.rbegin(); it != paintBottomUp_.rend(); ++it) {
         const Control* c = *it;

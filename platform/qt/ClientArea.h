@@ -23,6 +23,8 @@ public:
 
     // Offset of a control placed inside a frame, in pixels.
     QPoint originOf(const ControlDef& def) const;
+    // The part of the canvas a drawn control paints on.
+    QRect areaOf(const Control& c) const;
     // The label under a point, if a visible one is there.
     const Control* labelAt(QPoint p) const;
     // How a label's caption is drawn in its box.

@@ -6,6 +6,7 @@
 #include "platform/qt/ClientAreaAccessible.h"
 #include "platform/qt/Convert.h"
 #include "platform/qt/LogbookListModel.h"
+#include "platform/qt/LogbookListView.h"
 #include "platform/qt/X11Hints.h"
 
 #include <QAction>
@@ -14,7 +15,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -228,8 +228,7 @@ void FormView::buildWidgets() {
             break;
         }
         case Kind::ListBox: {
-            auto* v = new QListView(client_);
-            v->setUniformItemSizes(true);
+            auto* v = new LogbookListView(client_);
             v->setEditTriggers(QAbstractItemView::NoEditTriggers);
             listModel_ = new LogbookListModel(*c, v);
             v->setModel(listModel_);
@@ -303,9 +302,9 @@ void FormView::applyControl(Control& c, PropId id) {
     }
     QWidget* w = widgetFor(c.name());
     if (!w) {
-        // A drawn control: repaint the canvas.
+        // A drawn control: repaint the part of the canvas it covers.
         if (c.kind() == Kind::Line || c.kind() == Kind::Shape || c.kind() == Kind::Label || c.kind() == Kind::Image)
-            client_->update();
+            client_->update(client_->areaOf(c));
         if (c.kind() == Kind::Label && id == PropId::Caption) client_->labelChanged(c);
         return;
     }

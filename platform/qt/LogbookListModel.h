@@ -1,7 +1,9 @@
 #pragma once
 // A read-only Qt list model over a list box control's lines. The lines stay in
-// the window model; the view asks for the rows it shows, so a list of tens of
-// thousands of lines costs no copies, and an append inserts one row.
+// the window model as the logbook file's bytes; a row is decoded only when a
+// view asks for it, and only its first kDisplayChars characters, so a line of
+// ten million characters shows its beginning at the cost of any other row
+// while the file keeps every byte. An append inserts one row.
 
 #include "model/Control.h"
 
@@ -11,6 +13,9 @@ namespace kav::qt {
 
 class LogbookListModel final : public QAbstractListModel {
 public:
+    // The most characters a row shows.
+    static constexpr std::size_t kDisplayChars = 1024;
+
     explicit LogbookListModel(const Control& list, QObject* parent = nullptr)
         : QAbstractListModel(parent), list_(list), rows_(static_cast<int>(list.ListCount())) {}
 
@@ -18,7 +23,7 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_) return {};
-        const std::string& s = list_.List(static_cast<std::size_t>(index.row()));
+        const std::string s = list_.store().text(static_cast<std::size_t>(index.row()), kDisplayChars);
         return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
     }
 

@@ -9,6 +9,7 @@
 #include "platform/launch/Launcher.h"
 #include "platform/launch/Media.h"
 #include "platform/posix/LogbookFile.h"
+#include "platform/posix/WriteQueue.h"
 #include "platform/qt/Convert.h"
 #include "platform/qt/FormView.h"
 #include "platform/qt/Renderer.h"
@@ -59,6 +60,10 @@ struct QtPlatform::Services {
     QColor lastColour = Qt::white;
     // What the start-up load found, which decides what later saves may replace.
     posix::LogbookFile logbook;
+    // The logbook saves, written away from the user-interface thread, through
+    // the guard above.
+    posix::WriteQueue writes{
+        [this](const std::string& path, const SharedBytes& bytes) { return logbook.save(path, bytes.views()); }};
 };
 
 QtPlatform::QtPlatform(std::filesystem::path programFolder)
@@ -104,9 +109,17 @@ bool QtPlatform::launch(std::string_view commandLine, int showCode) {
         .launch(commandLine, showCode);
 }
 
-bool QtPlatform::shellCopy(std::string_view from, std::string_view to) { return Media().copy(from, to); }
+// The file commands act on the logbook as the saves asked so far left it: a
+// delete after a save must not be undone by that save finishing later.
+bool QtPlatform::shellCopy(std::string_view from, std::string_view to) {
+    finishWrites();
+    return Media().copy(from, to);
+}
 
-bool QtPlatform::shellDelete(std::string_view path) { return Media().remove(path); }
+bool QtPlatform::shellDelete(std::string_view path) {
+    finishWrites();
+    return Media().remove(path);
+}
 
 void QtPlatform::messageBox(Window& owner, std::string_view text, std::string_view title) {
     QMessageBox box(QMessageBox::Information, qs(title), qs(text), QMessageBox::Ok, ownerWidget(owner));
@@ -134,11 +147,21 @@ std::string QtPlatform::todayShortDate() {
 
 std::string QtPlatform::logbookPath() { return (folder_ / "kavrilon.ini").string(); }
 
-std::optional<std::string> QtPlatform::readFile(const std::string& path) { return services_->logbook.load(path); }
+std::optional<std::string> QtPlatform::readFile(const std::string& path) {
+    finishWrites();
+    return services_->logbook.load(path);
+}
 
 bool QtPlatform::writeFileAtomic(const std::string& path, std::string_view bytes) {
+    finishWrites();
     return services_->logbook.save(path, bytes);
 }
+
+void QtPlatform::writeFileAtomicLater(const std::string& path, SharedBytes bytes) {
+    services_->writes.push(path, std::move(bytes));
+}
+
+bool QtPlatform::finishWrites() { return services_->writes.finish(); }
 
 void QtPlatform::popupMenu(Window& window, std::string_view menuName) {
     if (!renderer_) return;

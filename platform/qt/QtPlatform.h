@@ -36,6 +36,8 @@ public:
     std::string logbookPath() override;
     std::optional<std::string> readFile(const std::string& path) override;
     bool writeFileAtomic(const std::string& path, std::string_view bytes) override;
+    void writeFileAtomicLater(const std::string& path, SharedBytes bytes) override;
+    bool finishWrites() override;
     void popupMenu(Window& window, std::string_view menuName) override;
     void endProgram() override;
 

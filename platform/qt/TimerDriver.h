@@ -1,7 +1,8 @@
 #pragma once
-// Drives the timer service from the Qt event loop: one precise single-shot
-// QTimer is armed for the earliest due tick, and when it fires the service
-// delivers what is due. Ticks keep coming while a modal dialog runs its own
+// Drives the timer service from the Qt event loop: one precise repeating
+// QTimer fires at the earliest due tick, the service delivers what is due,
+// and the timer is started anew only when the next tick is not one of its
+// intervals away. Ticks keep coming while a modal dialog runs its own
 // event loop, and stand still while a handler blocks (the CD tray).
 
 #include "model/TimerService.h"

@@ -10,15 +10,18 @@
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TempDir.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 namespace kav {
 namespace {
@@ -64,10 +67,9 @@ TEST_F(Gui, ControlsBecomeWidgetsAtTheirDesignPlaceInPixels) {
     auto* code = widget<QLineEdit>("txtColor");
     ASSERT_NE(code, nullptr);
     EXPECT_EQ(code->geometry(), QRect(144, 144, 81, 27));
-    auto* list = widget<QListView>("List1");
+    auto* list = widget<QAbstractItemView>("List1");
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->geometry(), QRect(120, 248, 505, 108));
-    EXPECT_TRUE(list->uniformItemSizes());
     // The client area shows 220 pixels at start, so the list lies out of view.
     EXPECT_EQ(view()->clientArea()->height(), 220);
     EXPECT_EQ(view()->clientArea()->width(), 697);
@@ -170,9 +172,27 @@ TEST_F(Gui, PropertyChangesReachTheirWidgets) {
     EXPECT_EQ(widget<QLineEdit>("Text16")->palette().color(QPalette::Base), QColor(0, 255, 0));
     program.main().Command3.Caption = "Klipp minnet tomt..";
     EXPECT_EQ(widget<QPushButton>("Command3")->text(), QString::fromUtf8("Klipp minnet tomt.."));
-    const int rows = widget<QListView>("List1")->model()->rowCount();
+    const int rows = widget<QAbstractItemView>("List1")->model()->rowCount();
     program.main().List1.AddItem("rad");
-    EXPECT_EQ(widget<QListView>("List1")->model()->rowCount(), rows + 1);
+    EXPECT_EQ(widget<QAbstractItemView>("List1")->model()->rowCount(), rows + 1);
+}
+
+TEST_F(Gui, RowWiderThanTheCapShowsItsBeginningAndTheFileKeepsEveryByte) {
+    std::string line = "Början";
+    for (int i = 0; line.size() < 100000; ++i)
+        line += " ord" + std::to_string(i);
+    program.main().List1.AddItem(line);
+    const QAbstractItemModel* rows = widget<QAbstractItemView>("List1")->model();
+    const QString shown = rows->index(rows->rowCount() - 1, 0).data().toString();
+    const QString whole = QString::fromStdString(line);
+    EXPECT_LT(shown.size(), 2000);
+    EXPECT_TRUE(whole.startsWith(shown)) << shown.left(40).toStdString();
+    EXPECT_TRUE(shown.startsWith(QString::fromUtf8("Början ord0 ord1")));
+
+    program.main().List_Save(program.main().List1, fake.logbookPath());
+    std::ifstream in(fake.logbookPath(), std::ios::binary);
+    const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(file.ends_with("B\xF6rjan" + line.substr(7) + "\r\n"));
 }
 
 TEST_F(Gui, GrowAndShrinkStepsResizeTheRealWindowFromItsHeight) {

@@ -6,3 +6,7 @@ kav_unit_test(logbook_store_test
   ${CMAKE_CURRENT_LIST_DIR}/logbook_atomic_file_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logbook_file_safety_test.cpp)
 target_link_libraries(logbook_store_test PRIVATE kav_posix)
+
+# Saves on the write queue's thread, and the line index of a loaded file.
+kav_unit_test(logbook_background_save_test ${CMAKE_CURRENT_LIST_DIR}/logbook_background_save_test.cpp)
+target_link_libraries(logbook_background_save_test PRIVATE kav_posix)

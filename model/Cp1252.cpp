@@ -1,7 +1,7 @@
 // Table-driven Windows-1252 conversion. Both directions pass over ASCII eight
 // bytes at a time and only look closer at the other bytes, since the logbook
 // is mostly ASCII with a few Swedish letters.
-#include "logbook/Cp1252.h"
+#include "model/Cp1252.h"
 
 #include <algorithm>
 #include <array>

@@ -1,0 +1,62 @@
+// The writing thread and its queue.
+#include "platform/posix/WriteQueue.h"
+
+#include <algorithm>
+#include <csignal>
+
+#include <pthread.h>
+
+namespace kav::posix {
+
+WriteQueue::WriteQueue(Writer writer) : writer_(std::move(writer)) {}
+
+WriteQueue::~WriteQueue() {
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    if (thread_.joinable()) thread_.join();
+}
+
+void WriteQueue::push(std::string path, SharedBytes bytes) {
+    {
+        const std::lock_guard lock(mutex_);
+        std::erase_if(waiting_, [&](const Job& job) { return job.path == path; });
+        waiting_.push_back({std::move(path), std::move(bytes)});
+        if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
+    }
+    wake_.notify_one();
+}
+
+bool WriteQueue::finish() {
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return waiting_.empty() && !busy_; });
+    return lastOk_;
+}
+
+void WriteQueue::run() {
+    // Signals are for the main thread, whose handlers end the program with
+    // its closing save.
+    sigset_t all;
+    sigfillset(&all);
+    pthread_sigmask(SIG_BLOCK, &all, nullptr);
+
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return stopping_ || !waiting_.empty(); });
+        if (waiting_.empty()) return; // stopping, and nothing is left
+        Job job = std::move(waiting_.front());
+        waiting_.pop_front();
+        busy_ = true;
+        lock.unlock();
+        const bool ok = writer_(job.path, job.bytes);
+        job = {}; // the shared bytes go before the queue says it is idle
+        lock.lock();
+        busy_ = false;
+        lastOk_ = ok;
+        if (waiting_.empty()) idle_.notify_all();
+    }
+}
+
+} // namespace kav::posix

@@ -1,0 +1,53 @@
+#pragma once
+// Writes files on a thread of its own, so that a save never holds up the
+// window. Writes happen one at a time, in the order they were asked for. A
+// write that is still waiting when a newer one to the same path comes is
+// dropped for it (the newer bytes are what the file must end up holding); a
+// write under way is never cut short, the newer one follows it.
+
+#include "model/SharedBytes.h"
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace kav::posix {
+
+class WriteQueue {
+public:
+    // Does one write; called on the queue's thread only.
+    using Writer = std::function<bool(const std::string& path, const SharedBytes& bytes)>;
+
+    explicit WriteQueue(Writer writer);
+    // Finishes every write asked for, then ends the thread.
+    ~WriteQueue();
+    WriteQueue(const WriteQueue&) = delete;
+    WriteQueue& operator=(const WriteQueue&) = delete;
+
+    void push(std::string path, SharedBytes bytes);
+    // Returns when no write is waiting or under way: false when the last
+    // write failed.
+    bool finish();
+
+private:
+    struct Job {
+        std::string path;
+        SharedBytes bytes;
+    };
+    void run();
+
+    Writer writer_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable idle_;
+    std::deque<Job> waiting_;
+    bool busy_ = false;
+    bool stopping_ = false;
+    bool lastOk_ = true;
+    std::thread thread_; // started by the first write
+};
+
+} // namespace kav::posix

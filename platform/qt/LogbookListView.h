@@ -1,0 +1,44 @@
+#pragma once
+// The list box of the logbook: a view whose rows all have one height, set
+// from the font, so every position is a multiplication. It paints only the
+// rows in sight and asks the model for nothing else, and a new row at the end
+// costs a scroll bar range and, when the row is in sight, a repaint: the same
+// at the millionth row as at the first. (Qt's list view places every row
+// again on each insert.) Rows can be selected and browsed with the keys.
+
+#include <QAbstractItemView>
+
+namespace kav::qt {
+
+class LogbookListView final : public QAbstractItemView {
+public:
+    explicit LogbookListView(QWidget* parent = nullptr);
+
+    int rowHeight() const { return rowHeight_; }
+
+    QRect visualRect(const QModelIndex& index) const override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    QModelIndex indexAt(const QPoint& point) const override;
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    int horizontalOffset() const override { return 0; }
+    int verticalOffset() const override;
+    bool isIndexHidden(const QModelIndex&) const override { return false; }
+    void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags flags) override;
+    QRegion visualRegionForSelection(const QItemSelection& selection) const override;
+    void rowsInserted(const QModelIndex& parent, int start, int end) override;
+    void updateGeometries() override;
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    int rows() const;
+    int rowAtY(int y) const;
+    void updateRowHeight();
+
+    int rowHeight_ = 1;
+};
+
+} // namespace kav::qt

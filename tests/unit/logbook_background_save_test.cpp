@@ -1,0 +1,160 @@
+// Saves written away from the user-interface thread: what each save holds,
+// in which order saves reach the disk, and what the closing save leaves. The
+// main window saves through the real write queue and the real atomic writer;
+// a gate lets a test hold a write in the middle, as a slow disk would.
+#include "forms/Program.h"
+#include "forms/frmMain.h"
+#include "logbook/LogbookFormat.h"
+#include "platform/posix/AtomicFile.h"
+#include "platform/posix/WriteQueue.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/TempDir.h"
+#include "tests/unit/logbook_test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace kav::test {
+namespace {
+
+// The fake platform with its saves going through a write queue whose writes
+// wait at a gate until the test opens it.
+class QueuedPlatform final : public FakePlatform {
+public:
+    using FakePlatform::FakePlatform;
+
+    void writeFileAtomicLater(const std::string& path, SharedBytes bytes) override {
+        queue.push(path, std::move(bytes));
+    }
+    bool finishWrites() override { return queue.finish(); }
+
+    void closeGate() {
+        set([this] { open = false; });
+    }
+    void openGate() {
+        set([this] { open = true; });
+    }
+    // Returns when a write has come to the closed gate.
+    void waitUntilAWriteIsHeld() {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [this] { return held > 0; });
+    }
+    int writes() {
+        const std::lock_guard lock(mutex);
+        return written;
+    }
+
+private:
+    template <class F> void set(F change) {
+        {
+            const std::lock_guard lock(mutex);
+            change();
+        }
+        changed.notify_all();
+    }
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool open = true;
+    int held = 0;
+    int written = 0;
+    // Last, so that its thread ends before the gate goes.
+    posix::WriteQueue queue{[this](const std::string& path, const SharedBytes& bytes) {
+        std::unique_lock lock(mutex);
+        if (!open) {
+            ++held;
+            changed.notify_all();
+            changed.wait(lock, [this] { return open; });
+        }
+        ++written;
+        return posix::writeFileAtomic(path, bytes.views());
+    }};
+};
+
+struct BackgroundSave : ::testing::Test {
+    TempDir dir;
+    QueuedPlatform fake{dir.path()};
+    VirtualClock clock;
+    Program program{fake, clock};
+    frmMain form{program};
+    const std::string path = fake.logbookPath();
+
+    void add(const std::string& entry) { form.List_Add(form.List1, entry); }
+    void save() { form.List_Save(form.List1, path); }
+};
+
+TEST_F(BackgroundSave, SnapshotTakenBeforeAnAppendLacksItAndTheNextSaveHasIt) {
+    add("first");
+    fake.closeGate();
+    save();
+    fake.waitUntilAWriteIsHeld();
+    add("after the save");
+    fake.openGate();
+    fake.finishWrites();
+    EXPECT_EQ(readBytes(path), "first\r\n");
+
+    save();
+    fake.finishWrites();
+    EXPECT_EQ(readBytes(path), "first\r\nafter the save\r\n");
+}
+
+TEST_F(BackgroundSave, SavesAskedForWhileOneIsUnderWayEndWithTheLatestContent) {
+    add("a");
+    fake.closeGate();
+    save();
+    fake.waitUntilAWriteIsHeld(); // under way, held at the gate
+    add("b");
+    save(); // waits
+    add("c");
+    save(); // takes the place of the one waiting
+    fake.openGate();
+    fake.finishWrites();
+    EXPECT_EQ(readBytes(path), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(fake.writes(), 2);
+}
+
+TEST_F(BackgroundSave, ClosingSaveAfterASlowSaveEndsWithTheLatestContent) {
+    writeBytes(path, "old\r\n");
+    add("journal line");
+    fake.closeGate();
+    save(); // a chain's save, held up by a slow disk
+    fake.waitUntilAWriteIsHeld();
+    add("line no chain saved");
+    // The program ends: its closing save, then the wait for every write.
+    std::thread disk([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        fake.openGate();
+    });
+    form.saveUnsavedLines();
+    EXPECT_EQ(readBytes(path), "journal line\r\nline no chain saved\r\n");
+    disk.join();
+}
+
+// The list keeps a loaded file's bytes and finds its lines itself: whatever
+// the line ends, it must hold the entries the reader gives and save them with
+// CR LF.
+TEST(LogbookLineIndex, HoldsTheReadersEntriesForEveryKindOfLineEnd) {
+    const std::vector<std::string> files = {
+        "a\r\nb\r\n", "a\r\nb", "a\nb\n", "a\rb\r", "a\r\n\r\nb", "\r\n", "\n", "\r", "a\r\r\nb\n\r", "x",
+    };
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        const logbook::LineImage image = logbook::indexLines(file);
+        const std::vector<std::string> entries = logbook::decodeEntries(file);
+        EXPECT_EQ(image.bytes, logbook::encodeEntries(entries));
+        ASSERT_EQ(image.starts.size(), entries.size());
+        std::size_t at = 0;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            EXPECT_EQ(image.starts[i], at);
+            at += entries[i].size() + 2;
+        }
+    }
+}
+
+} // namespace
+} // namespace kav::test
