@@ -10,9 +10,10 @@ set -euo pipefail
 
 # The Debian packages that building and running the program need: the
 # compiler and build tools, Qt, and the fonts and translations the program
-# shows its texts with. dpkg-dev computes the package's dependencies.
+# shows its texts with. dpkg-dev and file let CPack compute the Debian
+# package's dependencies (./dev.sh package).
 RUN_PACKAGES=(
-  build-essential cmake ninja-build pkg-config dpkg-dev
+  build-essential cmake ninja-build pkg-config dpkg-dev file
   qt6-base-dev qt6-qpa-plugins libgl-dev
   fonts-dejavu-core fonts-liberation2 qt6-translations-l10n
 )
