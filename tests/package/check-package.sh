@@ -13,15 +13,15 @@
 # temporary folder) is removed when it ends, whatever the outcome.
 set -u -o pipefail
 
-cd "$(dirname "$0")/../.."
+self=$(realpath -- "$0") || exit 1
 deb=${1:-}
 if [[ -z $deb ]]; then
-    debs=(build/run/kavrilon_*.deb)
+    debs=("$(dirname -- "$self")"/../../build/run/kavrilon_*.deb)
     [[ -f ${debs[0]} ]] || { echo "FAIL: no build/run/kavrilon_*.deb; run ./dev.sh package first"; exit 1; }
     deb=${debs[-1]}
 fi
 deb=$(realpath -- "$deb") || exit 1
-if (($(id -u) != 0)); then exec sudo -- "$0" "$deb"; fi
+if (($(id -u) != 0)); then exec sudo -- "$self" "$deb"; fi
 
 for tool in apt-get dpkg-deb lintian desktop-file-validate appstreamcli Xvfb xdotool setpriv useradd readelf; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (./dev.sh lists the packages)"; exit 1; }
