@@ -14,7 +14,7 @@ repo=$(cd -- "$here/../.." && pwd)
 program=$(realpath -- "${1:-$repo/build/run/app/kavrilon}")
 out=$(realpath -m -- "${2:-$repo/data/screenshots/main-window.png}")
 
-# shellcheck source=../../tests/e2e/lib.sh
+# shellcheck source=SCRIPTDIR/../../tests/e2e/lib.sh
 source "$repo/tests/e2e/lib.sh"
 kav_init "$program"
 kav_start

@@ -98,7 +98,8 @@ check "desktop-file-validate accepts the desktop entry" \
 check "appstreamcli validate accepts the metadata" \
     quiet appstreamcli validate --no-net "$tmp/contents/usr/share/metainfo/$app.metainfo.xml"
 binary=$tmp/contents/usr/bin/kavrilon
-check "the binary is stripped" bash -c '! readelf -S "$1" | grep -q "\.symtab"' - "$binary"
+stripped() { ! readelf -S "$1" | grep -q '\.symtab'; }
+check "the binary is stripped" stripped "$binary"
 binary_size=$(stat -c %s "$binary")
 check "the binary is under 1 MB ($binary_size bytes)" test "$binary_size" -lt 1048576
 
