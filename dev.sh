@@ -1,28 +1,42 @@
 #!/usr/bin/env bash
 # One entry point for building, running and testing Kavrilon on Debian 12.
-#   ./dev.sh run        install what is missing, build, start the program
-#   ./dev.sh test       install what is missing, build, run the whole test suite
+#   ./dev.sh run        install what running needs, build a lean release, start the program
+#   ./dev.sh test       install what the tests need, build, run the whole test suite
 #   ./dev.sh test-asan  the unit and renderer tests under address and UB sanitizers
 #   ./dev.sh fuzz [s]   build the logbook reader's fuzz target and run it for s seconds (60)
 #   ./dev.sh bench      build the release preset and run the benchmarks
+#   ./dev.sh package    build the Debian package build/run/kavrilon_<version>_<arch>.deb
 set -euo pipefail
-cd "$(dirname "$0")"
 
-# The Debian packages the build, the tests and the benchmarks need.
-PACKAGES=(
-  build-essential cmake ninja-build pkg-config
+# The Debian packages that building and running the program need: the
+# compiler and build tools, Qt, and the fonts and translations the program
+# shows its texts with. dpkg-dev and file let CPack compute the Debian
+# package's dependencies (./dev.sh package).
+RUN_PACKAGES=(
+  build-essential cmake ninja-build pkg-config dpkg-dev file
   qt6-base-dev qt6-qpa-plugins libgl-dev
-  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+  qt6-tools-dev qt6-l10n-tools libxcb1-dev
+  fonts-dejavu-core fonts-liberation2 qt6-translations-l10n
+)
+
+# Everything the tests, the benchmarks, the fuzz target and the package check
+# need on top of that. A tool that only a test uses belongs here, never above.
+TEST_PACKAGES=(
+  "${RUN_PACKAGES[@]}"
   libgtest-dev libgmock-dev libbenchmark-dev qt6-base-private-dev adwaita-qt6
-  xvfb xauth xdotool xclip x11-utils libx11-dev libxcb1-dev imagemagick openbox passwd
-  fonts-dejavu-core fonts-liberation2
-  dbus desktop-file-utils appstream
+  xvfb xauth xdotool xclip x11-utils libx11-dev imagemagick openbox passwd
+  dbus desktop-file-utils appstream lintian
   clang libclang-rt-14-dev
 )
 
-install_missing() {
-  local missing=()
-  for p in "${PACKAGES[@]}"; do
+# Sourced (by the test that checks the two lists), stop after the lists.
+[[ ${BASH_SOURCE[0]} == "$0" ]] || return 0
+
+cd "$(dirname "$0")"
+
+install_missing() { # package...
+  local missing=() p
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -33,43 +47,54 @@ install_missing() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# The comment block at the top of this file, without its "#" marks.
+usage() { sed -n '2,/^set -euo/{/^#/s/^# \{0,1\}//p}' "$0"; }
+
 jobs() { nproc 2>/dev/null || echo 2; }
 
 case "${1:-}" in
   run)
-    install_missing
-    cmake --preset release >/dev/null
-    cmake --build --preset release --target kavrilon
-    exec ./build/release/app/kavrilon
+    install_missing "${RUN_PACKAGES[@]}"
+    cmake --preset run >/dev/null
+    cmake --build --preset run
+    exec ./build/run/app/kavrilon
+    ;;
+  package)
+    install_missing "${RUN_PACKAGES[@]}"
+    cmake --preset run >/dev/null
+    cmake --build --preset run --target package
     ;;
   test)
-    install_missing
+    install_missing "${TEST_PACKAGES[@]}"
     cmake --preset dev
     cmake --build --preset dev
     ctest --preset dev -j "$(jobs)"
     ;;
   test-asan)
-    install_missing
+    install_missing "${TEST_PACKAGES[@]}"
     cmake --preset asan
     cmake --build --preset asan
     ctest --preset asan -j "$(jobs)" -LE e2e
     ;;
   fuzz)
-    install_missing
+    install_missing "${TEST_PACKAGES[@]}"
     cmake --preset fuzz
     cmake --build --preset fuzz --target logbook_reader_fuzz
     mkdir -p build/fuzz/corpus
     ./build/fuzz/fuzz/logbook_reader_fuzz -max_total_time="${2:-60}" -max_len=65536 build/fuzz/corpus
     ;;
   bench)
-    install_missing
+    install_missing "${TEST_PACKAGES[@]}"
     cmake --preset release
     cmake --build --preset release
     ./build/release/bench/logbook_bench
     ./build/release/bench/list/list_append_bench
     ;;
+  help | -h | --help)
+    usage
+    ;;
   *)
-    sed -n '2,8p' "$0"
+    usage
     exit 2
     ;;
 esac

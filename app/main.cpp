@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     kav::qt::installTranslations(app);
     // The installed theme icon where there is one, else the compiled-in picture.
     QApplication::setWindowIcon(
-        QIcon::fromTheme(QStringLiteral("kavrilon"), QIcon(QStringLiteral(":/kavrilon/kavrilon"))));
+        QIcon::fromTheme(QStringLiteral("io.github.kavrilon.Kavrilon"), QIcon(QStringLiteral(":/kavrilon/kavrilon"))));
 
     // The program folder becomes the working directory, as a shortcut's start
     // folder did, so commands naming "kavrilon.ini" by its bare name act on the

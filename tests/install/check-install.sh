@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs a built tree into a temporary prefix and checks what desktops and
 # software centres read from it: the desktop entry, the AppStream metadata,
-# the icon in every hicolor size and the program's own page.
+# the icon in every hicolor size, the program's own page, the manual page and
+# the licence.
 #
 #     check-install.sh <build folder>
 #
@@ -12,7 +13,7 @@ set -eu
 
 build=${1:?usage: check-install.sh <build folder>}
 app_id=io.github.kavrilon.Kavrilon
-icon=kavrilon
+icon=$app_id
 sizes="16 32 48 64 128 256"
 
 failures=0
@@ -21,9 +22,9 @@ fail() {
     failures=$((failures + 1))
 }
 
-for tool in cmake desktop-file-validate appstreamcli od; do
+for tool in cmake desktop-file-validate appstreamcli od gzip; do
     if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "FAIL: $tool is not installed (Debian: cmake, desktop-file-utils, appstream, coreutils)" >&2
+        echo "FAIL: $tool is not installed (Debian: cmake, desktop-file-utils, appstream, coreutils, gzip)" >&2
         exit 1
     fi
 done
@@ -67,6 +68,7 @@ else
     fi
     grep -qx "Icon=$icon" "$desktop" || fail "the desktop entry does not name the icon $icon"
     grep -qx "Exec=kavrilon" "$desktop" || fail "the desktop entry does not start kavrilon"
+    grep -qx "TryExec=kavrilon" "$desktop" || fail "the desktop entry does not hide itself when kavrilon is missing"
     grep -qx "Name=Kavrilon" "$desktop" || fail "the desktop entry is not named Kavrilon"
 fi
 
@@ -87,6 +89,10 @@ else
     grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
         fail "the metadata does not launch $app_id.desktop"
     grep -q "<binary>kavrilon</binary>" "$metainfo" || fail "the metadata does not provide the kavrilon binary"
+    # A project without a public address names none rather than a made-up one.
+    if grep -Eq 'https?://[^"<]*\.(example|invalid|test)[/"<]' "$metainfo"; then
+        fail "the metadata names a placeholder address"
+    fi
 fi
 
 # --- Icons ----------------------------------------------------------------
@@ -129,6 +135,16 @@ else
     grep -q 'id="sok"' "$page" || fail "index.html has no search section (id=\"sok\")"
 fi
 
+# --- Manual page and licence -----------------------------------------------
+man="$share/man/man1/kavrilon.1.gz"
+if [ ! -f "$man" ]; then
+    fail "no manual page at share/man/man1/kavrilon.1.gz"
+elif ! gzip -dc "$man" | grep -q '^\.TH KAVRILON 1 '; then
+    fail "kavrilon.1.gz is not a section 1 manual page"
+fi
+grep -q '^License: GPL-3+$' "$share/doc/kavrilon/copyright" 2>/dev/null ||
+    fail "no machine-readable copyright naming GPL-3+ at share/doc/kavrilon/copyright"
+
 # --- The program itself ---------------------------------------------------
 if [ -e "$prefix/bin/kavrilon" ]; then
     [ -x "$prefix/bin/kavrilon" ] || fail "bin/kavrilon is not executable"
@@ -140,4 +156,4 @@ if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed" >&2
     exit 1
 fi
-echo "install tree checked: desktop entry, metadata, icons ($sizes and scalable), page"
+echo "install tree checked: desktop entry, metadata, icons ($sizes and scalable), page, manual, licence"

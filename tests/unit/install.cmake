@@ -10,3 +10,7 @@ set_tests_properties(Install.PutsDesktopEntryMetadataIconsAndPageInPlace
 add_test(NAME Pictures.HaveTheSizesOfTheirWindows
   COMMAND sh ${PROJECT_SOURCE_DIR}/tests/install/check-pictures.sh ${PROJECT_SOURCE_DIR}/data)
 set_tests_properties(Pictures.HaveTheSizesOfTheirWindows PROPERTIES TIMEOUT 60 LABELS unit)
+
+add_test(NAME Packages.RunListIsPartOfTestListWithoutTestTools
+  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/install/check-package-lists.sh ${PROJECT_SOURCE_DIR}/dev.sh)
+set_tests_properties(Packages.RunListIsPartOfTestListWithoutTestTools PROPERTIES TIMEOUT 30 LABELS unit)
