@@ -5,9 +5,11 @@ add_library(kav_qt STATIC
   qt/ClientAreaAccessible.cpp
   qt/Convert.cpp
   qt/FormView.cpp
+  qt/ProgramEnd.cpp
   qt/ProgramFolder.cpp
   qt/QtPlatform.cpp
   qt/Renderer.cpp
+  qt/SingleInstance.cpp
   qt/TextFit.cpp
   qt/TimerDriver.cpp
   qt/Translations.cpp

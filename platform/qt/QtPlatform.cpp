@@ -11,6 +11,7 @@
 #include "platform/posix/LogbookFile.h"
 #include "platform/qt/Convert.h"
 #include "platform/qt/FormView.h"
+#include "platform/qt/ProgramEnd.h"
 #include "platform/qt/Renderer.h"
 
 #include <QApplication>
@@ -99,14 +100,20 @@ std::optional<Colour> QtPlatform::chooseColour(Window& owner) {
 
 // The launcher and the drives read the environment afresh on every use, so a
 // stick plugged in or a program installed while Kavrilon runs is found.
+// Without a program folder there is no logbook: the commands on it act on
+// nothing, never on a file of that name in whatever folder the program was
+// started from.
 bool QtPlatform::launch(std::string_view commandLine, int showCode) {
-    return Launcher(LaunchEnvironment::fromSystem(), Launcher::startDetached, services_->answers)
-        .launch(commandLine, showCode);
+    LaunchEnvironment env = LaunchEnvironment::fromSystem();
+    env.withoutWorkingDirectory = folder_.empty();
+    return Launcher(std::move(env), Launcher::startDetached, services_->answers).launch(commandLine, showCode);
 }
 
-bool QtPlatform::shellCopy(std::string_view from, std::string_view to) { return Media().copy(from, to); }
+bool QtPlatform::shellCopy(std::string_view from, std::string_view to) {
+    return !folder_.empty() && Media().copy(from, to);
+}
 
-bool QtPlatform::shellDelete(std::string_view path) { return Media().remove(path); }
+bool QtPlatform::shellDelete(std::string_view path) { return !folder_.empty() && Media().remove(path); }
 
 void QtPlatform::messageBox(Window& owner, std::string_view text, std::string_view title) {
     QMessageBox box(QMessageBox::Information, qs(title), qs(text), QMessageBox::Ok, ownerWidget(owner));
@@ -132,7 +139,8 @@ std::string QtPlatform::todayShortDate() {
     return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
 }
 
-std::string QtPlatform::logbookPath() { return (folder_ / "kavrilon.ini").string(); }
+// An empty path names no file: loading it finds nothing and saving it fails.
+std::string QtPlatform::logbookPath() { return folder_.empty() ? std::string() : (folder_ / "kavrilon.ini").string(); }
 
 std::optional<std::string> QtPlatform::readFile(const std::string& path) { return services_->logbook.load(path); }
 
@@ -145,6 +153,6 @@ void QtPlatform::popupMenu(Window& window, std::string_view menuName) {
     if (FormView* v = renderer_->viewFor(window)) v->popupMenu(menuName);
 }
 
-void QtPlatform::endProgram() { QCoreApplication::quit(); }
+void QtPlatform::endProgram() { ProgramEnd::endEventLoops(); }
 
 } // namespace kav::qt
