@@ -17,6 +17,8 @@ kav_e2e_test(chosen_colour_is_logged_and_pasted_from_clipboard colour_road.sh)
 kav_e2e_test(right_cylinder_man_and_auto_resize_window right_cylinder.sh)
 kav_e2e_test(exit_button_ends_program_with_logbook_saved exit_saves.sh exit)
 kav_e2e_test(sigterm_ends_program_with_logbook_saved exit_saves.sh sigterm)
+kav_e2e_test(second_start_raises_first_copy_and_ends single_copy.sh)
+kav_e2e_test(every_ending_is_prompt_and_saves endings.sh)
 
 # The desktop as users have it: a window manager's states, buses that do not
 # answer (a test-owned socket that never replies), and no display at all.
