@@ -28,3 +28,9 @@ foreach(scenario minimised tool-windows mute-buses built-in-page)
   kav_e2e_test(desktop_${scenario} desktop_edges.sh $<TARGET_FILE:mute_socket> ${scenario})
 endforeach()
 kav_e2e_test(no_display_exits_1_with_a_swedish_line no_display.sh)
+
+# The logbook's place for each layout, as root and as a made user, on the
+# offscreen platform (no Xvfb needed).
+add_test(NAME e2e.logbook_place_follows_the_layout
+  COMMAND ${KAV_BASH} ${KAV_E2E_DIR}/program_folder_layouts.sh $<TARGET_FILE:kavrilon> ${PROJECT_SOURCE_DIR})
+set_tests_properties(e2e.logbook_place_follows_the_layout PROPERTIES LABELS e2e TIMEOUT 180)
