@@ -14,7 +14,7 @@ PACKAGES=(
   qt6-base-dev qt6-qpa-plugins libgl-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev qt6-base-private-dev adwaita-qt6
-  xvfb xauth xdotool xclip x11-utils libx11-dev libxcb1-dev imagemagick openbox passwd
+  xvfb xauth xdotool xclip x11-utils libx11-dev libxcb1-dev imagemagick openbox passwd python3
   fonts-dejavu-core fonts-liberation2
   dbus desktop-file-utils appstream
   clang libclang-rt-14-dev
