@@ -154,8 +154,8 @@ struct SingleInstance::Server {
         for (;;) {
             const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
             if (fd < 0) return;
-            // Each connection is read until it has sent the request or hung
-            // up; the notifier owns nothing but is deleted with its socket.
+            // Each connection is read until it has sent a line or hung up,
+            // then closed; its notifier goes with it.
             auto* reader = new QSocketNotifier(fd, QSocketNotifier::Read, notifier.data());
             auto got = std::make_shared<std::string>();
             QObject::connect(reader, &QSocketNotifier::activated, reader, [this, reader, fd, got] {
