@@ -35,7 +35,7 @@ bool isInstalledLayout(const fs::path& executableDir) {
 }
 
 fs::path chooseProgramFolder(const ProgramFolderInputs& in) {
-    const fs::path exeDir = in.executable.parent_path();
+    fs::path exeDir = in.executable.parent_path();
     if (!isInstalledLayout(exeDir)) return exeDir;
     // A relative XDG_DATA_HOME is invalid by the base directory rules and is
     // ignored, and so is a relative HOME.
