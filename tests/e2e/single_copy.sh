@@ -14,7 +14,8 @@ command -v xprop >/dev/null 2>&1 || kav_die "xprop is not installed (TESTING.md 
 
 openbox --sm-disable >"$KAV_TMP/openbox.log" 2>&1 &
 wm_pid=$!
-trap 'kill "$wm_pid" 2>/dev/null; kav_cleanup' EXIT
+# kav_cleanup reads the script's exit status from $?, so it is passed on.
+trap 'rc=$?; kill "$wm_pid" 2>/dev/null; (exit "$rc"); kav_cleanup' EXIT
 for ((i = 0; i < 100; i++)); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.05
