@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2317  # helpers are called indirectly: by name, from a trap, through a wait
 # However the program is ended, it ends promptly and its closing save keeps
 # the journal line no chain saved (the quick start's): a termination signal
 # with a secondary window or a modal dialog open, the X server dying, and its

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2317  # cleanup is called from the exit trap
 # Where the real program writes its logbook, laid out as a build or unpacked
 # folder, as a ~/.local install and as a /usr install, run by root and by a
 # normal user (made for the test, removed afterwards), with HOME unset and
@@ -81,8 +82,7 @@ check() { # what who layout expected-logbook (relative to $T, "" none) NAME=valu
     sleep 0.2
     if kill -0 "$pid" 2>/dev/null; then
         kill -TERM "$pid"
-        wait "$pid"
-        [[ $? == 0 ]] || { echo "FAIL - $what: the program did not end with status 0 on SIGTERM"; failed=1; }
+        wait "$pid" || { echo "FAIL - $what: the program did not end with status 0 on SIGTERM"; failed=1; }
     else
         echo "FAIL - $what: the program ended by itself"
         sed 's/^/#   /' "$T/run.log"
@@ -116,7 +116,7 @@ for who in "${whos[@]}"; do
     h=rhome
     [[ $who == user ]] && h=uhome
     check "unpacked folder, $who" "$who" unpacked unpacked/kavrilon.ini "HOME=$T/$h"
-    check "~/.local install, $who" "$who" local "$h/.local/share/kavrilon/kavrilon.ini" "HOME=$T/$h"
+    check "a .local install in the home folder, $who" "$who" local "$h/.local/share/kavrilon/kavrilon.ini" "HOME=$T/$h"
     check "/usr install, $who, XDG_DATA_HOME set" "$who" usr "$h/data/kavrilon/kavrilon.ini" "HOME=$T/$h" \
         "XDG_DATA_HOME=$T/$h/data"
     touch "$T/xdg-file"

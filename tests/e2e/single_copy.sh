@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2317  # helpers are called indirectly: by name, from a trap, through a wait
 # One running copy per program folder, with a window manager (openbox): a
 # second start ends at once with status 0, leaves the logbook alone and brings
 # the first copy's minimised window back, active. A copy killed with SIGKILL
@@ -15,7 +16,13 @@ command -v xprop >/dev/null 2>&1 || kav_die "xprop is not installed (TESTING.md 
 openbox --sm-disable >"$KAV_TMP/openbox.log" 2>&1 &
 wm_pid=$!
 # kav_cleanup reads the script's exit status from $?, so it is passed on.
-trap 'rc=$?; kill "$wm_pid" 2>/dev/null; (exit "$rc"); kav_cleanup' EXIT
+stop_wm_and_clean_up() {
+    local rc=$?
+    kill "$wm_pid" 2>/dev/null
+    (exit "$rc")
+    kav_cleanup
+}
+trap stop_wm_and_clean_up EXIT
 for ((i = 0; i < 100; i++)); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.05
