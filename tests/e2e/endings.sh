@@ -57,7 +57,11 @@ for c in "${cases[@]}"; do
     read -r open how status <<<"$c"
     kav_log "--- $open open, ended by $how"
     rm -f -- "$KAV_LOGBOOK"
-    [[ -n $KAV_XVFB_PID ]] || kav_start_xvfb
+    if [[ -z $KAV_XVFB_PID ]]; then
+        wait "$KAV_WM_PID" 2>/dev/null # openbox ended with its display
+        kav_start_xvfb
+        kav_start_wm
+    fi
     kav_start
     kav_wait_welcome_saved || kav_die "no welcome save"
     kav_keys alt+s

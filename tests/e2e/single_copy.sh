@@ -10,24 +10,6 @@
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$(dirname -- "${BASH_SOURCE[0]}")/lib.sh"
 kav_init "$1"
-command -v openbox >/dev/null 2>&1 || kav_die "openbox is not installed (TESTING.md lists the packages)"
-command -v xprop >/dev/null 2>&1 || kav_die "xprop is not installed (TESTING.md lists the packages)"
-
-openbox --sm-disable >"$KAV_TMP/openbox.log" 2>&1 &
-wm_pid=$!
-# kav_cleanup reads the script's exit status from $?, so it is passed on.
-stop_wm_and_clean_up() {
-    local rc=$?
-    kill "$wm_pid" 2>/dev/null
-    (exit "$rc")
-    kav_cleanup
-}
-trap stop_wm_and_clean_up EXIT
-for ((i = 0; i < 100; i++)); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.05
-done
-
 # WM_STATE of a window: 1 normal, 3 iconic.
 wm_state() { xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/.*window state: \(.*\)/\1/p'; }
 active_window() { printf '%d' "$(xprop -root _NET_ACTIVE_WINDOW | sed -n 's/.*# \(0x[0-9a-f]*\).*/\1/p')"; }
