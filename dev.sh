@@ -24,7 +24,7 @@ RUN_PACKAGES=(
 TEST_PACKAGES=(
   "${RUN_PACKAGES[@]}"
   libgtest-dev libgmock-dev libbenchmark-dev qt6-base-private-dev adwaita-qt6
-  xvfb xauth xdotool xclip x11-utils libx11-dev imagemagick openbox passwd
+  xvfb xauth xdotool xclip x11-utils libx11-dev imagemagick openbox passwd python3
   dbus desktop-file-utils appstream lintian
   clang libclang-rt-14-dev
 )

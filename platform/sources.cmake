@@ -6,9 +6,11 @@ add_library(kav_qt STATIC
   qt/Convert.cpp
   qt/FormView.cpp
   qt/LogbookListView.cpp
+  qt/ProgramEnd.cpp
   qt/ProgramFolder.cpp
   qt/QtPlatform.cpp
   qt/Renderer.cpp
+  qt/SingleInstance.cpp
   qt/TextFit.cpp
   qt/TimerDriver.cpp
   qt/Translations.cpp

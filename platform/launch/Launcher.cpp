@@ -319,6 +319,7 @@ std::optional<std::vector<std::string>> Launcher::expandArgs(const std::vector<s
             replaceAll(a, kHomePlaceholder, env_.home);
         }
         if (a.find(kWorkDirPlaceholder) != std::string::npos) {
+            if (env_.withoutWorkingDirectory) return std::nullopt;
             std::error_code ec;
             fs::path wd =
                 env_.workingDirectory.empty() ? fs::current_path(ec) : fs::absolute(env_.workingDirectory, ec);

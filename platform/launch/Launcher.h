@@ -33,6 +33,9 @@ struct LaunchEnvironment {
     // The working directory the bare name "kavrilon.ini" is resolved in;
     // empty means the process's working directory at the time of the launch.
     std::filesystem::path workingDirectory;
+    // Set when the program has no folder: a line naming a file in the
+    // working directory then starts nothing.
+    bool withoutWorkingDirectory = false;
     // KAVRILON_DOC_DIR, where a developer or a package may put the program's
     // own HTML page; empty when unset.
     std::filesystem::path docDir;

@@ -1,24 +1,108 @@
-// The program folder rule.
+// The program folder rule, and finding its inputs on this system.
 #include "platform/qt/ProgramFolder.h"
 
-#include <system_error>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kav::qt {
 
-std::filesystem::path chooseProgramFolder(const ProgramFolderInputs& in) {
-    if (!in.executableDir.empty() && ::access(in.executableDir.c_str(), W_OK | X_OK) == 0) return in.executableDir;
-    std::filesystem::path base;
-    if (!in.xdgDataHome.empty() && std::filesystem::path(in.xdgDataHome).is_absolute())
-        base = in.xdgDataHome;
-    else if (!in.home.empty())
-        base = std::filesystem::path(in.home) / ".local" / "share";
-    else
-        return {};
-    std::filesystem::path folder = base / "kavrilon";
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    return folder;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The desktop entry is what every installation of the program puts under
+// share, whether `cmake --install` or a distribution's package made it.
+constexpr const char* kInstalledMarker = "share/applications/io.github.kavrilon.Kavrilon.desktop";
+
+bool isAbsolute(const std::string& p) { return !p.empty() && p.front() == '/'; }
+
+} // namespace
+
+bool isInstalledLayout(const fs::path& executableDir) {
+    const fs::path dir = executableDir.lexically_normal();
+    // "/usr/bin/" normalises to a trailing empty name; look at the folder itself.
+    const fs::path bin = dir.filename().empty() ? dir.parent_path() : dir;
+    if (bin.filename() != "bin") return false;
+    struct stat st {};
+    return ::stat((bin.parent_path() / kInstalledMarker).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+fs::path chooseProgramFolder(const ProgramFolderInputs& in) {
+    fs::path exeDir = in.executable.parent_path();
+    if (!isInstalledLayout(exeDir)) return exeDir;
+    // A relative XDG_DATA_HOME is invalid by the base directory rules and is
+    // ignored, and so is a relative HOME.
+    if (isAbsolute(in.xdgDataHome)) return fs::path(in.xdgDataHome) / "kavrilon";
+    std::string home = in.home;
+    if (!isAbsolute(home)) home = in.passwordHome ? in.passwordHome() : std::string();
+    if (!isAbsolute(home)) return {};
+    return fs::path(home) / ".local" / "share" / "kavrilon";
+}
+
+bool enterProgramFolder(const fs::path& folder) {
+    if (folder.empty() || !folder.is_absolute()) return false;
+    fs::path sofar;
+    for (const auto& part : folder) {
+        sofar /= part;
+        if (::mkdir(sofar.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    }
+    return ::chdir(folder.c_str()) == 0;
+}
+
+std::string homeFromPasswordDatabase(uid_t uid) {
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    if (size <= 0) size = 16384;
+    for (int attempt = 0; attempt < 6; ++attempt, size *= 4) {
+        std::vector<char> buf(static_cast<std::size_t>(size));
+        passwd pw{};
+        passwd* found = nullptr;
+        const int rc = ::getpwuid_r(uid, &pw, buf.data(), buf.size(), &found);
+        if (rc == ERANGE) continue;
+        if (rc != 0 || !found || !found->pw_dir) return {};
+        return found->pw_dir;
+    }
+    return {};
+}
+
+namespace {
+
+// The path of the running executable as the kernel knows it, as bytes.
+std::string executablePath(const char* argv0) {
+    std::vector<char> buf(PATH_MAX);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size());
+        if (n < 0) break;
+        if (static_cast<std::size_t>(n) < buf.size()) return std::string(buf.data(), static_cast<std::size_t>(n));
+        buf.resize(buf.size() * 2);
+    }
+    if (argv0) {
+        std::unique_ptr<char, decltype(&std::free)> real(::realpath(argv0, nullptr), &std::free);
+        if (real) return real.get();
+    }
+    return {};
+}
+
+std::string env(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+
+} // namespace
+
+ProgramFolderInputs programFolderInputsFromSystem(const char* argv0) {
+    ProgramFolderInputs in;
+    in.executable = executablePath(argv0);
+    in.xdgDataHome = env("XDG_DATA_HOME");
+    in.home = env("HOME");
+    in.passwordHome = [] { return homeFromPasswordDatabase(::getuid()); };
+    return in;
 }
 
 } // namespace kav::qt

@@ -1,23 +1,46 @@
 #pragma once
-// Where the program keeps its logbook. A copy run from its build folder or an
-// unpacked folder keeps "kavrilon.ini" beside its executable, as it always
-// has; an installed copy, whose folder the user cannot write (/usr/bin), keeps
-// it in $XDG_DATA_HOME/kavrilon (by default ~/.local/share/kavrilon), created
-// on first start. The program never writes into a system folder.
+// Where the program keeps its logbook, decided by how the program is laid
+// out. An installed copy (its executable in <prefix>/bin, with the program's
+// desktop entry under <prefix>/share) keeps "kavrilon.ini" in the user's data
+// folder, $XDG_DATA_HOME/kavrilon or ~/.local/share/kavrilon, whoever runs
+// it, root included. Any other copy (a build folder, an unpacked folder)
+// keeps it beside its executable. Paths are bytes from start to end, so a
+// folder whose name is not UTF-8 works like any other.
 
 #include <filesystem>
+#include <functional>
 #include <string>
+
+#include <sys/types.h>
 
 namespace kav::qt {
 
 struct ProgramFolderInputs {
-    std::filesystem::path executableDir;
-    std::string xdgDataHome; // empty when unset
-    std::string home;        // empty when unset
+    std::filesystem::path executable; // the running executable, links resolved
+    std::string xdgDataHome;          // XDG_DATA_HOME, empty when unset
+    std::string home;                 // HOME, empty when unset
+    // The home folder the password database gives the user; asked only when
+    // HOME is unset or not an absolute path.
+    std::function<std::string()> passwordHome;
 };
 
-// Chooses the folder and creates it when it is the per-user one. Returns an
-// empty path when no folder can be had (no home and an unwritable executable folder).
+// Whether an executable's folder is the bin folder of an installed copy.
+bool isInstalledLayout(const std::filesystem::path& executableDir);
+
+// The folder the layout rule names, neither made nor entered yet. Empty when
+// an installed copy has no home folder to keep its logbook in.
 std::filesystem::path chooseProgramFolder(const ProgramFolderInputs& in);
+
+// Makes the folder where it is missing (every new level private to the user,
+// as the base directory rules ask) and makes it the working directory. False
+// when it cannot be made or entered: the program then has no folder.
+bool enterProgramFolder(const std::filesystem::path& folder);
+
+// The home folder of a user in the password database; empty when it has none.
+std::string homeFromPasswordDatabase(uid_t uid);
+
+// The inputs of this process: /proc/self/exe (or argv[0] where /proc is
+// missing), the environment and the password database.
+ProgramFolderInputs programFolderInputsFromSystem(const char* argv0);
 
 } // namespace kav::qt

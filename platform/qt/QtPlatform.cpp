@@ -12,6 +12,7 @@
 #include "platform/posix/WriteQueue.h"
 #include "platform/qt/Convert.h"
 #include "platform/qt/FormView.h"
+#include "platform/qt/ProgramEnd.h"
 #include "platform/qt/Renderer.h"
 
 #include <QApplication>
@@ -104,19 +105,25 @@ std::optional<Colour> QtPlatform::chooseColour(Window& owner) {
 
 // The launcher and the drives read the environment afresh on every use, so a
 // stick plugged in or a program installed while Kavrilon runs is found.
+// Without a program folder there is no logbook: the commands on it act on
+// nothing, never on a file of that name in whatever folder the program was
+// started from.
 bool QtPlatform::launch(std::string_view commandLine, int showCode) {
-    return Launcher(LaunchEnvironment::fromSystem(), Launcher::startDetached, services_->answers)
-        .launch(commandLine, showCode);
+    LaunchEnvironment env = LaunchEnvironment::fromSystem();
+    env.withoutWorkingDirectory = folder_.empty();
+    return Launcher(std::move(env), Launcher::startDetached, services_->answers).launch(commandLine, showCode);
 }
 
 // The file commands act on the logbook as the saves asked so far left it: a
 // delete after a save must not be undone by that save finishing later.
 bool QtPlatform::shellCopy(std::string_view from, std::string_view to) {
+    if (folder_.empty()) return false;
     finishWrites();
     return Media().copy(from, to);
 }
 
 bool QtPlatform::shellDelete(std::string_view path) {
+    if (folder_.empty()) return false;
     finishWrites();
     return Media().remove(path);
 }
@@ -145,7 +152,8 @@ std::string QtPlatform::todayShortDate() {
     return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
 }
 
-std::string QtPlatform::logbookPath() { return (folder_ / "kavrilon.ini").string(); }
+// An empty path names no file: loading it finds nothing and saving it fails.
+std::string QtPlatform::logbookPath() { return folder_.empty() ? std::string() : (folder_ / "kavrilon.ini").string(); }
 
 std::optional<std::string> QtPlatform::readFile(const std::string& path) {
     finishWrites();
@@ -168,6 +176,6 @@ void QtPlatform::popupMenu(Window& window, std::string_view menuName) {
     if (FormView* v = renderer_->viewFor(window)) v->popupMenu(menuName);
 }
 
-void QtPlatform::endProgram() { QCoreApplication::quit(); }
+void QtPlatform::endProgram() { ProgramEnd::endEventLoops(); }
 
 } // namespace kav::qt

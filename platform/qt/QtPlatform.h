@@ -16,6 +16,8 @@ class Renderer;
 
 class QtPlatform final : public Platform {
 public:
+    // An empty folder means the program has none: there is no logbook file
+    // and the commands on it act on nothing.
     explicit QtPlatform(std::filesystem::path programFolder);
     ~QtPlatform() override;
 

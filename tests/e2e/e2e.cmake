@@ -17,6 +17,8 @@ kav_e2e_test(chosen_colour_is_logged_and_pasted_from_clipboard colour_road.sh)
 kav_e2e_test(right_cylinder_man_and_auto_resize_window right_cylinder.sh)
 kav_e2e_test(exit_button_ends_program_with_logbook_saved exit_saves.sh exit)
 kav_e2e_test(sigterm_ends_program_with_logbook_saved exit_saves.sh sigterm)
+kav_e2e_test(second_start_raises_first_copy_and_ends single_copy.sh)
+kav_e2e_test(every_ending_is_prompt_and_saves endings.sh)
 
 # The desktop as users have it: a window manager's states, buses that do not
 # answer (a test-owned socket that never replies), and no display at all.
@@ -26,3 +28,9 @@ foreach(scenario minimised tool-windows mute-buses built-in-page)
   kav_e2e_test(desktop_${scenario} desktop_edges.sh $<TARGET_FILE:mute_socket> ${scenario})
 endforeach()
 kav_e2e_test(no_display_exits_1_with_a_swedish_line no_display.sh)
+
+# The logbook's place for each layout, as root and as a made user, on the
+# offscreen platform (no Xvfb needed).
+add_test(NAME e2e.logbook_place_follows_the_layout
+  COMMAND ${KAV_BASH} ${KAV_E2E_DIR}/program_folder_layouts.sh $<TARGET_FILE:kavrilon> ${PROJECT_SOURCE_DIR})
+set_tests_properties(e2e.logbook_place_follows_the_layout PROPERTIES LABELS e2e TIMEOUT 180)

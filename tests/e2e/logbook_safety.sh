@@ -61,9 +61,11 @@ expect_end() { # what
     fi
 }
 
-# The program folder holds the logbook and the program alone.
+# The program folder holds the logbook and the program alone, besides the
+# lock a running copy holds.
 expect_no_temporary_file() {
-    kav_check "files in the program folder" "$(find "$KAV_TMP/prog" -mindepth 1 -printf '%f ' | tr ' ' '\n' | sort | tr '\n' ' ')" \
+    kav_check "files in the program folder" \
+        "$(find "$KAV_TMP/prog" -mindepth 1 ! -name .kavrilon.lock -printf '%f ' | tr ' ' '\n' | sort | tr '\n' ' ')" \
         "kavrilon kavrilon.ini "
 }
 

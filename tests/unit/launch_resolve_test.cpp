@@ -146,6 +146,14 @@ TEST_F(LaunchResolve, CandidatesForAnyDesktopComeBeforeOtherDesktopsOwn) {
     EXPECT_EQ(Launcher(env("")).resolve(kNotepad), (LaunchCommand{(bin / "xdg-open").string(), {logbook}}));
 }
 
+TEST_F(LaunchResolve, WithoutAProgramFolderTheLogbookEditorStartsNothing) {
+    makeProgram(bin, "xdg-open");
+    LaunchEnvironment e = env();
+    e.withoutWorkingDirectory = true;
+    EXPECT_FALSE(recording(e).launch(kNotepad, 1));
+    EXPECT_TRUE(started.empty());
+}
+
 TEST_F(LaunchResolve, NothingInstalledOrAnUnknownLineStartsNothing) {
     makeProgram(bin, "something-else");
     // Look-alikes that are no programs: a file without execute permission and

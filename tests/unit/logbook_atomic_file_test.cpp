@@ -3,6 +3,7 @@
 // kill or a file size limit run in a forked child, so the test process itself
 // is never limited or killed.
 #include "platform/posix/AtomicFile.h"
+#include "platform/posix/StaleTempFiles.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Unprivileged.h"
 #include "tests/unit/logbook_test_files.h"
@@ -225,6 +226,9 @@ TEST(AtomicFile, SaverKilledAtRandomMomentsLeavesOldOrNewFileWhole) {
         EXPECT_NE(std::find(savers.begin(), savers.end(), std::stoi(pid)), savers.end()) << name;
         EXPECT_EQ(name.substr(name.size() - 4), ".tmp") << name;
     }
+    // The next start removes what the killed savers left.
+    kav::posix::removeStaleTempFiles({dir.path().string(), "kavrilon.ini", ::geteuid(), {}});
+    EXPECT_EQ(folderNames(dir.path()), Names{"kavrilon.ini"});
     EXPECT_TRUE(writeFileAtomic(target.string(), "final\r\n"));
     EXPECT_EQ(readWholeFile(target.string()), "final\r\n");
 }

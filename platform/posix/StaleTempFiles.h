@@ -1,0 +1,32 @@
+#pragma once
+// Removing the temporary files that saves of killed processes left behind. A
+// save writes ".<name>.<pid>-<counter>-<stamp>.tmp" beside the file it
+// replaces and renames it into place; a process killed in between leaves the
+// temporary file for ever. At start the program removes those whose process
+// is gone, and only those: regular files of the running user whose name has
+// exactly that form. A file of a live process may be a save in progress (a
+// copy working on another folder through a link), so it is kept.
+
+#include <functional>
+#include <string>
+
+#include <sys/types.h>
+
+namespace kav::posix {
+
+struct StaleTempSweep {
+    std::string folder; // where to look
+    std::string name;   // the name of the file the saves replace ("kavrilon.ini")
+    uid_t owner = 0;    // only this user's files are removed
+    // Whether a process is running; by default kill(pid, 0) tells.
+    std::function<bool(pid_t)> isAlive;
+};
+
+// Removes the stale temporary files and returns how many it removed.
+int removeStaleTempFiles(const StaleTempSweep& sweep);
+
+// Whether `entry` is a temporary file name of saves of `name`, and whose
+// process id it carries.
+bool parseTempName(const std::string& entry, const std::string& name, pid_t& pid);
+
+} // namespace kav::posix

@@ -1,0 +1,105 @@
+// Termination signals, display loss and an outside destroy of the main window.
+#include "platform/qt/ProgramEnd.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QWidget>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdint>
+#include <cstdlib>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace kav::qt {
+
+namespace {
+
+ProgramEnd* g_armed = nullptr;
+int g_signalFd[2] = {-1, -1};
+
+void onTerminationSignal(int) {
+    const int saved = errno;
+    const char c = 1;
+    [[maybe_unused]] const auto n = ::write(g_signalFd[1], &c, 1);
+    errno = saved;
+}
+
+// The handler only writes a byte; the event loop does the rest.
+void installTerminationHandlers() {
+    if (g_signalFd[0] >= 0) return;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_signalFd) != 0) return;
+    auto* notifier = new QSocketNotifier(g_signalFd[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
+        char buf[16];
+        while (::read(g_signalFd[0], buf, sizeof buf) > 0) {
+        }
+        ProgramEnd::endEventLoops();
+    });
+    struct sigaction sa {};
+    sa.sa_handler = onTerminationSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(sig, &sa, nullptr);
+}
+
+// The wire layout of an X DestroyNotify event, as the xcb plugin hands the
+// events to native filters.
+struct DestroyNotify {
+    std::uint8_t responseType;
+    std::uint8_t pad;
+    std::uint16_t sequence;
+    std::uint32_t event;
+    std::uint32_t window;
+};
+constexpr std::uint8_t kDestroyNotify = 17;
+
+} // namespace
+
+ProgramEnd::ProgramEnd(std::function<void()> closingSave)
+    : save_(std::move(closingSave)), mainThread_(std::this_thread::get_id()) {
+    static const bool registered = std::atexit(&ProgramEnd::atExit) == 0;
+    (void)registered;
+    g_armed = this;
+    installTerminationHandlers();
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+ProgramEnd::~ProgramEnd() {
+    if (QCoreApplication::instance()) QCoreApplication::instance()->removeNativeEventFilter(this);
+    g_armed = nullptr;
+}
+
+void ProgramEnd::closingSave() {
+    if (saved_) return;
+    saved_ = true;
+    if (save_) save_();
+}
+
+void ProgramEnd::endEventLoops() {
+    // exit() ends every event loop of the thread at once. quit() would first
+    // ask every window to close and give up when one stays open (the main
+    // window's close box is the program's own business), so it is not used.
+    QCoreApplication::exit(0);
+}
+
+// The display plugin calls exit() when its connection breaks; the program's
+// objects are whole then, since main() has not returned.
+void ProgramEnd::atExit() {
+    if (g_armed && std::this_thread::get_id() == g_armed->mainThread_) g_armed->closingSave();
+}
+
+bool ProgramEnd::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (!mainWindow_ || eventType != "xcb_generic_event_t") return false;
+    const auto* e = static_cast<const DestroyNotify*>(message);
+    if ((e->responseType & 0x7f) != kDestroyNotify || e->window != e->event) return false;
+    // When the program destroys its own window, the widget has let go of
+    // that id before the event arrives; an id it still holds went from outside.
+    if (e->window == static_cast<std::uint32_t>(mainWindow_->internalWinId())) endEventLoops();
+    return false;
+}
+
+} // namespace kav::qt

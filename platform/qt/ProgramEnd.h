@@ -1,0 +1,49 @@
+#pragma once
+// The ways the program ends, each with its closing save run exactly once:
+//  - SIGTERM, SIGINT and SIGHUP end every running event loop, modal dialogs'
+//    nested loops included, so a dialog or a secondary window that is open
+//    cannot hold the program; the save then runs after the main loop.
+//  - A lost display connection: the display plugin ends the process with
+//    exit() from inside the event loop, so the save runs from an exit handler.
+//  - The main window destroyed by another X client (a window manager, or a
+//    kill tool that destroys windows): the program ends as by its close box.
+// A close that the program itself asks for goes through endEventLoops() too.
+
+#include <QAbstractNativeEventFilter>
+
+#include <functional>
+#include <thread>
+
+class QWidget;
+
+namespace kav::qt {
+
+class ProgramEnd final : public QAbstractNativeEventFilter {
+public:
+    // Needs the application object; only one may exist at a time.
+    explicit ProgramEnd(std::function<void()> closingSave);
+    ~ProgramEnd() override;
+    ProgramEnd(const ProgramEnd&) = delete;
+    ProgramEnd& operator=(const ProgramEnd&) = delete;
+
+    // Ends the program when this window's native window is destroyed from outside.
+    void watchMainWindow(QWidget* window) { mainWindow_ = window; }
+
+    // Runs the closing save the first time it is called.
+    void closingSave();
+
+    // Ends the main event loop and every loop nested in it.
+    static void endEventLoops();
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
+private:
+    static void atExit();
+
+    std::function<void()> save_;
+    bool saved_ = false;
+    QWidget* mainWindow_ = nullptr;
+    std::thread::id mainThread_;
+};
+
+} // namespace kav::qt

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# shellcheck disable=SC2317  # helpers are called indirectly: by name, from a trap, through a wait
+# One running copy per program folder, with a window manager (openbox): a
+# second start ends at once with status 0, leaves the logbook alone and brings
+# the first copy's minimised window back, active. A copy killed with SIGKILL
+# leaves no lock that stops the next start, and that start removes the
+# temporary files of saves whose process is gone, keeping a live one's.
+# Usage: single_copy.sh <kavrilon>
+
+# shellcheck source=SCRIPTDIR/lib.sh
+source "$(dirname -- "${BASH_SOURCE[0]}")/lib.sh"
+kav_init "$1"
+# WM_STATE of a window: 1 normal, 3 iconic.
+wm_state() { xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/.*window state: \(.*\)/\1/p'; }
+active_window() { printf '%d' "$(xprop -root _NET_ACTIVE_WINDOW | sed -n 's/.*# \(0x[0-9a-f]*\).*/\1/p')"; }
+wait_for() { # seconds, then a command
+    local tries=$(($1 * 20))
+    shift
+    while ((tries-- > 0)); do
+        "$@" && return 0
+        sleep 0.05
+    done
+    return 1
+}
+is_state() { [[ $(wm_state "$1") == "$2" ]]; }
+is_active() { [[ $(active_window) == "$1" ]]; }
+
+# Starts the program and waits until openbox manages its main window (the
+# first-paint check of kav_start reads pixels at frameless positions).
+start_managed() {
+    "$KAV_PROG" >>"$KAV_TMP/kavrilon.log" 2>&1 &
+    KAV_PID=$!
+    KAV_WIN=$(timeout 30 xdotool search --sync --onlyvisible --limit 1 --pid "$KAV_PID" 2>/dev/null | head -n 1)
+    [[ -n $KAV_WIN ]] || kav_die "no window of the program was mapped within 30 s"
+    wait_for 10 managed "$KAV_WIN" || kav_die "openbox did not manage the window within 10 s"
+}
+managed() { xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '='; }
+
+start_managed
+kav_wait_welcome_saved || kav_die "the first copy did not save its welcome line"
+
+xdotool windowminimize "$KAV_WIN"
+wait_for 5 is_state "$KAV_WIN" Iconic || kav_die "the window manager did not minimise the window"
+before=$(stat -c '%i %Y %s' "$KAV_LOGBOOK")
+
+# The second copy, started like the first.
+"$KAV_PROG" >"$KAV_TMP/second.log" 2>&1 &
+second=$!
+if kav_wait_gone "$second" 1; then
+    wait "$second"
+    kav_check "the second copy's exit status" "$?" 0
+else
+    kav_fail "the second copy ended within a second"
+    kill -KILL "$second" 2>/dev/null
+fi
+kav_check "the logbook after the second start (inode, time, size)" "$(stat -c '%i %Y %s' "$KAV_LOGBOOK")" "$before"
+kav_check_true "the logbook still holds only the first copy's welcome" cmp -s "$KAV_LOGBOOK" "$KAV_TMP/expected-welcome"
+kav_check_true "the first copy's window is shown again (WM_STATE Normal)" wait_for 5 is_state "$KAV_WIN" Normal
+kav_check_true "the first copy's window is the active one" wait_for 5 is_active "$KAV_WIN"
+
+# A killed copy: its lock goes with it. Temporary files of a save of a dead
+# process and of a live one (this script's) lie in the folder.
+kill -KILL "$KAV_PID"
+wait "$KAV_PID" 2>/dev/null
+KAV_PID=
+sh -c 'exit 0' &
+dead=$!
+wait "$dead"
+prog_dir=$(dirname -- "$KAV_LOGBOOK")
+stale=$prog_dir/.kavrilon.ini.$dead-0-00000000deadbeef.tmp
+live=$prog_dir/.kavrilon.ini.$$-0-00000000cafebabe.tmp
+printf 'half a save' >"$stale"
+printf 'a save in progress' >"$live"
+start_managed
+kav_pass "a start after a SIGKILLed copy runs (its window was mapped)"
+kav_check_true "the dead process's temporary file is removed" test ! -e "$stale"
+kav_check_true "the live process's temporary file is kept" test -f "$live"
+
+kav_finish

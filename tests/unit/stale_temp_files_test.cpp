@@ -1,0 +1,67 @@
+// Only the temporary files of this program's saves whose process is gone,
+// regular files of the running user, are removed at start.
+#include "platform/posix/StaleTempFiles.h"
+#include "tests/support/TempDir.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <unistd.h>
+
+namespace kav::posix {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr pid_t kDead = 4242;
+constexpr pid_t kLive = 4343;
+
+TEST(StaleTempFiles, RemovesOnlyDeadSavesOfTheUser) {
+    enum Kind { File, Link, Folder };
+    struct Case {
+        std::string name;
+        Kind kind;
+        bool removed;
+    };
+    const std::string dead = std::to_string(kDead), live = std::to_string(kLive);
+    const std::string self = std::to_string(::getpid());
+    const Case cases[] = {
+        {".kavrilon.ini." + dead + "-0-00000000deadbeef.tmp", File, true},
+        {".kavrilon.ini." + self + "-3-0123456789abcdef.tmp", File, true}, // an earlier process with this id
+        {".kavrilon.ini." + live + "-0-00000000deadbeef.tmp", File, false},
+        {".kavrilon.ini." + dead + "-0-link.tmp", Link, false},
+        {".kavrilon.ini." + dead + "-0-folder.tmp", Folder, false},
+        {"kavrilon.ini." + dead + "-0-x.tmp", File, false},
+        {".kavrilon.ini.x" + dead + "-0-x.tmp", File, false},
+        {".kavrilon.ini." + dead + ".tmp", File, false},
+        {".kavrilon.ini." + dead + "-0-x.tmp~", File, false},
+        {".other.ini." + dead + "-0-x.tmp", File, false},
+        {"kavrilon.ini", File, false},
+    };
+    test::TempDir dir;
+    std::ofstream(dir.path() / "target").put('x');
+    for (const Case& c : cases) {
+        const fs::path p = dir.path() / c.name;
+        if (c.kind == File) std::ofstream(p) << "half a save";
+        if (c.kind == Link) fs::create_symlink(dir.path() / "target", p);
+        if (c.kind == Folder) fs::create_directory(p);
+    }
+    StaleTempSweep sweep{dir.path().string(), "kavrilon.ini", ::geteuid(), [](pid_t pid) { return pid == kLive; }};
+    EXPECT_EQ(removeStaleTempFiles(sweep), 2);
+    for (const Case& c : cases)
+        EXPECT_EQ(!fs::exists(fs::symlink_status(dir.path() / c.name)), c.removed) << c.name;
+}
+
+TEST(StaleTempFiles, KeepsAnotherUsersFiles) {
+    test::TempDir dir;
+    const fs::path p = dir.path() / (".kavrilon.ini." + std::to_string(kDead) + "-0-00000000deadbeef.tmp");
+    std::ofstream(p) << "half a save";
+    StaleTempSweep sweep{dir.path().string(), "kavrilon.ini", ::geteuid() + 1, [](pid_t) { return false; }};
+    EXPECT_EQ(removeStaleTempFiles(sweep), 0);
+    EXPECT_TRUE(fs::exists(p));
+}
+
+} // namespace
+} // namespace kav::posix
