@@ -94,7 +94,7 @@ sed -n 's/^\([EW]: \)/#   \1/p' "$tmp/lintian.log"
 dpkg-deb -x "$deb" "$tmp/contents" || die "dpkg-deb cannot unpack $deb"
 app=io.github.kavrilon.Kavrilon
 check "desktop-file-validate accepts the desktop entry" \
-    quiet desktop-file-validate "$tmp/contents/usr/share/applications/$app.desktop"
+    quiet "$(dirname -- "$self")/../install/validate-desktop.sh" "$tmp/contents/usr/share/applications/$app.desktop"
 check "appstreamcli validate accepts the metadata" \
     quiet appstreamcli validate --no-net "$tmp/contents/usr/share/metainfo/$app.metainfo.xml"
 binary=$tmp/contents/usr/bin/kavrilon
