@@ -3,6 +3,7 @@
 // program ends, for whatever reason, the logbook is saved once more if the
 // list holds journal lines no chain has saved yet.
 
+#include "app/CommandLine.h"
 #ifndef KAV_NO_RESOURCES
 #include "data/Resources.h"
 #endif
@@ -70,6 +71,10 @@ int main(int argc, char** argv) {
     // A write past the file size limit fails like any other failed write (the
     // save is skipped and its temporary file removed) instead of killing us.
     std::signal(SIGXFSZ, SIG_IGN);
+    // --help, --version, --pick and errors end here, before any display,
+    // program folder or logbook work.
+    if (const std::optional<int> rc = kav::app::runCommandLine(argc, argv)) return *rc;
+
     if (!kav::app::requireDisplay(argc, argv)) return 1;
     // The menu bar stays in the window, where the design places the client
     // area below it. A desktop-wide menu bar would also have Qt ask the
