@@ -63,6 +63,43 @@ bool socketAddressOf(const QString& address, sockaddr_un& out, socklen_t& len) {
 
 int component(double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); }
 
+// The bus's Hello call in the D-Bus wire format (little endian, serial 1, no
+// body): the first message every client sends after authenticating.
+QByteArray helloMessage() {
+    QByteArray m("l\x01\x00\x01", 4);
+    auto pad = [&m](int to) {
+        while (m.size() % to)
+            m.append('\0');
+    };
+    auto u32 = [&m](quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            m.append(static_cast<char>((v >> (8 * i)) & 0xFFu));
+    };
+    auto field = [&](char code, char type, const QByteArray& value) {
+        pad(8);
+        m.append(code);
+        m.append('\x01');
+        m.append(type);
+        m.append('\0');
+        u32(static_cast<quint32>(value.size()));
+        m.append(value);
+        m.append('\0');
+    };
+    u32(0); // body length
+    u32(1); // serial
+    const int arrayLengthAt = static_cast<int>(m.size());
+    u32(0);
+    field(1, 'o', "/org/freedesktop/DBus");
+    field(2, 's', "org.freedesktop.DBus");
+    field(3, 's', "Hello");
+    field(6, 's', "org.freedesktop.DBus");
+    const quint32 fieldsLength = static_cast<quint32>(m.size() - 16);
+    for (int i = 0; i < 4; ++i)
+        m[arrayLengthAt + i] = static_cast<char>((fieldsLength >> (8 * i)) & 0xFFu);
+    pad(8);
+    return m;
+}
+
 } // namespace
 
 PortalColourPick::PortalColourPick(QColorDialog& dialog, QString busAddress)
@@ -93,9 +130,9 @@ QString PortalColourPick::sessionBusAddress() {
     return QFileInfo::exists(socket) ? QStringLiteral("unix:path=") + socket : QString();
 }
 
-// The bus is alive when it answers the start of the authentication
-// handshake; a bus that accepts and never answers would otherwise hold the
-// D-Bus library for its whole default time-out of 25 seconds.
+// The bus is alive when it answers the authentication and a Hello within a
+// short time; a bus that accepts and never answers would otherwise hold the
+// D-Bus library, and the window with it, for its default time-out of 25 s.
 void PortalColourPick::startProbe() {
     sockaddr_un sa{};
     socklen_t len = 0;
@@ -103,8 +140,8 @@ void PortalColourPick::startProbe() {
     probeFd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (probeFd_ < 0) return finishProbe(false);
     if (::connect(probeFd_, reinterpret_cast<const sockaddr*>(&sa), len) != 0) return finishProbe(false);
-    const QByteArray hello = QByteArray(1, '\0') + "AUTH EXTERNAL " + QByteArray::number(::getuid()).toHex() + "\r\n";
-    if (::send(probeFd_, hello.constData(), static_cast<std::size_t>(hello.size()), MSG_NOSIGNAL) != hello.size())
+    const QByteArray auth = QByteArray(1, '\0') + "AUTH EXTERNAL " + QByteArray::number(::getuid()).toHex() + "\r\n";
+    if (::send(probeFd_, auth.constData(), static_cast<std::size_t>(auth.size()), MSG_NOSIGNAL) != auth.size())
         return finishProbe(false);
     probeNotifier_ = new QSocketNotifier(probeFd_, QSocketNotifier::Read, this);
     connect(probeNotifier_, &QSocketNotifier::activated, this, &PortalColourPick::probeReadable);
@@ -115,11 +152,21 @@ void PortalColourPick::startProbe() {
 }
 
 void PortalColourPick::probeReadable() {
-    char buf[256];
+    char buf[512];
     const ssize_t n = ::recv(probeFd_, buf, sizeof buf, 0);
     if (n <= 0) return finishProbe(false);
     probeReply_.append(buf, n);
-    if (probeReply_.contains("\r\n")) finishProbe(probeReply_.startsWith("OK "));
+    const qsizetype lineEnd = probeReply_.indexOf("\r\n");
+    if (lineEnd < 0) return;
+    if (!probeReply_.startsWith("OK ")) return finishProbe(false);
+    if (!helloSent_) {
+        helloSent_ = true;
+        const QByteArray hello = "BEGIN\r\n" + helloMessage();
+        if (::send(probeFd_, hello.constData(), static_cast<std::size_t>(hello.size()), MSG_NOSIGNAL) != hello.size())
+            return finishProbe(false);
+    }
+    // Anything after the authentication line is the bus answering the Hello.
+    if (probeReply_.size() > lineEnd + 2) finishProbe(true);
 }
 
 void PortalColourPick::finishProbe(bool alive) {

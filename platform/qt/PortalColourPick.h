@@ -65,6 +65,7 @@ private:
     Path path_ = Path::Checking;
     int probeFd_ = -1;
     QByteArray probeReply_;
+    bool helloSent_ = false;
     QSocketNotifier* probeNotifier_ = nullptr;
     QTimer* probeTimer_ = nullptr;
     QDBusConnection bus_{QString()};
