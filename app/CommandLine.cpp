@@ -15,10 +15,11 @@ namespace {
 // a program with -session, desktop entries and users pass -platform or
 // -style; refusing them would break those starts.
 constexpr std::array<std::string_view, 16> kQtOptionsWithValue = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry",
-    "qwindowtitle", "title", "qwindowicon", "icon", "session", "display", "name", "visual", "style", "stylesheet"};
-constexpr std::array<std::string_view, 6> kQtFlags = {"reverse", "nograb", "dograb", "sync", "widgetcount",
-                                                      "testability"};
+    "platform", "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry", "geometry", "qwindowtitle",
+    "title",    "qwindowicon",        "icon",          "session", "display",         "name",     "visual",
+    "style",    "stylesheet"};
+constexpr std::array<std::string_view, 6> kQtFlags = {"reverse", "nograb",      "dograb",
+                                                      "sync",    "widgetcount", "testability"};
 // Qt also takes these as -name=value.
 constexpr std::array<std::string_view, 3> kQtOptionsWithEquals = {"style=", "stylesheet=", "qmljsdebugger="};
 

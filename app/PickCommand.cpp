@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include <cstdint>
 #include <cstdio>
@@ -22,11 +23,15 @@ int pick(int& argc, char** argv, std::optional<WebForm> format) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavrilon"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kavrilon.Kavrilon"));
+    // The icon theme lookup takes a while; the dialog is mapped first and
+    // gets the program's icon as soon as the event loop runs.
+    QTimer::singleShot(0, [] {
 #ifndef KAV_NO_RESOURCES
-    kavInitResources();
+        kavInitResources();
 #endif
-    QApplication::setWindowIcon(
-        QIcon::fromTheme(QStringLiteral("kavrilon"), QIcon(QStringLiteral(":/kavrilon/kavrilon"))));
+        QApplication::setWindowIcon(
+            QIcon::fromTheme(QStringLiteral("kavrilon"), QIcon(QStringLiteral(":/kavrilon/kavrilon"))));
+    });
     const std::optional<QColor> c = qt::runColourDialog(Qt::white, nullptr);
     if (!c) return 1;
     const Colour colour = static_cast<Colour>(c->red()) + 256u * static_cast<Colour>(c->green()) +

@@ -67,8 +67,10 @@ protected:
             if (!toolTip().isEmpty()) lines << toolTip();
             for (const CopyOffer& o : window_->copyOffers(name_))
                 if (o.enabled) lines << qs(o.text);
-            if (lines.isEmpty()) QToolTip::hideText();
-            else QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), lines.join(u'\n'), this);
+            if (lines.isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), lines.join(u'\n'), this);
             return true;
         }
         if (e->type() == QEvent::ShortcutOverride) {

@@ -53,8 +53,8 @@ bool socketAddressOf(const QString& address, sockaddr_un& out, socklen_t& len) {
             std::memset(&out, 0, sizeof out);
             out.sun_family = AF_UNIX;
             std::memcpy(out.sun_path + offset, name.constData(), static_cast<std::size_t>(name.size()));
-            len = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + static_cast<std::size_t>(name.size()) +
-                                         (abstract ? 0 : 1));
+            len = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset +
+                                         static_cast<std::size_t>(name.size()) + (abstract ? 0 : 1));
             return true;
         }
     }
@@ -191,9 +191,8 @@ void PortalColourPick::finishProbe(bool alive) {
 
 // PickColor came with version 2 of the screenshot portal.
 void PortalColourPick::askVersion() {
-    QDBusMessage get =
-        QDBusMessage::createMethodCall(kPortal, kPortalPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                       QStringLiteral("Get"));
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        kPortal, kPortalPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << kScreenshot << QStringLiteral("version");
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(get, kVersionMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {

@@ -21,9 +21,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <thread>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kav::qt {
@@ -83,17 +83,18 @@ public:
             return true;
         }
         if (m.member() != QLatin1String("PickColor")) return false;
-        const QString token = qdbus_cast<QVariantMap>(m.arguments().value(1)).value(QStringLiteral("handle_token")).toString();
+        const QString token =
+            qdbus_cast<QVariantMap>(m.arguments().value(1)).value(QStringLiteral("handle_token")).toString();
         pickTokens << token;
-        const QString handle = kPortalPath + QStringLiteral("/request/") + m.service().mid(1).replace(u'.', u'_') +
-                               u'/' + token;
+        const QString handle =
+            kPortalPath + QStringLiteral("/request/") + m.service().mid(1).replace(u'.', u'_') + u'/' + token;
         c.send(m.createReply(QVariant::fromValue(QDBusObjectPath(handle))));
         QDBusArgument colour;
         colour.beginStructure();
         colour << 1.0 << 0.5 << 0.0;
         colour.endStructure();
-        QDBusMessage response =
-            QDBusMessage::createSignal(handle, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
+        QDBusMessage response = QDBusMessage::createSignal(handle, QStringLiteral("org.freedesktop.portal.Request"),
+                                                           QStringLiteral("Response"));
         response << 0u << QVariantMap{{QStringLiteral("color"), QVariant::fromValue(colour)}};
         c.send(response);
         return true;

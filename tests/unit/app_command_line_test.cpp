@@ -41,9 +41,14 @@ TEST(CommandLine, ErrorsNameWhatWasWrong) {
         const char* mentions;
     };
     const Case cases[] = {
-        {{"--hjälp"}, "--hjälp"},         {{"file.txt"}, "file.txt"},     {{"--pick", "-x"}, "-x"},
-        {{"--pick", "--format", "cmyk"}, "cmyk"}, {{"--pick", "--format"}, "--format"},
-        {{"--format", "rgb"}, "--pick"}, {{"-platform"}, "-platform"},   {{"--help", "--bogus"}, "--bogus"},
+        {{"--hjälp"}, "--hjälp"},
+        {{"file.txt"}, "file.txt"},
+        {{"--pick", "-x"}, "-x"},
+        {{"--pick", "--format", "cmyk"}, "cmyk"},
+        {{"--pick", "--format"}, "--format"},
+        {{"--format", "rgb"}, "--pick"},
+        {{"-platform"}, "-platform"},
+        {{"--help", "--bogus"}, "--bogus"},
         {{"-style", "fusion", "--pick=1"}, "--pick=1"},
     };
     for (const Case& c : cases) {

@@ -24,7 +24,8 @@ TEST_F(CodeBox, OffersTheCodeInEachFormWithTheTextInTheCaption) {
         EXPECT_EQ(o.caption, "Kopiera som " + o.text);
         texts.push_back(o.text);
     }
-    EXPECT_EQ(texts, (std::vector<std::string>{"#FF8800", "#ff8800", "#F80", "rgb(255, 136, 0)", "hsl(32, 100%, 50%)"}));
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"#FF8800", "#ff8800", "#F80", "rgb(255, 136, 0)", "hsl(32, 100%, 50%)"}));
 }
 
 TEST_F(CodeBox, OffersNothingToCopyWhileEmptyAndNoShortFormWhereThereIsNone) {

@@ -47,7 +47,7 @@ TEST(WebForms, ShortFormOnlyWhenEveryPairIsADoubledDigit) {
         const char* shortForm; // nullptr: none
     };
     const Case cases[] = {
-        {rgb(0xFF, 0x88, 0x00), "#F80"}, {rgb(0x11, 0x22, 0x33), "#123"}, {rgb(0xAA, 0xBB, 0xCC), "#ABC"},
+        {rgb(0xFF, 0x88, 0x00), "#F80"},  {rgb(0x11, 0x22, 0x33), "#123"},  {rgb(0xAA, 0xBB, 0xCC), "#ABC"},
         {rgb(0xFF, 0x88, 0x01), nullptr}, {rgb(0x10, 0x22, 0x33), nullptr}, {rgb(0x11, 0x22, 0x3C), nullptr},
         {rgb(0x01, 0x10, 0x00), nullptr},
     };
@@ -67,9 +67,12 @@ Hsl referenceHsl(int r, int g, int b) {
     if (d == 0) return h;
     h.saturation = static_cast<int>(std::round(100.0 * d / (255 - std::abs(mx + mn - 255))));
     double hue = 0;
-    if (mx == r) hue = 60.0 * (g - b) / d;
-    else if (mx == g) hue = 60.0 * (b - r) / d + 120.0;
-    else hue = 60.0 * (r - g) / d + 240.0;
+    if (mx == r)
+        hue = 60.0 * (g - b) / d;
+    else if (mx == g)
+        hue = 60.0 * (b - r) / d + 120.0;
+    else
+        hue = 60.0 * (r - g) / d + 240.0;
     if (hue < 0) hue += 360.0;
     h.hue = static_cast<int>(std::round(hue)) % 360;
     return h;
