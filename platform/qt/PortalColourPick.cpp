@@ -122,7 +122,7 @@ PortalColourPick::~PortalColourPick() {
 }
 
 QString PortalColourPick::sessionBusAddress() {
-    const QString env = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
+    QString env = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
     if (!env.isEmpty()) return env;
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (runtime.isEmpty()) return {};

@@ -77,9 +77,8 @@ public:
 
     QString introspect(const QString&) const override { return {}; }
     bool handleMessage(const QDBusMessage& m, const QDBusConnection& bus) override {
-        QDBusConnection c = bus;
         if (m.member() == QLatin1String("Get") && m.arguments().value(1).toString() == QLatin1String("version")) {
-            c.send(m.createReply(QVariant::fromValue(QDBusVariant(version))));
+            bus.send(m.createReply(QVariant::fromValue(QDBusVariant(version))));
             return true;
         }
         if (m.member() != QLatin1String("PickColor")) return false;
@@ -88,7 +87,7 @@ public:
         pickTokens << token;
         const QString handle =
             kPortalPath + QStringLiteral("/request/") + m.service().mid(1).replace(u'.', u'_') + u'/' + token;
-        c.send(m.createReply(QVariant::fromValue(QDBusObjectPath(handle))));
+        bus.send(m.createReply(QVariant::fromValue(QDBusObjectPath(handle))));
         QDBusArgument colour;
         colour.beginStructure();
         colour << 1.0 << 0.5 << 0.0;
@@ -96,7 +95,7 @@ public:
         QDBusMessage response = QDBusMessage::createSignal(handle, QStringLiteral("org.freedesktop.portal.Request"),
                                                            QStringLiteral("Response"));
         response << 0u << QVariantMap{{QStringLiteral("color"), QVariant::fromValue(colour)}};
-        c.send(response);
+        bus.send(response);
         return true;
     }
 };
