@@ -62,16 +62,19 @@ protected:
 
     bool event(QEvent* e) override {
         if (e->type() == QEvent::ToolTip) {
-            // The design's tooltip, if any, with the offered texts below it.
-            QStringList lines;
-            if (!toolTip().isEmpty()) lines << toolTip();
-            for (const CopyOffer& o : window_->copyOffers(name_))
-                if (o.enabled) lines << qs(o.text);
-            if (lines.isEmpty())
-                QToolTip::hideText();
-            else
-                QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), lines.join(u'\n'), this);
-            return true;
+            const std::vector<CopyOffer> offers = window_->copyOffers(name_);
+            if (!offers.empty()) {
+                // The design's tooltip, if any, with the offered texts below it.
+                QStringList lines;
+                if (!toolTip().isEmpty()) lines << toolTip();
+                for (const CopyOffer& o : offers)
+                    if (o.enabled) lines << qs(o.text);
+                if (lines.isEmpty())
+                    QToolTip::hideText();
+                else
+                    QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), lines.join(u'\n'), this);
+                return true;
+            }
         }
         if (e->type() == QEvent::ShortcutOverride) {
             auto* ke = static_cast<QKeyEvent*>(e);
