@@ -1,26 +1,22 @@
 // The colour dialog's screen pick: against a fake screenshot portal on a
 // private bus started by the test, the pick button asks the portal and the
-// colour it answers becomes the dialog's colour; without a portal (or with
-// an old one, or a bus that never answers) the button keeps Qt's own grab.
+// colour it answers becomes the dialog's colour; without a portal that picks
+// (or with a bus that never answers) the button keeps Qt's own grab.
 #include "platform/qt/PortalColourPick.h"
 
 #include "tests/support/TempDir.h"
 
-#include <QColorDialog>
 #include <QDBusArgument>
-#include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
 #include <QFile>
 #include <QProcess>
-#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <thread>
@@ -32,61 +28,21 @@ namespace {
 const QString kPortal = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 
-// A dbus-daemon of our own with a configuration of our own: it listens in a
-// temporary folder and can start no service, so no real portal can answer.
-class PrivateBus {
-public:
-    PrivateBus() {
-        const QString dir = QString::fromStdString(dir_.path().string());
-        QFile config(dir + QStringLiteral("/bus.conf"));
-        if (!config.open(QIODevice::WriteOnly)) return;
-        config.write("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-                     " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                     "<busconfig><type>session</type><listen>unix:path=" +
-                     dir.toUtf8() +
-                     "/bus</listen><auth>EXTERNAL</auth><policy context=\"default\">"
-                     "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
-                     "<allow own=\"*\"/></policy></busconfig>\n");
-        config.close();
-        daemon_.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--config-file=") + config.fileName(),
-                                                      QStringLiteral("--print-address"), QStringLiteral("--nofork")});
-        if (!daemon_.waitForStarted(5000)) return;
-        while (!daemon_.canReadLine())
-            if (!daemon_.waitForReadyRead(5000)) return;
-        address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
-    }
-    ~PrivateBus() {
-        daemon_.terminate();
-        if (!daemon_.waitForFinished(3000)) daemon_.kill();
-        daemon_.waitForFinished(3000);
-    }
-    const QString& address() const { return address_; }
-
-private:
-    test::TempDir dir_;
-    QProcess daemon_;
-    QString address_;
-};
-
 // The screenshot portal as far as picking goes: its version, and PickColor,
-// which answers on the request object with a fixed colour.
+// which answers on the request object with orange.
 class FakePortal final : public QDBusVirtualObject {
 public:
     uint version = 2;
-    QStringList pickTokens;
+    QStringList tokens;
 
     QString introspect(const QString&) const override { return {}; }
     bool handleMessage(const QDBusMessage& m, const QDBusConnection& bus) override {
-        if (m.member() == QLatin1String("Get") && m.arguments().value(1).toString() == QLatin1String("version")) {
-            bus.send(m.createReply(QVariant::fromValue(QDBusVariant(version))));
-            return true;
-        }
+        if (m.member() == QLatin1String("Get"))
+            return bus.send(m.createReply(QVariant::fromValue(QDBusVariant(version))));
         if (m.member() != QLatin1String("PickColor")) return false;
-        const QString token =
-            qdbus_cast<QVariantMap>(m.arguments().value(1)).value(QStringLiteral("handle_token")).toString();
-        pickTokens << token;
+        tokens << qdbus_cast<QVariantMap>(m.arguments().value(1)).value(QStringLiteral("handle_token")).toString();
         const QString handle =
-            kPortalPath + QStringLiteral("/request/") + m.service().mid(1).replace(u'.', u'_') + u'/' + token;
+            kPortalPath + QStringLiteral("/request/") + m.service().mid(1).replace(u'.', u'_') + u'/' + tokens.last();
         bus.send(m.createReply(QVariant::fromValue(QDBusObjectPath(handle))));
         QDBusArgument colour;
         colour.beginStructure();
@@ -95,56 +51,11 @@ public:
         QDBusMessage response = QDBusMessage::createSignal(handle, QStringLiteral("org.freedesktop.portal.Request"),
                                                            QStringLiteral("Response"));
         response << 0u << QVariantMap{{QStringLiteral("color"), QVariant::fromValue(colour)}};
-        bus.send(response);
-        return true;
+        return bus.send(response);
     }
 };
 
-class PortalPick : public ::testing::Test {
-protected:
-    PrivateBus bus;
-    FakePortal portal;
-    std::unique_ptr<QDBusConnection> portalBus;
-    QColorDialog dialog{Qt::white};
-
-    void SetUp() override {
-        ASSERT_FALSE(bus.address().isEmpty()) << "the private dbus-daemon did not start";
-        dialog.setOption(QColorDialog::DontUseNativeDialog, true);
-    }
-    void TearDown() override {
-        if (portalBus) QDBusConnection::disconnectFromBus(portalBus->name());
-    }
-    void servePortal(uint version) {
-        portal.version = version;
-        static int n = 0;
-        portalBus = std::make_unique<QDBusConnection>(
-            QDBusConnection::connectToBus(bus.address(), QStringLiteral("fake-portal-%1").arg(++n)));
-        ASSERT_TRUE(portalBus->registerService(kPortal));
-        ASSERT_TRUE(portalBus->registerVirtualObject(kPortalPath, &portal));
-    }
-    // Opens the dialog with the pick attached, and waits for its decision.
-    PortalColourPick* open(const QString& address) {
-        auto* pick = new PortalColourPick(dialog, address);
-        dialog.show();
-        EXPECT_TRUE(QTest::qWaitFor([pick] { return pick->path() != PortalColourPick::Path::Checking; }, 8000));
-        return pick;
-    }
-};
-
-TEST_F(PortalPick, PickButtonAsksThePortalAndItsColourBecomesTheDialogs) {
-    servePortal(2);
-    PortalColourPick* pick = open(bus.address());
-    ASSERT_EQ(pick->path(), PortalColourPick::Path::Portal);
-    ASSERT_NE(pick->pickButton(), nullptr);
-    pick->pickButton()->click();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.currentColor() == QColor(255, 128, 0); }, 5000))
-        << dialog.currentColor().name().toStdString();
-    EXPECT_EQ(portal.pickTokens.size(), 1);
-    EXPECT_FALSE(portal.pickTokens.value(0).isEmpty());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return pick->pickButton()->isEnabled(); }, 2000));
-}
-
-// A listening socket at `name` in `dir`: a hung bus that never answers.
+// A listening socket that nobody serves: a hung bus.
 QString listeningSocket(const test::TempDir& dir, const char* name, int& fd) {
     const std::string path = (dir.path() / name).string();
     fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -156,61 +67,112 @@ QString listeningSocket(const test::TempDir& dir, const char* name, int& fd) {
     return QStringLiteral("unix:path=") + QString::fromStdString(path);
 }
 
-// A bus that accepts the authentication and then falls silent: it answers
-// one client's first line with OK and reads until that client goes.
-std::thread silentAfterAuth(int fd) {
-    return std::thread([fd] {
-        const int c = ::accept(fd, nullptr, nullptr);
-        if (c < 0) return;
-        char buf[256];
-        if (::read(c, buf, sizeof buf) > 0) {
-            const char ok[] = "OK 0123456789abcdef0123456789abcdef\r\n";
-            [[maybe_unused]] const auto w = ::write(c, ok, sizeof ok - 1);
-            while (::read(c, buf, sizeof buf) > 0) {
-            }
-        }
-        ::close(c);
-    });
+class PortalPick : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    QProcess daemon;
+    QString address;
+    FakePortal portal;
+    QString portalName;
+
+    // A dbus-daemon with a configuration of its own: it listens in the
+    // temporary folder and can start no service, so no real portal answers.
+    void SetUp() override {
+        const QString folder = QString::fromStdString(dir.path().string());
+        QFile config(folder + QStringLiteral("/bus.conf"));
+        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+        config.write("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+                     " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                     "<busconfig><type>session</type><listen>unix:path=" +
+                     folder.toUtf8() +
+                     "/bus</listen><auth>EXTERNAL</auth><policy context=\"default\">"
+                     "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+                     "<allow own=\"*\"/></policy></busconfig>\n");
+        config.close();
+        daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--config-file=") + config.fileName(),
+                                                     QStringLiteral("--print-address"), QStringLiteral("--nofork")});
+        ASSERT_TRUE(daemon.waitForStarted(5000)) << "dbus-daemon is not installed";
+        while (!daemon.canReadLine())
+            ASSERT_TRUE(daemon.waitForReadyRead(5000)) << "dbus-daemon gave no address";
+        address = QString::fromUtf8(daemon.readLine()).trimmed();
+    }
+    void TearDown() override {
+        stopPortal();
+        daemon.terminate();
+        if (!daemon.waitForFinished(3000)) daemon.kill();
+        daemon.waitForFinished(3000);
+    }
+    void servePortal(uint version) {
+        static int n = 0;
+        portal.version = version;
+        portalName = QStringLiteral("fake-portal-%1").arg(++n);
+        QDBusConnection bus = QDBusConnection::connectToBus(address, portalName);
+        ASSERT_TRUE(bus.registerService(kPortal));
+        ASSERT_TRUE(bus.registerVirtualObject(kPortalPath, &portal));
+    }
+    void stopPortal() {
+        if (!portalName.isEmpty()) QDBusConnection::disconnectFromBus(portalName);
+        portalName.clear();
+    }
+    // Attaches the pick to an open dialog and waits for its decision.
+    static PortalColourPick* open(QColorDialog& dialog, const QString& busAddress) {
+        dialog.setOption(QColorDialog::DontUseNativeDialog, true);
+        auto* pick = new PortalColourPick(dialog, busAddress);
+        dialog.show();
+        EXPECT_TRUE(QTest::qWaitFor([pick] { return pick->path() != PortalColourPick::Path::Checking; }, 8000));
+        return pick;
+    }
+};
+
+TEST_F(PortalPick, PickButtonAsksThePortalAndItsColourBecomesTheDialogs) {
+    servePortal(2);
+    QColorDialog dialog(Qt::white);
+    PortalColourPick* pick = open(dialog, address);
+    ASSERT_EQ(pick->path(), PortalColourPick::Path::Portal);
+    pick->pickButton()->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.currentColor() == QColor(255, 128, 0); }, 5000))
+        << dialog.currentColor().name().toStdString();
+    EXPECT_EQ(portal.tokens.size(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pick->pickButton()->isEnabled(); }, 2000));
 }
 
 TEST_F(PortalPick, WithoutAPortalThatPicksTheButtonKeepsQtsOwnGrab) {
-    test::TempDir dir;
     int muteFd = -1, silentFd = -1;
     const QString mute = listeningSocket(dir, "mute", muteFd);
     const QString silent = listeningSocket(dir, "silent", silentFd);
-    std::thread silentBus = silentAfterAuth(silentFd);
-    struct Case {
-        const char* what;
-        int portalVersion; // 0: no portal on the bus
-        QString address;
-    };
-    const Case cases[] = {
-        {"no portal on the bus", 0, bus.address()},
-        {"a portal without PickColor", 1, bus.address()},
+    // This one answers the authentication with OK, then falls silent.
+    std::thread silentBus([silentFd] {
+        const int c = ::accept(silentFd, nullptr, nullptr);
+        char buf[256];
+        if (c >= 0 && ::read(c, buf, sizeof buf) > 0) {
+            const char ok[] = "OK 0123456789abcdef0123456789abcdef\r\n";
+            if (::write(c, ok, sizeof ok - 1) > 0)
+                while (::read(c, buf, sizeof buf) > 0) {
+                }
+        }
+        if (c >= 0) ::close(c);
+    });
+    const std::vector<std::tuple<const char*, uint, QString>> cases = {
+        {"no portal on the bus", 0, address},
+        {"a portal without PickColor", 1, address},
         {"a bus that never answers", 0, mute},
         {"a bus that falls silent after the authentication", 0, silent},
-        {"no session bus at all", 0, QString()},
+        {"no session bus", 0, QString()},
         {"a bus address naming no socket", 0, QStringLiteral("unix:path=/nonexistent/bus")},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        if (c.portalVersion) servePortal(static_cast<uint>(c.portalVersion));
-        QColorDialog d(Qt::white);
-        d.setOption(QColorDialog::DontUseNativeDialog, true);
-        auto* pick = new PortalColourPick(d, c.address);
-        d.show();
-        ASSERT_TRUE(QTest::qWaitFor([pick] { return pick->path() != PortalColourPick::Path::Checking; }, 8000));
+    for (const auto& [what, version, busAddress] : cases) {
+        SCOPED_TRACE(what);
+        if (version) servePortal(version);
+        QColorDialog dialog(Qt::white);
+        PortalColourPick* pick = open(dialog, busAddress);
         EXPECT_EQ(pick->path(), PortalColourPick::Path::Toolkit);
         // Qt's grab starts at once and disables the button until Escape.
         pick->pickButton()->click();
         EXPECT_FALSE(pick->pickButton()->isEnabled());
-        QTest::keyClick(&d, Qt::Key_Escape);
-        EXPECT_TRUE(portal.pickTokens.isEmpty());
-        if (portalBus) {
-            QDBusConnection::disconnectFromBus(portalBus->name());
-            portalBus.reset();
-        }
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        stopPortal();
     }
+    EXPECT_TRUE(portal.tokens.isEmpty());
     silentBus.join();
     ::close(muteFd);
     ::close(silentFd);

@@ -58,13 +58,5 @@ TEST(CommandLine, ErrorsNameWhatWasWrong) {
     }
 }
 
-TEST(CommandLine, HelpNamesEveryOptionAndFormat) {
-    const std::string help = helpText();
-    for (const char* word : {"--pick", "--format", "--help", "--version"})
-        EXPECT_NE(help.find(word), std::string::npos) << word;
-    for (WebForm f : kWebForms)
-        EXPECT_NE(help.find(webFormName(f)), std::string::npos) << webFormName(f);
-}
-
 } // namespace
 } // namespace kav::app
