@@ -109,7 +109,8 @@ std::string helpText() {
            "\n"
            "Qt:s egna alternativ, som -platform, -style och -display, godtas.\n"
            "\n"
-           "Slutkod: 0 klart, 1 färgdialogen avbröts, 2 fel på kommandoraden.\n";
+           "Slutkod: 0 klart, 1 färgdialogen avbröts, 2 fel på kommandoraden,\n"
+           "3 ingen skärm för färgdialogen.\n";
 }
 
 std::string versionText() { return "kavrilon " KAV_VERSION "\n"; }

@@ -32,7 +32,8 @@ std::string versionText();
 
 // Carries out everything but a plain start and returns the exit code: 0 for
 // help, version and a chosen colour, 1 for a cancelled pick, 2 for a command
-// line error (after a message on standard error). Nothing for a plain start.
+// line error, 3 for a pick without a display (both after a message on
+// standard error). Nothing for a plain start.
 // The help, version and errors open no display and touch no file; --pick
 // opens only the colour dialog and never reads or writes the logbook.
 std::optional<int> runCommandLine(int& argc, char** argv);

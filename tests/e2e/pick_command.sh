@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The command line as a script uses it: --pick shows only the colour dialog,
 # prints the chosen colour in the asked form and writes no logbook; Escape
-# prints nothing and exits 1; --help exits 0 without mapping a window, with
-# and without a display.
+# prints nothing and exits 1; without a display it exits 3; --help exits 0
+# without mapping a window, with and without a display.
 # Usage: pick_command.sh <kavrilon>
 
 # shellcheck source=SCRIPTDIR/lib.sh
@@ -43,6 +43,10 @@ kav_check "--pick --format rgb prints the rgb() form" "$PICK_OUT" "$(expect 'rgb
 pick_with Escape
 kav_check "--pick cancelled with Escape prints nothing" "$PICK_OUT" ""
 kav_check "--pick exit code after a cancel" "$PICK_RC" 1
+
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$KAV_PROG" --pick >"$KAV_TMP/pick.out" 2>"$KAV_TMP/pick.err"
+kav_check "--pick without a display: exit code" "$?" 3
+kav_check_true "--pick without a display says why" grep -q DISPLAY "$KAV_TMP/pick.err"
 
 kav_check "--pick wrote no logbook and no other file beside the program" "$(ls -A "$KAV_TMP/prog")" kavrilon
 
