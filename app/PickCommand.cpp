@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "colour/HexRGB.h"
 #include "platform/qt/ColourDialog.h"
+#include "platform/qt/Convert.h"
 
 #ifndef KAV_NO_RESOURCES
 #include "data/Resources.h"
@@ -48,8 +49,7 @@ int pick(int& argc, char** argv, std::optional<WebForm> format) {
     });
     const std::optional<QColor> c = qt::runColourDialog(Qt::white, nullptr);
     if (!c) return 1;
-    const Colour colour = static_cast<Colour>(c->red()) + 256u * static_cast<Colour>(c->green()) +
-                          65536u * static_cast<Colour>(c->blue());
+    const Colour colour = qt::fromQColor(*c);
     const std::string text = format ? webForm(colour, *format) : HexRGB(static_cast<std::int32_t>(colour));
     std::printf("%s\n", text.c_str());
     return std::fflush(stdout) == 0 ? 0 : 1;

@@ -93,8 +93,7 @@ std::optional<Colour> QtPlatform::chooseColour(Window& owner) {
     const std::optional<QColor> c = runColourDialog(services_->lastColour, ownerWidget(owner));
     if (!c) return std::nullopt;
     services_->lastColour = *c;
-    return static_cast<Colour>(c->red()) + 256u * static_cast<Colour>(c->green()) +
-           65536u * static_cast<Colour>(c->blue());
+    return fromQColor(*c);
 }
 
 // The launcher and the drives read the environment afresh on every use, so a
