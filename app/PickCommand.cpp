@@ -1,5 +1,7 @@
 // Carrying out the command line: the texts, the errors and --pick.
 #include "app/CommandLine.h"
+#include "app/DisplayCheck.h"
+#include "app/SessionBusCheck.h"
 #include "colour/HexRGB.h"
 #include "platform/qt/ColourDialog.h"
 #include "platform/qt/Convert.h"
@@ -14,27 +16,19 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 
 namespace kav::app {
 
 namespace {
 
-bool unset(const char* name) {
-    const char* v = std::getenv(name);
-    return !v || !*v;
-}
-
 // Only the colour dialog: no main window, no program folder, no logbook.
 int pick(int& argc, char** argv, std::optional<WebForm> format) {
     // Without a display Qt would end the program with an abort; a script
-    // gets a sentence and an exit code of its own instead. A platform named
-    // in QT_QPA_PLATFORM (offscreen, say) is Qt's to judge.
-    if (unset("QT_QPA_PLATFORM") && unset("DISPLAY") && unset("WAYLAND_DISPLAY")) {
-        std::fputs("kavrilon: ingen skärm att visa färgdialogen på (varken DISPLAY eller WAYLAND_DISPLAY är satt)\n",
-                   stderr);
-        return 3;
-    }
+    // gets a sentence and an exit code of its own instead (1 means a cancel).
+    if (!requireDisplay(argc, argv)) return 3;
+    // A session bus that never answers is kept from Qt, as at a plain start;
+    // the screen pick then keeps Qt's own grab.
+    SessionBusCheck sessionBus;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavrilon"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kavrilon.Kavrilon"));
