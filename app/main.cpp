@@ -3,6 +3,7 @@
 // event loop. When the program ends, for whatever reason, the logbook is
 // saved once more if the list holds journal lines no chain has saved yet.
 
+#include "app/CommandLine.h"
 #ifndef KAV_NO_RESOURCES
 #include "data/Resources.h"
 #endif
@@ -37,6 +38,9 @@ int main(int argc, char** argv) {
     // A write past the file size limit fails like any other failed write (the
     // save is skipped and its temporary file removed) instead of killing us.
     std::signal(SIGXFSZ, SIG_IGN);
+    // --help, --version, --pick and errors end here, before any display,
+    // program folder or logbook work.
+    if (const std::optional<int> rc = kav::app::runCommandLine(argc, argv)) return *rc;
 
     // The program folder is decided, made and entered before anything else,
     // as a shortcut's start folder was, so commands naming "kavrilon.ini" by

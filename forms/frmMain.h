@@ -226,6 +226,10 @@ public:
     void ab_Click();
     void lcp_Click();
     void cmdColor_Click();
+    // The code box's other web forms, copied without the copy commands'
+    // captions, lamps and journal chain.
+    std::vector<CopyOffer> copyOffers(std::string_view control) const override;
+    void takeCopyOffer(std::string_view control, std::size_t index) override;
     void cmdCopy_Click();
     void kop_Click();
     void Command3_Click();

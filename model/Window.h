@@ -29,6 +29,15 @@ struct EventArgs {
     double y = 0.0;
 };
 
+// A text a control offers to copy, shown by the renderer as an item of the
+// control's context menu and a line of its tooltip. A disabled offer is
+// shown greyed, with a caption that names the form without a value.
+struct CopyOffer {
+    std::string caption;
+    std::string text;
+    bool enabled = true;
+};
+
 class WindowObserver {
 public:
     virtual void controlChanged(Control& control, PropId id) = 0;
@@ -84,6 +93,11 @@ public:
     // Raises an event. A click on a hidden or disabled button does nothing.
     // Returns whether a handler ran.
     bool raise(std::string_view control, Event event, const EventArgs& args = {});
+
+    // The texts `control` offers to copy in other forms (none for most
+    // controls), and the user's choice of offer `index` among them.
+    virtual std::vector<CopyOffer> copyOffers(std::string_view /*control*/) const { return {}; }
+    virtual void takeCopyOffer(std::string_view /*control*/, std::size_t /*index*/) {}
 
     void addObserver(WindowObserver* observer);
     void removeObserver(WindowObserver* observer);

@@ -1,3 +1,10 @@
+# The colour dialog with its screen pick through the desktop portal; the
+# portal's answer arrives as a D-Bus signal, which needs a moc-built slot.
+add_library(kav_colour_dialog STATIC qt/ColourDialog.cpp qt/PortalColourPick.cpp)
+set_target_properties(kav_colour_dialog PROPERTIES AUTOMOC ON)
+target_include_directories(kav_colour_dialog PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(kav_colour_dialog PUBLIC Qt6::Widgets Qt6::DBus PRIVATE kav_warnings)
+
 # The Qt/Linux platform and the renderer of the model.
 add_library(kav_qt STATIC
   qt/CaptionButton.cpp
@@ -18,7 +25,7 @@ add_library(kav_qt STATIC
 target_include_directories(kav_qt PUBLIC ${PROJECT_SOURCE_DIR})
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(KAV_XCB REQUIRED IMPORTED_TARGET xcb)
-target_link_libraries(kav_qt PUBLIC kav_core Qt6::Widgets Qt6::DBus kav_posix kav_devices
+target_link_libraries(kav_qt PUBLIC kav_core Qt6::Widgets Qt6::DBus kav_posix kav_devices kav_colour_dialog
   PRIVATE kav_warnings PkgConfig::KAV_XCB)
 if(TARGET kav_launch)
   target_link_libraries(kav_qt PUBLIC kav_launch)

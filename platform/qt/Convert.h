@@ -29,6 +29,11 @@ inline QRect rectOf(const ControlDef& d, int dx = 0, int dy = 0) {
 // `fallback` is used for kDefaultColour (white for text boxes and shapes).
 // System colours are read from the application's palette at the call.
 QColor toQColor(Colour c, QColor fallback = Qt::white);
+// A colour the user chose, as a colour value (red + 256 * green + 65536 * blue).
+inline Colour fromQColor(const QColor& c) {
+    return static_cast<Colour>(c.red()) + 256u * static_cast<Colour>(c.green()) +
+           65536u * static_cast<Colour>(c.blue());
+}
 
 // The text colour on a design background: a fixed background keeps the
 // design's black text; a system background takes the palette's text colour

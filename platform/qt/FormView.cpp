@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -22,6 +23,7 @@
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStyleOptionFrame>
+#include <QToolTip>
 #include <QWindow>
 #include <algorithm>
 
@@ -35,12 +37,45 @@ constexpr int kMinClientHeight = 89;
 
 // A text box that lets the window's menu shortcuts through: a line edit would
 // otherwise take Ctrl+C, Ctrl+A, Ctrl+E and Ctrl+D for its own editing.
+// A box whose control offers copies in other forms (the code box) shows them
+// as its context menu and adds them to its tooltip; the model decides what
+// they are and what a choice does.
 class TextBox final : public QLineEdit {
 public:
-    TextBox(const std::vector<QKeySequence>* menuKeys, QWidget* parent) : QLineEdit(parent), menuKeys_(menuKeys) {}
+    TextBox(const std::vector<QKeySequence>* menuKeys, Window& window, std::string_view name, QWidget* parent)
+        : QLineEdit(parent), menuKeys_(menuKeys), window_(&window), name_(name) {}
 
 protected:
+    void contextMenuEvent(QContextMenuEvent* e) override {
+        const std::vector<CopyOffer> offers = window_->copyOffers(name_);
+        if (offers.empty()) return QLineEdit::contextMenuEvent(e);
+        QMenu menu(this);
+        for (std::size_t i = 0; i < offers.size(); ++i) {
+            QAction* a = menu.addAction(qs(offers[i].caption));
+            a->setEnabled(offers[i].enabled);
+            Window* w = window_;
+            const std::string_view name = name_;
+            connect(a, &QAction::triggered, this, [w, name, i] { w->takeCopyOffer(name, i); });
+        }
+        menu.exec(e->globalPos());
+    }
+
     bool event(QEvent* e) override {
+        if (e->type() == QEvent::ToolTip) {
+            const std::vector<CopyOffer> offers = window_->copyOffers(name_);
+            if (!offers.empty()) {
+                // The design's tooltip, if any, with the offered texts below it.
+                QStringList lines;
+                if (!toolTip().isEmpty()) lines << toolTip();
+                for (const CopyOffer& o : offers)
+                    if (o.enabled) lines << qs(o.text);
+                if (lines.isEmpty())
+                    QToolTip::hideText();
+                else
+                    QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), lines.join(u'\n'), this);
+                return true;
+            }
+        }
         if (e->type() == QEvent::ShortcutOverride) {
             auto* ke = static_cast<QKeyEvent*>(e);
             const QKeySequence pressed(ke->keyCombination());
@@ -65,6 +100,8 @@ protected:
 
 private:
     const std::vector<QKeySequence>* menuKeys_;
+    Window* window_;
+    std::string_view name_;
 };
 
 // The room a line edit gives its text: its contents less the two pixels it
@@ -210,7 +247,7 @@ void FormView::buildWidgets() {
             break;
         }
         case Kind::TextBox: {
-            auto* t = new TextBox(&menuKeys_, client_);
+            auto* t = new TextBox(&menuKeys_, *window_, d.name, client_);
             t->setText(qs(c->Text.get()));
             if (isLamp(def, d.name)) {
                 t->setFrame(false);

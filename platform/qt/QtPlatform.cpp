@@ -10,6 +10,7 @@
 #include "platform/launch/Media.h"
 #include "platform/posix/LogbookFile.h"
 #include "platform/posix/WriteQueue.h"
+#include "platform/qt/ColourDialog.h"
 #include "platform/qt/Convert.h"
 #include "platform/qt/FormView.h"
 #include "platform/qt/ProgramEnd.h"
@@ -17,7 +18,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QColorDialog>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDate>
@@ -91,16 +91,10 @@ bool QtPlatform::clipboardSetText(const std::string& text) {
 }
 
 std::optional<Colour> QtPlatform::chooseColour(Window& owner) {
-    // Qt's own dialog, never a desktop theme's replacement, modal to the window.
-    QColorDialog dialog(services_->lastColour, ownerWidget(owner));
-    dialog.setOption(QColorDialog::DontUseNativeDialog, true);
-    dialog.setWindowModality(Qt::WindowModal);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    const QColor c = dialog.selectedColor();
-    if (!c.isValid()) return std::nullopt;
-    services_->lastColour = c;
-    return static_cast<Colour>(c.red()) + 256u * static_cast<Colour>(c.green()) +
-           65536u * static_cast<Colour>(c.blue());
+    const std::optional<QColor> c = runColourDialog(services_->lastColour, ownerWidget(owner));
+    if (!c) return std::nullopt;
+    services_->lastColour = *c;
+    return fromQColor(*c);
 }
 
 // The launcher and the drives read the environment afresh on every use, so a

@@ -1,0 +1,41 @@
+#pragma once
+// The command line: a plain start, the help and version texts, and --pick,
+// which opens only the colour dialog and prints the chosen colour for a
+// script. Parsing is plain C++ and happens before any display is opened.
+
+#include "colour/WebForms.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kav::app {
+
+enum class Action { Start, Help, Version, Pick, Error };
+
+struct CommandLine {
+    Action action = Action::Start;
+    // The form --pick prints in; nothing means the program's own (FF8000).
+    std::optional<WebForm> format;
+    // For Action::Error: what was wrong, in Swedish, one line.
+    std::string error;
+};
+
+// The arguments after the program's name. Qt's own options (-platform,
+// -style, -display, -session and the others Qt reads itself) are let
+// through with their values for Qt to use; they change no action.
+CommandLine parseCommandLine(const std::vector<std::string_view>& args);
+
+std::string helpText();
+std::string versionText();
+
+// Carries out everything but a plain start and returns the exit code: 0 for
+// help, version and a chosen colour, 1 for a cancelled pick, 2 for a command
+// line error, 3 for a pick without a display (both after a message on
+// standard error). Nothing for a plain start.
+// The help, version and errors open no display and touch no file; --pick
+// opens only the colour dialog and never reads or writes the logbook.
+std::optional<int> runCommandLine(int& argc, char** argv);
+
+} // namespace kav::app

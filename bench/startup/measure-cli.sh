@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The command line's two bars against the minimal Qt Widgets program
+# (baseline.cpp), alternating, on one private Xvfb:
+#  - `kavrilon --pick`: exec to its colour dialog mapped, against exec to the
+#    baseline's window mapped (goal <= 1.3);
+#  - `kavrilon --help`: exec to exit, run with DISPLAY unset so that it could
+#    not open a display connection if it tried, against the same baseline
+#    start (goal <= 1.1).
+#
+#   bench/startup/measure-cli.sh [--runs N] path/to/kavrilon
+set -u -o pipefail
+
+runs=15
+while (($#)); do
+    case $1 in
+    --runs) runs=$2; shift 2 ;;
+    -h | --help) sed -n '2,11p' "$0"; exit 0 ;;
+    *) break ;;
+    esac
+done
+(($# == 1)) || { echo "usage: $0 [--runs N] path/to/kavrilon" >&2; exit 64; }
+kavrilon=$(realpath -- "$1") || exit 64
+[[ -x $kavrilon ]] || { echo "no program at $1" >&2; exit 64; }
+command -v Xvfb >/dev/null || { echo "Xvfb is not installed" >&2; exit 69; }
+
+here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=SCRIPTDIR/common.sh
+source "$here/common.sh"
+bench_build_helpers "$kavrilon"
+bench_start_xvfb kavrilon baseline
+cp -- "$kavrilon" "$tmp/kavrilon/kavrilon"
+cp -- "$baseline_program" "$tmp/baseline/kav_startup_baseline"
+
+# Appends "name map_us" for one start that maps a window.
+run_map() { # name program [args...]
+    local name=$1 line
+    shift
+    line=$("$waitmap" --linger-ms 0 "$@" 2>>"$tmp/programs.log") ||
+        { echo "run of $name failed: $line" >&2; tail -n 5 "$tmp/programs.log" >&2; exit 1; }
+    echo "$name $(sed -n 's/.*map_us=\([-0-9]*\).*/\1/p' <<<"$line")" >>"$tmp/results"
+}
+
+# Appends "help us" for one `kavrilon --help` without a display.
+run_help() {
+    local t0 t1
+    t0=${EPOCHREALTIME/./}
+    env -u DISPLAY "$tmp/kavrilon/kavrilon" --help >/dev/null || { echo "--help failed" >&2; exit 1; }
+    t1=${EPOCHREALTIME/./}
+    echo "help $((t1 - t0))" >>"$tmp/results"
+}
+
+run_map warmup "$tmp/kavrilon/kavrilon" --pick
+run_map warmup "$tmp/baseline/kav_startup_baseline"
+: >"$tmp/results"
+for ((i = 1; i <= runs; i++)); do
+    if ((i % 2)); then
+        run_map pick "$tmp/kavrilon/kavrilon" --pick
+        run_help
+        run_map baseline "$tmp/baseline/kav_startup_baseline"
+    else
+        run_map baseline "$tmp/baseline/kav_startup_baseline"
+        run_help
+        run_map pick "$tmp/kavrilon/kavrilon" --pick
+    fi
+done
+[[ ! -e $tmp/kavrilon/kavrilon.ini ]] || { echo "--pick or --help wrote a logbook" >&2; exit 1; }
+
+median() { # name
+    awk -v n="$1" '$1 == n { print $2 }' "$tmp/results" | sort -n |
+        awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+ms() { awk -v v="$1" 'BEGIN { printf "%.1f ms", v / 1000 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+verdict() { awk -v r="$1" -v g="$2" 'BEGIN { print (r <= g) ? "meets the goal" : "MISSES the goal" }'; }
+
+p=$(median pick) h=$(median help) b=$(median baseline)
+rp=$(ratio "$p" "$b") rh=$(ratio "$h" "$b")
+echo "command line, $runs runs each, alternating, medians ($(date -u +%FT%TZ), $(uname -r), $build_type)"
+printf '%-40s %10s\n' "baseline: exec to window mapped" "$(ms "$b")"
+printf '%-40s %10s  ratio %s (goal <= 1.30: %s)\n' "kavrilon --pick: exec to dialog mapped" "$(ms "$p")" "$rp" \
+    "$(verdict "$rp" 1.30)"
+printf '%-40s %10s  ratio %s (goal <= 1.10: %s)\n' "kavrilon --help, no DISPLAY: exec to exit" "$(ms "$h")" "$rh" \
+    "$(verdict "$rh" 1.10)"

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The code box's context menu in the real program: after orange is chosen,
+# its first item puts exactly "#FF8000" on the clipboard, as another program
+# (xclip) pastes it, and writes no journal line.
+# Usage: code_box_menu.sh <kavrilon>
+
+# shellcheck source=SCRIPTDIR/lib.sh
+source "$(dirname -- "${BASH_SOURCE[0]}")/lib.sh"
+kav_init "$1"
+kav_start
+
+kav_click 8280 1320 1095 315 # "&Snabbstart" unlocks the colour buttons
+# The start sequence's 10 s step copies the code box itself; let it pass.
+while awk -v t="$(kav_elapsed)" 'BEGIN { exit !(t < 10.8) }'; do sleep 0.1; done
+
+kav_click 2040 0 2535 1335 # "Välj färg.."
+dialog=$(kav_wait_other_window 10) || kav_die "no colour dialog appeared"
+kav_keys_to "$dialog" alt+h
+xdotool type --delay 20 '#ff8000' && xdotool key Return || kav_die "xdotool failed"
+kav_wait_no_other_window 10 || kav_die "the colour dialog did not close on Return"
+printf 'FF8000\r\n' >"$KAV_TMP/expected-code-tail"
+kav_wait_logbook_tail "$KAV_TMP/expected-code-tail" 5 || kav_die "the chosen code was not saved"
+cp -- "$KAV_LOGBOOK" "$KAV_TMP/logbook-before"
+
+# Right button on the code box, then the menu's first item.
+read -ra xy <<<"$(kav_centre 2160 2160 1215 405)"
+kav_click_at 3 "${xy[0]}" "${xy[1]}"
+menu=$(kav_wait_other_window 5) || kav_die "no context menu appeared on the code box"
+xdotool key Down Return || kav_die "xdotool key failed"
+kav_wait_no_other_window 5 || kav_fail "the context menu stayed open"
+
+if kav_wait_clipboard '#FF8000'; then kav_pass "the menu's first item put #FF8000 on the clipboard"; else
+    kav_check "clipboard after the menu's first item" "$(cat "$KAV_TMP/clipboard")" '#FF8000'
+fi
+# A copy chain would have appended and saved its journal line within 400 ms.
+sleep 1.5
+kav_check_true "the logbook is unchanged: no journal line for the menu's copy" \
+    cmp -s "$KAV_LOGBOOK" "$KAV_TMP/logbook-before"
+kav_log "menu window was $menu"
+
+kav_finish

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The command line as a script uses it: --pick shows only the colour dialog,
+# prints the chosen colour in the asked form and writes no logbook; Escape
+# prints nothing and exits 1; without a display it exits 3; --help exits 0
+# without mapping a window, with and without a display.
+# Usage: pick_command.sh <kavrilon>
+
+# shellcheck source=SCRIPTDIR/lib.sh
+source "$(dirname -- "${BASH_SOURCE[0]}")/lib.sh"
+kav_init "$1"
+
+# Starts `kavrilon --pick ARGS...`, waits for its dialog, sends the keys and
+# leaves the exit code in PICK_RC and standard output in PICK_OUT.
+pick_with() { # "keys" args...
+    local keys=$1 pid win
+    shift
+    "$KAV_PROG" --pick "$@" >"$KAV_TMP/pick.out" 2>>"$KAV_TMP/kavrilon.log" &
+    pid=$!
+    win=$(timeout 30 xdotool search --sync --onlyvisible --limit 1 --pid "$pid" 2>/dev/null | head -n 1)
+    [[ -n $win ]] || kav_die "--pick $* mapped no window within 30 s"
+    kav_check "--pick $* shows one window, the colour dialog" "$(xdotool search --onlyvisible --pid "$pid" | wc -l)" 1
+    kav_focus "$win"
+    if [[ $keys == orange ]]; then
+        xdotool key alt+h && xdotool type --delay 20 '#ff8000' && xdotool key Return || kav_die "xdotool failed"
+    else
+        xdotool key "$keys" || kav_die "xdotool failed"
+    fi
+    kav_wait_gone "$pid" 10 || kav_die "--pick $* did not end after the dialog closed"
+    wait "$pid"
+    PICK_RC=$?
+    PICK_OUT=$(od -An -c "$KAV_TMP/pick.out" | tr -s ' ')
+}
+
+expect() { printf '%s\n' "$1" | od -An -c | tr -s ' '; }
+
+pick_with orange
+kav_check "--pick prints the code and a newline" "$PICK_OUT" "$(expect FF8000)"
+kav_check "--pick exit code after a choice" "$PICK_RC" 0
+
+pick_with orange --format rgb
+kav_check "--pick --format rgb prints the rgb() form" "$PICK_OUT" "$(expect 'rgb(255, 128, 0)')"
+
+pick_with Escape
+kav_check "--pick cancelled with Escape prints nothing" "$PICK_OUT" ""
+kav_check "--pick exit code after a cancel" "$PICK_RC" 1
+
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$KAV_PROG" --pick >"$KAV_TMP/pick.out" 2>"$KAV_TMP/pick.err"
+kav_check "--pick without a display: exit code" "$?" 3
+kav_check_true "--pick without a display says why" grep -q DISPLAY "$KAV_TMP/pick.err"
+
+kav_check "--pick wrote no logbook and no other file beside the program" "$(ls -A "$KAV_TMP/prog")" kavrilon
+
+# --help: no window is mapped, with a display and with none at all.
+"$KAV_PROG" --help >"$KAV_TMP/help.out" 2>&1 &
+pid=$!
+seen=$(timeout 2 xdotool search --sync --onlyvisible --limit 1 --pid "$pid" 2>/dev/null)
+wait "$pid"
+kav_check "--help exit code" "$?" 0
+kav_check "--help maps no window" "$seen" ""
+kav_check_true "--help prints the usage" grep -q -- '--pick' "$KAV_TMP/help.out"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$KAV_PROG" --help >/dev/null 2>&1
+kav_check "--help exit code without a display" "$?" 0
+kav_check "--help wrote no logbook" "$(ls -A "$KAV_TMP/prog")" kavrilon
+
+kav_finish

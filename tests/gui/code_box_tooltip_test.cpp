@@ -1,0 +1,41 @@
+// The code box in the renderer: hovering shows the code's web forms, one a
+// line, and nothing while the box is empty. (Its menu is driven end to end.)
+#include "forms/Program.h"
+#include "forms/frmMain.h"
+#include "platform/qt/FormView.h"
+#include "platform/qt/Renderer.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/TempDir.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QTest>
+#include <QToolTip>
+#include <gtest/gtest.h>
+
+namespace kav {
+namespace {
+
+TEST(CodeBoxView, TooltipListsTheFormsOnlyWhileThereIsACode) {
+    test::TempDir dir;
+    test::FakePlatform fake{dir.path()};
+    VirtualClock clock;
+    Program program{fake, clock};
+    qt::Renderer renderer{program};
+    program.setListener(&renderer);
+    program.start();
+    QWidget* box = renderer.viewFor(program.main())->widgetFor("txtColor");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(box->window()));
+    auto tooltip = [box] {
+        QToolTip::hideText();
+        QHelpEvent e(QEvent::ToolTip, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(box, &e);
+        return QToolTip::text();
+    };
+    EXPECT_EQ(tooltip(), QString());
+    program.main().txtColor.Text = "FF8000";
+    EXPECT_EQ(tooltip(), QStringLiteral("#FF8000\n#ff8000\nrgb(255, 128, 0)\nhsl(30, 100%, 50%)"));
+}
+
+} // namespace
+} // namespace kav

@@ -1,0 +1,59 @@
+// The code box's offers: its code in every web form, disabled while the box
+// is empty, and a chosen offer copied alone, without the copy commands'
+// captions, lamps and journal line.
+#include "colour_program_fixture.h"
+
+namespace kav::test {
+namespace {
+
+struct ChangeCounter final : WindowObserver {
+    int changes = 0;
+    void controlChanged(Control&, PropId) override { ++changes; }
+    void windowChanged(Window&, PropId) override { ++changes; }
+};
+
+class CodeBox : public ProgramTest {};
+
+TEST_F(CodeBox, OffersEachFormWithItsTextInTheCaptionAndOnlyFormsThatExist) {
+    frmMain& w = startAndSettle();
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"FF8800", {"#FF8800", "#ff8800", "#F80", "rgb(255, 136, 0)", "hsl(32, 100%, 50%)"}},
+        {"FF8001", {"#FF8001", "#ff8001", "", "rgb(255, 128, 1)", "hsl(30, 100%, 50%)"}},
+        {"", {"", "", "", "", ""}},
+    };
+    for (const auto& [code, texts] : cases) {
+        w.txtColor.Text = code;
+        std::vector<std::string> offered;
+        for (const CopyOffer& o : w.copyOffers("txtColor")) {
+            EXPECT_EQ(o.enabled, !o.text.empty()) << o.caption;
+            if (o.enabled) {
+                EXPECT_EQ(o.caption, "Kopiera som " + o.text);
+            }
+            offered.push_back(o.text);
+        }
+        EXPECT_EQ(offered, texts) << '"' << code << '"';
+    }
+    EXPECT_TRUE(w.copyOffers("Text1").empty());
+}
+
+TEST_F(CodeBox, ChosenOfferPutsOnlyItsTextOnTheClipboard) {
+    frmMain& w = startAndSettle();
+    w.txtColor.Text = "FF8001";
+    ChangeCounter counter;
+    w.addObserver(&counter);
+    fake.calls.clear();
+    w.takeCopyOffer("txtColor", 2); // no short form: disabled
+    w.takeCopyOffer("txtColor", 3);
+    // No caption, lamp or timer changed; later the panel's own timers do.
+    EXPECT_EQ(counter.changes, 0);
+    w.removeObserver(&counter);
+    advance(5000);
+
+    EXPECT_EQ(fake.calls, (std::vector<std::string>{"clipboardSetText(rgb(255, 128, 1))"}));
+    for (std::size_t i = 0; i < w.List1.ListCount(); ++i)
+        EXPECT_NE(w.List1.List(i), kCopied);
+    EXPECT_EQ(saves(), 0u); // the panel's own journal lines save nothing
+}
+
+} // namespace
+} // namespace kav::test
