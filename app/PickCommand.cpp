@@ -5,6 +5,7 @@
 #include "colour/HexRGB.h"
 #include "platform/qt/ColourDialog.h"
 #include "platform/qt/Convert.h"
+#include "platform/qt/Translations.h"
 
 #ifndef KAV_NO_RESOURCES
 #include "data/Resources.h"
@@ -32,6 +33,8 @@ int pick(int& argc, char** argv, std::optional<WebForm> format) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavrilon"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kavrilon.Kavrilon"));
+    // The dialog speaks the user's language, as it does in the main window.
+    qt::installTranslations(app);
     // The icon theme lookup takes a while; the dialog is mapped first and
     // gets the program's icon as soon as the event loop runs.
     QTimer::singleShot(0, [] {
@@ -39,7 +42,7 @@ int pick(int& argc, char** argv, std::optional<WebForm> format) {
         kavInitResources();
 #endif
         QApplication::setWindowIcon(
-            QIcon::fromTheme(QStringLiteral("kavrilon"), QIcon(QStringLiteral(":/kavrilon/kavrilon"))));
+            QIcon::fromTheme(QStringLiteral("io.github.kavrilon.Kavrilon"), QIcon(QStringLiteral(":/kavrilon/kavrilon"))));
     });
     const std::optional<QColor> c = qt::runColourDialog(Qt::white, nullptr);
     if (!c) return 1;
