@@ -32,10 +32,10 @@ bool DiscService::eject(const std::vector<std::string>& devices) {
         // The service knows a drive by its real node, not the distribution's alias.
         std::error_code ec;
         const std::filesystem::path real = std::filesystem::canonical(device, ec);
-        const QVariantMap spec{{QStringLiteral("path"), QString::fromStdString(ec ? device : real.string())}};
+        const QVariantMap devspec{{QStringLiteral("path"), QString::fromStdString(ec ? device : real.string())}};
         const QDBusReply<QList<QDBusObjectPath>> blocks =
             bus_.call(call(kManagerPath, QStringLiteral("org.freedesktop.UDisks2.Manager"),
-                           QStringLiteral("ResolveDevice"), {spec, QVariantMap{}}),
+                           QStringLiteral("ResolveDevice"), {devspec, QVariantMap{}}),
                       QDBus::Block, timeoutMs_);
         if (!blocks.isValid()) {
             // No service at all, or one too old to resolve a node: the

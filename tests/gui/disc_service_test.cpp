@@ -40,10 +40,10 @@ public:
     bool handleMessage(const QDBusMessage& m, const QDBusConnection& bus) override {
         QVariantList reply;
         if (m.member() == QLatin1String("ResolveDevice")) {
-            const auto spec = qdbus_cast<QVariantMap>(m.arguments().value(0));
+            const auto devspec = qdbus_cast<QVariantMap>(m.arguments().value(0));
             QList<QDBusObjectPath> found;
             // The tray's nodes, as they are or with the alias followed.
-            const QString node = spec.value(QStringLiteral("path")).toString();
+            const QString node = devspec.value(QStringLiteral("path")).toString();
             if (node == QLatin1String("/dev/cdrom") || node == QLatin1String("/dev/sr0"))
                 found << QDBusObjectPath(kBlock);
             reply << QVariant::fromValue(found);

@@ -10,7 +10,7 @@ set -u
 desktop=$1
 out=$(desktop-file-validate "$desktop" 2>&1)
 rc=$?
-if desktop-file-validate --help 2>&1 | grep -q 'specification 1\.4'; then
+if desktop-file-validate --help 2>&1 | grep -q -E 'Desktop Entry [a-z]+ 1\.4'; then
     out=$(printf '%s\n' "$out" | grep -v -e '^$' \
         -e 'value "1.5" for key "Version" in group "Desktop Entry" is not a known version' \
         -e 'file contains key "SingleMainWindow" in group "Desktop Entry", but keys extending the format should start with "X-"')

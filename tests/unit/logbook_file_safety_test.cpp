@@ -221,7 +221,7 @@ TEST_F(FileSafety, WriterLeavesAloneWhatItMayNotReplace) {
 // Run by root in a folder another user can write, a link that user put in the
 // logbook's place never leads a load or a save to a file of root's.
 TEST_F(FileSafety, RootIsNotLedByAnotherUsersLink) {
-    if (!user.created()) GTEST_SKIP() << "only root has another user to fear here";
+    if (!user.created()) GTEST_SKIP() << "a run without privileges has no second user to plant the link";
     const fs::path secret = dir.path() / "secret";
     file(secret, "root only\n", 0600, false);
     link(path, secret, true);
