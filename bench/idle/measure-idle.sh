@@ -33,16 +33,10 @@ while (($#)); do
     *) break ;;
     esac
 done
-(($# == 1)) || { echo "usage: $0 [--seconds N] path/to/kavrilon" >&2; exit 64; }
-kavrilon=$(realpath -- "$1") || exit 64
-[[ -x $kavrilon ]] || { echo "no program at $1" >&2; exit 64; }
-for tool in Xvfb xdotool; do
-    command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 69; }
-done
-
 here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=SCRIPTDIR/../startup/common.sh
 source "$here/../startup/common.sh"
+bench_take_program "$0 [--seconds N] path/to/kavrilon" Xvfb xdotool -- "$@"
 bench_build_helpers "$kavrilon"
 bench_start_xvfb kavrilon baseline
 cp -- "$kavrilon" "$tmp/kavrilon/kavrilon"

@@ -4,6 +4,23 @@
 # private Xvfb with a temporary home, runtime folder and program folders.
 # Source it; it defines functions only.
 
+# Takes the one argument a script has left after its options, the program to
+# measure, into $kavrilon, after checking that the tools the script needs are
+# installed. Ends the script with a usage line (64) or a missing tool (69).
+bench_take_program() { # usage tool... -- argument...
+    local usage=$1 tool
+    shift
+    local tools=()
+    while [[ $1 != -- ]]; do tools+=("$1"); shift; done
+    shift
+    (($# == 1)) || { echo "usage: $usage" >&2; exit 64; }
+    kavrilon=$(realpath -- "$1") || exit 64
+    [[ -x $kavrilon ]] || { echo "no program at $1" >&2; exit 64; }
+    for tool in "${tools[@]}"; do
+        command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 69; }
+    done
+}
+
 # Builds kav_waitmap and kav_startup_baseline from bench/startup with the
 # build type, compiler and flags of the given kavrilon (read from the
 # CMakeCache.txt of the tree it was built in), so both programs are compiled

@@ -32,14 +32,10 @@ while (($#)); do
     *) break ;;
     esac
 done
-(($# == 1)) || { echo "usage: $0 [--runs N] [--linger-ms N] path/to/kavrilon" >&2; exit 64; }
-kavrilon=$(realpath -- "$1") || exit 64
-[[ -x $kavrilon ]] || { echo "no program at $1" >&2; exit 64; }
-command -v Xvfb >/dev/null || { echo "Xvfb is not installed" >&2; exit 69; }
-
 here=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=SCRIPTDIR/common.sh
 source "$here/common.sh"
+bench_take_program "$0 [--runs N] [--linger-ms N] path/to/kavrilon" Xvfb -- "$@"
 bench_build_helpers "$kavrilon"
 bench_start_xvfb kavrilon baseline
 cp -- "$kavrilon" "$tmp/kavrilon/kavrilon"
