@@ -91,6 +91,16 @@ inline void putUtf8(const Utf8Char& u, char* out, std::size_t& o) {
     o += u.size;
 }
 
+// Stores the eight bytes at `in` to `out` and returns how many of them, from
+// the first, are ASCII: 8 when all are.
+std::size_t copyAsciiRun(const unsigned char* in, char* out) {
+    std::uint64_t word;
+    std::memcpy(&word, in, sizeof word);
+    std::memcpy(out, &word, sizeof word);
+    const std::uint64_t high = word & kHighBits;
+    return high ? firstMarkedByte(high) : 8;
+}
+
 } // namespace
 
 // Both conversions read eight bytes at a time and store all eight, then keep
@@ -106,19 +116,10 @@ std::size_t decodeInto(std::string_view bytes, char* out) {
     std::size_t i = 0;
     std::size_t o = 0;
     while (i + 8 <= n) {
-        std::uint64_t word;
-        std::memcpy(&word, p + i, sizeof word);
-        std::memcpy(out + o, &word, sizeof word);
-        const std::uint64_t high = word & kHighBits;
-        if (!high) {
-            i += 8;
-            o += 8;
-            continue;
-        }
-        const std::size_t ascii = firstMarkedByte(high);
+        const std::size_t ascii = copyAsciiRun(p + i, out + o);
         i += ascii;
         o += ascii;
-        putUtf8(kDecode[p[i++]], out, o);
+        if (ascii < 8) putUtf8(kDecode[p[i++]], out, o);
     }
     for (; i < n; ++i)
         putUtf8(kDecode[p[i]], out, o);
@@ -137,18 +138,10 @@ std::size_t encodeInto(std::string_view text, char* out) {
     std::size_t o = 0;
     while (i < n) {
         if (i + 8 <= n) {
-            std::uint64_t word;
-            std::memcpy(&word, p + i, sizeof word);
-            std::memcpy(out + o, &word, sizeof word);
-            const std::uint64_t high = word & kHighBits;
-            if (!high) {
-                i += 8;
-                o += 8;
-                continue;
-            }
-            const std::size_t ascii = firstMarkedByte(high);
+            const std::size_t ascii = copyAsciiRun(p + i, out + o);
             i += ascii;
             o += ascii;
+            if (ascii == 8) continue;
         } else if (p[i] < 0x80) {
             out[o++] = static_cast<char>(p[i++]);
             continue;
