@@ -41,8 +41,8 @@ int pick(int& argc, char** argv, std::optional<WebForm> format) {
 #ifndef KAV_NO_RESOURCES
         kavInitResources();
 #endif
-        QApplication::setWindowIcon(
-            QIcon::fromTheme(QStringLiteral("io.github.kavrilon.Kavrilon"), QIcon(QStringLiteral(":/kavrilon/kavrilon"))));
+        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.kavrilon.Kavrilon"),
+                                                     QIcon(QStringLiteral(":/kavrilon/kavrilon"))));
     });
     const std::optional<QColor> c = qt::runColourDialog(Qt::white, nullptr);
     if (!c) return 1;
