@@ -282,8 +282,8 @@ constexpr SpokenName kSpokenNames[] = {
 
 // The small empty boxes that show a state by their colour alone.
 constexpr std::string_view kLamps[] = {
-    "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text9", "Text10", "Text11",
-    "Text13", "Text14", "Text15", "Text16", "Text17", "Text18", "Text19",
+    "Text2",  "Text3",  "Text4",  "Text5",  "Text6",  "Text7",  "Text9",  "Text10",
+    "Text11", "Text13", "Text14", "Text15", "Text16", "Text17", "Text18", "Text19",
 };
 
 const FormDef kForm{
