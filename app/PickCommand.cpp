@@ -5,6 +5,7 @@
 #include "colour/HexRGB.h"
 #include "platform/qt/ColourDialog.h"
 #include "platform/qt/Convert.h"
+#include "platform/qt/ProgramIcon.h"
 #include "platform/qt/Translations.h"
 
 #ifndef KAV_NO_RESOURCES
@@ -41,8 +42,7 @@ int pick(int& argc, char** argv, std::optional<WebForm> format) {
 #ifndef KAV_NO_RESOURCES
         kavInitResources();
 #endif
-        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.kavrilon.Kavrilon"),
-                                                     QIcon(QStringLiteral(":/kavrilon/kavrilon"))));
+        QApplication::setWindowIcon(qt::programIcon());
     });
     const std::optional<QColor> c = qt::runColourDialog(Qt::white, nullptr);
     if (!c) return 1;

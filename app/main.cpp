@@ -18,6 +18,7 @@
 #include "platform/qt/FormView.h"
 #include "platform/qt/ProgramEnd.h"
 #include "platform/qt/ProgramFolder.h"
+#include "platform/qt/ProgramIcon.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/Renderer.h"
 #include "platform/qt/SingleInstance.h"
@@ -72,9 +73,7 @@ int main(int argc, char** argv) {
 #endif
     // Qt's dialogs and context menus speak the user's language, Swedish included.
     kav::qt::installTranslations(app);
-    // The installed theme icon where there is one, else the compiled-in picture.
-    QApplication::setWindowIcon(
-        QIcon::fromTheme(QStringLiteral("io.github.kavrilon.Kavrilon"), QIcon(QStringLiteral(":/kavrilon/kavrilon"))));
+    QApplication::setWindowIcon(kav::qt::programIcon());
     // Later starts ask for the main window from now on; before it exists,
     // showing it at start answers them.
     QPointer<QWidget> mainView;

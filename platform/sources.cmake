@@ -15,6 +15,7 @@ add_library(kav_qt STATIC
   qt/LogbookListView.cpp
   qt/ProgramEnd.cpp
   qt/ProgramFolder.cpp
+  qt/ProgramIcon.cpp
   qt/QtPlatform.cpp
   qt/Renderer.cpp
   qt/SingleInstance.cpp
