@@ -87,8 +87,10 @@ stop() { # pid
     wait "$1" 2>/dev/null
 }
 
-# Starts Kavrilon, clicks "&Snabbstart" and waits past the start sequence;
-# sets kpid and kwin.
+# Starts Kavrilon, clicks "&Snabbstart" (Command18, 8280,1320 twips, 1095 x
+# 315, in the client area, whose top is 220 px above the window's bottom edge)
+# and waits past the start sequence's last step at 10 s, with a second to
+# settle; sets kpid and kwin.
 start_running_look() {
     local t0=$EPOCHSECONDS wx wy wh key value
     start "$tmp/kavrilon/kavrilon"
@@ -129,17 +131,7 @@ if ((pairs > 0)); then
     exit 0
 fi
 
-t0=$EPOCHSECONDS
-start "$tmp/kavrilon/kavrilon"
-kpid=$started_pid kwin=$started_win
-# "&Snabbstart" (Command18, 8280,1320 twips, 1095 x 315) in the client area,
-# whose top is 220 px (3300 twips) above the window's bottom edge.
-while IFS='=' read -r key value; do
-    case $key in X) wx=$value ;; Y) wy=$value ;; HEIGHT) wh=$value ;; esac
-done < <(xdotool getwindowgeometry --shell "$kwin")
-xdotool mousemove --sync $((wx + (8280 + 1095 / 2) / 15)) $((wy + wh - 220 + (1320 + 315 / 2) / 15)) click 1
-# Past the start sequence's last step at 10 s, with a second to settle.
-while ((EPOCHSECONDS - t0 < 12)); do sleep 0.2; done
+start_running_look
 # As the user finds it: the code box txtColor has the focus and its text
 # cursor blinks.
 read -r k_stat k_ns k_x < <(measure "$kpid")
