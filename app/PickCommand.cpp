@@ -8,9 +8,7 @@
 #include "platform/qt/ProgramIcon.h"
 #include "platform/qt/Translations.h"
 
-#ifndef KAV_NO_RESOURCES
 #include "data/Resources.h"
-#endif
 
 #include <QApplication>
 #include <QIcon>
@@ -39,9 +37,7 @@ int pick(int& argc, char** argv, std::optional<WebForm> format) {
     // The icon theme lookup takes a while; the dialog is mapped first and
     // gets the program's icon as soon as the event loop runs.
     QTimer::singleShot(0, [] {
-#ifndef KAV_NO_RESOURCES
         kavInitResources();
-#endif
         QApplication::setWindowIcon(qt::programIcon());
     });
     const std::optional<QColor> c = qt::runColourDialog(Qt::white, nullptr);

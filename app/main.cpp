@@ -4,20 +4,18 @@
 // saved once more if the list holds journal lines no chain has saved yet.
 
 #include "app/CommandLine.h"
-#ifndef KAV_NO_RESOURCES
-#include "data/Resources.h"
-#endif
 #include "app/DisplayCheck.h"
 #include "app/SessionBusCheck.h"
+#include "data/Resources.h"
 #include "forms/DesignCheck.h"
 #include "forms/Form1.h"
 #include "forms/Form2.h"
 #include "forms/Program.h"
 #include "forms/frmMain.h"
+#include "platform/posix/ProgramFolder.h"
 #include "platform/posix/StaleTempFiles.h"
 #include "platform/qt/FormView.h"
 #include "platform/qt/ProgramEnd.h"
-#include "platform/qt/ProgramFolder.h"
 #include "platform/qt/ProgramIcon.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/Renderer.h"
@@ -48,8 +46,8 @@ int main(int argc, char** argv) {
     // its bare name act on the logbook itself even when a desktop menu starts
     // the program from $HOME. A folder that cannot be made or entered leaves
     // the program without one: it runs, but reads and writes no logbook.
-    std::filesystem::path folder = kav::qt::chooseProgramFolder(kav::qt::programFolderInputsFromSystem(argv[0]));
-    if (!kav::qt::enterProgramFolder(folder)) folder.clear();
+    std::filesystem::path folder = kav::posix::chooseProgramFolder(kav::posix::programFolderInputsFromSystem(argv[0]));
+    if (!kav::posix::enterProgramFolder(folder)) folder.clear();
 
     // A second copy on the same folder shows the first one and ends, before
     // the display is opened or the logbook read.
@@ -68,9 +66,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavrilon"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kavrilon.Kavrilon"));
-#ifndef KAV_NO_RESOURCES
     kavInitResources();
-#endif
     // Qt's dialogs and context menus speak the user's language, Swedish included.
     kav::qt::installTranslations(app);
     QApplication::setWindowIcon(kav::qt::programIcon());

@@ -13,18 +13,15 @@ file(WRITE ${KAV_TEST_FONTS}/fonts.conf
 
 add_executable(appearance_test ${CMAKE_CURRENT_LIST_DIR}/appearance_test.cpp ${CMAKE_CURRENT_LIST_DIR}/gui_main.cpp)
 # Qt's private GUI headers let the test turn accessibility on, as a screen reader would.
-target_link_libraries(appearance_test PRIVATE kav_qt kav_test_support kav_core Qt6::Widgets Qt6::GuiPrivate Qt6::Test
+target_link_libraries(appearance_test PRIVATE kav_platform kav_resources kav_test_support Qt6::GuiPrivate Qt6::Test
   GTest::gtest kav_warnings)
-if(TARGET kav_resources)
-  target_link_libraries(appearance_test PRIVATE kav_resources)
-endif()
 target_compile_definitions(appearance_test PRIVATE KAV_TEST_FONTCONFIG="${KAV_TEST_FONTS}/fonts.conf")
 gtest_discover_tests(appearance_test DISCOVERY_MODE PRE_TEST
   PROPERTIES TIMEOUT 120 LABELS gui ENVIRONMENT "XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime")
 
 # Qt's dialogs in Swedish under a Swedish locale.
 add_executable(translation_test ${CMAKE_CURRENT_LIST_DIR}/translation_test.cpp ${CMAKE_CURRENT_LIST_DIR}/gui_main.cpp)
-target_link_libraries(translation_test PRIVATE kav_qt Qt6::Widgets GTest::gtest kav_warnings)
+target_link_libraries(translation_test PRIVATE kav_platform GTest::gtest kav_warnings)
 target_compile_definitions(translation_test PRIVATE KAV_TEST_LOCALE="sv_SE.UTF-8")
 gtest_discover_tests(translation_test DISCOVERY_MODE PRE_TEST
   PROPERTIES TIMEOUT 60 LABELS gui ENVIRONMENT "XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime")

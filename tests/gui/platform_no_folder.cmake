@@ -2,4 +2,4 @@
 # on nothing, not on a kavrilon.ini of the working directory.
 kav_gui_test(platform_no_folder_test ${CMAKE_CURRENT_LIST_DIR}/platform_no_folder_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gui_main.cpp)
-target_link_libraries(platform_no_folder_test PRIVATE kav_qt)
+target_link_libraries(platform_no_folder_test PRIVATE kav_platform)

@@ -1,5 +1,2 @@
 kav_gui_test(renderer_test ${CMAKE_CURRENT_LIST_DIR}/renderer_test.cpp ${CMAKE_CURRENT_LIST_DIR}/gui_main.cpp)
-target_link_libraries(renderer_test PRIVATE kav_qt)
-if(TARGET kav_resources)
-  target_link_libraries(renderer_test PRIVATE kav_resources)
-endif()
+target_link_libraries(renderer_test PRIVATE kav_platform kav_resources)

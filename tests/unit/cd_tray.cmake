@@ -3,4 +3,4 @@
 kav_unit_test(cd_tray_test
   ${CMAKE_CURRENT_LIST_DIR}/cd_tray_buttons_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cd_tray_device_test.cpp)
-target_link_libraries(cd_tray_test PRIVATE kav_devices)
+target_link_libraries(cd_tray_test PRIVATE kav_platform)

@@ -5,4 +5,4 @@ kav_unit_test(launch_test
   ${CMAKE_CURRENT_LIST_DIR}/launch_handlers_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/launch_resolve_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/launch_media_test.cpp)
-target_link_libraries(launch_test PRIVATE kav_launch Qt6::Core)
+target_link_libraries(launch_test PRIVATE kav_platform)

@@ -1,2 +1,2 @@
 kav_unit_test(program_folder_test ${CMAKE_CURRENT_LIST_DIR}/program_folder_test.cpp)
-target_link_libraries(program_folder_test PRIVATE kav_qt)
+target_link_libraries(program_folder_test PRIVATE kav_posix)

@@ -1,7 +1,7 @@
 // Where the logbook lives: beside the executable of a build or unpacked
 // folder, in the user's data folder for an installed copy, decided by the
 // layout alone; and a folder that cannot be made or entered is no folder.
-#include "platform/qt/ProgramFolder.h"
+#include "platform/posix/ProgramFolder.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Unprivileged.h"
 
@@ -12,7 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace kav::qt {
+namespace kav::posix {
 namespace {
 
 namespace fs = std::filesystem;
@@ -110,4 +110,4 @@ TEST_F(ProgramFolderTest, FolderUnderAFileIsNoFolder) {
 TEST(ProgramFolder, PasswordDatabaseKnowsTheHomeOfRoot) { EXPECT_EQ(homeFromPasswordDatabase(0), "/root"); }
 
 } // namespace
-} // namespace kav::qt
+} // namespace kav::posix

@@ -13,7 +13,7 @@
 
 #include <sys/types.h>
 
-namespace kav::qt {
+namespace kav::posix {
 
 struct ProgramFolderInputs {
     std::filesystem::path executable; // the running executable, links resolved
@@ -43,4 +43,4 @@ std::string homeFromPasswordDatabase(uid_t uid);
 // missing), the environment and the password database.
 ProgramFolderInputs programFolderInputsFromSystem(const char* argv0);
 
-} // namespace kav::qt
+} // namespace kav::posix

@@ -1,5 +1,5 @@
 // The program folder rule, and finding its inputs on this system.
-#include "platform/qt/ProgramFolder.h"
+#include "platform/posix/ProgramFolder.h"
 
 #include <cerrno>
 #include <climits>
@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace kav::qt {
+namespace kav::posix {
 
 namespace fs = std::filesystem;
 
@@ -105,4 +105,4 @@ ProgramFolderInputs programFolderInputsFromSystem(const char* argv0) {
     return in;
 }
 
-} // namespace kav::qt
+} // namespace kav::posix

@@ -1,1 +1,0 @@
-// Intentionally empty: keeps an object library valid before it has sources.
