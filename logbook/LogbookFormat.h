@@ -6,6 +6,7 @@
 // functions on bytes; opening and replacing the file is the platform's job.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,7 +40,7 @@ std::vector<std::string> decodeEntries(std::string_view fileBytes);
 // offset where each line starts. The lines are those EntryReader gives.
 struct LineImage {
     std::string bytes;
-    std::vector<std::size_t> starts;
+    std::vector<std::uint64_t> starts;
 };
 
 // Finds the lines of `fileBytes` in one pass. A file the program wrote (CR LF

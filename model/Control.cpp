@@ -19,9 +19,9 @@ void Control::AddItem(const std::string& line) {
     propertyChanged(PropId::Lines);
 }
 
-void Control::AddImage(std::string image, const std::vector<std::size_t>& starts) {
+void Control::AddImage(std::string image, std::vector<std::uint64_t> starts) {
     if (starts.empty()) return;
-    store_.appendImage(std::move(image), starts);
+    store_.appendImage(std::move(image), std::move(starts));
     propertyChanged(PropId::Lines);
 }
 

@@ -72,15 +72,21 @@ void LineStore::append(std::string_view utf8) {
     size_ += n;
 }
 
-void LineStore::appendImage(std::string image, const std::vector<std::size_t>& starts) {
+void LineStore::appendImage(std::string image, std::vector<std::uint64_t> starts) {
     if (image.empty()) return;
     auto chunk = std::make_shared<Chunk>();
     chunk->used = image.size();
     chunk->capacity = image.size();
     chunk->image = std::move(image);
-    starts_.reserve(starts_.size() + starts.size());
-    for (std::size_t s : starts)
-        starts_.push_back(size_ + s);
+    if (starts_.empty()) {
+        // A load into an empty list, as at start-up: the index becomes the
+        // list's own.
+        starts_ = std::move(starts);
+    } else {
+        starts_.reserve(starts_.size() + starts.size());
+        for (std::uint64_t s : starts)
+            starts_.push_back(size_ + s);
+    }
     chunkBegins_.push_back(size_);
     size_ += chunk->used;
     chunks_.push_back(std::move(chunk));

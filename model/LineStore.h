@@ -39,8 +39,8 @@ public:
     void append(std::string_view utf8);
     // Appends the lines of a file image: `image` holds every line's bytes
     // followed by CR LF, and `starts` the offset of each line in it, rising
-    // from 0. The image is kept as it is, not copied.
-    void appendImage(std::string image, const std::vector<std::size_t>& starts);
+    // from 0. Neither is copied.
+    void appendImage(std::string image, std::vector<std::uint64_t> starts);
 
     // The bytes of the file that holds exactly these lines.
     std::uint64_t byteSize() const { return size_; }

@@ -140,7 +140,23 @@ TEST_F(BackgroundSave, ClosingSaveAfterASlowSaveEndsWithTheLatestContent) {
 // CR LF.
 TEST(LogbookLineIndex, HoldsTheReadersEntriesForEveryKindOfLineEnd) {
     const std::vector<std::string> files = {
-        "a\r\nb\r\n", "a\r\nb", "a\nb\n", "a\rb\r", "a\r\n\r\nb", "\r\n", "\n", "\r", "a\r\r\nb\n\r", "x",
+        "a\r\nb\r\n",
+        "a\r\nb",
+        "a\nb\n",
+        "a\rb\r",
+        "a\r\n\r\nb",
+        "\r\n",
+        "\n",
+        "\r",
+        "a\r\r\nb\n\r",
+        "x",
+        // Line ends at and across the edges of the blocks the search looks at.
+        std::string(15, 'x') + "\r\n" + std::string(30, 'y') + "\r\n",
+        std::string(16, 'x') + "\r\n\r\n",
+        std::string(15, 'x') + "\r" + std::string(16, 'y') + "\n",
+        std::string(31, 'x') + "\r",
+        std::string(16, 'x') + "\n" + std::string(40, 'y'),
+        std::string(40, 'x') + "\r\n" + std::string(17, 'y'),
     };
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
