@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     kav::qt::Renderer renderer(program);
     platform.setRenderer(&renderer);
     program.setListener(&renderer);
-    kav::qt::TimerDriver driver(program.timers());
+    kav::qt::TimerDriver driver(program.timers(), clock);
 
     auto saveLogbook = [&program] {
         if (program.started()) program.main().saveUnsavedLines();

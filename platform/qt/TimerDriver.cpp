@@ -2,22 +2,34 @@
 #include "platform/qt/TimerDriver.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace kav::qt {
 
-TimerDriver::TimerDriver(TimerService& service) : service_(service) {
+namespace {
+
+constexpr std::int64_t kNsPerMs = 1'000'000;
+
+} // namespace
+
+TimerDriver::TimerDriver(TimerService& service, const SteadyClock& clock) : service_(service), clock_(clock) {
     timer_.setSingleShot(false);
     timer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-        service_.deliverDue();
-        arm();
-    });
+    QObject::connect(&timer_, &QTimer::timeout, [this] { fired(); });
     service_.setScheduleListener([this] { arm(); });
     arm();
 }
 
 TimerDriver::~TimerDriver() { service_.setScheduleListener(nullptr); }
+
+void TimerDriver::fired() {
+    // A precise Qt timer keeps its beat; one that fell a whole period behind
+    // starts its beat again from now.
+    const std::int64_t now = clock_.nowNs();
+    nextFireNs_ += periodNs_;
+    if (nextFireNs_ <= now) nextFireNs_ = now + periodNs_;
+    service_.deliverDue();
+    arm();
+}
 
 void TimerDriver::arm() {
     const auto due = service_.nextDue();
@@ -25,14 +37,20 @@ void TimerDriver::arm() {
         timer_.stop();
         return;
     }
-    constexpr std::int64_t kDay = std::int64_t{24} * 3600 * 1000;
-    const std::int64_t wait = std::clamp<std::int64_t>(*due - service_.clock().nowMs(), 0, kDay);
-    // The timer repeats: while the next tick keeps falling one interval after
-    // the last (the operation counter every 100 ms), it runs on as it is, and
-    // an idle program neither stops nor starts a timer. A millisecond either
-    // way is the rounding of the clock.
-    if (timer_.isActive() && std::abs(timer_.remainingTime() - wait) <= 1) return;
-    timer_.start(static_cast<int>(wait));
+    constexpr std::int64_t kDayMs = std::int64_t{24} * 3600 * 1000;
+    const std::int64_t dueNs = *due * kNsPerMs;
+    // The timer runs on as it is while its next firing comes when the tick is
+    // due or within a millisecond after: an idle program (the operation
+    // counter every 100 ms) neither stops nor starts a timer, and the timer
+    // never wakes the program before a tick is due, which would cost a
+    // wake-up for nothing.
+    if (timer_.isActive() && nextFireNs_ >= dueNs && nextFireNs_ <= dueNs + kNsPerMs) return;
+    const std::int64_t now = clock_.nowNs();
+    const std::int64_t waitMs = std::clamp<std::int64_t>((dueNs - now + kNsPerMs - 1) / kNsPerMs, 0, kDayMs);
+    // Read before the start, so Qt's own count begins no earlier.
+    nextFireNs_ = now + waitMs * kNsPerMs;
+    periodNs_ = std::max<std::int64_t>(waitMs, 1) * kNsPerMs;
+    timer_.start(static_cast<int>(waitMs));
 }
 
 } // namespace kav::qt
