@@ -90,13 +90,13 @@ std::vector<std::string> decodeEntries(std::string_view fileBytes) {
 
 namespace {
 
-// Finds the line starts of a file in which every line ends in CR LF, but
-// perhaps the last, which may have no line end at all: the start of every
-// line after the first is appended to `starts`. Returns false at the first
-// lone CR or LF. Sixteen bytes are looked at with one comparison for each of
-// the two line-end bytes, since a grown logbook holds tens of millions of
-// bytes and this pass is most of what its loading costs.
-bool findCrLfLineStarts(const unsigned char* p, std::size_t n, std::vector<std::uint64_t>& starts) {
+// Finds the lines of a file in which every line ends in CR LF, but perhaps
+// the last, which may have no line end at all, and tells `marks` where each
+// line after the first starts. Returns false at the first lone CR or LF.
+// Sixteen bytes are looked at with one comparison for each of the two
+// line-end bytes, since a grown logbook holds tens of millions of bytes and
+// this pass is most of what its loading costs.
+bool findCrLfLines(const unsigned char* p, std::size_t n, LineMarks& marks) {
     std::size_t i = 0;
 #if defined(__SSE2__)
     const __m128i cr = _mm_set1_epi8('\r');
@@ -111,14 +111,16 @@ bool findCrLfLineStarts(const unsigned char* p, std::size_t n, std::vector<std::
         if (((crBits << 1) & 0xFFFFu) != (lfBits & ~1u)) return false;
         if ((lfBits & 1u) != 0 && (i == 0 || p[i - 1] != '\r')) return false;
         if ((crBits & 0x8000u) != 0 && (i + 16 >= n || p[i + 16] != '\n')) return false;
-        for (unsigned bits = lfBits; bits != 0; bits &= bits - 1)
-            starts.push_back(i + static_cast<std::size_t>(std::countr_zero(bits)) + 1);
+        for (unsigned bits = lfBits; bits != 0; bits &= bits - 1) {
+            const std::size_t next = i + static_cast<std::size_t>(std::countr_zero(bits)) + 1;
+            if (next < n) marks.lineStartsAt(next);
+        }
     }
 #endif
     for (; i < n; ++i) {
         if (p[i] == '\n') {
             if (i == 0 || p[i - 1] != '\r') return false;
-            starts.push_back(i + 1);
+            if (i + 1 < n) marks.lineStartsAt(i + 1);
         } else if (p[i] == '\r') {
             if (i + 1 == n || p[i + 1] != '\n') return false;
         }
@@ -132,27 +134,20 @@ LineImage indexLines(std::string fileBytes) {
     LineImage image;
     const std::size_t n = fileBytes.size();
     if (n == 0) return image;
-    // Room for lines of 32 bytes on average; a logbook's lines are longer,
-    // and the room never written to costs no memory.
-    image.starts.reserve(n / 32 + 1);
-    image.starts.push_back(0);
-    if (findCrLfLineStarts(reinterpret_cast<const unsigned char*>(fileBytes.data()), n, image.starts)) {
-        // The start found after the last line end is the end of the file, or
-        // the start of a last line that gets its line end in place.
-        if (image.starts.back() == n)
-            image.starts.pop_back();
-        else
-            fileBytes.append("\r\n");
+    image.marks.lineStartsAt(0);
+    if (findCrLfLines(reinterpret_cast<const unsigned char*>(fileBytes.data()), n, image.marks)) {
+        // A last line without a line end gets one in place.
+        if (fileBytes.back() != '\n') fileBytes.append("\r\n");
         image.bytes = std::move(fileBytes);
         return image;
     }
 
     // Lone CR or LF: the lines are copied with CR LF after each.
-    image.starts.clear();
+    image.marks.clear();
     image.bytes.reserve(n + n / 8 + 2);
     std::string_view rest(fileBytes);
     while (!rest.empty()) {
-        image.starts.push_back(image.bytes.size());
+        image.marks.lineStartsAt(image.bytes.size());
         image.bytes.append(takeLine(rest));
         image.bytes.append("\r\n");
     }

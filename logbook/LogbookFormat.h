@@ -5,8 +5,9 @@
 // last line without a line end is an entry all the same. These are pure
 // functions on bytes; opening and replacing the file is the platform's job.
 
+#include "model/LineStore.h"
+
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,10 +38,10 @@ std::size_t countEntries(std::string_view fileBytes);
 std::vector<std::string> decodeEntries(std::string_view fileBytes);
 
 // A logbook file as the list keeps it: every line followed by CR LF, and the
-// offset where each line starts. The lines are those EntryReader gives.
+// marks that tell where lines start. The lines are those EntryReader gives.
 struct LineImage {
     std::string bytes;
-    std::vector<std::uint64_t> starts;
+    LineMarks marks;
 };
 
 // Finds the lines of `fileBytes` in one pass. A file the program wrote (CR LF

@@ -31,7 +31,7 @@ void frmMain::List_Load(Control& list, const std::string& path) {
         // The file's bytes become the list's own, indexed but not decoded, and
         // the list is told of the new lines once.
         logbook::LineImage image = logbook::indexLines(std::move(*bytes));
-        list.AddImage(std::move(image.bytes), std::move(image.starts));
+        list.AddImage(std::move(image.bytes), std::move(image.marks));
     } catch (const std::bad_alloc&) {
         // The file did not fit in memory: the session goes on with the list
         // it has, and never saves over the file it could not take in.

@@ -19,9 +19,9 @@ void Control::AddItem(const std::string& line) {
     propertyChanged(PropId::Lines);
 }
 
-void Control::AddImage(std::string image, std::vector<std::uint64_t> starts) {
-    if (starts.empty()) return;
-    store_.appendImage(std::move(image), std::move(starts));
+void Control::AddImage(std::string image, LineMarks marks) {
+    if (marks.lines() == 0) return;
+    store_.appendImage(std::move(image), std::move(marks));
     propertyChanged(PropId::Lines);
 }
 

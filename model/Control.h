@@ -40,7 +40,7 @@ public:
     // Appends the lines of a file image (see LineStore::appendImage) with one
     // change notice: loading a logbook of a million lines must not redraw the
     // list for each of them.
-    void AddImage(std::string image, std::vector<std::uint64_t> starts);
+    void AddImage(std::string image, LineMarks marks);
     std::size_t ListCount() const { return store_.count(); }
     // The text of line i; throws std::out_of_range past the end.
     std::string List(std::size_t i) const;

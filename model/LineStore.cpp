@@ -1,9 +1,10 @@
-// The list box's lines as file bytes and a line index.
+// The list box's lines as file bytes, with the places lines start.
 #include "model/LineStore.h"
 
 #include "model/Cp1252.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace kav {
 
@@ -12,6 +13,13 @@ namespace {
 // Room for appended lines is taken in blocks of this size, or of one line
 // when a line is larger, so a line never spans two blocks.
 constexpr std::size_t kBlock = std::size_t{256} << 10;
+
+// Where the line after the one starting at `begin` starts, in a chunk whose
+// lines hold no LF but their last byte.
+std::uint64_t nextLineStart(const char* base, std::uint64_t begin, std::uint64_t used) {
+    const void* lf = std::memchr(base + begin, '\n', static_cast<std::size_t>(used - begin));
+    return lf ? static_cast<std::uint64_t>(static_cast<const char*>(lf) - base) + 1 : used;
+}
 
 } // namespace
 
@@ -30,19 +38,27 @@ struct LineStore::Chunk {
 LineStore::LineStore() = default;
 LineStore::~LineStore() = default;
 
-const LineStore::Chunk& LineStore::chunkHolding(std::uint64_t offset, std::uint64_t& chunkBegin) const {
-    const auto it = std::upper_bound(chunkBegins_.begin(), chunkBegins_.end(), offset);
-    const auto index = static_cast<std::size_t>(it - chunkBegins_.begin()) - 1;
-    chunkBegin = chunkBegins_[index];
-    return *chunks_[index];
-}
-
 std::string_view LineStore::bytes(std::size_t i) const {
-    const std::uint64_t begin = starts_[i];
-    const std::uint64_t end = (i + 1 < starts_.size() ? starts_[i + 1] : size_) - 2;
-    std::uint64_t chunkBegin = 0;
-    const Chunk& chunk = chunkHolding(begin, chunkBegin);
-    return {chunk.data() + (begin - chunkBegin), static_cast<std::size_t>(end - begin)};
+    const auto part = std::upper_bound(parts_.begin(), parts_.end(), i,
+                                       [](std::size_t line, const Part& p) { return line < p.firstLine; }) -
+                      1;
+    const Chunk& chunk = *chunks_[static_cast<std::size_t>(part - parts_.begin())];
+    const char* base = chunk.data();
+    const std::size_t k = i - part->firstLine;
+    const auto mark = std::upper_bound(part->marks.begin(), part->marks.end(), k,
+                                       [](std::size_t line, const LineMark& m) { return line < m.line; }) -
+                      1;
+    std::uint64_t begin = mark->offset;
+    for (std::size_t line = mark->line; line < k; ++line)
+        begin = nextLineStart(base, begin, chunk.used);
+    std::uint64_t next = 0;
+    if (k + 1 == part->lines)
+        next = chunk.used;
+    else if (mark + 1 != part->marks.end() && (mark + 1)->line == k + 1)
+        next = (mark + 1)->offset;
+    else
+        next = nextLineStart(base, begin, chunk.used);
+    return {base + begin, static_cast<std::size_t>(next - 2 - begin)};
 }
 
 std::string LineStore::text(std::size_t i, std::size_t maxChars) const {
@@ -60,34 +76,29 @@ void LineStore::append(std::string_view utf8) {
         fresh->capacity = std::max(kBlock, need);
         fresh->room = std::make_unique_for_overwrite<char[]>(fresh->capacity);
         chunks_.push_back(std::move(fresh));
-        chunkBegins_.push_back(size_);
+        parts_.push_back({count_, 0, {}});
         tail = chunks_.back().get();
     }
+    Part& part = parts_.back();
+    part.marks.push_back({part.lines, tail->used});
     char* out = tail->room.get() + tail->used;
     std::size_t n = cp1252::encodeInto(utf8, out);
     out[n++] = '\r';
     out[n++] = '\n';
     tail->used += n;
-    starts_.push_back(size_);
+    ++part.lines;
+    ++count_;
     size_ += n;
 }
 
-void LineStore::appendImage(std::string image, std::vector<std::uint64_t> starts) {
-    if (image.empty()) return;
+void LineStore::appendImage(std::string image, LineMarks marks) {
+    if (image.empty() || marks.lines() == 0) return;
     auto chunk = std::make_shared<Chunk>();
     chunk->used = image.size();
     chunk->capacity = image.size();
     chunk->image = std::move(image);
-    if (starts_.empty()) {
-        // A load into an empty list, as at start-up: the index becomes the
-        // list's own.
-        starts_ = std::move(starts);
-    } else {
-        starts_.reserve(starts_.size() + starts.size());
-        for (std::uint64_t s : starts)
-            starts_.push_back(size_ + s);
-    }
-    chunkBegins_.push_back(size_);
+    parts_.push_back({count_, marks.lines(), marks.takeMarks()});
+    count_ += marks.lines();
     size_ += chunk->used;
     chunks_.push_back(std::move(chunk));
 }

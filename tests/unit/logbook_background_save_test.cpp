@@ -135,6 +135,17 @@ TEST_F(BackgroundSave, ClosingSaveAfterASlowSaveEndsWithTheLatestContent) {
     disk.join();
 }
 
+// `count` lines "<n>|yyy..." with CR LF, every `longEvery`th of them
+// `longSize` bytes long.
+std::string numberedLines(int count, int longEvery, std::size_t longSize) {
+    std::string file;
+    for (int n = 0; n < count; ++n) {
+        const std::string number = std::to_string(n) + '|';
+        file += number + std::string(n % longEvery == longEvery - 1 ? longSize : std::size_t(n % 7), 'y') + "\r\n";
+    }
+    return file;
+}
+
 // The list keeps a loaded file's bytes and finds its lines itself: whatever
 // the line ends, it must hold the entries the reader gives and save them with
 // CR LF.
@@ -157,18 +168,21 @@ TEST(LogbookLineIndex, HoldsTheReadersEntriesForEveryKindOfLineEnd) {
         std::string(31, 'x') + "\r",
         std::string(16, 'x') + "\n" + std::string(40, 'y'),
         std::string(40, 'x') + "\r\n" + std::string(17, 'y'),
+        // Enough lines, short and long, that most are found by a search from
+        // an earlier line rather than from where the list keeps a start.
+        numberedLines(40, 5, 0),
+        numberedLines(40, 20, 5000),
     };
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
-        const logbook::LineImage image = logbook::indexLines(file);
+        logbook::LineImage image = logbook::indexLines(file);
+        LineStore store;
+        store.appendImage(std::move(image.bytes), std::move(image.marks));
         const std::vector<std::string> entries = logbook::decodeEntries(file);
-        EXPECT_EQ(image.bytes, logbook::encodeEntries(entries));
-        ASSERT_EQ(image.starts.size(), entries.size());
-        std::size_t at = 0;
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            EXPECT_EQ(image.starts[i], at);
-            at += entries[i].size() + 2;
-        }
+        EXPECT_EQ(store.snapshot().joined(), logbook::encodeEntries(entries));
+        ASSERT_EQ(store.count(), entries.size());
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            EXPECT_EQ(store.text(i), entries[i]) << i;
     }
 }
 
