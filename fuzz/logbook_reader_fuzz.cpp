@@ -3,6 +3,7 @@
 // time, for example: logbook_reader_fuzz -max_total_time=60 corpus/
 #include "logbook/Cp1252.h"
 #include "logbook/LogbookFormat.h"
+#include "model/LineStore.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -48,6 +49,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(cp1252::encode(entries[i]) == lines[i]);
     const std::string saved = logbook::encodeEntries(entries);
     check(logbook::decodeEntries(saved) == entries);
+
+    // Loaded into the list: the same lines, and the bytes a save writes.
+    logbook::LineImage image = logbook::indexLines(std::string(bytes));
+    LineStore list;
+    list.appendImage(std::move(image.bytes), std::move(image.marks));
+    check(list.count() == lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        check(list.bytes(i) == lines[i]);
+    check(list.snapshot().joined() == saved);
 
     // As text of the list, which need not be valid UTF-8: encoding never
     // grows it, and what it gives is stable under another round.
