@@ -22,6 +22,8 @@ if [[ -z $deb ]]; then
 fi
 deb=$(realpath -- "$deb") || exit 1
 if (($(id -u) != 0)); then exec sudo -- "$self" "$deb"; fi
+# shellcheck source=../support/xvfb.sh
+source "$(dirname -- "$self")/../support/xvfb.sh"
 
 for tool in apt-get dpkg-deb lintian desktop-file-validate appstreamcli Xvfb xdotool setpriv useradd readelf; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (./dev.sh lists the packages)"; exit 1; }
@@ -56,12 +58,11 @@ die() {
 user=kavt$$-pkg
 tmp=
 pid=
-xvfb_pid=
 installed_by_us=0
 cleanup() {
     local rc=$?
     [[ -n $pid ]] && kill -KILL "$pid" 2>/dev/null
-    [[ -n $xvfb_pid ]] && kill -TERM "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    [[ -n $KAV_XVFB_PID ]] && kill -TERM "$KAV_XVFB_PID" 2>/dev/null && wait "$KAV_XVFB_PID" 2>/dev/null
     id "$user" >/dev/null 2>&1 && userdel "$user"
     if ((installed_by_us)) && dpkg-query -W kavrilon >/dev/null 2>&1; then
         DEBIAN_FRONTEND=noninteractive apt-get purge -y -q kavrilon >/dev/null 2>&1
@@ -120,17 +121,7 @@ mkdir -p "$home" "$tmp/runtime"
 chown "$user:" "$home" "$tmp/runtime"
 chmod 700 "$tmp/runtime"
 
-: >"$tmp/display"
-Xvfb -noreset -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=
-for ((i = 0; i < 200; i++)); do
-    read -r display <"$tmp/display" 2>/dev/null && [[ $display =~ ^[0-9]+$ ]] && break
-    display=
-    sleep 0.05
-done
-[[ -n $display ]] || die "Xvfb did not start: $(cat "$tmp/xvfb.log")"
-export DISPLAY=:$display
+kav_xvfb_start "$tmp" || die "$KAV_XVFB_ERROR"
 
 # The user's own environment, as a desktop session would give it, with no
 # XDG_DATA_HOME: the logbook has to find its default place in the home folder.
