@@ -14,7 +14,7 @@
 
 set -u -o pipefail
 
-# shellcheck source=../support/xvfb.sh
+# shellcheck source=SCRIPTDIR/../support/xvfb.sh
 source "$(dirname -- "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 
 readonly KAV_TWIPS_PER_PX=15

@@ -4,7 +4,7 @@
 # platform cannot show). Exit code 77 (skipped) only when Xvfb is missing.
 set -u -o pipefail
 command -v Xvfb >/dev/null || { echo "Xvfb is not installed"; exit 77; }
-# shellcheck source=../support/xvfb.sh
+# shellcheck source=SCRIPTDIR/../support/xvfb.sh
 source "$(dirname -- "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 tmp=$(mktemp -d)
 trap '[[ -n $KAV_XVFB_PID ]] && kill "$KAV_XVFB_PID" 2>/dev/null && wait "$KAV_XVFB_PID" 2>/dev/null; rm -rf "$tmp"' EXIT

@@ -24,7 +24,7 @@ deb=$(realpath -- "$deb") || exit 1
 if (($(id -u) != 0)); then exec sudo -- "$self" "$deb"; fi
 # The end-to-end scripts' checks (kav_pass, kav_fail, kav_check_true,
 # kav_die) and their private Xvfb start.
-# shellcheck source=../e2e/lib.sh
+# shellcheck source=SCRIPTDIR/../e2e/lib.sh
 source "$(dirname -- "$self")/../e2e/lib.sh"
 
 for tool in apt-get dpkg-deb lintian desktop-file-validate appstreamcli Xvfb xdotool setpriv useradd readelf; do
