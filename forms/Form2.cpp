@@ -1,10 +1,18 @@
 // The process-picture window's construction and binding table.
 #include "forms/Form2.h"
 
+#include "forms/Binding.h"
+
 namespace kav {
 
-Form2::Form2(Program& program) : Window(Form2Design()), program_(&program) {
-    bind("Command1", Event::Click, [this](const EventArgs&) { Command1_Click(); });
-}
+namespace {
+
+const Binding<Form2> kBindings[] = {
+    {"Command1", Event::Click, &Form2::Command1_Click},
+};
+
+} // namespace
+
+Form2::Form2(Program& /*program*/) : Window(Form2Design()) { bindAll<Form2>(*this, kBindings); }
 
 } // namespace kav
