@@ -5,17 +5,12 @@
 
 namespace kav {
 
-namespace {
-
-const Binding<Form1> kBindings[] = {
-    {"Command1", Event::Click, &Form1::Command1_Click},
-    {"Command2", Event::Click, &Form1::Command2_Click},
-    {"Command3", Event::Click, &Form1::Command3_Click},
-    {"Timer1", Event::Timer, &Form1::Timer1_Timer},
-};
-
-} // namespace
-
-Form1::Form1(Program& program) : Window(Form1Design()), program_(&program) { bindAll<Form1>(*this, kBindings); }
+Form1::Form1(Program& program) : Window(Form1Design()), program_(&program) {
+    static const Binding<Form1> bindings[] = {{"Command1", Event::Click, &Form1::Command1_Click},
+                                              {"Command2", Event::Click, &Form1::Command2_Click},
+                                              {"Command3", Event::Click, &Form1::Command3_Click},
+                                              {"Timer1", Event::Timer, &Form1::Timer1_Timer}};
+    bindAll<Form1>(*this, bindings);
+}
 
 } // namespace kav

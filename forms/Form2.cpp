@@ -5,14 +5,9 @@
 
 namespace kav {
 
-namespace {
-
-const Binding<Form2> kBindings[] = {
-    {"Command1", Event::Click, &Form2::Command1_Click},
-};
-
-} // namespace
-
-Form2::Form2(Program& /*program*/) : Window(Form2Design()) { bindAll<Form2>(*this, kBindings); }
+Form2::Form2(Program& /*program*/) : Window(Form2Design()) {
+    static const Binding<Form2> bindings[] = {{"Command1", Event::Click, &Form2::Command1_Click}};
+    bindAll<Form2>(*this, bindings);
+}
 
 } // namespace kav
