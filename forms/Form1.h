@@ -17,21 +17,13 @@ public:
     Program& program() const { return *program_; }
     Platform& platform() const { return program_->platform(); }
 
-    Control& Frame1{ctl("Frame1")};
+    // The controls its handlers and tests use.
     Control& Label1{ctl("Label1")};
-    Control& Image4{ctl("Image4")};
-    Control& Label6{ctl("Label6")};
-    Control& Image1{ctl("Image1")};
-    Control& Label2{ctl("Label2")};
-    Control& Image3{ctl("Image3")};
     Control& Image2{ctl("Image2")};
-    Control& Label5{ctl("Label5")};
     Control& Text2{ctl("Text2")};
     Control& Command3{ctl("Command3")};
-    Control& Label4{ctl("Label4")};
     Control& Text1{ctl("Text1")};
     Control& Command2{ctl("Command2")};
-    Control& Command1{ctl("Command1")};
     Control& Label3{ctl("Label3")};
     Control& Timer1{ctl("Timer1")};
 

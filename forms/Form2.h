@@ -11,14 +11,13 @@ const FormDef& Form2Design();
 
 class Form2 final : public Window {
 public:
+    // The picture window needs nothing of the program; it is made as the
+    // other windows are.
     explicit Form2(Program& program);
 
     Control& Command1{ctl("Command1")};
 
     void Command1_Click();
-
-private:
-    Program* program_;
 };
 
 } // namespace kav

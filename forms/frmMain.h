@@ -1,8 +1,10 @@
 #pragma once
-// The main window: every control as a named member, so handlers read like the
-// design ("Text14.Visible = false;"), the declarations of all its event
-// handlers and procedures, and the binding table that routes events to them.
-// The handlers themselves live in the subsystem folders that own them.
+// The main window: the controls its handlers and tests use as named members,
+// so handlers read like the design ("Text14.Visible = false;"), and the
+// declarations of its event handlers and procedures. The binding table that
+// routes events to them is in frmMain.cpp; the handlers themselves live in
+// the subsystem folders that own them. Any other control is reached by name
+// with ctl().
 
 #include "forms/Program.h"
 #include "model/Window.h"
@@ -21,14 +23,11 @@ public:
     Program& program() const { return *program_; }
     Platform& platform() const { return program_->platform(); }
 
-    // Controls, menu items, timers and the colour dialog component.
+    // Controls, menu items and timers.
     Control& cmdColor{ctl("cmdColor")};
     Control& cmdCopy{ctl("cmdCopy")};
-    Control& Label8{ctl("Label8")};
     Control& txtColor{ctl("txtColor")};
-    Control& Label2{ctl("Label2")};
     Control& Text1{ctl("Text1")};
-    Control& Label4{ctl("Label4")};
     Control& Text7{ctl("Text7")};
     Control& Label3{ctl("Label3")};
     Control& Line1{ctl("Line1")};
@@ -39,40 +38,22 @@ public:
     Control& List1{ctl("List1")};
     Control& Text8{ctl("Text8")};
     Control& Text12{ctl("Text12")};
-    Control& Command6{ctl("Command6")};
     Control& Label5{ctl("Label5")};
-    Control& Command1{ctl("Command1")};
-    Control& Command7{ctl("Command7")};
-    Control& Command2{ctl("Command2")};
     Control& Command8{ctl("Command8")};
     Control& Command9{ctl("Command9")};
     Control& Command18{ctl("Command18")};
     Control& Command14{ctl("Command14")};
     Control& Command15{ctl("Command15")};
-    Control& Label12{ctl("Label12")};
-    Control& Shape8{ctl("Shape8")};
     Control& Text14{ctl("Text14")};
     Control& Text15{ctl("Text15")};
-    Control& Label13{ctl("Label13")};
-    Control& Shape11{ctl("Shape11")};
-    Control& Line20{ctl("Line20")};
     Control& Line21{ctl("Line21")};
     Control& Line22{ctl("Line22")};
-    Control& Line23{ctl("Line23")};
-    Control& Line24{ctl("Line24")};
-    Control& Line25{ctl("Line25")};
     Control& Shape12{ctl("Shape12")};
-    Control& Label1{ctl("Label1")};
     Control& Text4{ctl("Text4")};
-    Control& Label6{ctl("Label6")};
     Control& Text9{ctl("Text9")};
-    Control& Label7{ctl("Label7")};
     Control& Text13{ctl("Text13")};
-    Control& Label14{ctl("Label14")};
     Control& Text16{ctl("Text16")};
     Control& Command16{ctl("Command16")};
-    Control& Command17{ctl("Command17")};
-    Control& Shape13{ctl("Shape13")};
     Control& Line28{ctl("Line28")};
     Control& Line27{ctl("Line27")};
     Control& Line26{ctl("Line26")};
@@ -81,7 +62,6 @@ public:
     Control& Shape15{ctl("Shape15")};
     Control& Text18{ctl("Text18")};
     Control& Text19{ctl("Text19")};
-    Control& Label15{ctl("Label15")};
     Control& Text17{ctl("Text17")};
     Control& Command10{ctl("Command10")};
     Control& Command11{ctl("Command11")};
@@ -107,7 +87,6 @@ public:
     Control& Text6{ctl("Text6")};
     Control& Command12{ctl("Command12")};
     Control& Command13{ctl("Command13")};
-    Control& Shape7{ctl("Shape7")};
     Control& Line16{ctl("Line16")};
     Control& Line15{ctl("Line15")};
     Control& Line14{ctl("Line14")};
@@ -116,78 +95,8 @@ public:
     Control& Shape10{ctl("Shape10")};
     Control& Text10{ctl("Text10")};
     Control& Text11{ctl("Text11")};
-    Control& Label11{ctl("Label11")};
-    Control& Label10{ctl("Label10")};
-    Control& Label9{ctl("Label9")};
-    Control& Line19{ctl("Line19")};
-    Control& Line18{ctl("Line18")};
-    Control& Line17{ctl("Line17")};
-    Control& ar{ctl("ar")};
     Control& kop{ctl("kop")};
-    Control& s{ctl("s")};
-    Control& bok{ctl("bok")};
-    Control& sp{ctl("sp")};
-    Control& loggbok{ctl("loggbok")};
-    Control& bra{ctl("bra")};
-    Control& ta{ctl("ta")};
-    Control& lym{ctl("lym")};
-    Control& spel{ctl("spel")};
-    Control& a{ctl("a")};
-    Control& win{ctl("win")};
-    Control& d{ctl("d")};
-    Control& col{ctl("col")};
-    Control& lp{ctl("lp")};
-    Control& hj{ctl("hj")};
-    Control& tool{ctl("tool")};
-    Control& kor{ctl("kor")};
-    Control& vol{ctl("vol")};
-    Control& ljud{ctl("ljud")};
-    Control& natverk{ctl("natverk")};
-    Control& nat{ctl("nat")};
-    Control& adress{ctl("adress")};
-    Control& panel{ctl("panel")};
-    Control& skriv{ctl("skriv")};
-    Control& klipp{ctl("klipp")};
-    Control& losen{ctl("losen")};
-    Control& fjarr{ctl("fjarr")};
-    Control& alt{ctl("alt")};
-    Control& play{ctl("play")};
-    Control& behor{ctl("behor")};
-    Control& kon{ctl("kon")};
-    Control& tt{ctl("tt")};
-    Control& screen{ctl("screen")};
-    Control& ener{ctl("ener")};
-    Control& mus{ctl("mus")};
-    Control& sys{ctl("sys")};
-    Control& rtob{ctl("rtob")};
-    Control& JOY{ctl("JOY")};
-    Control& alter{ctl("alter")};
-    Control& ss{ctl("ss")};
-    Control& sol{ctl("sol")};
-    Control& mine{ctl("mine")};
-    Control& lin{ctl("lin")};
-    Control& om{ctl("om")};
-    Control& up{ctl("up")};
-    Control& uppdate{ctl("uppdate")};
-    Control& winxp{ctl("winxp")};
-    Control& dows{ctl("dows")};
-    Control& win7{ctl("win7")};
-    Control& bekant{ctl("bekant")};
-    Control& fdd{ctl("fdd")};
-    Control& color{ctl("color")};
-    Control& motor{ctl("motor")};
-    Control& str{ctl("str")};
-    Control& out{ctl("out")};
-    Control& epost{ctl("epost")};
-    Control& abo{ctl("abo")};
-    Control& ab{ctl("ab")};
-    Control& l{ctl("l")};
-    Control& utfor{ctl("utfor")};
-    Control& info{ctl("info")};
-    Control& plc{ctl("plc")};
-    Control& lcp{ctl("lcp")};
     Control& Timer1{ctl("Timer1")};
-    Control& Timer2{ctl("Timer2")};
     Control& Timer3{ctl("Timer3")};
     Control& Timer4{ctl("Timer4")};
     Control& Timer5{ctl("Timer5")};
@@ -210,7 +119,6 @@ public:
     Control& Timer22{ctl("Timer22")};
     Control& Timer23{ctl("Timer23")};
     Control& Timer24{ctl("Timer24")};
-    Control& comColor{ctl("comColor")};
 
     // Event handlers.
     void Form_Load();
@@ -241,7 +149,6 @@ public:
     void Timer7_Timer();
     void Timer8_Timer();
     void Timer9_Timer();
-    void bok_Click();
     void Command6_Click();
     void sp_Click();
     void loggbok_Click();
@@ -267,45 +174,6 @@ public:
     void Timer16_Timer();
     void Timer17_Timer();
     void Timer18_Timer();
-    void lym_Click();
-    void spel_Click();
-    void hj_Click();
-    void tool_Click();
-    void kor_Click();
-    void vol_Click();
-    void ljud_Click();
-    void natverk_Click();
-    void nat_Click();
-    void adress_Click();
-    void panel_Click();
-    void skriv_Click();
-    void klipp_Click();
-    void losen_Click();
-    void fjarr_Click();
-    void alt_Click();
-    void play_Click();
-    void behor_Click();
-    void kon_Click();
-    void screen_Click();
-    void ener_Click();
-    void mus_Click();
-    void sys_Click();
-    void rtob_Click(int Index);
-    void JOY_Click();
-    void alter_Click();
-    void sol_Click();
-    void mine_Click();
-    void uppdate_Click();
-    void winxp_Click();
-    void dows_Click();
-    void win7_Click();
-    void bekant_Click();
-    void color_Click();
-    void motor_Click();
-    void out_Click();
-    void epost_Click();
-    void utfor_Click();
-    void info_Click();
     void Command8_Click();
     void Command9_Click();
     void Timer10_Timer();
@@ -313,6 +181,8 @@ public:
     void Timer12_Timer();
     void Timer13_Timer();
     void win_Click();
+    // Every item of the launcher table: starts the item's program.
+    void launcherItem_Click(const LaunchItem& item);
 
     // Procedures of the window.
     void List_Add(Control& list, const std::string& text);
@@ -343,8 +213,6 @@ public:
     std::string logbookPath() const;
 
 private:
-    void bindHandlers();
-
     Program* program_;
     // How many lines of List1 the last load or successful save covered, and
     // whether the logbook was too large to load (then it is never saved over).

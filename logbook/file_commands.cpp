@@ -3,12 +3,15 @@
 // it. They name the file by its bare name, which the platform resolves in the
 // working directory, and none of them writes a journal line or touches List1.
 #include "forms/frmMain.h"
+#include "launcher/LaunchItems.h"
 
 namespace kav {
 
-void frmMain::bok_Click() { platform().launch(R"(C:\windows\notepad.exe kavrilon.ini)", 1); }
-
-void frmMain::Command6_Click() { platform().launch(R"(C:\windows\notepad.exe kavrilon.ini)", 1); }
+// The button beside the logbook opens it in the editor as the menu item
+// "bok" of the launcher table does.
+void frmMain::Command6_Click() {
+    if (const LaunchItem* editor = findLaunchItem("bok")) platform().launch(*editor);
+}
 
 // Copies to the floppy and "burn" drives; the outcome is not looked at.
 void frmMain::sp_Click() { platform().shellCopy("kavrilon.ini", R"(A:\kavrilon.ini)"); }

@@ -52,10 +52,6 @@ void Window::bind(std::string_view control, Event event, Handler handler) {
     handlers_[key(control, event)] = std::move(handler);
 }
 
-bool Window::hasBinding(std::string_view control, Event event) const {
-    return handlers_.count(key(control, event)) != 0;
-}
-
 std::vector<std::pair<std::string, Event>> Window::boundEvents() const {
     std::vector<std::pair<std::string, Event>> out;
     out.reserve(handlers_.size());

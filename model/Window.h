@@ -87,7 +87,6 @@ public:
     using Handler = std::function<void(const EventArgs&)>;
     // Binds a handler to (control, event); "Form" names the window itself.
     void bind(std::string_view control, Event event, Handler handler);
-    bool hasBinding(std::string_view control, Event event) const;
     // Every bound (control, event) pair, for checking the table.
     std::vector<std::pair<std::string, Event>> boundEvents() const;
     // Raises an event. A click on a hidden or disabled button does nothing.

@@ -15,6 +15,15 @@ namespace kav {
 
 class Window;
 
+// One item of the launcher menu: its name, which is also the key of the
+// program that stands in for it on this desktop, the Windows command line it
+// starts, and the show-window code, 1 (normal, focused) or 5 (show).
+struct LaunchItem {
+    std::string_view name;
+    std::string_view commandLine;
+    int showCode;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -28,10 +37,9 @@ public:
     // user cancelled or the dialog could not be shown.
     virtual std::optional<Colour> chooseColour(Window& owner) = 0;
 
-    // Starts the program that stands in for a Windows command line, without
-    // waiting. `showCode` is 1 (normal, focused) or 5 (show). False when
-    // nothing could be started.
-    virtual bool launch(std::string_view commandLine, int showCode) = 0;
+    // Starts the program that stands in for a launcher item, without
+    // waiting. False when nothing could be started.
+    virtual bool launch(const LaunchItem& item) = 0;
 
     // Shell file operations on Windows-style names: "kavrilon.ini" is resolved
     // against the working directory, "A:\kavrilon.ini" and "E:\kavrilon.ini"

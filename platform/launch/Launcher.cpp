@@ -1,7 +1,7 @@
-// Finding and starting the Linux stand-in of a Windows command line.
+// Finding and starting the Linux stand-in of a launcher item.
 #include "platform/launch/Launcher.h"
 
-#include "launcher/LaunchTable.h"
+#include "platform/launch/StandIns.h"
 
 #include <QFile>
 #include <QProcess>
@@ -180,6 +180,14 @@ std::vector<std::string> expandExec(const std::vector<std::string>& words, const
     return out;
 }
 
+// The web address a Windows command line ends with, or nothing.
+std::optional<std::string> webAddress(std::string_view commandLine) {
+    const auto space = commandLine.rfind(' ');
+    const std::string_view last = space == std::string_view::npos ? commandLine : commandLine.substr(space + 1);
+    if (!last.starts_with("https://") && !last.starts_with("http://")) return std::nullopt;
+    return std::string(last);
+}
+
 } // namespace
 
 std::optional<std::string> DesktopAnswers::ask(const std::string& program, const std::vector<std::string>& args) const {
@@ -310,7 +318,8 @@ std::optional<fs::path> Launcher::findProgram(const std::string& name, bool game
     return std::nullopt;
 }
 
-std::optional<std::vector<std::string>> Launcher::expandArgs(const std::vector<std::string>& argv) const {
+std::optional<std::vector<std::string>> Launcher::expandArgs(const std::vector<std::string>& argv,
+                                                             std::string_view commandLine) const {
     std::vector<std::string> args;
     for (std::size_t i = 1; i < argv.size(); ++i) {
         std::string a = argv[i];
@@ -334,13 +343,18 @@ std::optional<std::vector<std::string>> Launcher::expandArgs(const std::vector<s
                 QUrl::fromLocalFile(QString::fromStdString(page->string())).toString(QUrl::FullyEncoded);
             replaceAll(a, kDocPagePlaceholder, url.toStdString());
         }
+        if (a.find(kAddressPlaceholder) != std::string::npos) {
+            const auto address = webAddress(commandLine);
+            if (!address) return std::nullopt;
+            replaceAll(a, kAddressPlaceholder, *address);
+        }
         args.push_back(std::move(a));
     }
     return args;
 }
 
-std::vector<LaunchCommand> Launcher::resolveAll(std::string_view commandLine) const {
-    const LaunchRow* row = findLaunchRow(commandLine);
+std::vector<LaunchCommand> Launcher::resolveAll(const LaunchItem& item) const {
+    const StandIn* row = findStandIn(item.name);
     if (!row) return {};
 
     // The order of trying: this desktop's own (in the order the desktop names
@@ -361,7 +375,7 @@ std::vector<LaunchCommand> Launcher::resolveAll(std::string_view commandLine) co
     std::vector<LaunchCommand> found;
     for (const LaunchCandidate* c : order) {
         if (c->argv.empty()) continue;
-        auto args = expandArgs(c->argv);
+        auto args = expandArgs(c->argv, item.commandLine);
         if (!args) continue;
         if (c->argv.front().starts_with(kDefaultApp)) {
             if (auto cmd = defaultApp(std::string_view(c->argv.front()).substr(kDefaultApp.size()), *args))
@@ -419,15 +433,15 @@ std::optional<LaunchCommand> Launcher::defaultApp(std::string_view mimeType,
     return std::nullopt;
 }
 
-std::optional<LaunchCommand> Launcher::resolve(std::string_view commandLine) const {
-    auto all = resolveAll(commandLine);
+std::optional<LaunchCommand> Launcher::resolve(const LaunchItem& item) const {
+    auto all = resolveAll(item);
     if (all.empty()) return std::nullopt;
     return std::move(all.front());
 }
 
-bool Launcher::launch(std::string_view commandLine, int /*showCode*/) const {
+bool Launcher::launch(const LaunchItem& item) const {
     if (!starter_) return false;
-    for (const auto& cmd : resolveAll(commandLine))
+    for (const auto& cmd : resolveAll(item))
         if (starter_(cmd.program, cmd.args)) return true;
     return false;
 }

@@ -1,11 +1,13 @@
 #pragma once
-// Carries out a Windows command line of the launch table on a Linux desktop:
-// finds the first installed program that stands in for it and starts it
+// Carries out a launcher item on a Linux desktop: finds the first installed
+// program of the item's stand-ins (platform/launch/StandIns) and starts it
 // without a shell and without waiting. It does not track, wait for or end
 // the program it started. Everything it reads from the system (PATH, the
 // current desktop, the home and working folders, where the program's own
 // HTML page lies) comes in a LaunchEnvironment, and the actual start goes
 // through a Starter, so tests can use fake programs and record the starts.
+
+#include "platform/Platform.h"
 
 #include <filesystem>
 #include <functional>
@@ -17,8 +19,6 @@
 #include <vector>
 
 namespace kav {
-
-struct LaunchRow;
 
 struct LaunchEnvironment {
     // PATH: folders searched for a candidate's program, separated by ':'.
@@ -103,27 +103,26 @@ public:
     explicit Launcher(LaunchEnvironment env = LaunchEnvironment::fromSystem(), Starter starter = startDetached,
                       std::shared_ptr<DesktopAnswers> answers = nullptr);
 
-    // Every installed stand-in for the command line, in the order they are
-    // tried: the current desktop's own candidates first, then those for any
-    // desktop, then those of other desktops. Empty for an unknown line.
-    std::vector<LaunchCommand> resolveAll(std::string_view commandLine) const;
+    // Every installed stand-in for the item, in the order they are tried:
+    // the current desktop's own candidates first, then those for any
+    // desktop, then those of other desktops. Empty for an unknown item.
+    std::vector<LaunchCommand> resolveAll(const LaunchItem& item) const;
     // The first of them, or nothing.
-    std::optional<LaunchCommand> resolve(std::string_view commandLine) const;
+    std::optional<LaunchCommand> resolve(const LaunchItem& item) const;
 
     // Starts the first stand-in that starts. The show-window code has no
     // counterpart here: a desktop program opens its window normally and the
     // window manager gives it the focus. False, with nothing shown, when the
-    // line is unknown or nothing could be started.
-    bool launch(std::string_view commandLine, int showCode) const;
-
-    const LaunchEnvironment& environment() const { return env_; }
+    // item is unknown or nothing could be started.
+    bool launch(const LaunchItem& item) const;
 
     // The real starter: QProcess::startDetached, no shell in between.
     static bool startDetached(const std::string& program, const std::vector<std::string>& args);
 
 private:
     std::optional<std::filesystem::path> findProgram(const std::string& name, bool game) const;
-    std::optional<std::vector<std::string>> expandArgs(const std::vector<std::string>& argv) const;
+    std::optional<std::vector<std::string>> expandArgs(const std::vector<std::string>& argv,
+                                                       std::string_view commandLine) const;
     std::vector<std::string> desktopNames() const;
     std::optional<std::string> choosePage(const std::string& program, const std::vector<std::string>& choices) const;
     std::optional<LaunchCommand> defaultApp(std::string_view mimeType, const std::vector<std::string>& files) const;

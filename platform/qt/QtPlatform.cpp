@@ -102,10 +102,10 @@ std::optional<Colour> QtPlatform::chooseColour(Window& owner) {
 // Without a program folder there is no logbook: the commands on it act on
 // nothing, never on a file of that name in whatever folder the program was
 // started from.
-bool QtPlatform::launch(std::string_view commandLine, int showCode) {
+bool QtPlatform::launch(const LaunchItem& item) {
     LaunchEnvironment env = LaunchEnvironment::fromSystem();
     env.withoutWorkingDirectory = folder_.empty();
-    return Launcher(std::move(env), Launcher::startDetached, services_->answers).launch(commandLine, showCode);
+    return Launcher(std::move(env), Launcher::startDetached, services_->answers).launch(item);
 }
 
 // The file commands act on the logbook as the saves asked so far left it: a

@@ -27,7 +27,7 @@ public:
     bool clipboardClear() override;
     bool clipboardSetText(const std::string& text) override;
     std::optional<Colour> chooseColour(Window& owner) override;
-    bool launch(std::string_view commandLine, int showCode) override;
+    bool launch(const LaunchItem& item) override;
     bool shellCopy(std::string_view from, std::string_view to) override;
     bool shellDelete(std::string_view path) override;
     void messageBox(Window& owner, std::string_view text, std::string_view title) override;

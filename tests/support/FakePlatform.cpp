@@ -43,8 +43,8 @@ std::optional<Colour> FakePlatform::chooseColour(Window& owner) {
     return colourAnswer;
 }
 
-bool FakePlatform::launch(std::string_view commandLine, int showCode) {
-    calls.push_back("launch(" + join({commandLine, std::to_string(showCode)}) + ")");
+bool FakePlatform::launch(const LaunchItem& item) {
+    calls.push_back("launch(" + join({item.name, item.commandLine, std::to_string(item.showCode)}) + ")");
     return launchResult;
 }
 

@@ -1,10 +1,11 @@
 // The launcher menu and the logbook file commands on the main window: each
-// item makes exactly its one platform call, every command line it passes has
-// a Linux stand-in in the launch table, and only a failed delete shows a
-// message.
+// item makes exactly its one platform call, every launching item has its row
+// in the launcher table and among the Linux stand-ins, and only a failed
+// delete shows a message.
 #include "forms/Program.h"
 #include "forms/frmMain.h"
-#include "launcher/LaunchTable.h"
+#include "launcher/LaunchItems.h"
+#include "platform/launch/StandIns.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TempDir.h"
 
@@ -52,12 +53,17 @@ protected:
         return fake.calls;
     }
 
-    // The command line of a "launch(line|code)" call.
-    static std::string commandLineOf(const std::string& call) {
+    // The item and the command line of a "launch(item|line|code)" call.
+    static std::string itemOf(const std::string& call) {
         const std::string prefix = "launch(";
-        const auto bar = call.rfind('|');
-        if (call.rfind(prefix, 0) != 0 || bar == std::string::npos) return {};
-        return call.substr(prefix.size(), bar - prefix.size());
+        if (!call.starts_with(prefix)) return {};
+        return call.substr(prefix.size(), call.find('|') - prefix.size());
+    }
+    static std::string commandLineOf(const std::string& call) {
+        const auto first = call.find('|');
+        const auto last = call.rfind('|');
+        if (itemOf(call).empty() || first == last) return {};
+        return call.substr(first + 1, last - first - 1);
     }
 };
 
@@ -77,43 +83,52 @@ TEST_F(LaunchHandlers, CommandLinesAreByteForByteThoseOfTheMenu) {
         std::string call;
     };
     const std::vector<Case> cases = {
-        {"lym", "launch(C:\\windows\\system32\\sndvol32.exe|1)"},
-        {"tool", "launch(c:\\windows\\hh.exe C:\\WINDOWS\\Help\\admtools.CHM|1)"},
-        {"kor", "launch(c:\\windows\\hh.exe C:\\WINDOWS\\Help\\keyshort.chm|1)"},
-        {"screen", "launch(rundll32.exe shell32.dll,Control_RunDLL desk.cpl|5)"},
-        {"alter", "launch(rundll32.exe shell32.dll,Control_RunDLL inetcpl.cpl|5)"},
-        {"mine", "launch(C:\\windows\\system32\\winmine.exe|1)"},
-        {"win7", "launch(C:\\Program\\Internet Explorer\\IEXPLORE.EXE "
+        {"lym", "launch(lym|C:\\windows\\system32\\sndvol32.exe|1)"},
+        {"tool", "launch(tool|c:\\windows\\hh.exe C:\\WINDOWS\\Help\\admtools.CHM|1)"},
+        {"kor", "launch(kor|c:\\windows\\hh.exe C:\\WINDOWS\\Help\\keyshort.chm|1)"},
+        {"screen", "launch(screen|rundll32.exe shell32.dll,Control_RunDLL desk.cpl|5)"},
+        {"alter", "launch(alter|rundll32.exe shell32.dll,Control_RunDLL inetcpl.cpl|5)"},
+        {"mine", "launch(mine|C:\\windows\\system32\\winmine.exe|1)"},
+        {"win7", "launch(win7|C:\\Program\\Internet Explorer\\IEXPLORE.EXE "
                  "https://support.microsoft.com/sv-SE/windows7/products/home|1)"},
-        {"bekant", "launch(C:\\Program\\Internet Explorer\\IEXPLORE.EXE "
+        {"bekant", "launch(bekant|C:\\Program\\Internet Explorer\\IEXPLORE.EXE "
                    "https://support.microsoft.com/sv-SE/windows/explore/get-to-know|1)"},
-        {"epost", "launch(C:\\Program\\Outlook Express\\msimn.exe|1)"},
-        {"utfor", "launch(C:\\windows\\explorer.exe|1)"},
-        {"info", "launch(c:\\windows\\hh.exe C:\\WINDOWS\\Help\\msinfo32.chm|1)"},
-        {"bok", "launch(C:\\windows\\notepad.exe kavrilon.ini|1)"},
-        {"Command6", "launch(C:\\windows\\notepad.exe kavrilon.ini|1)"},
+        {"epost", "launch(epost|C:\\Program\\Outlook Express\\msimn.exe|1)"},
+        {"utfor", "launch(utfor|C:\\windows\\explorer.exe|1)"},
+        {"info", "launch(info|c:\\windows\\hh.exe C:\\WINDOWS\\Help\\msinfo32.chm|1)"},
+        {"bok", "launch(bok|C:\\windows\\notepad.exe kavrilon.ini|1)"},
+        {"Command6", "launch(bok|C:\\windows\\notepad.exe kavrilon.ini|1)"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(click(c.item), std::vector<std::string>{c.call}) << c.item;
 }
 
-TEST_F(LaunchHandlers, EveryCommandLineHasItsOwnRowInTheLaunchTable) {
-    std::set<std::string> used;
-    for (const auto& item : kLaunchItems) {
-        const auto calls = click(item);
-        ASSERT_EQ(calls.size(), 1u) << item;
-        const std::string line = commandLineOf(calls[0]);
-        const LaunchRow* row = findLaunchRow(line);
-        ASSERT_NE(row, nullptr) << item << " passes a line with no stand-in: " << line;
-        EXPECT_NE(row->items.find(item), std::string::npos) << item << " is not named in its row: " << row->items;
-        EXPECT_FALSE(row->candidates.empty()) << line;
-        used.insert(line);
+TEST_F(LaunchHandlers, EveryLaunchingMenuItemHasOneRowInEachTable) {
+    // The menu items whose click starts a program, each starting its own row.
+    std::multiset<std::string> launching;
+    for (const ControlDef& item : w.def().controls) {
+        if (item.kind != Kind::MenuItem) continue;
+        fake.calls.clear();
+        EventArgs args;
+        args.index = item.index;
+        w.raise(item.name, Event::Click, args);
+        for (const auto& call : fake.calls)
+            if (call.starts_with("launch(")) {
+                EXPECT_EQ(itemOf(call), item.name) << call;
+                launching.insert(std::string(item.name));
+            }
     }
-    // No row is left that no item passes, and no two rows share a line.
-    EXPECT_EQ(used.size(), launchTable().size());
-    std::set<std::string> rows;
-    for (const auto& r : launchTable())
-        EXPECT_TRUE(rows.insert(r.commandLine).second) << r.commandLine;
+    std::multiset<std::string> launcherRows, standInRows;
+    for (const LaunchItem& row : launchItems())
+        launcherRows.insert(std::string(row.name));
+    for (const StandIn& row : standIns())
+        standInRows.insert(row.item);
+    const struct {
+        const char* table;
+        const std::multiset<std::string>& rows;
+    } tables[] = {{"launcher table", launcherRows}, {"Linux stand-ins", standInRows}};
+    for (const auto& t : tables)
+        EXPECT_EQ(t.rows, launching) << t.table;
 }
 
 TEST_F(LaunchHandlers, WebPagesAndTheHomepageUseTheBrowserLine) {
@@ -132,7 +147,7 @@ TEST_F(LaunchHandlers, WebPagesAndTheHomepageUseTheBrowserLine) {
 
 TEST_F(LaunchHandlers, TheArrayIndexOfRtobChangesNothing) {
     const auto first = click("rtob", 1);
-    EXPECT_EQ(first, std::vector<std::string>{"launch(rundll32.exe shell32.dll,Control_RunDLL appwiz.cpl|5)"});
+    EXPECT_EQ(first, std::vector<std::string>{"launch(rtob|rundll32.exe shell32.dll,Control_RunDLL appwiz.cpl|5)"});
     EXPECT_EQ(click("rtob", 0), first);
     EXPECT_EQ(click("rtob", 7), first);
 }

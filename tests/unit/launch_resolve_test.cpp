@@ -1,9 +1,10 @@
-// Carrying out the Windows command lines on Linux: which stand-in is found on
+// Carrying out the launcher items on Linux: which stand-in is found on
 // a temporary PATH of fake programs, in which order for which desktop, how
 // placeholders are filled in, and that a real detached start of a fake
 // program passes its arguments. No real program is ever started.
-#include "launcher/LaunchTable.h"
+#include "launcher/LaunchItems.h"
 #include "platform/launch/Launcher.h"
+#include "platform/launch/StandIns.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <thread>
 
 namespace kav {
@@ -19,15 +21,21 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDir;
 
-const std::string kDeskCpl = "rundll32.exe shell32.dll,Control_RunDLL desk.cpl";
-const std::string kNotepad = R"(C:\windows\notepad.exe kavrilon.ini)";
-const std::string kExplorer = R"(C:\windows\explorer.exe)";
-const std::string kHomepage = R"(C:\Program\Internet Explorer\IEXPLORE.EXE https://kavrilon.example/)";
-const std::string kSearchPage = R"(C:\Program\Internet Explorer\IEXPLORE.EXE https://kavrilon.example/sok)";
-const std::string kHelpPage =
-    R"(C:\Program\Internet Explorer\IEXPLORE.EXE https://support.microsoft.com/sv-SE/windows/help)";
-const std::string kSol = R"(C:\windows\system32\sol.exe)";
-const std::string kVolume = R"(C:\windows\system32\sndvol32.exe)";
+// The launcher table's row of an item.
+const LaunchItem& item(std::string_view name) {
+    const LaunchItem* row = findLaunchItem(name);
+    if (!row) throw std::out_of_range("no launcher item " + std::string(name));
+    return *row;
+}
+
+const LaunchItem& kDeskCpl = item("screen");
+const LaunchItem& kNotepad = item("bok");
+const LaunchItem& kExplorer = item("utfor");
+const LaunchItem& kHomepage = item("color");
+const LaunchItem& kSearchPage = item("motor");
+const LaunchItem& kHelpPage = item("dows");
+const LaunchItem& kSol = item("sol");
+const LaunchItem& kVolume = item("lym");
 
 std::string readAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -89,9 +97,9 @@ TEST_F(LaunchResolve, EveryCandidateOfEveryRowIsFoundWhenItIsTheOnlyOneInstalled
     fs::create_directories(tmp.path() / "doc");
     std::ofstream(tmp.path() / "doc" / "index.html") << "<html></html>";
     int n = 0;
-    for (const auto& row : launchTable()) {
+    for (const auto& row : standIns()) {
         for (const auto& cand : row.candidates) {
-            ASSERT_FALSE(cand.argv.empty()) << row.commandLine;
+            ASSERT_FALSE(cand.argv.empty()) << row.item;
             // A default application is no program of its own (tested below).
             if (cand.argv.front().starts_with(kDefaultApp)) continue;
             const fs::path dir = tmp.path() / ("path" + std::to_string(n++));
@@ -100,12 +108,11 @@ TEST_F(LaunchResolve, EveryCandidateOfEveryRowIsFoundWhenItIsTheOnlyOneInstalled
             e.path = dir.string();
             e.docDir = tmp.path() / "doc";
             started.clear();
-            ASSERT_TRUE(recording(e).launch(row.commandLine, 1)) << row.commandLine << " -> " << cand.argv.front();
+            ASSERT_TRUE(recording(e).launch(item(row.item))) << row.item << " -> " << cand.argv.front();
             ASSERT_EQ(started.size(), 1u);
             EXPECT_EQ(started[0].program, program.string());
             // A settings page is passed after the arguments (the fake lists none).
-            ASSERT_EQ(started[0].args.size(), cand.argv.size() - 1 + (cand.pageChoices.empty() ? 0 : 1))
-                << row.commandLine;
+            ASSERT_EQ(started[0].args.size(), cand.argv.size() - 1 + (cand.pageChoices.empty() ? 0 : 1)) << row.item;
             for (const auto& a : started[0].args)
                 EXPECT_EQ(a.find('{'), std::string::npos) << a;
         }
@@ -150,7 +157,7 @@ TEST_F(LaunchResolve, WithoutAProgramFolderTheLogbookEditorStartsNothing) {
     makeProgram(bin, "xdg-open");
     LaunchEnvironment e = env();
     e.withoutWorkingDirectory = true;
-    EXPECT_FALSE(recording(e).launch(kNotepad, 1));
+    EXPECT_FALSE(recording(e).launch(kNotepad));
     EXPECT_TRUE(started.empty());
 }
 
@@ -163,12 +170,12 @@ TEST_F(LaunchResolve, NothingInstalledOrAnUnknownLineStartsNothing) {
     fs::create_directories(bin / "xdg-open");
 
     auto launcher = recording(env("GNOME"));
-    EXPECT_FALSE(launcher.launch(kVolume, 1));
-    EXPECT_FALSE(launcher.launch(kHelpPage, 1));
-    EXPECT_FALSE(launcher.launch("C:\\windows\\system32\\calc.exe", 1));
-    // Lines are taken exactly as the menu passes them.
+    EXPECT_FALSE(launcher.launch(kVolume));
+    EXPECT_FALSE(launcher.launch(kHelpPage));
+    EXPECT_FALSE(launcher.launch({"calc", R"(C:\windows\system32\calc.exe)", 1}));
+    // Items are taken by their exact names.
     makeProgram(bin, "sol");
-    EXPECT_FALSE(launcher.launch(R"(C:\WINDOWS\system32\sol.exe)", 1));
+    EXPECT_FALSE(launcher.launch({"SOL", kSol.commandLine, kSol.showCode}));
     EXPECT_TRUE(started.empty());
     EXPECT_EQ(launcher.resolve(kVolume), std::nullopt);
 }
@@ -197,11 +204,11 @@ TEST_F(LaunchResolve, WhenAStartFailsTheNextCandidateIsTried) {
         tried.push_back(fs::path(program).filename().string());
         return tried.size() > 1;
     });
-    EXPECT_TRUE(launcher.launch(kVolume, 1));
+    EXPECT_TRUE(launcher.launch(kVolume));
     EXPECT_EQ(tried, (std::vector<std::string>{"gnome-control-center", "pavucontrol"}));
 
     Launcher failing(env("GNOME"), [](const std::string&, const std::vector<std::string>&) { return false; });
-    EXPECT_FALSE(failing.launch(kVolume, 1));
+    EXPECT_FALSE(failing.launch(kVolume));
 }
 
 TEST_F(LaunchResolve, HomeAndWorkingDirectoryAreFilledIn) {
@@ -229,8 +236,8 @@ TEST_F(LaunchResolve, TheOwnPageIsLookedForInItsThreePlacesInOrder) {
     e.executableDir = exeDir;
     e.docDir = fromVariable;
 
-    auto pageOf = [&](const std::string& line) {
-        auto cmd = Launcher(e).resolve(line);
+    auto pageOf = [&](const LaunchItem& launched) {
+        auto cmd = Launcher(e).resolve(launched);
         return cmd && cmd->args.size() == 1 ? cmd->args[0] : std::string("none");
     };
     const std::string variableUrl = "file://" + tmp.path().string() + "/my%20docs/index.html";
@@ -245,7 +252,7 @@ TEST_F(LaunchResolve, TheOwnPageIsLookedForInItsThreePlacesInOrder) {
     EXPECT_EQ(pageOf(kHomepage), "none");
 
     // Without the page the homepage item starts nothing at all.
-    EXPECT_FALSE(recording(e).launch(kHomepage, 1));
+    EXPECT_FALSE(recording(e).launch(kHomepage));
     EXPECT_TRUE(started.empty());
 }
 
@@ -253,7 +260,7 @@ TEST_F(LaunchResolve, ARealDetachedStartPassesTheArguments) {
     const fs::path record = tmp.path() / "xdg-open.args";
     makeProgram(bin, "xdg-open", record);
     Launcher launcher(env()); // the real starter
-    ASSERT_TRUE(launcher.launch(kHelpPage, 1));
+    ASSERT_TRUE(launcher.launch(kHelpPage));
 
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (!fs::exists(record) && std::chrono::steady_clock::now() < deadline)
@@ -264,7 +271,7 @@ TEST_F(LaunchResolve, ARealDetachedStartPassesTheArguments) {
 
 TEST_F(LaunchResolve, TheGnomePanelIsTheFirstNameTheInstalledVersionLists) {
     makeProgram(bin, "gnome-control-center");
-    const std::string kSystem = "rundll32.exe shell32.dll,Control_RunDLL sysdm.cpl";
+    const LaunchItem& kSystem = item("sys");
     const struct {
         std::optional<std::string> list;
         std::vector<std::string> args;

@@ -1,9 +1,8 @@
 #pragma once
-// What stands in on a Linux desktop for each Windows command line that the
-// launcher menu and the logbook editor command pass to the platform. This is
-// data only: one row per command line, exactly as the handler passes it, with
-// an ordered list of Linux programs that can take its place. Finding and
-// starting one of them is the platform's job (platform/launch/Launcher).
+// What stands in on a Linux desktop for each item of the launcher menu. This
+// is data only: one row per item, keyed by the item's name, with an ordered
+// list of Linux programs that can take its place. Finding and starting one of
+// them is the launcher's job (platform/launch/Launcher).
 
 #include <string>
 #include <string_view>
@@ -11,7 +10,7 @@
 
 namespace kav {
 
-// One Linux program that can take the place of a Windows command line.
+// One Linux program that can take the place of a launcher item.
 struct LaunchCandidate {
     // The desktop this candidate belongs to, as named in XDG_CURRENT_DESKTOP
     // ("GNOME", "KDE", "XFCE", ...), or empty when it suits any desktop.
@@ -37,17 +36,18 @@ inline constexpr std::string_view kWorkDirPlaceholder = "{workdir}";
 // The file URL of the program's own HTML page; a candidate holding it is
 // skipped when the page is not installed.
 inline constexpr std::string_view kDocPagePlaceholder = "{docpage}";
+// The web address the item's Windows command line ends with; a candidate
+// holding it is skipped when the line ends with no web address.
+inline constexpr std::string_view kAddressPlaceholder = "{address}";
 
 // As a program name, followed by a MIME type: the user's default application
 // for that type, as the desktop's associations give it ("{default}text/plain").
 // It is tried before every other candidate of its row.
 inline constexpr std::string_view kDefaultApp = "{default}";
 
-struct LaunchRow {
-    // The Windows command line, byte for byte as the handler passes it.
-    std::string commandLine;
-    // The menu items or buttons that pass this line, for the reader.
-    std::string items;
+struct StandIn {
+    // The launcher item's name.
+    std::string item;
     // Games: their programs may also live in /usr/games, outside PATH.
     bool game = false;
     std::vector<LaunchCandidate> candidates;
@@ -55,9 +55,9 @@ struct LaunchRow {
 
 // Every row. The order of candidates within a row is the order of preference
 // among programs that suit the current desktop equally well.
-const std::vector<LaunchRow>& launchTable();
+const std::vector<StandIn>& standIns();
 
-// The row of exactly this command line, or null when there is none.
-const LaunchRow* findLaunchRow(std::string_view commandLine);
+// The row of exactly this item, or null when there is none.
+const StandIn* findStandIn(std::string_view item);
 
 } // namespace kav
