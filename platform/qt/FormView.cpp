@@ -19,10 +19,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStyleOptionFrame>
+#include <QTimer>
 #include <QToolTip>
 #include <QWindow>
 #include <algorithm>
@@ -131,7 +133,7 @@ void setBoxColours(QWidget& w, QColor background) {
 
 } // namespace
 
-FormView::FormView(Window& window, std::function<void()> onClose) : window_(&window), onClose_(std::move(onClose)) {
+FormView::FormView(Window& window) : window_(&window) {
     const FormDef& def = window.def();
     setObjectName(qs(def.name));
     setWindowTitle(qs(window.Caption.get()));
@@ -324,7 +326,7 @@ QMenu* FormView::menuFor(std::string_view menuName) const {
     return it == menus_.end() ? nullptr : it->second;
 }
 
-void FormView::popupMenu(std::string_view menuName) {
+void FormView::menuPoppedUp(Window&, std::string_view menuName) {
     if (QMenu* m = menuFor(menuName)) m->exec(QCursor::pos());
 }
 
@@ -457,10 +459,13 @@ void FormView::changeEvent(QEvent* event) {
 }
 
 void FormView::closeEvent(QCloseEvent* event) {
-    // The model decides what closing means: the main window ends the program,
-    // a secondary window is removed. The view is deleted by its owner.
+    // The window's form decides what closing means, and the view follows the
+    // model: it is removed with its window. The request waits until the close
+    // event is done with this view.
     event->ignore();
-    if (onClose_) onClose_();
+    QTimer::singleShot(0, [view = QPointer<FormView>(this)] {
+        if (view) view->window_->requestClose();
+    });
 }
 
 } // namespace kav::qt

@@ -10,8 +10,6 @@
 
 #include <QKeySequence>
 #include <QMainWindow>
-#include <QPointer>
-#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -28,8 +26,7 @@ class LogbookListModel;
 
 class FormView final : public QMainWindow, private WindowObserver {
 public:
-    // `onClose` is called when the user closes the window by its frame.
-    FormView(Window& window, std::function<void()> onClose);
+    explicit FormView(Window& window);
     ~FormView() override;
 
     Window& window() const { return *window_; }
@@ -37,9 +34,6 @@ public:
     QWidget* widgetFor(std::string_view control) const;
     QAction* actionFor(std::string_view menuItem) const;
     QMenu* menuFor(std::string_view menuName) const;
-
-    // Shows a top-level menu's items as a context menu at the mouse position.
-    void popupMenu(std::string_view menuName);
 
     // The outer height the window system gives the window, in twips, and the
     // limits a height change must stay within.
@@ -56,6 +50,7 @@ protected:
 private:
     void controlChanged(Control& control, PropId id) override;
     void windowChanged(Window& window, PropId id) override;
+    void menuPoppedUp(Window& window, std::string_view menuName) override;
 
     void buildWidgets();
     void buildMenus();
@@ -65,7 +60,6 @@ private:
     void syncHeightFromWindow();
 
     Window* window_;
-    std::function<void()> onClose_;
     ClientArea* client_ = nullptr;
     std::unordered_map<std::string_view, QWidget*> widgets_;
     std::unordered_map<std::string_view, QAction*> actions_;
@@ -74,7 +68,6 @@ private:
     LogbookListModel* listModel_ = nullptr;
     std::unique_ptr<FrameWatch> frameWatch_;
     bool applyingHeight_ = false;
-    bool closingFromModel_ = false;
 };
 
 } // namespace kav::qt

@@ -67,14 +67,12 @@ struct QtPlatform::Services {
         [this](const std::string& path, const SharedBytes& bytes) { return logbook.save(path, bytes.views()); }};
 };
 
-QtPlatform::QtPlatform(std::filesystem::path programFolder)
-    : folder_(std::move(programFolder)), services_(std::make_unique<Services>()) {}
+QtPlatform::QtPlatform(std::filesystem::path programFolder, const Renderer& views)
+    : folder_(std::move(programFolder)), views_(&views), services_(std::make_unique<Services>()) {}
 
 QtPlatform::~QtPlatform() = default;
 
-QWidget* QtPlatform::ownerWidget(Window& window) const {
-    return renderer_ ? static_cast<QWidget*>(renderer_->viewFor(window)) : nullptr;
-}
+QWidget* QtPlatform::ownerWidget(Window& window) const { return views_->viewFor(window); }
 
 bool QtPlatform::clipboardClear() {
     QClipboard* cb = QGuiApplication::clipboard();
@@ -164,11 +162,6 @@ void QtPlatform::writeFileAtomicLater(const std::string& path, SharedBytes bytes
 }
 
 bool QtPlatform::finishWrites() { return services_->writes.finish(); }
-
-void QtPlatform::popupMenu(Window& window, std::string_view menuName) {
-    if (!renderer_) return;
-    if (FormView* v = renderer_->viewFor(window)) v->popupMenu(menuName);
-}
 
 void QtPlatform::endProgram() { ProgramEnd::endEventLoops(); }
 

@@ -17,12 +17,10 @@ class Renderer;
 class QtPlatform final : public Platform {
 public:
     // An empty folder means the program has none: there is no logbook file
-    // and the commands on it act on nothing.
-    explicit QtPlatform(std::filesystem::path programFolder);
+    // and the commands on it act on nothing. Dialogs are owned by the views
+    // of `views`, which must outlive the platform.
+    QtPlatform(std::filesystem::path programFolder, const Renderer& views);
     ~QtPlatform() override;
-
-    void setRenderer(Renderer* renderer) { renderer_ = renderer; }
-    const std::filesystem::path& programFolder() const { return folder_; }
 
     bool clipboardClear() override;
     bool clipboardSetText(const std::string& text) override;
@@ -40,14 +38,13 @@ public:
     bool writeFileAtomic(const std::string& path, std::string_view bytes) override;
     void writeFileAtomicLater(const std::string& path, SharedBytes bytes) override;
     bool finishWrites() override;
-    void popupMenu(Window& window, std::string_view menuName) override;
     void endProgram() override;
 
 private:
     QWidget* ownerWidget(Window& window) const;
 
     std::filesystem::path folder_;
-    Renderer* renderer_ = nullptr;
+    const Renderer* views_;
     struct Services;
     std::unique_ptr<Services> services_;
 };

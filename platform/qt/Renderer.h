@@ -1,6 +1,7 @@
 #pragma once
-// Shows the program's windows: a FormView for every window the program
-// loads, removed again when the window is unloaded.
+// The views of the program's windows: a FormView for every window the
+// program loads, removed again when the window is unloaded. A view is found
+// from the model window it shows.
 
 #include "forms/Program.h"
 
@@ -13,7 +14,7 @@ class FormView;
 
 class Renderer final : public ProgramListener {
 public:
-    explicit Renderer(Program& program);
+    Renderer();
     ~Renderer();
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
@@ -24,7 +25,6 @@ public:
     void windowUnloading(Window& window) override;
 
 private:
-    Program& program_;
     std::unordered_map<const Window*, std::unique_ptr<FormView>> views_;
 };
 

@@ -1,6 +1,7 @@
 // Without a program folder the logbook is no file, and the file commands on
 // it leave a kavrilon.ini in the working directory alone.
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/Renderer.h"
 #include "tests/support/TempDir.h"
 
 #include <filesystem>
@@ -19,7 +20,8 @@ TEST(PlatformWithoutFolder, LogbookCommandsActOnNothing) {
     const fs::path before = fs::current_path();
     fs::current_path(dir.path());
     std::ofstream("kavrilon.ini") << "someone else's file\r\n";
-    QtPlatform platform{fs::path()};
+    Renderer views;
+    QtPlatform platform{fs::path(), views};
 
     EXPECT_EQ(platform.logbookPath(), "");
     EXPECT_FALSE(platform.shellDelete("kavrilon.ini"));
