@@ -29,16 +29,10 @@ public:
     explicit FormView(Window& window);
     ~FormView() override;
 
-    Window& window() const { return *window_; }
     ClientArea* clientArea() const { return client_; }
     QWidget* widgetFor(std::string_view control) const;
     QAction* actionFor(std::string_view menuItem) const;
     QMenu* menuFor(std::string_view menuName) const;
-
-    // The outer height the window system gives the window, in twips, and the
-    // limits a height change must stay within.
-    double outerHeightTwips() const;
-    void updateHeightLimits();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -56,6 +50,10 @@ private:
     void buildMenus();
     void applyControl(Control& control, PropId id);
     void applyHeight();
+    // The outer height the window system gives the window, in twips, and the
+    // limits a height change must stay within.
+    double outerHeightTwips() const;
+    void updateHeightLimits();
     QString spokenName(std::string_view control) const;
     void syncHeightFromWindow();
 
