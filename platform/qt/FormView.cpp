@@ -131,6 +131,11 @@ void setBoxColours(QWidget& w, QColor background) {
     w.setPalette(p);
 }
 
+template <class T> T* lookup(const std::unordered_map<std::string_view, T*>& byName, std::string_view name) {
+    auto it = byName.find(name);
+    return it == byName.end() ? nullptr : it->second;
+}
+
 } // namespace
 
 FormView::FormView(Window& window) : window_(&window) {
@@ -143,7 +148,6 @@ FormView::FormView(Window& window) : window_(&window) {
     if (def.frame == FrameStyle::Sizable) flags |= Qt::WindowMinimizeButtonHint;
     if (def.frame != FrameStyle::Sizable || !def.showInTaskbar) flags |= Qt::Tool;
     setWindowFlags(flags);
-    setAttribute(Qt::WA_DeleteOnClose, false);
 
     client_ = new ClientArea(window, this);
     setCentralWidget(client_);
@@ -311,20 +315,11 @@ QString FormView::spokenName(std::string_view control) const {
     return {};
 }
 
-QWidget* FormView::widgetFor(std::string_view control) const {
-    auto it = widgets_.find(control);
-    return it == widgets_.end() ? nullptr : it->second;
-}
+QWidget* FormView::widgetFor(std::string_view control) const { return lookup(widgets_, control); }
 
-QAction* FormView::actionFor(std::string_view menuItem) const {
-    auto it = actions_.find(menuItem);
-    return it == actions_.end() ? nullptr : it->second;
-}
+QAction* FormView::actionFor(std::string_view menuItem) const { return lookup(actions_, menuItem); }
 
-QMenu* FormView::menuFor(std::string_view menuName) const {
-    auto it = menus_.find(menuName);
-    return it == menus_.end() ? nullptr : it->second;
-}
+QMenu* FormView::menuFor(std::string_view menuName) const { return lookup(menus_, menuName); }
 
 void FormView::menuPoppedUp(Window&, std::string_view menuName) {
     if (QMenu* m = menuFor(menuName)) m->exec(QCursor::pos());

@@ -12,9 +12,7 @@
 #include "platform/posix/WriteQueue.h"
 #include "platform/qt/ColourDialog.h"
 #include "platform/qt/Convert.h"
-#include "platform/qt/FormView.h"
 #include "platform/qt/ProgramEnd.h"
-#include "platform/qt/Renderer.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -67,12 +65,12 @@ struct QtPlatform::Services {
         [this](const std::string& path, const SharedBytes& bytes) { return logbook.save(path, bytes.views()); }};
 };
 
-QtPlatform::QtPlatform(std::filesystem::path programFolder, const Renderer& views)
-    : folder_(std::move(programFolder)), views_(&views), services_(std::make_unique<Services>()) {}
+QtPlatform::QtPlatform(std::filesystem::path programFolder, ViewOf viewOf)
+    : folder_(std::move(programFolder)), viewOf_(std::move(viewOf)), services_(std::make_unique<Services>()) {}
 
 QtPlatform::~QtPlatform() = default;
 
-QWidget* QtPlatform::ownerWidget(Window& window) const { return views_->viewFor(window); }
+QWidget* QtPlatform::ownerWidget(Window& window) const { return viewOf_ ? viewOf_(window) : nullptr; }
 
 bool QtPlatform::clipboardClear() {
     QClipboard* cb = QGuiApplication::clipboard();

@@ -6,20 +6,22 @@
 #include "platform/Platform.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 class QWidget;
 
 namespace kav::qt {
 
-class Renderer;
-
 class QtPlatform final : public Platform {
 public:
+    // The widget showing a window, which owns the dialogs opened for it.
+    using ViewOf = std::function<QWidget*(const Window&)>;
+
     // An empty folder means the program has none: there is no logbook file
-    // and the commands on it act on nothing. Dialogs are owned by the views
-    // of `views`, which must outlive the platform.
-    QtPlatform(std::filesystem::path programFolder, const Renderer& views);
+    // and the commands on it act on nothing. Without `viewOf` dialogs have
+    // no owner.
+    explicit QtPlatform(std::filesystem::path programFolder, ViewOf viewOf = {});
     ~QtPlatform() override;
 
     bool clipboardClear() override;
@@ -44,7 +46,7 @@ private:
     QWidget* ownerWidget(Window& window) const;
 
     std::filesystem::path folder_;
-    const Renderer* views_;
+    ViewOf viewOf_;
     struct Services;
     std::unique_ptr<Services> services_;
 };

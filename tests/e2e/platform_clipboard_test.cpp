@@ -2,7 +2,6 @@
 // another program (xclip) pastes exactly that text, å ä ö included; after a
 // clear alone it pastes nothing.
 #include "platform/qt/QtPlatform.h"
-#include "platform/qt/Renderer.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -34,8 +33,7 @@ Paste pasteWithXclip() {
 }
 
 TEST(PlatformClipboard, OtherProgramsPasteExactlyTheText) {
-    Renderer views;
-    QtPlatform platform(std::filesystem::temp_directory_path(), views);
+    QtPlatform platform(std::filesystem::temp_directory_path());
     const std::string text = "Grönt - filen är uppskickad. Å Ä Ö å ä ö FF8000";
     ASSERT_TRUE(platform.clipboardClear());
     ASSERT_TRUE(platform.clipboardSetText(text));

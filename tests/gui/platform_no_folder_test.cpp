@@ -1,7 +1,6 @@
 // Without a program folder the logbook is no file, and the file commands on
 // it leave a kavrilon.ini in the working directory alone.
 #include "platform/qt/QtPlatform.h"
-#include "platform/qt/Renderer.h"
 #include "tests/support/TempDir.h"
 
 #include <filesystem>
@@ -20,8 +19,7 @@ TEST(PlatformWithoutFolder, LogbookCommandsActOnNothing) {
     const fs::path before = fs::current_path();
     fs::current_path(dir.path());
     std::ofstream("kavrilon.ini") << "someone else's file\r\n";
-    Renderer views;
-    QtPlatform platform{fs::path(), views};
+    QtPlatform platform{fs::path()};
 
     EXPECT_EQ(platform.logbookPath(), "");
     EXPECT_FALSE(platform.shellDelete("kavrilon.ini"));
