@@ -2,9 +2,10 @@
 // The on-screen form of one model window. Buttons, text boxes and the list
 // box are child widgets stacked in design order; lines, shapes, labels,
 // frames and images are painted on the client canvas beneath them. The view
-// follows property changes of the model and turns clicks, keys, menu choices
-// and mouse presses into model events. It never calls a handler directly and
-// never reads state back from a widget except what the user typed.
+// follows property changes of the model, shows the context menus the window
+// asks for, and turns clicks, keys, menu choices, mouse presses and the close
+// box into model events. It never calls a handler directly and never reads
+// state back from a widget except what the user typed.
 
 #include "model/Window.h"
 
