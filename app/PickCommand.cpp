@@ -3,12 +3,11 @@
 #include "app/DisplayCheck.h"
 #include "app/SessionBusCheck.h"
 #include "colour/HexRGB.h"
+#include "data/Resources.h"
 #include "platform/qt/ColourDialog.h"
 #include "platform/qt/Convert.h"
 #include "platform/qt/ProgramIcon.h"
 #include "platform/qt/Translations.h"
-
-#include "data/Resources.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -7,20 +7,14 @@
 #include "app/DisplayCheck.h"
 #include "app/SessionBusCheck.h"
 #include "data/Resources.h"
-#include "forms/DesignCheck.h"
-#include "forms/Form1.h"
-#include "forms/Form2.h"
-#include "forms/Program.h"
 #include "forms/frmMain.h"
 #include "platform/posix/ProgramFolder.h"
 #include "platform/posix/StaleTempFiles.h"
+#include "platform/qt/Desktop.h"
 #include "platform/qt/FormView.h"
 #include "platform/qt/ProgramEnd.h"
 #include "platform/qt/ProgramIcon.h"
-#include "platform/qt/QtPlatform.h"
-#include "platform/qt/Renderer.h"
 #include "platform/qt/SingleInstance.h"
-#include "platform/qt/TimerDriver.h"
 #include "platform/qt/Translations.h"
 
 #include <QApplication>
@@ -75,39 +69,19 @@ int main(int argc, char** argv) {
     QPointer<QWidget> mainView;
     instance.listen([&mainView] { kav::qt::SingleInstance::bringToFront(mainView); });
 
-    kav::qt::SteadyClock clock;
-    kav::qt::QtPlatform platform(folder);
-    kav::Program program(platform, clock);
-    kav::qt::Renderer renderer(program);
-    platform.setRenderer(&renderer);
-    program.setListener(&renderer);
-    kav::qt::TimerDriver driver(program.timers(), clock);
-
-    auto saveLogbook = [&program] {
-        if (program.started()) program.main().saveUnsavedLines();
-    };
+    kav::qt::Desktop desktop(folder);
     // A desktop logout asks running programs to save their data first.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [&](QSessionManager&) { saveLogbook(); });
-    kav::qt::ProgramEnd ending(saveLogbook);
-
-    // The design tables and the binding table are checked before anything is
-    // shown: a misspelt name must stop the program, not fail silently later.
-    std::vector<std::string> problems;
-    for (const kav::FormDef* def : {&kav::frmMainDesign(), &kav::Form1Design(), &kav::Form2Design()})
-        for (auto& p : kav::checkDesign(*def))
-            problems.push_back(p);
-    if (problems.empty()) {
-        program.start();
-        sessionBus.restore();
-        for (auto& p : kav::checkBindings(program.main()))
-            problems.push_back(p);
-    }
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
+                     [&desktop](QSessionManager&) { desktop.saveUnsavedLines(); });
+    kav::qt::ProgramEnd ending([&desktop] { desktop.saveUnsavedLines(); });
+    const std::vector<std::string> problems = desktop.start();
+    sessionBus.restore();
     if (!problems.empty()) {
         for (const auto& p : problems)
             std::fprintf(stderr, "kavrilon: design error: %s\n", p.c_str());
         return 70;
     }
-    mainView = renderer.viewFor(program.main());
+    mainView = desktop.viewFor(desktop.program().main());
     ending.watchMainWindow(mainView);
     const int rc = QApplication::exec();
     ending.closingSave();

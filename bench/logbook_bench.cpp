@@ -53,7 +53,6 @@ public:
     void writeFileAtomicLater(const std::string& path, kav::SharedBytes bytes) override {
         static_cast<void>(kav::posix::writeFileAtomic(path, bytes.views()));
     }
-    void popupMenu(kav::Window&, std::string_view) override {}
     void endProgram() override {}
 
 private:

@@ -31,6 +31,8 @@ public:
     void Command2_Click();
     void Command3_Click();
     void Timer1_Timer();
+    // Closing the window by its frame removes it; the next use creates it anew.
+    void requestClose() override;
 
     // The copy-address steps for one button and its box.
     void copyAddress(Control& button, Control& box);

@@ -5,7 +5,7 @@
 
 namespace kav {
 
-Form2::Form2(Program& /*program*/) : Window(Form2Design()) {
+Form2::Form2(Program& program) : Window(Form2Design()), program_(&program) {
     static const Binding<Form2> bindings[] = {{"Command1", Event::Click, &Form2::Command1_Click}};
     bindAll<Form2>(*this, bindings);
 }

@@ -11,13 +11,16 @@ const FormDef& Form2Design();
 
 class Form2 final : public Window {
 public:
-    // The picture window needs nothing of the program; it is made as the
-    // other windows are.
     explicit Form2(Program& program);
 
     Control& Command1{ctl("Command1")};
 
     void Command1_Click();
+    // Closing the window by its frame removes it; the next use creates it anew.
+    void requestClose() override;
+
+private:
+    Program* program_;
 };
 
 } // namespace kav

@@ -7,7 +7,8 @@
 
 namespace kav {
 
-Program::Program(Platform& platform, Clock& clock) : platform_(&platform), timers_(clock) {}
+Program::Program(Platform& platform, Clock& clock, ProgramListener* listener)
+    : platform_(&platform), timers_(clock), listener_(listener) {}
 
 Program::~Program() {
     unloadForm1();

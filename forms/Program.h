@@ -1,8 +1,8 @@
 #pragma once
 // The running program: the platform, the timer service, the main window and
 // the two secondary windows, which are created on first use and removed when
-// their close box is used. A listener (the renderer) hears when a window is
-// created or removed, so it can show it.
+// their close box is used. A listener (the views of a desktop) hears when a
+// window is created or removed, so it can show it.
 
 #include "model/TimerService.h"
 #include "platform/Platform.h"
@@ -26,14 +26,14 @@ protected:
 
 class Program {
 public:
-    Program(Platform& platform, Clock& clock);
+    // The listener, when there is one, must outlive the program.
+    Program(Platform& platform, Clock& clock, ProgramListener* listener = nullptr);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
     Platform& platform() const { return *platform_; }
     TimerService& timers() { return timers_; }
-    void setListener(ProgramListener* listener) { listener_ = listener; }
 
     // Creates the main window with its design values (its timers start
     // counting), runs Form_Load, then shows it.

@@ -129,6 +129,8 @@ public:
     void col_Click();
     void Command7_Click();
     void Form_MouseDown(int Button, int Shift, double X, double Y);
+    // Closing the main window by its frame ends the program.
+    void requestClose() override;
     void Command2_Click();
     void om_Click();
     void ab_Click();

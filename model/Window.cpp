@@ -75,6 +75,11 @@ bool Window::raise(std::string_view control, Event event, const EventArgs& args)
     return true;
 }
 
+void Window::PopupMenu(std::string_view menuName) {
+    for (std::size_t i = 0; i < observers_.size(); ++i)
+        observers_[i]->menuPoppedUp(*this, menuName);
+}
+
 void Window::addObserver(WindowObserver* observer) { observers_.push_back(observer); }
 
 void Window::removeObserver(WindowObserver* observer) {

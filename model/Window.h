@@ -42,6 +42,8 @@ class WindowObserver {
 public:
     virtual void controlChanged(Control& control, PropId id) = 0;
     virtual void windowChanged(Window& window, PropId id) = 0;
+    // The window asks for its top-level menu `menuName` as a context menu.
+    virtual void menuPoppedUp(Window& /*window*/, std::string_view /*menuName*/) {}
 
 protected:
     ~WindowObserver() = default;
@@ -74,6 +76,11 @@ public:
 
     void Show() { Visible = true; }
     void Hide() { Visible = false; }
+    // Shows a top-level menu's items as a context menu where the mouse is.
+    void PopupMenu(std::string_view menuName);
+    // The user asks to close the window by its frame. The form decides what
+    // that means; a window without a rule of its own stays.
+    virtual void requestClose() {}
 
     // The heights the window system lets this window take, in twips. The
     // renderer keeps them up to date; the model starts without limits.

@@ -80,8 +80,7 @@ public:
     // write failed.
     virtual bool finishWrites() { return lastLaterWriteOk_; }
 
-    // Window operations the model cannot do itself.
-    virtual void popupMenu(Window& window, std::string_view menuName) = 0;
+    // Ends the program, whatever windows and dialogs are open.
     virtual void endProgram() = 0;
 
 private:

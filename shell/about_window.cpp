@@ -1,11 +1,14 @@
 // The About window's handlers (hide, copy an address, keep the date label
-// fresh) and the process picture's Exit button.
+// fresh), the process picture's Exit button, and what closing either by its
+// frame means.
 #include "forms/Form1.h"
 #include "forms/Form2.h"
 
 namespace kav {
 
 void Form1::Command1_Click() { Hide(); }
+
+void Form1::requestClose() { program().unloadForm1(); }
 
 void Form1::Command2_Click() { copyAddress(Command2, Text1); }
 
@@ -24,5 +27,7 @@ void Form1::copyAddress(Control& button, Control& box) {
 void Form1::Timer1_Timer() { Label3.Caption = platform().todayShortDate(); }
 
 void Form2::Command1_Click() { Hide(); }
+
+void Form2::requestClose() { program_->unloadForm2(); }
 
 } // namespace kav

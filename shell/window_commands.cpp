@@ -1,5 +1,5 @@
-// The main window's own commands: ending the program, minimising, the
-// right-button context menu, the About box, and opening the About window and
+// The main window's own commands: ending the program (by its frame too),
+// minimising, the right-button context menu, the About box, and opening the About window and
 // the process picture.
 #include "forms/Form1.h"
 #include "forms/Form2.h"
@@ -13,12 +13,14 @@ void frmMain::Command1_Click() { platform().endProgram(); }
 
 void frmMain::col_Click() { platform().endProgram(); }
 
+void frmMain::requestClose() { platform().endProgram(); }
+
 void frmMain::Command7_Click() { WindowState = 1; }
 
 // Only the right button opens the file menu; the shift state and the position
 // play no part (the menu opens where the mouse is).
 void frmMain::Form_MouseDown(int Button, int /*Shift*/, double /*X*/, double /*Y*/) {
-    if (Button == 2) platform().popupMenu(*this, "ar");
+    if (Button == 2) PopupMenu("ar");
 }
 
 namespace {

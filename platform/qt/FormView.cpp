@@ -19,10 +19,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStyleOptionFrame>
+#include <QTimer>
 #include <QToolTip>
 #include <QWindow>
 #include <algorithm>
@@ -129,9 +131,14 @@ void setBoxColours(QWidget& w, QColor background) {
     w.setPalette(p);
 }
 
+template <class T> T* lookup(const std::unordered_map<std::string_view, T*>& byName, std::string_view name) {
+    auto it = byName.find(name);
+    return it == byName.end() ? nullptr : it->second;
+}
+
 } // namespace
 
-FormView::FormView(Window& window, std::function<void()> onClose) : window_(&window), onClose_(std::move(onClose)) {
+FormView::FormView(Window& window) : window_(&window) {
     const FormDef& def = window.def();
     setObjectName(qs(def.name));
     setWindowTitle(qs(window.Caption.get()));
@@ -141,7 +148,6 @@ FormView::FormView(Window& window, std::function<void()> onClose) : window_(&win
     if (def.frame == FrameStyle::Sizable) flags |= Qt::WindowMinimizeButtonHint;
     if (def.frame != FrameStyle::Sizable || !def.showInTaskbar) flags |= Qt::Tool;
     setWindowFlags(flags);
-    setAttribute(Qt::WA_DeleteOnClose, false);
 
     client_ = new ClientArea(window, this);
     setCentralWidget(client_);
@@ -309,22 +315,13 @@ QString FormView::spokenName(std::string_view control) const {
     return {};
 }
 
-QWidget* FormView::widgetFor(std::string_view control) const {
-    auto it = widgets_.find(control);
-    return it == widgets_.end() ? nullptr : it->second;
-}
+QWidget* FormView::widgetFor(std::string_view control) const { return lookup(widgets_, control); }
 
-QAction* FormView::actionFor(std::string_view menuItem) const {
-    auto it = actions_.find(menuItem);
-    return it == actions_.end() ? nullptr : it->second;
-}
+QAction* FormView::actionFor(std::string_view menuItem) const { return lookup(actions_, menuItem); }
 
-QMenu* FormView::menuFor(std::string_view menuName) const {
-    auto it = menus_.find(menuName);
-    return it == menus_.end() ? nullptr : it->second;
-}
+QMenu* FormView::menuFor(std::string_view menuName) const { return lookup(menus_, menuName); }
 
-void FormView::popupMenu(std::string_view menuName) {
+void FormView::menuPoppedUp(Window&, std::string_view menuName) {
     if (QMenu* m = menuFor(menuName)) m->exec(QCursor::pos());
 }
 
@@ -457,10 +454,13 @@ void FormView::changeEvent(QEvent* event) {
 }
 
 void FormView::closeEvent(QCloseEvent* event) {
-    // The model decides what closing means: the main window ends the program,
-    // a secondary window is removed. The view is deleted by its owner.
+    // The window's form decides what closing means, and the view follows the
+    // model: it is removed with its window. The request waits until the close
+    // event is done with this view.
     event->ignore();
-    if (onClose_) onClose_();
+    QTimer::singleShot(0, [view = QPointer<FormView>(this)] {
+        if (view) view->window_->requestClose();
+    });
 }
 
 } // namespace kav::qt

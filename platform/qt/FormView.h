@@ -2,16 +2,15 @@
 // The on-screen form of one model window. Buttons, text boxes and the list
 // box are child widgets stacked in design order; lines, shapes, labels,
 // frames and images are painted on the client canvas beneath them. The view
-// follows property changes of the model and turns clicks, keys, menu choices
-// and mouse presses into model events. It never calls a handler directly and
-// never reads state back from a widget except what the user typed.
+// follows property changes of the model, shows the context menus the window
+// asks for, and turns clicks, keys, menu choices, mouse presses and the close
+// box into model events. It never calls a handler directly and never reads
+// state back from a widget except what the user typed.
 
 #include "model/Window.h"
 
 #include <QKeySequence>
 #include <QMainWindow>
-#include <QPointer>
-#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -28,23 +27,13 @@ class LogbookListModel;
 
 class FormView final : public QMainWindow, private WindowObserver {
 public:
-    // `onClose` is called when the user closes the window by its frame.
-    FormView(Window& window, std::function<void()> onClose);
+    explicit FormView(Window& window);
     ~FormView() override;
 
-    Window& window() const { return *window_; }
     ClientArea* clientArea() const { return client_; }
     QWidget* widgetFor(std::string_view control) const;
     QAction* actionFor(std::string_view menuItem) const;
     QMenu* menuFor(std::string_view menuName) const;
-
-    // Shows a top-level menu's items as a context menu at the mouse position.
-    void popupMenu(std::string_view menuName);
-
-    // The outer height the window system gives the window, in twips, and the
-    // limits a height change must stay within.
-    double outerHeightTwips() const;
-    void updateHeightLimits();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -56,16 +45,20 @@ protected:
 private:
     void controlChanged(Control& control, PropId id) override;
     void windowChanged(Window& window, PropId id) override;
+    void menuPoppedUp(Window& window, std::string_view menuName) override;
 
     void buildWidgets();
     void buildMenus();
     void applyControl(Control& control, PropId id);
     void applyHeight();
+    // The outer height the window system gives the window, in twips, and the
+    // limits a height change must stay within.
+    double outerHeightTwips() const;
+    void updateHeightLimits();
     QString spokenName(std::string_view control) const;
     void syncHeightFromWindow();
 
     Window* window_;
-    std::function<void()> onClose_;
     ClientArea* client_ = nullptr;
     std::unordered_map<std::string_view, QWidget*> widgets_;
     std::unordered_map<std::string_view, QAction*> actions_;

@@ -14,8 +14,6 @@ class LogbookListView final : public QAbstractItemView {
 public:
     explicit LogbookListView(QWidget* parent = nullptr);
 
-    int rowHeight() const { return rowHeight_; }
-
     QRect visualRect(const QModelIndex& index) const override;
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     QModelIndex indexAt(const QPoint& point) const override;

@@ -12,9 +12,7 @@
 #include "platform/posix/WriteQueue.h"
 #include "platform/qt/ColourDialog.h"
 #include "platform/qt/Convert.h"
-#include "platform/qt/FormView.h"
 #include "platform/qt/ProgramEnd.h"
-#include "platform/qt/Renderer.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -67,14 +65,12 @@ struct QtPlatform::Services {
         [this](const std::string& path, const SharedBytes& bytes) { return logbook.save(path, bytes.views()); }};
 };
 
-QtPlatform::QtPlatform(std::filesystem::path programFolder)
-    : folder_(std::move(programFolder)), services_(std::make_unique<Services>()) {}
+QtPlatform::QtPlatform(std::filesystem::path programFolder, ViewOf viewOf)
+    : folder_(std::move(programFolder)), viewOf_(std::move(viewOf)), services_(std::make_unique<Services>()) {}
 
 QtPlatform::~QtPlatform() = default;
 
-QWidget* QtPlatform::ownerWidget(Window& window) const {
-    return renderer_ ? static_cast<QWidget*>(renderer_->viewFor(window)) : nullptr;
-}
+QWidget* QtPlatform::ownerWidget(Window& window) const { return viewOf_ ? viewOf_(window) : nullptr; }
 
 bool QtPlatform::clipboardClear() {
     QClipboard* cb = QGuiApplication::clipboard();
@@ -164,11 +160,6 @@ void QtPlatform::writeFileAtomicLater(const std::string& path, SharedBytes bytes
 }
 
 bool QtPlatform::finishWrites() { return services_->writes.finish(); }
-
-void QtPlatform::popupMenu(Window& window, std::string_view menuName) {
-    if (!renderer_) return;
-    if (FormView* v = renderer_->viewFor(window)) v->popupMenu(menuName);
-}
 
 void QtPlatform::endProgram() { ProgramEnd::endEventLoops(); }
 

@@ -6,23 +6,23 @@
 #include "platform/Platform.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 class QWidget;
 
 namespace kav::qt {
 
-class Renderer;
-
 class QtPlatform final : public Platform {
 public:
-    // An empty folder means the program has none: there is no logbook file
-    // and the commands on it act on nothing.
-    explicit QtPlatform(std::filesystem::path programFolder);
-    ~QtPlatform() override;
+    // The widget showing a window, which owns the dialogs opened for it.
+    using ViewOf = std::function<QWidget*(const Window&)>;
 
-    void setRenderer(Renderer* renderer) { renderer_ = renderer; }
-    const std::filesystem::path& programFolder() const { return folder_; }
+    // An empty folder means the program has none: there is no logbook file
+    // and the commands on it act on nothing. Without `viewOf` dialogs have
+    // no owner.
+    explicit QtPlatform(std::filesystem::path programFolder, ViewOf viewOf = {});
+    ~QtPlatform() override;
 
     bool clipboardClear() override;
     bool clipboardSetText(const std::string& text) override;
@@ -40,14 +40,13 @@ public:
     bool writeFileAtomic(const std::string& path, std::string_view bytes) override;
     void writeFileAtomicLater(const std::string& path, SharedBytes bytes) override;
     bool finishWrites() override;
-    void popupMenu(Window& window, std::string_view menuName) override;
     void endProgram() override;
 
 private:
     QWidget* ownerWidget(Window& window) const;
 
     std::filesystem::path folder_;
-    Renderer* renderer_ = nullptr;
+    ViewOf viewOf_;
     struct Services;
     std::unique_ptr<Services> services_;
 };

@@ -12,7 +12,6 @@ constexpr std::int64_t kNsPerMs = 1'000'000;
 } // namespace
 
 TimerDriver::TimerDriver(TimerService& service, const SteadyClock& clock) : service_(service), clock_(clock) {
-    timer_.setSingleShot(false);
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, [this] { fired(); });
     service_.setScheduleListener([this] { arm(); });

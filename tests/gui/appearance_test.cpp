@@ -9,8 +9,8 @@
 #include "platform/qt/CaptionButton.h"
 #include "platform/qt/ClientArea.h"
 #include "platform/qt/Convert.h"
+#include "platform/qt/Desktop.h"
 #include "platform/qt/FormView.h"
-#include "platform/qt/Renderer.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TempDir.h"
 
@@ -36,19 +36,18 @@ struct Look : ::testing::Test {
     test::TempDir dir;
     test::FakePlatform fake{dir.path()};
     VirtualClock clock;
-    Program program{fake, clock};
-    qt::Renderer renderer{program};
+    qt::Desktop desktop{fake, clock};
+    Program& program = desktop.program();
 
     void SetUp() override {
-        program.setListener(&renderer);
-        program.start();
+        ASSERT_EQ(desktop.start(), std::vector<std::string>());
         program.main().ab_Click();
         program.main().lcp_Click();
         for (Window* w : windows())
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(renderer.viewFor(*w)));
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(desktop.viewFor(*w)));
     }
     std::vector<Window*> windows() { return {&program.main(), program.form1(), program.form2()}; }
-    qt::FormView& view(Window& w) { return *renderer.viewFor(w); }
+    qt::FormView& view(Window& w) { return *desktop.viewFor(w); }
     // Every control of every window with the kinds that show a text.
     template <class Fn> void forEachTextControl(Fn fn) {
         for (Window* w : windows())

@@ -2,8 +2,8 @@
 // line, and nothing while the box is empty. (Its menu is driven end to end.)
 #include "forms/Program.h"
 #include "forms/frmMain.h"
+#include "platform/qt/Desktop.h"
 #include "platform/qt/FormView.h"
-#include "platform/qt/Renderer.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TempDir.h"
 
@@ -20,11 +20,10 @@ TEST(CodeBoxView, TooltipListsTheFormsOnlyWhileThereIsACode) {
     test::TempDir dir;
     test::FakePlatform fake{dir.path()};
     VirtualClock clock;
-    Program program{fake, clock};
-    qt::Renderer renderer{program};
-    program.setListener(&renderer);
-    program.start();
-    QWidget* box = renderer.viewFor(program.main())->widgetFor("txtColor");
+    qt::Desktop desktop{fake, clock};
+    Program& program = desktop.program();
+    ASSERT_EQ(desktop.start(), std::vector<std::string>());
+    QWidget* box = desktop.viewFor(program.main())->widgetFor("txtColor");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(box->window()));
     auto tooltip = [box] {
         QToolTip::hideText();

@@ -101,10 +101,6 @@ bool FakePlatform::writeFileAtomic(const std::string& path, std::string_view byt
     return static_cast<bool>(out);
 }
 
-void FakePlatform::popupMenu(Window& window, std::string_view menuName) {
-    calls.push_back("popupMenu(" + join({window.name(), menuName}) + ")");
-}
-
 void FakePlatform::endProgram() {
     calls.push_back("endProgram()");
     ended = true;

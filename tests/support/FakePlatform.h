@@ -52,7 +52,6 @@ public:
     std::string logbookPath() override;
     std::optional<std::string> readFile(const std::string& path) override;
     bool writeFileAtomic(const std::string& path, std::string_view bytes) override;
-    void popupMenu(Window& window, std::string_view menuName) override;
     void endProgram() override;
 
     // Calls whose name starts with `prefix`.

@@ -7,6 +7,14 @@ namespace {
 
 class WindowCommands : public ProgramTest {};
 
+// The context menus a window asks its views to show.
+struct MenuRecorder final : WindowObserver {
+    std::vector<std::string> menus;
+    void controlChanged(Control&, PropId) override {}
+    void windowChanged(Window&, PropId) override {}
+    void menuPoppedUp(Window&, std::string_view menuName) override { menus.emplace_back(menuName); }
+};
+
 TEST_F(WindowCommands, ExitButtonAndMenuEndTheProgram) {
     for (const char* trigger : {"Command1", "col"}) {
         start();
@@ -28,6 +36,8 @@ TEST_F(WindowCommands, MinimiseSetsWindowStateOne) {
 
 TEST_F(WindowCommands, OnlyTheRightButtonOpensTheFileMenu) {
     frmMain& w = start();
+    MenuRecorder shown;
+    w.addObserver(&shown);
     EventArgs press;
     press.x = 500;
     press.y = 700;
@@ -35,11 +45,34 @@ TEST_F(WindowCommands, OnlyTheRightButtonOpensTheFileMenu) {
         press.button = button;
         w.raise("Form", Event::MouseDown, press);
     }
-    EXPECT_TRUE(fake.callsStartingWith("popupMenu(").empty());
+    EXPECT_TRUE(shown.menus.empty());
     press.button = 2;
     press.shift = 1;
     w.raise("Form", Event::MouseDown, press);
-    EXPECT_EQ(fake.callsStartingWith("popupMenu("), std::vector<std::string>{"popupMenu(frmMain|ar)"});
+    EXPECT_EQ(shown.menus, std::vector<std::string>{"ar"});
+    w.removeObserver(&shown);
+}
+
+TEST_F(WindowCommands, ClosingByTheFrameEndsTheProgramOrRemovesTheWindow) {
+    const struct {
+        const char* window;
+        Window* (*open)(Program&);
+        bool (*done)(Program&, const FakePlatform&);
+    } cases[] = {
+        {"frmMain", [](Program& p) -> Window* { return &p.main(); },
+         [](Program&, const FakePlatform& f) { return f.ended; }},
+        {"Form1", [](Program& p) -> Window* { return &p.loadForm1(); },
+         [](Program& p, const FakePlatform& f) { return p.form1() == nullptr && !f.ended; }},
+        {"Form2", [](Program& p) -> Window* { return &p.loadForm2(); },
+         [](Program& p, const FakePlatform& f) { return p.form2() == nullptr && !f.ended; }},
+    };
+    for (const auto& c : cases) {
+        start();
+        c.open(*program)->requestClose();
+        EXPECT_TRUE(c.done(*program, fake)) << c.window;
+        program.reset();
+        fake.ended = false;
+    }
 }
 
 TEST_F(WindowCommands, AboutButtonAndMenuShowTheSameAboutBox) {

@@ -1,0 +1,48 @@
+// Building the Qt side of the program, its start, and the views that follow its windows.
+#include "platform/qt/Desktop.h"
+
+#include "forms/DesignCheck.h"
+#include "forms/Form1.h"
+#include "forms/Form2.h"
+#include "forms/frmMain.h"
+#include "platform/qt/FormView.h"
+#include "platform/qt/QtPlatform.h"
+
+namespace kav::qt {
+
+Desktop::Desktop(std::filesystem::path programFolder)
+    : desktopPlatform_(std::make_unique<QtPlatform>(std::move(programFolder),
+                                                    [this](const Window& w) -> QWidget* { return viewFor(w); })),
+      program_(*desktopPlatform_, steadyClock_, this),
+      driver_(std::make_unique<TimerDriver>(program_.timers(), steadyClock_)) {}
+
+Desktop::Desktop(Platform& platform, Clock& clock) : program_(platform, clock, this) {}
+
+Desktop::~Desktop() = default;
+
+FormView* Desktop::viewFor(const Window& window) const {
+    auto it = views_.find(&window);
+    return it == views_.end() ? nullptr : it->second.get();
+}
+
+void Desktop::windowLoaded(Window& window) { views_[&window] = std::make_unique<FormView>(window); }
+
+void Desktop::windowUnloading(Window& window) { views_.erase(&window); }
+
+std::vector<std::string> Desktop::start() {
+    // A misspelt name must stop the program before anything is shown, not
+    // fail silently later.
+    std::vector<std::string> problems;
+    for (const FormDef* def : {&frmMainDesign(), &Form1Design(), &Form2Design()})
+        for (auto& p : checkDesign(*def))
+            problems.push_back(std::move(p));
+    if (!problems.empty()) return problems;
+    program_.start();
+    return checkBindings(program_.main());
+}
+
+void Desktop::saveUnsavedLines() {
+    if (program_.started()) program_.main().saveUnsavedLines();
+}
+
+} // namespace kav::qt
