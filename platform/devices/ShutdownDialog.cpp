@@ -16,7 +16,7 @@ constexpr const char* kCancelName = "cancel";
 
 } // namespace
 
-ShutdownDialog::ShutdownDialog(QDBusConnection bus) : send_([bus](const QDBusMessage& m) { return bus.send(m); }) {}
+ShutdownDialog::ShutdownDialog(const QDBusConnection& bus) : send_([bus](const QDBusMessage& m) { return bus.send(m); }) {}
 
 ShutdownDialog::ShutdownDialog(std::function<bool(const QDBusMessage&)> send) : send_(std::move(send)) {}
 

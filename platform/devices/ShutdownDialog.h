@@ -20,7 +20,7 @@ class ShutdownDialog {
 public:
     // `bus` is the bus logind listens on: the system bus in the program, a
     // private bus in tests.
-    explicit ShutdownDialog(QDBusConnection bus);
+    explicit ShutdownDialog(const QDBusConnection& bus);
     // `send` puts a message on logind's bus without waiting for an answer,
     // and says whether it went out (or will, once the bus is connected).
     explicit ShutdownDialog(std::function<bool(const QDBusMessage&)> send);

@@ -171,9 +171,12 @@ ReadResult refused() {
 void adviseHugePages(char* data, std::size_t size) {
     constexpr std::uintptr_t kPage = 4096;
     if (size < (std::size_t{4} << 20)) return;
-    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kPage - 1);
-    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    // The whole pages inside the buffer: from its first page boundary, as
+    // many pages as fit.
+    const std::size_t skip = (kPage - reinterpret_cast<std::uintptr_t>(data) % kPage) % kPage;
+    if (size <= skip) return;
+    const std::size_t length = (size - skip) & ~(kPage - 1);
+    if (length > 0) ::madvise(data + skip, length, MADV_HUGEPAGE);
 }
 
 bool readAllCapped(int fd, std::size_t expected, std::size_t limit, std::string& out) {

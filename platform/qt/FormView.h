@@ -74,7 +74,6 @@ private:
     LogbookListModel* listModel_ = nullptr;
     std::unique_ptr<FrameWatch> frameWatch_;
     bool applyingHeight_ = false;
-    bool closingFromModel_ = false;
 };
 
 } // namespace kav::qt

@@ -14,6 +14,9 @@
 
 set -u -o pipefail
 
+# shellcheck source=SCRIPTDIR/../support/xvfb.sh
+source "$(dirname -- "${BASH_SOURCE[0]}")/../support/xvfb.sh"
+
 readonly KAV_TWIPS_PER_PX=15
 readonly KAV_CLIENT_W=697   # 10455 twips
 readonly KAV_CLIENT_H=220   # 3300 twips
@@ -28,7 +31,6 @@ readonly KAV_BLACK=000000
 KAV_FAILED=0
 KAV_TMP=
 KAV_PID=
-KAV_XVFB_PID=
 KAV_WM_PID=
 KAV_WIN=
 
@@ -206,27 +208,11 @@ kav_wm_state() { # window
     xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/^[[:space:]]*window state: //p'
 }
 
-# A private X server on a free display number, which it writes to a file
-# (-displayfd); -noreset keeps it alive when its last client leaves. The root
-# window is plain white (-wr), so nothing outside a window can pass for a
-# black line or a grey background.
+# The private X server (tests/support/xvfb.sh). The root window is plain
+# white (-wr), so nothing outside a window can pass for a black line or a grey
+# background.
 kav_start_xvfb() {
-    local n='' tries=200
-    : >"$KAV_TMP/display"
-    Xvfb -noreset -wr -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 \
-        3>"$KAV_TMP/display" >"$KAV_TMP/xvfb.log" 2>&1 &
-    KAV_XVFB_PID=$!
-    while ((tries-- > 0)); do
-        # read fails until the whole line, newline included, is there.
-        if read -r n <"$KAV_TMP/display" && [[ $n =~ ^[0-9]+$ ]]; then
-            break
-        fi
-        n=
-        kill -0 "$KAV_XVFB_PID" 2>/dev/null || kav_die "Xvfb ended at start: $(cat "$KAV_TMP/xvfb.log")"
-        sleep 0.05
-    done
-    [[ -n $n ]] || kav_die "Xvfb gave no display number within 10 s"
-    export DISPLAY=:$n
+    kav_xvfb_start "$KAV_TMP" -wr || kav_die "$KAV_XVFB_ERROR"
     kav_log "Xvfb on $DISPLAY"
 }
 

@@ -22,6 +22,10 @@ if [[ -z $deb ]]; then
 fi
 deb=$(realpath -- "$deb") || exit 1
 if (($(id -u) != 0)); then exec sudo -- "$self" "$deb"; fi
+# The end-to-end scripts' checks (kav_pass, kav_fail, kav_check_true,
+# kav_die) and their private Xvfb start.
+# shellcheck source=SCRIPTDIR/../e2e/lib.sh
+source "$(dirname -- "$self")/../e2e/lib.sh"
 
 for tool in apt-get dpkg-deb lintian desktop-file-validate appstreamcli Xvfb xdotool setpriv useradd readelf; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (./dev.sh lists the packages)"; exit 1; }
@@ -31,37 +35,21 @@ if dpkg-query -W -f='${Status}' kavrilon 2>/dev/null | grep -q 'ok installed'; t
     exit 1
 fi
 
-failed=0
-pass() { printf 'ok   - %s\n' "$1"; }
-fail() {
-    printf 'FAIL - %s\n' "$1"
-    failed=1
-}
-check() { # description, then a command
-    local what=$1
-    shift
-    if "$@"; then pass "$what"; else fail "$what"; fi
-}
 # Runs a command with its output kept aside, shown only when it fails.
 quiet() {
     "$@" >"$tmp/quiet.log" 2>&1 && return 0
     sed 's/^/#   /' "$tmp/quiet.log"
     return 1
 }
-die() {
-    printf 'FAIL - %s\n' "$1"
-    exit 1
-}
 
 user=kavt$$-pkg
 tmp=
 pid=
-xvfb_pid=
 installed_by_us=0
 cleanup() {
     local rc=$?
     [[ -n $pid ]] && kill -KILL "$pid" 2>/dev/null
-    [[ -n $xvfb_pid ]] && kill -TERM "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    [[ -n $KAV_XVFB_PID ]] && kill -TERM "$KAV_XVFB_PID" 2>/dev/null && wait "$KAV_XVFB_PID" 2>/dev/null
     id "$user" >/dev/null 2>&1 && userdel "$user"
     if ((installed_by_us)) && dpkg-query -W kavrilon >/dev/null 2>&1; then
         DEBIAN_FRONTEND=noninteractive apt-get purge -y -q kavrilon >/dev/null 2>&1
@@ -72,65 +60,55 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 143' TERM
 trap 'exit 130' INT
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/kav-package.XXXXXX") || die "cannot make a temporary folder"
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/kav-package.XXXXXX") || kav_die "cannot make a temporary folder"
 chmod 755 "$tmp"
 
 # --- The package and its files ------------------------------------------------
 echo "# $deb"
 field() { dpkg-deb -f "$deb" "$1"; }
-check "the package is named kavrilon" test "$(field Package)" = kavrilon
-check "it depends on the fonts and translations the program shows" \
+kav_check_true "the package is named kavrilon" test "$(field Package)" = kavrilon
+kav_check_true "it depends on the fonts and translations the program shows" \
     grep -Eq '(^|, )fonts-dejavu-core.*fonts-liberation2.*qt6-translations-l10n' <<<"$(field Depends)"
-check "it depends on the Qt libraries the binary links" grep -q 'libqt6widgets6' <<<"$(field Depends)"
-check "it recommends xdg-utils" grep -qw xdg-utils <<<"$(field Recommends)"
+kav_check_true "it depends on the Qt libraries the binary links" grep -q 'libqt6widgets6' <<<"$(field Depends)"
+kav_check_true "it recommends xdg-utils" grep -qw xdg-utils <<<"$(field Recommends)"
 
 if lintian --fail-on error "$deb" >"$tmp/lintian.log" 2>&1; then
-    pass "lintian reports no errors ($(grep -c '^W:' "$tmp/lintian.log") warnings)"
+    kav_pass "lintian reports no errors ($(grep -c '^W:' "$tmp/lintian.log") warnings)"
 else
-    fail "lintian reports errors"
+    kav_fail "lintian reports errors"
 fi
 sed -n 's/^\([EW]: \)/#   \1/p' "$tmp/lintian.log"
 
-dpkg-deb -x "$deb" "$tmp/contents" || die "dpkg-deb cannot unpack $deb"
+dpkg-deb -x "$deb" "$tmp/contents" || kav_die "dpkg-deb cannot unpack $deb"
 app=io.github.kavrilon.Kavrilon
-check "desktop-file-validate accepts the desktop entry" \
+kav_check_true "desktop-file-validate accepts the desktop entry" \
     quiet "$(dirname -- "$self")/../install/validate-desktop.sh" "$tmp/contents/usr/share/applications/$app.desktop"
-check "appstreamcli validate accepts the metadata" \
+kav_check_true "appstreamcli validate accepts the metadata" \
     quiet appstreamcli validate --no-net "$tmp/contents/usr/share/metainfo/$app.metainfo.xml"
 binary=$tmp/contents/usr/bin/kavrilon
 stripped() { ! readelf -S "$1" | grep -q '\.symtab'; }
-check "the binary is stripped" stripped "$binary"
+kav_check_true "the binary is stripped" stripped "$binary"
 binary_size=$(stat -c %s "$binary")
-check "the binary is under 1 MB ($binary_size bytes)" test "$binary_size" -lt 1048576
+kav_check_true "the binary is under 1 MB ($binary_size bytes)" test "$binary_size" -lt 1048576
 
 # --- Install -------------------------------------------------------------------
 installed_by_us=1
 if ! DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$deb" >"$tmp/apt.log" 2>&1; then
     tail -n 20 "$tmp/apt.log"
-    die "apt-get cannot install the package"
+    kav_die "apt-get cannot install the package"
 fi
-pass "apt-get installs the package and what it depends on"
-dpkg -L kavrilon >"$tmp/files" || die "dpkg knows no files of kavrilon"
+kav_pass "apt-get installs the package and what it depends on"
+dpkg -L kavrilon >"$tmp/files" || kav_die "dpkg knows no files of kavrilon"
 echo "# installed size $(dpkg-query -W -f='${Installed-Size}' kavrilon) KiB; /usr/bin/kavrilon $(stat -c %s /usr/bin/kavrilon) bytes"
 
 # --- The installed program, started by a user ---------------------------------
 home=$tmp/home
-useradd --system --no-create-home --home-dir "$home" --shell /usr/sbin/nologin "$user" || die "cannot create user $user"
+useradd --system --no-create-home --home-dir "$home" --shell /usr/sbin/nologin "$user" || kav_die "cannot create user $user"
 mkdir -p "$home" "$tmp/runtime"
 chown "$user:" "$home" "$tmp/runtime"
 chmod 700 "$tmp/runtime"
 
-: >"$tmp/display"
-Xvfb -noreset -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=
-for ((i = 0; i < 200; i++)); do
-    read -r display <"$tmp/display" 2>/dev/null && [[ $display =~ ^[0-9]+$ ]] && break
-    display=
-    sleep 0.05
-done
-[[ -n $display ]] || die "Xvfb did not start: $(cat "$tmp/xvfb.log")"
-export DISPLAY=:$display
+kav_xvfb_start "$tmp" || kav_die "$KAV_XVFB_ERROR"
 
 # The user's own environment, as a desktop session would give it, with no
 # XDG_DATA_HOME: the logbook has to find its default place in the home folder.
@@ -142,17 +120,17 @@ export DISPLAY=:$display
 pid=$!
 
 win=$(timeout 30 xdotool search --sync --onlyvisible --limit 1 --pid "$pid" 2>/dev/null | head -n 1)
-check "the installed program maps its window" test -n "$win"
+kav_check_true "the installed program maps its window" test -n "$win"
 
 logbook=$home/.local/share/kavrilon/kavrilon.ini
 for ((i = 0; i < 100; i++)); do
     [[ -s $logbook ]] && break
     sleep 0.1
 done
-check "the logbook appears in the user's data folder (~/.local/share/kavrilon)" test -s "$logbook"
-check "the logbook belongs to the user" test "$(stat -c %U "$logbook" 2>/dev/null)" = "$user"
+kav_check_true "the logbook appears in the user's data folder (~/.local/share/kavrilon)" test -s "$logbook"
+kav_check_true "the logbook belongs to the user" test "$(stat -c %U "$logbook" 2>/dev/null)" = "$user"
 strays=$(find /usr -name 'kavrilon.ini*' 2>/dev/null)
-check "no logbook under /usr${strays:+: $strays}" test -z "$strays"
+kav_check_true "no logbook under /usr${strays:+: $strays}" test -z "$strays"
 
 kill -TERM "$pid" 2>/dev/null
 for ((i = 0; i < 100; i++)); do
@@ -160,30 +138,30 @@ for ((i = 0; i < 100; i++)); do
     sleep 0.05
 done
 if kill -0 "$pid" 2>/dev/null; then
-    fail "the program did not end on SIGTERM within 5 s"
+    kav_fail "the program did not end on SIGTERM within 5 s"
 else
     wait "$pid"
-    check "the program ends normally on SIGTERM" test $? -eq 0
+    kav_check_true "the program ends normally on SIGTERM" test $? -eq 0
 fi
 pid=
-if ((failed)) && [[ -s $tmp/kavrilon.log ]]; then sed 's/^/#   /' "$tmp/kavrilon.log"; fi
+if ((KAV_FAILED)) && [[ -s $tmp/kavrilon.log ]]; then sed 's/^/#   /' "$tmp/kavrilon.log"; fi
 
 # --- Purge ---------------------------------------------------------------------
 if DEBIAN_FRONTEND=noninteractive apt-get purge -y -q kavrilon >"$tmp/apt.log" 2>&1; then
-    pass "apt-get purges the package"
+    kav_pass "apt-get purges the package"
 else
     tail -n 20 "$tmp/apt.log"
-    fail "apt-get cannot purge the package"
+    kav_fail "apt-get cannot purge the package"
 fi
-check "dpkg knows no kavrilon any more" bash -c '! dpkg-query -W kavrilon >/dev/null 2>&1'
+kav_check_true "dpkg knows no kavrilon any more" bash -c '! dpkg-query -W kavrilon >/dev/null 2>&1'
 left=()
 while read -r path; do
     # Shared folders such as /usr/share/icons stay; everything else goes.
     if [[ -e $path && ! -d $path ]] || [[ -d $path && $path == */kavrilon ]]; then left+=("$path"); fi
 done <"$tmp/files"
-check "none of the package's $(wc -l <"$tmp/files") paths is left${left[*]:+: ${left[*]}}" test ${#left[@]} -eq 0
+kav_check_true "none of the package's $(wc -l <"$tmp/files") paths is left${left[*]:+: ${left[*]}}" test ${#left[@]} -eq 0
 
-if ((failed)); then
+if ((KAV_FAILED)); then
     echo "# the package check failed"
     exit 1
 fi
