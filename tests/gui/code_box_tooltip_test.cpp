@@ -1,11 +1,8 @@
 // The code box in the renderer: hovering shows the code's web forms, one a
 // line, and nothing while the box is empty. (Its menu is driven end to end.)
-#include "forms/Program.h"
-#include "forms/frmMain.h"
 #include "platform/qt/FormView.h"
 #include "platform/qt/Renderer.h"
-#include "tests/support/FakePlatform.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/ProgramFixture.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -16,11 +13,9 @@
 namespace kav {
 namespace {
 
-TEST(CodeBoxView, TooltipListsTheFormsOnlyWhileThereIsACode) {
-    test::TempDir dir;
-    test::FakePlatform fake{dir.path()};
-    VirtualClock clock;
-    Program program{fake, clock};
+using CodeBoxView = test::ProgramTest;
+
+TEST_F(CodeBoxView, TooltipListsTheFormsOnlyWhileThereIsACode) {
     qt::Renderer renderer{program};
     program.setListener(&renderer);
     program.start();
