@@ -58,6 +58,8 @@ public:
     std::vector<std::string> linesSince(std::size_t mark);
     static std::string lastLine(const Control& list);
 
+    // The saves asked of the platform so far, and the logbook file's bytes
+    // (nothing while there is no file).
     std::size_t saves() const { return fake.callsStartingWith("writeFileAtomic(").size(); }
     std::optional<std::string> logbookBytes() const;
     void writeLogbook(const std::string& bytes) const;
