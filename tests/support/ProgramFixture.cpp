@@ -37,13 +37,13 @@ std::string ProgramFixture::lastLine(const Control& list) {
     return list.ListCount() == 0 ? std::string("<empty list>") : list.List(list.ListCount() - 1);
 }
 
-std::optional<std::string> ProgramFixture::logbookBytes() const {
+std::optional<std::string> FakeWorld::logbookBytes() const {
     std::ifstream in(logbookFile, std::ios::binary);
     if (!in) return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void ProgramFixture::writeLogbook(const std::string& bytes) const {
+void FakeWorld::writeLogbook(const std::string& bytes) const {
     std::ofstream out(logbookFile, std::ios::binary | std::ios::trunc);
     out << bytes;
 }

@@ -1,8 +1,9 @@
 #pragma once
-// The program as the tests without a display run it: the recording fake
-// platform, a virtual clock, and the program folder (with the logbook in it)
-// a fresh temporary folder. ProgramFixture is a plain object, for a test that
-// needs several programs or one per case; ProgramTest is the same for TEST_F.
+// The program as the tests run it: the recording fake platform, a virtual
+// clock, and the program folder (with the logbook in it) a fresh temporary
+// folder. FakeWorld is that world alone, for a test whose program another
+// owner builds; ProgramFixture adds the program, as a plain object for a test
+// that needs one per case; ProgramTest is the same for TEST_F.
 
 #include "forms/Program.h"
 #include "forms/frmMain.h"
@@ -22,12 +23,23 @@
 
 namespace kav::test {
 
-class ProgramFixture {
-public:
+// What a program runs on in a test: the recording fake platform, its program
+// folder a fresh temporary folder, and a virtual clock.
+struct FakeWorld {
     TempDir dir;
     FakePlatform fake{dir.path()};
     VirtualClock clock;
+    const std::string logbookFile = fake.logbookPath();
 
+    // The saves asked of the platform so far, and the logbook file's bytes
+    // (nothing while there is no file).
+    std::size_t saves() const { return fake.callsStartingWith("writeFileAtomic(").size(); }
+    std::optional<std::string> logbookBytes() const;
+    void writeLogbook(const std::string& bytes) const;
+};
+
+// The program on that world, not yet started.
+class ProgramFixture : public FakeWorld {
 private:
     std::optional<Program> run_{std::in_place, fake, clock};
     std::unique_ptr<frmMain> alone_;
@@ -35,7 +47,6 @@ private:
 public:
     // nextRun() makes the program anew in the same place, so this stays good.
     Program& program = *run_;
-    const std::string logbookFile = fake.logbookPath();
 
     // Runs the program's start-up at the current virtual time.
     frmMain& start();
@@ -57,12 +68,6 @@ public:
     std::size_t mark() { return main().List1.ListCount(); }
     std::vector<std::string> linesSince(std::size_t mark);
     static std::string lastLine(const Control& list);
-
-    // The saves asked of the platform so far, and the logbook file's bytes
-    // (nothing while there is no file).
-    std::size_t saves() const { return fake.callsStartingWith("writeFileAtomic(").size(); }
-    std::optional<std::string> logbookBytes() const;
-    void writeLogbook(const std::string& bytes) const;
 
     // A main window of this program on its own, never started, so a test
     // decides what its list holds; and that list's append, load and save.
