@@ -4,15 +4,12 @@
 // every control, the painted labels, and a lamp's colour as a word.
 #include "forms/Form1.h"
 #include "forms/Form2.h"
-#include "forms/Program.h"
-#include "forms/frmMain.h"
 #include "platform/qt/CaptionButton.h"
 #include "platform/qt/ClientArea.h"
 #include "platform/qt/Convert.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/FormView.h"
-#include "tests/support/FakePlatform.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/ProgramFixture.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -32,10 +29,7 @@ namespace kav {
 namespace {
 
 // The program with all three windows loaded and shown.
-struct Look : ::testing::Test {
-    test::TempDir dir;
-    test::FakePlatform fake{dir.path()};
-    VirtualClock clock;
+struct Look : ::testing::Test, test::FakeWorld {
     qt::Desktop desktop{fake, clock};
     Program& program = desktop.program();
 

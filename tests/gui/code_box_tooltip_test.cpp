@@ -1,11 +1,8 @@
 // The code box in the renderer: hovering shows the code's web forms, one a
 // line, and nothing while the box is empty. (Its menu is driven end to end.)
-#include "forms/Program.h"
-#include "forms/frmMain.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/FormView.h"
-#include "tests/support/FakePlatform.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/ProgramFixture.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -17,10 +14,8 @@ namespace kav {
 namespace {
 
 TEST(CodeBoxView, TooltipListsTheFormsOnlyWhileThereIsACode) {
-    test::TempDir dir;
-    test::FakePlatform fake{dir.path()};
-    VirtualClock clock;
-    qt::Desktop desktop{fake, clock};
+    test::FakeWorld world;
+    qt::Desktop desktop{world.fake, world.clock};
     Program& program = desktop.program();
     ASSERT_EQ(desktop.start(), std::vector<std::string>());
     QWidget* box = desktop.viewFor(program.main())->widgetFor("txtColor");

@@ -76,6 +76,7 @@ void FakePlatform::shutdownDialog() {
 }
 
 bool FakePlatform::cdDoor(bool open) {
+    if (duringCdDoor) duringCdDoor();
     calls.push_back(open ? "cdDoor(open)" : "cdDoor(close)");
     return cdResult;
 }
@@ -100,6 +101,16 @@ bool FakePlatform::writeFileAtomic(const std::string& path, std::string_view byt
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
 }
+
+void FakePlatform::writeFileAtomicLater(const std::string& path, SharedBytes bytes) {
+    if (writeLater)
+        writeLater(path, std::move(bytes));
+    else
+        Platform::writeFileAtomicLater(path, std::move(bytes));
+}
+
+bool FakePlatform::finishWrites() { return finishLater ? finishLater() : Platform::finishWrites(); }
+
 
 void FakePlatform::endProgram() {
     calls.push_back("endProgram()");

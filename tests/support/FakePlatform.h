@@ -34,9 +34,14 @@ public:
     // When set, the delete answers this instead of looking at the folder.
     std::optional<bool> deleteResult;
     bool cdResult = true;
+    std::function<void()> duringCdDoor; // runs while the tray "moves"
     std::string today = "2026-12-07";
     bool ended = false;
     std::function<void()> duringModal; // runs inside message, About and shut-down boxes
+    // When set, the saves the program hands off go here instead of being
+    // written at once, and the wait for them asks `finishLater`.
+    std::function<void(const std::string& path, SharedBytes bytes)> writeLater;
+    std::function<bool()> finishLater;
 
     bool clipboardClear() override;
     bool clipboardSetText(const std::string& text) override;
@@ -52,6 +57,8 @@ public:
     std::string logbookPath() override;
     std::optional<std::string> readFile(const std::string& path) override;
     bool writeFileAtomic(const std::string& path, std::string_view bytes) override;
+    void writeFileAtomicLater(const std::string& path, SharedBytes bytes) override;
+    bool finishWrites() override;
     void endProgram() override;
 
     // Calls whose name starts with `prefix`.

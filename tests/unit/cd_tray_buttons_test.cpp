@@ -1,10 +1,7 @@
 // "&Open CD" and "&Close CD" on the main window: the door command, the swap
 // of the two buttons, and the journal chain that logs the press and saves the
 // logbook; and "Stäng av datorn", which only opens the shut-down dialog.
-#include "forms/Program.h"
-#include "forms/frmMain.h"
-#include "tests/support/FakePlatform.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/ProgramFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +13,6 @@
 namespace kav {
 namespace {
 
-using test::FakePlatform;
-using test::TempDir;
-
 const std::string kOpenLine = "Användaren har tryck på knappen:  Öppna CD rom - CD Släde ut..";
 const std::string kCloseLine = "Användaren har tryck på knappen:  Stäng CD rom - CD Släde in..";
 // The same lines as the logbook file holds them: Windows-1252, CR LF.
@@ -27,48 +21,25 @@ const std::string kOpenLineInFile = "Anv\xE4ndaren har tryck p\xE5 knappen:  \xD
 const std::string kCloseLineInFile = "Anv\xE4ndaren har tryck p\xE5 knappen:  St\xE4ng CD rom - CD Sl\xE4"
                                      "de in..\r\n";
 
-// The fake platform, with a look at the window while the tray "moves".
-class TrayPlatform : public FakePlatform {
-public:
-    using FakePlatform::FakePlatform;
-    std::function<void()> duringCdDoor;
-    bool cdDoor(bool open) override {
-        if (duringCdDoor) duringCdDoor();
-        return FakePlatform::cdDoor(open);
-    }
-};
-
-class CdTrayButtons : public ::testing::Test {
+class CdTrayButtons : public test::ProgramTest {
 protected:
     void SetUp() override {
-        program.start();
+        start();
         // Let whatever the start-up writes and saves run to its end, so every
         // line and save from here on comes from the tray.
         advance(1000);
-        platform.calls.clear();
-        linesAtStart = main().List1.ListCount();
+        fake.calls.clear();
+        linesAtStart = mark();
     }
 
-    frmMain& main() { return program.main(); }
-    void click(std::string_view button) { main().raise(button, Event::Click); }
-    void advance(std::int64_t ms) { program.timers().advance(clock, ms); }
-
-    std::size_t saves() const { return platform.callsStartingWith("writeFileAtomic").size(); }
-    std::vector<std::string> newLines() {
-        const auto& all = main().List1.lines();
-        return {all.begin() + static_cast<std::ptrdiff_t>(linesAtStart), all.end()};
-    }
-    std::string logbookBytes() { return platform.readFile(platform.logbookPath()).value_or(""); }
+    std::vector<std::string> newLines() { return linesSince(linesAtStart); }
+    std::string fileBytes() const { return logbookBytes().value_or(""); }
     // Exactly one of the two tray buttons is usable.
     void expectOffered(bool openOffered) {
         EXPECT_EQ(main().Command8.Enabled.get(), openOffered);
         EXPECT_EQ(main().Command9.Enabled.get(), !openOffered);
     }
 
-    TempDir dir;
-    TrayPlatform platform{dir.path()};
-    VirtualClock clock;
-    Program program{platform, clock};
     std::size_t linesAtStart = 0;
 };
 
@@ -76,7 +47,7 @@ TEST_F(CdTrayButtons, OpenSendsTheCommandSwapsButtonsLogsAfter150msAndSavesAfter
     expectOffered(true);
 
     click("Command8");
-    EXPECT_EQ(platform.calls, std::vector<std::string>{"cdDoor(open)"});
+    EXPECT_EQ(fake.calls, std::vector<std::string>{"cdDoor(open)"});
     expectOffered(false);
     EXPECT_TRUE(main().Timer10.Enabled.get());
 
@@ -95,7 +66,7 @@ TEST_F(CdTrayButtons, OpenSendsTheCommandSwapsButtonsLogsAfter150msAndSavesAfter
     advance(1);
     EXPECT_EQ(saves(), 1u);
     EXPECT_FALSE(main().Timer11.Enabled.get());
-    EXPECT_TRUE(logbookBytes().ends_with(kOpenLineInFile)) << logbookBytes();
+    EXPECT_TRUE(fileBytes().ends_with(kOpenLineInFile)) << fileBytes();
 
     // The chain is over: nothing more is written or saved.
     advance(1000);
@@ -106,10 +77,10 @@ TEST_F(CdTrayButtons, OpenSendsTheCommandSwapsButtonsLogsAfter150msAndSavesAfter
 TEST_F(CdTrayButtons, CloseSendsTheCommandSwapsBackLogsAndSaves) {
     click("Command8");
     advance(400);
-    platform.calls.clear();
+    fake.calls.clear();
 
     click("Command9");
-    EXPECT_EQ(platform.calls, std::vector<std::string>{"cdDoor(close)"});
+    EXPECT_EQ(fake.calls, std::vector<std::string>{"cdDoor(close)"});
     expectOffered(true);
     EXPECT_TRUE(main().Timer12.Enabled.get());
 
@@ -123,13 +94,13 @@ TEST_F(CdTrayButtons, CloseSendsTheCommandSwapsBackLogsAndSaves) {
     advance(150);
     EXPECT_EQ(saves(), 1u);
     EXPECT_FALSE(main().Timer13.Enabled.get());
-    EXPECT_TRUE(logbookBytes().ends_with(kOpenLineInFile + kCloseLineInFile)) << logbookBytes();
+    EXPECT_TRUE(fileBytes().ends_with(kOpenLineInFile + kCloseLineInFile)) << fileBytes();
 }
 
 TEST_F(CdTrayButtons, OnlyTheOfferedButtonReactsAndTheyAlternate) {
     // "&Close CD" is not offered at load: pressing it sends nothing.
     click("Command9");
-    EXPECT_TRUE(platform.calls.empty());
+    EXPECT_TRUE(fake.calls.empty());
 
     click("Command8");
     expectOffered(false);
@@ -138,14 +109,14 @@ TEST_F(CdTrayButtons, OnlyTheOfferedButtonReactsAndTheyAlternate) {
     expectOffered(true);
     click("Command8");
     expectOffered(false);
-    EXPECT_EQ(platform.calls, (std::vector<std::string>{"cdDoor(open)", "cdDoor(close)", "cdDoor(open)"}));
+    EXPECT_EQ(fake.calls, (std::vector<std::string>{"cdDoor(open)", "cdDoor(close)", "cdDoor(open)"}));
 }
 
 TEST_F(CdTrayButtons, TheDoorIsAskedBeforeTheButtonsChange) {
     // The handler waits for the tray: while the door command runs, the window
     // still shows the state from before the press.
     std::vector<std::tuple<bool, bool, bool>> seen;
-    platform.duringCdDoor = [&] {
+    fake.duringCdDoor = [&] {
         seen.emplace_back(main().Command8.Enabled.get(), main().Command9.Enabled.get(),
                           main().Timer10.Enabled.get() || main().Timer12.Enabled.get());
     };
@@ -158,14 +129,14 @@ TEST_F(CdTrayButtons, TheDoorIsAskedBeforeTheButtonsChange) {
 }
 
 TEST_F(CdTrayButtons, AFailingDriveStillSwapsLogsAndSaves) {
-    platform.cdResult = false; // no drive, or one that refuses
+    fake.cdResult = false; // no drive, or one that refuses
 
     click("Command8");
-    EXPECT_EQ(platform.calls, std::vector<std::string>{"cdDoor(open)"});
+    EXPECT_EQ(fake.calls, std::vector<std::string>{"cdDoor(open)"});
     expectOffered(false);
     advance(300);
     click("Command9");
-    EXPECT_EQ(platform.callsStartingWith("cdDoor"), (std::vector<std::string>{"cdDoor(open)", "cdDoor(close)"}));
+    EXPECT_EQ(fake.callsStartingWith("cdDoor"), (std::vector<std::string>{"cdDoor(open)", "cdDoor(close)"}));
     expectOffered(true);
     advance(300);
 
@@ -187,10 +158,10 @@ TEST_F(CdTrayButtons, OpenThenCloseWithin150msRunBothChainsInFiringOrder) {
 
     advance(100); // the open chain saves the list as it is now: both lines
     EXPECT_EQ(saves(), 1u);
-    EXPECT_TRUE(logbookBytes().ends_with(kOpenLineInFile + kCloseLineInFile)) << logbookBytes();
+    EXPECT_TRUE(fileBytes().ends_with(kOpenLineInFile + kCloseLineInFile)) << fileBytes();
     advance(50); // and the close chain saves once more
     EXPECT_EQ(saves(), 2u);
-    EXPECT_TRUE(logbookBytes().ends_with(kOpenLineInFile + kCloseLineInFile)) << logbookBytes();
+    EXPECT_TRUE(fileBytes().ends_with(kOpenLineInFile + kCloseLineInFile)) << fileBytes();
 
     advance(1000);
     EXPECT_EQ(newLines().size(), 2u);
@@ -210,11 +181,11 @@ std::vector<ControlState> snapshot(const Window& w) {
 
 TEST_F(CdTrayButtons, ShutDownMenuOnlyOpensTheDialogAndChangesNothing) {
     std::vector<ControlState> during;
-    platform.duringModal = [&] { during = snapshot(main()); };
+    fake.duringModal = [&] { during = snapshot(main()); };
     const auto before = snapshot(main());
 
     ASSERT_TRUE(main().raise("win", Event::Click));
-    EXPECT_EQ(platform.calls, std::vector<std::string>{"shutdownDialog()"});
+    EXPECT_EQ(fake.calls, std::vector<std::string>{"shutdownDialog()"});
     EXPECT_EQ(during, before);
     EXPECT_EQ(snapshot(main()), before);
 

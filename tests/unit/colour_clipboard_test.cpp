@@ -1,6 +1,6 @@
 // Copying the code by button and by menu, the caption restore 1800 ms later,
 // and clearing the clipboard.
-#include "colour_program_fixture.h"
+#include "journal_messages.h"
 
 #include "model/Colour.h"
 

@@ -1,7 +1,7 @@
 // The code box's offers: its code in every web form, disabled while the box
 // is empty, and a chosen offer copied alone, without the copy commands'
 // captions, lamps and journal line.
-#include "colour_program_fixture.h"
+#include "journal_messages.h"
 
 namespace kav::test {
 namespace {

@@ -1,7 +1,7 @@
 // The click of "Välj färg..": the running look before the dialog, the code in
 // txtColor after it, and the piston, lamps and timers that follow whatever
 // the dialog did.
-#include "colour_program_fixture.h"
+#include "journal_messages.h"
 
 #include "model/Colour.h"
 

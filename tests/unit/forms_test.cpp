@@ -4,10 +4,7 @@
 #include "forms/DesignCheck.h"
 #include "forms/Form1.h"
 #include "forms/Form2.h"
-#include "forms/Program.h"
-#include "forms/frmMain.h"
-#include "tests/support/FakePlatform.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/ProgramFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,13 +16,8 @@
 namespace kav {
 namespace {
 
-class FormsTest : public ::testing::Test {
+class FormsTest : public test::ProgramTest {
 protected:
-    test::TempDir dir;
-    test::FakePlatform platform{dir.path()};
-    VirtualClock clock;
-    Program program{platform, clock};
-
     const ControlDef& mainDef(std::string_view name) { return program.main().ctl(name).def(); }
 };
 

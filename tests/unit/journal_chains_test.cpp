@@ -1,6 +1,6 @@
 // The journal chains of the colour tool: when each step writes its line, what
 // the code step reads, and the bytes each save leaves in the logbook file.
-#include "colour_program_fixture.h"
+#include "journal_messages.h"
 
 namespace kav::test {
 namespace {
@@ -36,9 +36,9 @@ TEST_F(JournalChains, NewColourChainWritesMessageCodeAndSaveAt200400And600ms) {
     EXPECT_EQ(saves(), savesBefore);
     advance(1);
     EXPECT_EQ(saves(), savesBefore + 1);
-    const auto bytes = fileBytes();
+    const auto bytes = logbookBytes();
     ASSERT_TRUE(bytes.has_value());
-    EXPECT_TRUE(endsWith(*bytes, kCongratulationBytes + "\r\nABCDEF\r\n")) << *bytes;
+    EXPECT_TRUE(bytes->ends_with(kCongratulationBytes + "\r\nABCDEF\r\n")) << *bytes;
 
     // The chain is idle again: nothing more is written or saved.
     advance(2000);
@@ -65,9 +65,9 @@ TEST_F(JournalChains, CopyChainWritesOneLineAt150msAndSavesAt300ms) {
     EXPECT_EQ(saves(), savesBefore);
     advance(1);
     EXPECT_EQ(saves(), savesBefore + 1);
-    const auto bytes = fileBytes();
+    const auto bytes = logbookBytes();
     ASSERT_TRUE(bytes.has_value());
-    EXPECT_TRUE(endsWith(*bytes, "\r\n" + kCopiedBytes + "\r\n")) << *bytes;
+    EXPECT_TRUE(bytes->ends_with("\r\n" + kCopiedBytes + "\r\n")) << *bytes;
     EXPECT_FALSE(w.Timer8.Enabled.get() || w.Timer9.Enabled.get());
 }
 
@@ -91,9 +91,9 @@ TEST_F(JournalChains, ClearChainWritesItsLineAndSaves) {
     ASSERT_EQ(w.List1.ListCount(), before + 1);
     EXPECT_EQ(lastLine(w.List1), kCleared);
     advance(150);
-    const auto bytes = fileBytes();
+    const auto bytes = logbookBytes();
     ASSERT_TRUE(bytes.has_value());
-    EXPECT_TRUE(endsWith(*bytes, "\r\n" + kClearedBytes + "\r\n")) << *bytes;
+    EXPECT_TRUE(bytes->ends_with("\r\n" + kClearedBytes + "\r\n")) << *bytes;
 }
 
 TEST_F(JournalChains, TwoCopiesWithinTheFirstIntervalLogAndSaveOnce) {
@@ -125,9 +125,9 @@ TEST_F(JournalChains, ChainsRunSideBySideAndEachSaveWritesTheWholeList) {
     EXPECT_EQ(w.List1.List(before), kCongratulation);
     EXPECT_EQ(w.List1.List(before + 1), kCopied);
     EXPECT_EQ(w.List1.List(before + 2), "C04000");
-    const auto bytes = fileBytes();
+    const auto bytes = logbookBytes();
     ASSERT_TRUE(bytes.has_value());
-    EXPECT_TRUE(endsWith(*bytes, kCongratulationBytes + "\r\n" + kCopiedBytes + "\r\nC04000\r\n")) << *bytes;
+    EXPECT_TRUE(bytes->ends_with(kCongratulationBytes + "\r\n" + kCopiedBytes + "\r\nC04000\r\n")) << *bytes;
 }
 
 TEST_F(JournalChains, FailedSaveStillEndsTheChainAndTheNextSaveCatchesUp) {
@@ -136,16 +136,16 @@ TEST_F(JournalChains, FailedSaveStillEndsTheChainAndTheNextSaveCatchesUp) {
     ASSERT_TRUE(w.raise("Command3", Event::Click));
     advance(300);
     EXPECT_FALSE(w.Timer6.Enabled.get() || w.Timer7.Enabled.get());
-    const auto afterFailure = fileBytes();
+    const auto afterFailure = logbookBytes();
     ASSERT_TRUE(afterFailure.has_value());
-    EXPECT_FALSE(endsWith(*afterFailure, kClearedBytes + "\r\n"));
+    EXPECT_FALSE(afterFailure->ends_with(kClearedBytes + "\r\n"));
 
     fake.failWrites = false;
     ASSERT_TRUE(w.raise("kop", Event::Click));
     advance(300);
-    const auto bytes = fileBytes();
+    const auto bytes = logbookBytes();
     ASSERT_TRUE(bytes.has_value());
-    EXPECT_TRUE(endsWith(*bytes, kClearedBytes + "\r\n" + kCopiedBytes + "\r\n")) << *bytes;
+    EXPECT_TRUE(bytes->ends_with(kClearedBytes + "\r\n" + kCopiedBytes + "\r\n")) << *bytes;
 }
 
 } // namespace

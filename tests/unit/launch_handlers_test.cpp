@@ -2,12 +2,9 @@
 // item makes exactly its one platform call, every launching item has its row
 // in the launcher table and among the Linux stand-ins, and only a failed
 // delete shows a message.
-#include "forms/Program.h"
-#include "forms/frmMain.h"
 #include "launcher/LaunchItems.h"
 #include "platform/launch/StandIns.h"
-#include "tests/support/FakePlatform.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/ProgramFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +15,6 @@
 
 namespace kav {
 namespace {
-
-using test::FakePlatform;
-using test::TempDir;
 
 // Every menu item of the launcher, and the two ways to open the logbook in
 // the editor.
@@ -33,13 +27,9 @@ const std::vector<std::string> kLaunchItems = {
 // The control-panel pages are shown with code 5; everything else with 1.
 const std::set<std::string> kShowCode5 = {"screen", "ener", "mus", "sys", "rtob", "JOY", "alter"};
 
-class LaunchHandlers : public ::testing::Test {
+class LaunchHandlers : public test::ProgramTest {
 protected:
-    TempDir dir;
-    FakePlatform fake{dir.path()};
-    VirtualClock clock;
-    Program program{fake, clock};
-    frmMain w{program};
+    frmMain& w = form();
 
     // Clicks an item (array members carry their index) and returns the calls
     // it made.

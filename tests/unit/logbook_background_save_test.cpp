@@ -2,13 +2,10 @@
 // in which order saves reach the disk, and what the closing save leaves. The
 // main window saves through the real write queue and the real atomic writer;
 // a gate lets a test hold a write in the middle, as a slow disk would.
-#include "forms/Program.h"
-#include "forms/frmMain.h"
 #include "logbook/LogbookFormat.h"
 #include "platform/posix/AtomicFile.h"
 #include "platform/posix/WriteQueue.h"
-#include "tests/support/FakePlatform.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/ProgramFixture.h"
 #include "tests/unit/logbook_test_files.h"
 
 #include <gtest/gtest.h>
@@ -22,16 +19,16 @@
 namespace kav::test {
 namespace {
 
-// The fake platform with its saves going through a write queue whose writes
-// wait at a gate until the test opens it.
-class QueuedPlatform final : public FakePlatform {
+// A write queue whose writes wait at a gate until the test opens it, for the
+// saves the program hands off.
+class GatedDisk {
 public:
-    using FakePlatform::FakePlatform;
-
-    void writeFileAtomicLater(const std::string& path, SharedBytes bytes) override {
-        queue.push(path, std::move(bytes));
+    explicit GatedDisk(FakePlatform& platform) {
+        platform.writeLater = [this](const std::string& path, SharedBytes bytes) {
+            queue.push(path, std::move(bytes));
+        };
+        platform.finishLater = [this] { return queue.finish(); };
     }
-    bool finishWrites() override { return queue.finish(); }
 
     void closeGate() {
         set([this] { open = false; });
@@ -76,63 +73,55 @@ private:
     }};
 };
 
-struct BackgroundSave : ::testing::Test {
-    TempDir dir;
-    QueuedPlatform fake{dir.path()};
-    VirtualClock clock;
-    Program program{fake, clock};
-    frmMain form{program};
-    const std::string path = fake.logbookPath();
-
-    void add(const std::string& entry) { form.List_Add(form.List1, entry); }
-    void save() { form.List_Save(form.List1, path); }
+struct BackgroundSave : ProgramTest {
+    GatedDisk disk{fake};
 };
 
 TEST_F(BackgroundSave, SnapshotTakenBeforeAnAppendLacksItAndTheNextSaveHasIt) {
     add("first");
-    fake.closeGate();
+    disk.closeGate();
     save();
-    fake.waitUntilAWriteIsHeld();
+    disk.waitUntilAWriteIsHeld();
     add("after the save");
-    fake.openGate();
+    disk.openGate();
     fake.finishWrites();
-    EXPECT_EQ(readBytes(path), "first\r\n");
+    EXPECT_EQ(readBytes(logbookFile), "first\r\n");
 
     save();
     fake.finishWrites();
-    EXPECT_EQ(readBytes(path), "first\r\nafter the save\r\n");
+    EXPECT_EQ(readBytes(logbookFile), "first\r\nafter the save\r\n");
 }
 
 TEST_F(BackgroundSave, SavesAskedForWhileOneIsUnderWayEndWithTheLatestContent) {
     add("a");
-    fake.closeGate();
+    disk.closeGate();
     save();
-    fake.waitUntilAWriteIsHeld(); // under way, held at the gate
+    disk.waitUntilAWriteIsHeld(); // under way, held at the gate
     add("b");
     save(); // waits
     add("c");
     save(); // takes the place of the one waiting
-    fake.openGate();
+    disk.openGate();
     fake.finishWrites();
-    EXPECT_EQ(readBytes(path), "a\r\nb\r\nc\r\n");
-    EXPECT_EQ(fake.writes(), 2);
+    EXPECT_EQ(readBytes(logbookFile), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(disk.writes(), 2);
 }
 
 TEST_F(BackgroundSave, ClosingSaveAfterASlowSaveEndsWithTheLatestContent) {
-    writeBytes(path, "old\r\n");
+    writeBytes(logbookFile, "old\r\n");
     add("journal line");
-    fake.closeGate();
+    disk.closeGate();
     save(); // a chain's save, held up by a slow disk
-    fake.waitUntilAWriteIsHeld();
+    disk.waitUntilAWriteIsHeld();
     add("line no chain saved");
     // The program ends: its closing save, then the wait for every write.
-    std::thread disk([this] {
+    std::thread later([this] {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        fake.openGate();
+        disk.openGate();
     });
-    form.saveUnsavedLines();
-    EXPECT_EQ(readBytes(path), "journal line\r\nline no chain saved\r\n");
-    disk.join();
+    form().saveUnsavedLines();
+    EXPECT_EQ(readBytes(logbookFile), "journal line\r\nline no chain saved\r\n");
+    later.join();
 }
 
 // `count` lines "<n>|yyy..." with CR LF, every `longEvery`th of them

@@ -1,11 +1,7 @@
 // List_Load and List_Save of the main window against the recording fake
 // platform, with the logbook in a temporary folder: what reaches the list and
 // which bytes reach the file.
-#include "forms/Program.h"
-#include "forms/frmMain.h"
-#include "model/TimerService.h"
-#include "tests/support/FakePlatform.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/ProgramFixture.h"
 #include "tests/support/Unprivileged.h"
 #include "tests/unit/logbook_test_files.h"
 
@@ -27,20 +23,7 @@ namespace fs = std::filesystem;
 
 // The main window on its own, without start-up, so each test decides what the
 // list holds before it loads or saves.
-struct Logbook {
-    TempDir dir;
-    FakePlatform fake{dir.path()};
-    VirtualClock clock;
-    Program program{fake, clock};
-    frmMain form{program};
-    const std::string path = fake.logbookPath();
-
-    void load() { form.List_Load(form.List1, path); }
-    void save() { form.List_Save(form.List1, path); }
-    void add(const std::string& entry) { form.List_Add(form.List1, entry); }
-    const std::vector<std::string>& entries() const { return form.List1.lines(); }
-};
-
+using Logbook = ProgramFixture;
 using Entries = std::vector<std::string>;
 
 TEST(LogbookLoad, FileThatCannotBeReadOrIsEmptyAppendsOneEmptyEntry) {
@@ -57,7 +40,7 @@ TEST(LogbookLoad, FileThatCannotBeReadOrIsEmptyAppendsOneEmptyEntry) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Logbook book;
-        c.make(book.path);
+        c.make(book.logbookFile);
         book.add("earlier");
         book.load();
         EXPECT_EQ(book.entries(), (Entries{"earlier", ""}));
@@ -68,8 +51,8 @@ TEST(LogbookLoad, FileThatCannotBeReadOrIsEmptyAppendsOneEmptyEntry) {
     Unprivileged user;
     EXPECT_EQ(user.run([] {
         Logbook book;
-        writeBytes(book.path, "secret\r\n");
-        fs::permissions(book.path, fs::perms::none);
+        writeBytes(book.logbookFile, "secret\r\n");
+        fs::permissions(book.logbookFile, fs::perms::none);
         book.add("earlier");
         book.load();
         return book.entries() == Entries{"earlier", ""} ? 0 : 1;
@@ -79,23 +62,23 @@ TEST(LogbookLoad, FileThatCannotBeReadOrIsEmptyAppendsOneEmptyEntry) {
 
 TEST(LogbookLoad, AppendsEveryLineAfterWhatTheListHolds) {
     Logbook book;
-    writeBytes(book.path, "a\r\n\r\nV\xE4lkommen\r\nlast without line end");
+    writeBytes(book.logbookFile, "a\r\n\r\nV\xE4lkommen\r\nlast without line end");
     book.add("x");
     book.load();
     EXPECT_EQ(book.entries(), (Entries{"x", "a", "", "Välkommen", "last without line end"}));
 
     // The last line gets its CR LF with the next save.
     book.save();
-    EXPECT_EQ(readBytes(book.path), "x\r\na\r\n\r\nV\xE4lkommen\r\nlast without line end\r\n");
+    EXPECT_EQ(readBytes(book.logbookFile), "x\r\na\r\n\r\nV\xE4lkommen\r\nlast without line end\r\n");
 }
 
 TEST(LogbookLoad, LoneLfFileLoadsLineByLineAndIsSavedWithCrLf) {
     Logbook book;
-    writeBytes(book.path, "one\ntwo\n\nthree\n");
+    writeBytes(book.logbookFile, "one\ntwo\n\nthree\n");
     book.load();
     EXPECT_EQ(book.entries(), (Entries{"one", "two", "", "three"}));
     book.save();
-    EXPECT_EQ(readBytes(book.path), "one\r\ntwo\r\n\r\nthree\r\n");
+    EXPECT_EQ(readBytes(book.logbookFile), "one\r\ntwo\r\n\r\nthree\r\n");
 }
 
 TEST(LogbookSave, WritesEachEntryInWindows1252WithCrLf) {
@@ -104,7 +87,7 @@ TEST(LogbookSave, WritesEachEntryInWindows1252WithCrLf) {
                               "Vendel Hagmarks loggbok, Special.  Gratulera !!   Din nya färg kod blev..  =", "FF8000"})
         book.add(entry);
     book.save();
-    EXPECT_EQ(readBytes(book.path),
+    EXPECT_EQ(readBytes(book.logbookFile),
               "\r\n"
               "V\xE4lkommen till Vendel Hagmarks loggbok  i Skarnvik\r\n"
               "Vendel Hagmarks loggbok, Special.  Gratulera !!   Din nya f\xE4rg kod blev..  =\r\n"
@@ -117,39 +100,39 @@ TEST(LogbookSave, LoadThenSaveReproducesAFileTheProgramWrotePrecededByEarlierLin
                               "Användaren har tryck på knappen:  Öppna CD rom - CD Släde ut..", "00FF7F", "€ ‰ Ÿ"})
         first.add(entry);
     first.save();
-    const auto written = readBytes(first.path);
+    const auto written = readBytes(first.logbookFile);
     ASSERT_TRUE(written);
 
     Logbook second;
-    writeBytes(second.path, *written);
+    writeBytes(second.logbookFile, *written);
     second.add("");
     second.add("earlier");
     second.load();
     second.save();
-    EXPECT_EQ(readBytes(second.path), "\r\nearlier\r\n" + *written);
+    EXPECT_EQ(readBytes(second.logbookFile), "\r\nearlier\r\n" + *written);
 }
 
 TEST(LogbookSave, EmptyListLeavesAFileOfZeroBytes) {
     Logbook book;
-    writeBytes(book.path, "old\r\n");
+    writeBytes(book.logbookFile, "old\r\n");
     book.save();
-    EXPECT_EQ(readBytes(book.path), "");
+    EXPECT_EQ(readBytes(book.logbookFile), "");
 }
 
 TEST(LogbookSave, FailedSaveKeepsOldFileAndListAndTheNextSaveWritesEverything) {
     Logbook book;
-    writeBytes(book.path, "old\r\n");
+    writeBytes(book.logbookFile, "old\r\n");
     book.add("a");
     book.add("b");
     book.fake.failWrites = true;
     book.save();
-    EXPECT_EQ(readBytes(book.path), "old\r\n");
+    EXPECT_EQ(readBytes(book.logbookFile), "old\r\n");
     EXPECT_EQ(book.entries(), (Entries{"a", "b"}));
 
     book.fake.failWrites = false;
     book.add("c");
     book.save();
-    EXPECT_EQ(readBytes(book.path), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(readBytes(book.logbookFile), "a\r\nb\r\nc\r\n");
 }
 
 TEST(LogbookSave, ListGrowsPast32767EntriesAndKeepsThemAll) {
@@ -157,13 +140,13 @@ TEST(LogbookSave, ListGrowsPast32767EntriesAndKeepsThemAll) {
     const std::size_t count = 40000;
     for (std::size_t i = 0; i < count; ++i)
         book.add("entry " + std::to_string(i));
-    EXPECT_EQ(book.form.List1.ListCount(), count);
+    EXPECT_EQ(book.form().List1.ListCount(), count);
     book.save();
 
     Logbook reloaded;
-    fs::copy_file(book.path, reloaded.path);
+    fs::copy_file(book.logbookFile, reloaded.logbookFile);
     reloaded.load();
-    ASSERT_EQ(reloaded.form.List1.ListCount(), count);
+    ASSERT_EQ(reloaded.form().List1.ListCount(), count);
     EXPECT_EQ(reloaded.entries().front(), "entry 0");
     EXPECT_EQ(reloaded.entries()[32767], "entry 32767");
     EXPECT_EQ(reloaded.entries().back(), "entry 39999");
@@ -176,9 +159,9 @@ TEST(LogbookLoad, HugeAndBinaryLogbooksLoadWithoutLoss) {
         std::string bytes;
         for (int i = 0; i < 100000; ++i)
             bytes += "line " + std::to_string(i) + "\r\n";
-        writeBytes(book.path, bytes);
+        writeBytes(book.logbookFile, bytes);
         book.load();
-        ASSERT_EQ(book.form.List1.ListCount(), 100000u);
+        ASSERT_EQ(book.form().List1.ListCount(), 100000u);
         EXPECT_EQ(book.entries()[99999], "line 99999");
     }
     {
@@ -187,18 +170,18 @@ TEST(LogbookLoad, HugeAndBinaryLogbooksLoadWithoutLoss) {
         std::string line(10u << 20, 'x');
         for (std::size_t i = 0; i < line.size(); i += 1000)
             line[i] = '\xE4';
-        writeBytes(book.path, line);
+        writeBytes(book.logbookFile, line);
         book.load();
-        ASSERT_EQ(book.form.List1.ListCount(), 1u);
+        ASSERT_EQ(book.form().List1.ListCount(), 1u);
         book.save();
-        EXPECT_EQ(readBytes(book.path), line + "\r\n");
+        EXPECT_EQ(readBytes(book.logbookFile), line + "\r\n");
     }
     {
         SCOPED_TRACE("NUL-filled");
         Logbook book;
-        writeBytes(book.path, std::string(1u << 20, '\0'));
+        writeBytes(book.logbookFile, std::string(1u << 20, '\0'));
         book.load();
-        ASSERT_EQ(book.form.List1.ListCount(), 1u);
+        ASSERT_EQ(book.form().List1.ListCount(), 1u);
         EXPECT_EQ(book.entries()[0], std::string(1u << 20, '\0'));
     }
     {
@@ -217,11 +200,11 @@ TEST(LogbookLoad, HugeAndBinaryLogbooksLoadWithoutLoss) {
             bytes += "\r\n";
         }
         Logbook book;
-        writeBytes(book.path, bytes);
+        writeBytes(book.logbookFile, bytes);
         book.load();
-        EXPECT_EQ(book.form.List1.ListCount(), 2000u);
+        EXPECT_EQ(book.form().List1.ListCount(), 2000u);
         book.save();
-        EXPECT_EQ(readBytes(book.path), bytes);
+        EXPECT_EQ(readBytes(book.logbookFile), bytes);
     }
 }
 

@@ -1,20 +1,12 @@
 #pragma once
-// Shared set-up for the process-panel tests: the real program on a virtual
-// clock with the recording platform in a temporary folder, started as at
-// program start (design values, Form_Load, timers counting from zero).
+// The process-panel tests: the program started as at program start (design
+// values, Form_Load, timers counting from zero), and a recorder of the
+// property changes its handlers make.
 
-#include "forms/Program.h"
-#include "forms/frmMain.h"
 #include "model/Colour.h"
-#include "tests/support/FakePlatform.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/ProgramFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <cstddef>
-#include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kav::test {
@@ -46,36 +38,13 @@ private:
     }
 };
 
-class PanelTest : public ::testing::Test {
+class PanelTest : public ProgramTest {
 protected:
-    TempDir dir;
-    FakePlatform platform{dir.path()};
-    VirtualClock clock;
-    Program program{platform, clock};
     frmMain* w = nullptr;
 
-    void SetUp() override {
-        program.start();
-        w = &program.main();
-    }
+    void SetUp() override { w = &start(); }
 
-    void advance(std::int64_t ms) { program.timers().advance(clock, ms); }
-    // Moves the clock on to `ms` after program start.
-    void advanceTo(std::int64_t ms) {
-        ASSERT_GE(ms, clock.nowMs());
-        advance(ms - clock.nowMs());
-    }
-
-    bool click(std::string_view control) { return w->raise(control, Event::Click); }
-
-    // The journal lines appended since the list held `mark` lines.
-    std::vector<std::string> linesSince(std::size_t mark) const {
-        const auto& all = w->List1.lines();
-        return {all.begin() + static_cast<std::ptrdiff_t>(mark), all.end()};
-    }
-    std::size_t mark() const { return w->List1.ListCount(); }
-
-    std::vector<std::string> clipboardCalls() const { return platform.callsStartingWith("clipboard"); }
+    std::vector<std::string> clipboardCalls() const { return fake.callsStartingWith("clipboard"); }
 
     // A button a user can reach: shown and enabled.
     static bool usable(const Control& c) { return c.Visible && c.Enabled; }

@@ -68,7 +68,7 @@ TEST_F(RunControl, StartSequenceLinksPlcAtFourSecondsAndGivesStartConditionsAtTe
     ASSERT_EQ(clip.size(), clipBefore + 2);
     EXPECT_EQ(clip[clipBefore], "clipboardClear()");
     EXPECT_EQ(clip[clipBefore + 1], "clipboardSetText(FF8000)");
-    EXPECT_EQ(platform.clipboard, std::optional<std::string>("FF8000"));
+    EXPECT_EQ(fake.clipboard, std::optional<std::string>("FF8000"));
 
     // Both steps are one-shot: long afterwards nothing more happens, and the
     // lamp no longer blinks.
@@ -119,10 +119,10 @@ TEST_F(RunControl, QuickStartRunsAtOnceAndTheStartSequenceStillRuns) {
     EXPECT_FALSE(click("Command18"));
 
     // The user copies something else meanwhile; the start sequence replaces it.
-    platform.clipboard = "copied by the user";
+    fake.clipboard = "copied by the user";
     advanceTo(10000);
     EXPECT_EQ(linesSince(m), (Lines{"Systemet snabb-startad.", kPlcLine, kStartLine}));
-    EXPECT_EQ(platform.clipboard, std::optional<std::string>(""));
+    EXPECT_EQ(fake.clipboard, std::optional<std::string>(""));
     EXPECT_FALSE(w->Command18.Enabled);
 }
 

@@ -1,5 +1,6 @@
 // The About window: its copy-address buttons, its date label and its Exit.
-#include "colour_program_fixture.h"
+#include "forms/Form1.h"
+#include "tests/support/ProgramFixture.h"
 
 namespace kav::test {
 namespace {
@@ -9,7 +10,7 @@ protected:
     Form1& openAbout() {
         frmMain& w = start();
         EXPECT_TRUE(w.raise("ab", Event::Click));
-        return *program->form1();
+        return *program.form1();
     }
 };
 
@@ -33,7 +34,7 @@ TEST_F(AboutWindow, CopyButtonsPutTheAddressOnTheClipboard) {
         EXPECT_EQ(button.Caption.get(), "klistra in..");
         EXPECT_FALSE(button.Enabled.get());
         EXPECT_EQ(box.Text.get(), "CTRL + V..");
-        program.reset();
+        nextRun();
     }
 }
 
@@ -42,8 +43,8 @@ TEST_F(AboutWindow, UsedCopyButtonStaysDisabledWhenShownAgain) {
     ASSERT_TRUE(f.raise("Command2", Event::Click));
     ASSERT_TRUE(f.raise("Command1", Event::Click));
     EXPECT_FALSE(f.Visible.get());
-    ASSERT_TRUE(program->main().raise("ab", Event::Click));
-    ASSERT_EQ(program->form1(), &f);
+    ASSERT_TRUE(program.main().raise("ab", Event::Click));
+    ASSERT_EQ(program.form1(), &f);
     EXPECT_TRUE(f.Visible.get());
     EXPECT_FALSE(f.Command2.Enabled.get());
     EXPECT_EQ(f.Command2.Caption.get(), "klistra in..");

@@ -1,6 +1,6 @@
 // Start-up: the empty head line, the loaded logbook, the welcome chain with
 // its save, and the operation counter.
-#include "colour_program_fixture.h"
+#include "journal_messages.h"
 
 namespace kav::test {
 namespace {
@@ -8,25 +8,25 @@ namespace {
 class StartUp : public ProgramTest {};
 
 TEST_F(StartUp, FirstStartWithoutLogbookWritesTwoEmptyLinesAndTheWelcome) {
-    ASSERT_FALSE(fileBytes().has_value());
+    ASSERT_FALSE(logbookBytes().has_value());
     frmMain& w = start();
     advance(299);
-    EXPECT_FALSE(fileBytes().has_value());
+    EXPECT_FALSE(logbookBytes().has_value());
     advance(1);
-    EXPECT_EQ(fileBytes(), "\r\n\r\n" + kWelcomeBytes + "\r\n");
+    EXPECT_EQ(logbookBytes(), "\r\n\r\n" + kWelcomeBytes + "\r\n");
     EXPECT_FALSE(w.Timer19.Enabled.get() || w.Timer20.Enabled.get());
 }
 
 TEST_F(StartUp, EachFurtherStartAddsAnEmptyHeadLineAndAWelcomeLine) {
     start();
     advance(300);
-    const std::optional<std::string> first = fileBytes();
+    const std::optional<std::string> first = logbookBytes();
     ASSERT_TRUE(first.has_value());
-    program.reset();
+    nextRun();
 
     start();
     advance(300);
-    EXPECT_EQ(fileBytes(), "\r\n" + *first + kWelcomeBytes + "\r\n");
+    EXPECT_EQ(logbookBytes(), "\r\n" + *first + kWelcomeBytes + "\r\n");
 }
 
 TEST_F(StartUp, LoadedLinesFollowTheEmptyHeadLine) {
@@ -42,7 +42,7 @@ TEST_F(StartUp, LoadedLinesFollowTheEmptyHeadLine) {
     EXPECT_EQ(w.Text8.Text.get(), kWelcome);
     EXPECT_TRUE(w.Timer20.Enabled.get());
     advance(150);
-    EXPECT_EQ(fileBytes(), "\r\nF\xE4rg\r\nFF8000\r\n" + kWelcomeBytes + "\r\n");
+    EXPECT_EQ(logbookBytes(), "\r\nF\xE4rg\r\nFF8000\r\n" + kWelcomeBytes + "\r\n");
 }
 
 TEST_F(StartUp, CounterShowsTheNumberOfLogbookLinesFrom100ms) {

@@ -1,6 +1,8 @@
 // The main window's commands: end, minimise, the right-button menu, the About
 // box and the two secondary windows.
-#include "colour_program_fixture.h"
+#include "forms/Form1.h"
+#include "forms/Form2.h"
+#include "tests/support/ProgramFixture.h"
 
 namespace kav::test {
 namespace {
@@ -18,10 +20,10 @@ struct MenuRecorder final : WindowObserver {
 TEST_F(WindowCommands, ExitButtonAndMenuEndTheProgram) {
     for (const char* trigger : {"Command1", "col"}) {
         start();
-        EXPECT_TRUE(program->main().raise(trigger, Event::Click)) << trigger;
+        EXPECT_TRUE(program.main().raise(trigger, Event::Click)) << trigger;
         EXPECT_TRUE(fake.ended) << trigger;
         EXPECT_EQ(fake.callsStartingWith("endProgram("), std::vector<std::string>{"endProgram()"}) << trigger;
-        program.reset();
+        nextRun();
         fake.ended = false;
         fake.calls.clear();
     }
@@ -68,9 +70,9 @@ TEST_F(WindowCommands, ClosingByTheFrameEndsTheProgramOrRemovesTheWindow) {
     };
     for (const auto& c : cases) {
         start();
-        c.open(*program)->requestClose();
-        EXPECT_TRUE(c.done(*program, fake)) << c.window;
-        program.reset();
+        c.open(program)->requestClose();
+        EXPECT_TRUE(c.done(program, fake)) << c.window;
+        nextRun();
         fake.ended = false;
     }
 }
@@ -86,28 +88,28 @@ TEST_F(WindowCommands, AboutButtonAndMenuShowTheSameAboutBox) {
 
 TEST_F(WindowCommands, AboutMenuLoadsForm1OnceAndShowsIt) {
     frmMain& w = start();
-    ASSERT_EQ(program->form1(), nullptr);
+    ASSERT_EQ(program.form1(), nullptr);
     ASSERT_TRUE(w.raise("ab", Event::Click));
-    Form1* first = program->form1();
+    Form1* first = program.form1();
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->Visible.get());
     first->Hide();
     ASSERT_TRUE(w.raise("ab", Event::Click));
-    EXPECT_EQ(program->form1(), first);
+    EXPECT_EQ(program.form1(), first);
     EXPECT_TRUE(first->Visible.get());
 }
 
 TEST_F(WindowCommands, PlcMenuShowsForm2AndItsExitOnlyHidesIt) {
     frmMain& w = start();
     ASSERT_TRUE(w.raise("lcp", Event::Click));
-    Form2* form2 = program->form2();
+    Form2* form2 = program.form2();
     ASSERT_NE(form2, nullptr);
     EXPECT_TRUE(form2->Visible.get());
     ASSERT_TRUE(form2->raise("Command1", Event::Click));
     EXPECT_FALSE(form2->Visible.get());
-    EXPECT_EQ(program->form2(), form2);
+    EXPECT_EQ(program.form2(), form2);
     ASSERT_TRUE(w.raise("lcp", Event::Click));
-    EXPECT_EQ(program->form2(), form2);
+    EXPECT_EQ(program.form2(), form2);
     EXPECT_TRUE(form2->Visible.get());
 }
 
