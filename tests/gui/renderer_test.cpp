@@ -7,8 +7,7 @@
 #include "platform/qt/ClientArea.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/FormView.h"
-#include "tests/support/FakePlatform.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/ProgramFixture.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -26,10 +25,7 @@
 namespace kav {
 namespace {
 
-struct Gui : ::testing::Test {
-    test::TempDir dir;
-    test::FakePlatform fake{dir.path()};
-    VirtualClock clock;
+struct Gui : ::testing::Test, test::FakeWorld {
     qt::Desktop desktop{fake, clock};
     Program& program = desktop.program();
 
