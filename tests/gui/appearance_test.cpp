@@ -7,9 +7,8 @@
 #include "platform/qt/CaptionButton.h"
 #include "platform/qt/ClientArea.h"
 #include "platform/qt/Convert.h"
-#include "platform/qt/Desktop.h"
 #include "platform/qt/FormView.h"
-#include "tests/support/ProgramFixture.h"
+#include "tests/gui/DesktopFixture.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -29,10 +28,7 @@ namespace kav {
 namespace {
 
 // The program with all three windows loaded and shown.
-struct Look : ::testing::Test, test::FakeWorld {
-    qt::Desktop desktop{fake, clock};
-    Program& program = desktop.program();
-
+struct Look : ::testing::Test, test::DesktopWorld {
     void SetUp() override {
         ASSERT_EQ(desktop.start(), std::vector<std::string>());
         program.main().ab_Click();

@@ -1,8 +1,7 @@
 // The code box in the renderer: hovering shows the code's web forms, one a
 // line, and nothing while the box is empty. (Its menu is driven end to end.)
-#include "platform/qt/Desktop.h"
 #include "platform/qt/FormView.h"
-#include "tests/support/ProgramFixture.h"
+#include "tests/gui/DesktopFixture.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -14,9 +13,9 @@ namespace kav {
 namespace {
 
 TEST(CodeBoxView, TooltipListsTheFormsOnlyWhileThereIsACode) {
-    test::FakeWorld world;
-    qt::Desktop desktop{world.fake, world.clock};
-    Program& program = desktop.program();
+    test::DesktopWorld world;
+    qt::Desktop& desktop = world.desktop;
+    Program& program = world.program;
     ASSERT_EQ(desktop.start(), std::vector<std::string>());
     QWidget* box = desktop.viewFor(program.main())->widgetFor("txtColor");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(box->window()));

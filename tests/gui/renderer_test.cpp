@@ -5,9 +5,8 @@
 #include "forms/Program.h"
 #include "forms/frmMain.h"
 #include "platform/qt/ClientArea.h"
-#include "platform/qt/Desktop.h"
 #include "platform/qt/FormView.h"
-#include "tests/support/ProgramFixture.h"
+#include "tests/gui/DesktopFixture.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -25,10 +24,7 @@
 namespace kav {
 namespace {
 
-struct Gui : ::testing::Test, test::FakeWorld {
-    qt::Desktop desktop{fake, clock};
-    Program& program = desktop.program();
-
+struct Gui : ::testing::Test, test::DesktopWorld {
     void SetUp() override {
         ASSERT_EQ(desktop.start(), std::vector<std::string>());
         view()->activateWindow();
