@@ -12,6 +12,7 @@
 #include "platform/posix/StaleTempFiles.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/FormView.h"
+#include "platform/qt/LogbookReadAhead.h"
 #include "platform/qt/ProgramEnd.h"
 #include "platform/qt/ProgramIcon.h"
 #include "platform/qt/SingleInstance.h"
@@ -47,7 +48,15 @@ int main(int argc, char** argv) {
     // the display is opened or the logbook read.
     kav::qt::SingleInstance instance(folder);
     if (!instance.isFirst()) return 0;
-    if (!folder.empty()) kav::posix::removeStaleTempFiles({folder.string(), "kavrilon.ini", ::geteuid(), {}});
+    if (!folder.empty())
+        kav::posix::removeStaleTempFiles({folder.string(), std::string(kav::posix::kLogbookName), ::geteuid(), {}});
+    // A logbook grown over years is read while the toolkit starts instead of
+    // after it. This copy holds the folder's lock, so no other copy writes
+    // the file meanwhile; a change by any other program is noticed at the
+    // load, which then reads the file again.
+    std::unique_ptr<kav::qt::LogbookReadAhead> logbookReadAhead;
+    if (!folder.empty())
+        logbookReadAhead = std::make_unique<kav::qt::LogbookReadAhead>(kav::posix::logbookPathIn(folder));
 
     if (!kav::app::requireDisplay(argc, argv)) return 1;
     // The menu bar stays in the window, where the design places the client
@@ -69,7 +78,7 @@ int main(int argc, char** argv) {
     QPointer<QWidget> mainView;
     instance.listen([&mainView] { kav::qt::SingleInstance::bringToFront(mainView); });
 
-    kav::qt::Desktop desktop(folder);
+    kav::qt::Desktop desktop(folder, std::move(logbookReadAhead));
     // A desktop logout asks running programs to save their data first.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
                      [&desktop](QSessionManager&) { desktop.saveUnsavedLines(); });

@@ -21,17 +21,15 @@ void frmMain::List_Add(Control& list, const std::string& text) { list.AddItem(te
 // be read, or has no bytes, still appends one empty entry: the line buffer
 // starts empty and is appended once before the end of the file is tested.
 void frmMain::List_Load(Control& list, const std::string& path) {
-    std::optional<std::string> bytes = platform().readFile(path);
-    if (!bytes || bytes->empty()) {
-        List_Add(list, std::string());
-        linesCovered_ = list.ListCount();
-        return;
-    }
     try {
         // The file's bytes become the list's own, indexed but not decoded, and
         // the list is told of the new lines once.
-        logbook::LineImage image = logbook::indexLines(std::move(*bytes));
-        list.AddImage(std::move(image.bytes), std::move(image.marks));
+        std::optional<logbook::LineImage> image = platform().readLines(path);
+        if (!image || image->bytes.empty()) {
+            List_Add(list, std::string());
+        } else {
+            list.AddImage(std::move(image->bytes), std::move(image->marks));
+        }
     } catch (const std::bad_alloc&) {
         // The file did not fit in memory: the session goes on with the list
         // it has, and never saves over the file it could not take in.

@@ -4,6 +4,7 @@
 // Results are returned so a caller may look at them; handlers ignore them
 // unless the program's behaviour depends on the outcome (the delete).
 
+#include "logbook/LogbookFormat.h"
 #include "model/Colour.h"
 #include "model/SharedBytes.h"
 
@@ -66,6 +67,11 @@ public:
     // it whole so that a failed write never destroys the old file.
     virtual std::string logbookPath() = 0;
     virtual std::optional<std::string> readFile(const std::string& path) = 0;
+    // The file at `path` as the logbook list keeps it: its bytes and where
+    // its lines start; nothing when readFile gives nothing. Finding the lines
+    // may run out of memory (std::bad_alloc). This version reads the file and
+    // finds its lines now.
+    virtual std::optional<logbook::LineImage> readLines(const std::string& path);
     virtual bool writeFileAtomic(const std::string& path, std::string_view bytes) = 0;
     // Replaces the file with `bytes` as writeFileAtomic does, but may do it
     // after returning, away from the user-interface thread. Writes happen one

@@ -208,7 +208,24 @@ bool readAllCapped(int fd, std::size_t expected, std::size_t limit, std::string&
     return true;
 }
 
+FileStamp stampOf(const struct stat& st) {
+    constexpr std::int64_t kNs = 1'000'000'000;
+    return {{st.st_dev, st.st_ino},
+            static_cast<std::int64_t>(st.st_size),
+            static_cast<std::int64_t>(st.st_mtim.tv_sec) * kNs + st.st_mtim.tv_nsec,
+            static_cast<std::int64_t>(st.st_ctim.tv_sec) * kNs + st.st_ctim.tv_nsec};
+}
+
 } // namespace
+
+std::optional<FileStamp> stampFile(const std::string& path) {
+    const Resolved where = resolveOwnLinks(path);
+    if (where.state != Resolved::State::Found) return std::nullopt;
+    struct stat st {};
+    if (::lstat(where.path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    if (where.viaLink && st.st_uid != ::geteuid()) return std::nullopt;
+    return stampOf(st);
+}
 
 ReadResult readFile(const std::string& path, std::size_t limit) {
     const Resolved where = resolveOwnLinks(path);
@@ -234,7 +251,7 @@ ReadResult readFile(const std::string& path, std::size_t limit) {
         return refused();
     }
     r.outcome = ReadResult::Outcome::Read;
-    r.id = {st.st_dev, st.st_ino};
+    r.stamp = stampOf(st);
     return r;
 }
 

@@ -14,6 +14,7 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -32,9 +33,20 @@ struct FileId {
     bool operator==(const FileId&) const = default;
 };
 
+// What a file was when it was opened: which file, how long, and when its
+// contents and its inode last changed. Any write to it since changes one of
+// them.
+struct FileStamp {
+    FileId id;
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
 struct ReadResult {
     enum class Outcome {
-        Read,    // `bytes` holds the whole file and `id` says which file it was
+        Read,    // `bytes` holds the whole file and `stamp` says which file it was
         Missing, // nothing at the path (or its folder is missing)
         Refused, // something is there that cannot or may not be read: no read
                  // permission, too large, not a regular file, a link that is
@@ -42,13 +54,17 @@ struct ReadResult {
     };
     Outcome outcome = Outcome::Missing;
     std::string bytes;
-    FileId id;
+    FileStamp stamp;
 };
 
 // Reads the regular file at `path` whole, at most `limit` bytes. The file is
 // opened without blocking (a pipe at the path never stops the caller), and
 // what was opened is checked with fstat.
 ReadResult readFile(const std::string& path, std::size_t limit = kMaxReadBytes);
+
+// The stamp of the regular file that readFile would open at `path` now,
+// following links by the same rules; nothing when it would not read one.
+std::optional<FileStamp> stampFile(const std::string& path);
 
 // The bytes of readFile, or nothing for any other outcome.
 std::optional<std::string> readWholeFile(const std::string& path);

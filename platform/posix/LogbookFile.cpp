@@ -10,8 +10,15 @@ std::optional<std::string> LogbookFile::load(const std::string& path) {
     unreadable_ = r.outcome == ReadResult::Outcome::Refused;
     known_.reset();
     if (r.outcome != ReadResult::Outcome::Read) return std::nullopt;
-    known_ = r.id;
+    known_ = r.stamp.id;
     return std::move(r.bytes);
+}
+
+void LogbookFile::adopt(const std::string& path, FileId id) {
+    const std::lock_guard lock(mutex_);
+    path_ = path;
+    unreadable_ = false;
+    known_ = id;
 }
 
 bool LogbookFile::save(const std::string& path, std::string_view bytes) {

@@ -30,6 +30,8 @@ public:
     // The bytes of the file at `path`, or nothing when it is missing or cannot
     // be read; `path` becomes the logbook this object looks after.
     std::optional<std::string> load(const std::string& path);
+    // Takes `path` as the logbook, loaded from the file `id` by other means.
+    void adopt(const std::string& path, FileId id);
 
     // Replaces the file at `path` with `bytes`. For the logbook's own path the
     // save is skipped (false) while the logbook is one that could not be read,

@@ -10,10 +10,17 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include <sys/types.h>
 
 namespace kav::posix {
+
+// The name of the logbook file in the program folder.
+inline constexpr std::string_view kLogbookName = "kavrilon.ini";
+
+// The logbook's path in `folder`; empty (no logbook) when the folder is.
+std::string logbookPathIn(const std::filesystem::path& folder);
 
 struct ProgramFolderInputs {
     std::filesystem::path executable; // the running executable, links resolved

@@ -6,13 +6,15 @@
 #include "forms/Form2.h"
 #include "forms/frmMain.h"
 #include "platform/qt/FormView.h"
+#include "platform/qt/LogbookReadAhead.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace kav::qt {
 
-Desktop::Desktop(std::filesystem::path programFolder)
-    : desktopPlatform_(std::make_unique<QtPlatform>(std::move(programFolder),
-                                                    [this](const Window& w) -> QWidget* { return viewFor(w); })),
+Desktop::Desktop(std::filesystem::path programFolder, std::unique_ptr<LogbookReadAhead> logbookReadAhead)
+    : desktopPlatform_(std::make_unique<QtPlatform>(
+          std::move(programFolder), [this](const Window& w) -> QWidget* { return viewFor(w); },
+          std::move(logbookReadAhead))),
       program_(*desktopPlatform_, steadyClock_, this),
       driver_(std::make_unique<TimerDriver>(program_.timers(), steadyClock_)) {}
 

@@ -9,9 +9,11 @@
 #include "platform/launch/Launcher.h"
 #include "platform/launch/Media.h"
 #include "platform/posix/LogbookFile.h"
+#include "platform/posix/ProgramFolder.h"
 #include "platform/posix/WriteQueue.h"
 #include "platform/qt/ColourDialog.h"
 #include "platform/qt/Convert.h"
+#include "platform/qt/LogbookReadAhead.h"
 #include "platform/qt/ProgramEnd.h"
 
 #include <QApplication>
@@ -65,8 +67,11 @@ struct QtPlatform::Services {
         [this](const std::string& path, const SharedBytes& bytes) { return logbook.save(path, bytes.views()); }};
 };
 
-QtPlatform::QtPlatform(std::filesystem::path programFolder, ViewOf viewOf)
-    : folder_(std::move(programFolder)), viewOf_(std::move(viewOf)), services_(std::make_unique<Services>()) {}
+QtPlatform::QtPlatform(std::filesystem::path programFolder, ViewOf viewOf,
+                       std::unique_ptr<LogbookReadAhead> logbookReadAhead)
+    : folder_(std::move(programFolder)), viewOf_(std::move(viewOf)), services_(std::make_unique<Services>()) {
+    readAhead_ = std::move(logbookReadAhead);
+}
 
 QtPlatform::~QtPlatform() = default;
 
@@ -143,11 +148,23 @@ std::string QtPlatform::todayShortDate() {
 }
 
 // An empty path names no file: loading it finds nothing and saving it fails.
-std::string QtPlatform::logbookPath() { return folder_.empty() ? std::string() : (folder_ / "kavrilon.ini").string(); }
+std::string QtPlatform::logbookPath() { return posix::logbookPathIn(folder_); }
 
 std::optional<std::string> QtPlatform::readFile(const std::string& path) {
     finishWrites();
     return services_->logbook.load(path);
+}
+
+std::optional<logbook::LineImage> QtPlatform::readLines(const std::string& path) {
+    // The first load may find the logbook read while the program started.
+    if (const std::unique_ptr<LogbookReadAhead> ahead = std::move(readAhead_)) {
+        finishWrites();
+        if (std::optional<LogbookReadAhead::Taken> taken = ahead->take(path)) {
+            services_->logbook.adopt(path, taken->id);
+            return std::move(taken->image);
+        }
+    }
+    return Platform::readLines(path);
 }
 
 bool QtPlatform::writeFileAtomic(const std::string& path, std::string_view bytes) {

@@ -4,6 +4,7 @@
 // shut-down dialog and the logbook file in the program folder.
 
 #include "platform/Platform.h"
+#include "platform/qt/LogbookReadAhead.h"
 
 #include <filesystem>
 #include <functional>
@@ -20,8 +21,10 @@ public:
 
     // An empty folder means the program has none: there is no logbook file
     // and the commands on it act on nothing. Without `viewOf` dialogs have
-    // no owner.
-    explicit QtPlatform(std::filesystem::path programFolder, ViewOf viewOf = {});
+    // no owner. The first load of the logbook takes what
+    // `logbookReadAhead` read, while the file is unchanged since.
+    explicit QtPlatform(std::filesystem::path programFolder, ViewOf viewOf = {},
+                        std::unique_ptr<LogbookReadAhead> logbookReadAhead = nullptr);
     ~QtPlatform() override;
 
     bool clipboardClear() override;
@@ -37,6 +40,7 @@ public:
     std::string todayShortDate() override;
     std::string logbookPath() override;
     std::optional<std::string> readFile(const std::string& path) override;
+    std::optional<logbook::LineImage> readLines(const std::string& path) override;
     bool writeFileAtomic(const std::string& path, std::string_view bytes) override;
     void writeFileAtomicLater(const std::string& path, SharedBytes bytes) override;
     bool finishWrites() override;
@@ -49,6 +53,8 @@ private:
     ViewOf viewOf_;
     struct Services;
     std::unique_ptr<Services> services_;
+    // The logbook read while the program started, until the first load.
+    std::unique_ptr<LogbookReadAhead> readAhead_;
 };
 
 } // namespace kav::qt

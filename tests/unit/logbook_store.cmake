@@ -10,3 +10,7 @@ target_link_libraries(logbook_store_test PRIVATE kav_posix)
 # Saves on the write queue's thread, and the line index of a loaded file.
 kav_unit_test(logbook_background_save_test ${CMAKE_CURRENT_LIST_DIR}/logbook_background_save_test.cpp)
 target_link_libraries(logbook_background_save_test PRIVATE kav_posix)
+
+# The logbook read while the program starts, and when it is handed over.
+kav_unit_test(logbook_read_ahead_test ${CMAKE_CURRENT_LIST_DIR}/logbook_read_ahead_test.cpp)
+target_link_libraries(logbook_read_ahead_test PRIVATE kav_platform)

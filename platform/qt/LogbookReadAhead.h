@@ -1,0 +1,52 @@
+#pragma once
+// The logbook read, and its lines found, on a thread of its own while the
+// toolkit starts. A logbook grown over years is tens of megabytes; most of
+// what loading it costs is the kernel handing out fresh memory and the pass
+// over its line ends, and beside the toolkit's start that costs the window
+// no time on a machine with a second core.
+//
+// What was read is handed over only while the file at the path is still the
+// one read, unchanged since it was opened (same inode, size and change
+// times). Otherwise the caller reads the file itself, so a read ahead never
+// shows contents the file no longer has.
+
+#include "logbook/LogbookFormat.h"
+#include "platform/posix/AtomicFile.h"
+
+#include <optional>
+#include <string>
+#include <thread>
+
+namespace kav::qt {
+
+class LogbookReadAhead {
+public:
+    // Starts reading `path`. When no thread can be started, nothing is read
+    // ahead.
+    explicit LogbookReadAhead(std::string path);
+    // Waits for the read to end.
+    ~LogbookReadAhead();
+    LogbookReadAhead(const LogbookReadAhead&) = delete;
+    LogbookReadAhead& operator=(const LogbookReadAhead&) = delete;
+
+    // Waits for the read to end.
+    void finish();
+
+    struct Taken {
+        logbook::LineImage image;
+        posix::FileId id; // the file the lines came from
+    };
+    // Waits for the read, then gives its lines if `path` is the path read
+    // ahead, the read found a regular file and the file there is unchanged.
+    // Gives them once at most.
+    std::optional<Taken> take(const std::string& path);
+
+private:
+    const std::string path_;
+    // Set by the reading thread, looked at only after it has ended.
+    std::optional<logbook::LineImage> image_;
+    posix::FileStamp stamp_;
+    std::thread reader_;
+};
+
+} // namespace kav::qt
