@@ -154,6 +154,13 @@ LineImage indexLines(std::string fileBytes) {
     return image;
 }
 
+bool indexKeptLines(std::string_view fileBytes, LineMarks& marks) {
+    marks.clear();
+    if (fileBytes.size() < 2 || !fileBytes.ends_with("\r\n")) return false;
+    marks.lineStartsAt(0);
+    return findCrLfLines(reinterpret_cast<const unsigned char*>(fileBytes.data()), fileBytes.size(), marks);
+}
+
 std::string encodeEntries(const std::vector<std::string>& entries) {
     // Encoding never makes an entry longer, so the sum of the entries' sizes
     // plus two bytes each is room enough; the unused tail is cut at the end.

@@ -41,6 +41,8 @@ std::vector<std::string> decodeEntries(std::string_view fileBytes);
 // marks that tell where lines start. The lines are those EntryReader gives.
 struct LineImage {
     std::string bytes;
+    // When set, the bytes are held here instead (`bytes` is empty).
+    std::shared_ptr<HeldBytes> held;
     LineMarks marks;
 };
 
@@ -48,6 +50,11 @@ struct LineImage {
 // after every line) is taken over as it is, without a copy; other line ends
 // are written as CR LF, and a last line without one gets it.
 LineImage indexLines(std::string fileBytes);
+
+// Finds the lines of a file that the list can keep as it is, every line
+// followed by CR LF, the last one included, and collects their marks in
+// `marks`. False, with `marks` unusable, for any other file.
+bool indexKeptLines(std::string_view fileBytes, LineMarks& marks);
 
 // The file bytes for `entries`: each one in Windows-1252 followed by CR LF.
 // No entries give no bytes.

@@ -25,11 +25,12 @@ void frmMain::List_Load(Control& list, const std::string& path) {
         // The file's bytes become the list's own, indexed but not decoded, and
         // the list is told of the new lines once.
         std::optional<logbook::LineImage> image = platform().readLines(path);
-        if (!image || image->bytes.empty()) {
-            List_Add(list, std::string());
-        } else {
+        if (image && image->held)
+            list.AddImage(std::move(image->held), std::move(image->marks));
+        else if (image && !image->bytes.empty())
             list.AddImage(std::move(image->bytes), std::move(image->marks));
-        }
+        else
+            List_Add(list, std::string());
     } catch (const std::bad_alloc&) {
         // The file did not fit in memory: the session goes on with the list
         // it has, and never saves over the file it could not take in.

@@ -25,6 +25,12 @@ void Control::AddImage(std::string image, LineMarks marks) {
     propertyChanged(PropId::Lines);
 }
 
+void Control::AddImage(std::shared_ptr<const HeldBytes> image, LineMarks marks) {
+    if (marks.lines() == 0) return;
+    store_.appendImage(std::move(image), std::move(marks));
+    propertyChanged(PropId::Lines);
+}
+
 std::string Control::List(std::size_t i) const {
     if (i >= store_.count()) throw std::out_of_range("list index");
     return store_.text(i);

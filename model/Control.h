@@ -41,6 +41,7 @@ public:
     // change notice: loading a logbook of a million lines must not redraw the
     // list for each of them.
     void AddImage(std::string image, LineMarks marks);
+    void AddImage(std::shared_ptr<const HeldBytes> image, LineMarks marks);
     std::size_t ListCount() const { return store_.count(); }
     // The text of line i; throws std::out_of_range past the end.
     std::string List(std::size_t i) const;

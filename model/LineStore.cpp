@@ -28,11 +28,12 @@ std::uint64_t nextLineStart(const char* base, std::uint64_t begin, std::uint64_t
 // never written again, which is what lets a snapshot share them.
 struct LineStore::Chunk {
     std::string image;
+    std::shared_ptr<const HeldBytes> held;
     std::unique_ptr<char[]> room;
     std::size_t capacity = 0;
     std::size_t used = 0;
 
-    const char* data() const { return room ? room.get() : image.data(); }
+    const char* data() const { return room ? room.get() : held ? held->view().data() : image.data(); }
 };
 
 LineStore::LineStore() = default;
@@ -103,10 +104,28 @@ void LineStore::appendImage(std::string image, LineMarks marks) {
     chunks_.push_back(std::move(chunk));
 }
 
+void LineStore::appendImage(std::shared_ptr<const HeldBytes> image, LineMarks marks) {
+    if (!image || image->view().empty() || marks.lines() == 0) return;
+    auto chunk = std::make_shared<Chunk>();
+    chunk->used = image->view().size();
+    chunk->capacity = chunk->used;
+    chunk->held = std::move(image);
+    parts_.push_back({count_, marks.lines(), marks.takeMarks()});
+    count_ += marks.lines();
+    size_ += chunk->used;
+    chunks_.push_back(std::move(chunk));
+}
+
 SharedBytes LineStore::snapshot() const {
     SharedBytes bytes;
-    for (const auto& chunk : chunks_)
-        bytes.append(chunk, std::string_view(chunk->data(), chunk->used));
+    for (const auto& chunk : chunks_) {
+        // A held image is kept by its holder of the moment, which may be
+        // traded for another while the snapshot is written.
+        if (chunk->held)
+            bytes.append(chunk->held->owner(), chunk->held->view());
+        else
+            bytes.append(chunk, std::string_view(chunk->data(), chunk->used));
+    }
     return bytes;
 }
 

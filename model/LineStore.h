@@ -80,6 +80,9 @@ public:
     // were collected from the image's lines. The image is kept as it is, not
     // copied.
     void appendImage(std::string image, LineMarks marks);
+    // The same for an image that someone else holds; the store reads it
+    // through `image` for as long as it keeps the lines.
+    void appendImage(std::shared_ptr<const HeldBytes> image, LineMarks marks);
 
     // The bytes of the file that holds exactly these lines.
     std::uint64_t byteSize() const { return size_; }

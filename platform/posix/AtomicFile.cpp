@@ -8,9 +8,11 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdint>
 #include <ctime>
 #include <new>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -45,6 +47,8 @@ public:
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
+    // Hands the descriptor to someone else, who closes it.
+    int release() { return std::exchange(fd_, -1); }
     bool close() {
         // Linux releases the descriptor even when close() reports EINTR, so
         // it is never repeated; only a real error (an NFS write-back that
@@ -165,20 +169,6 @@ ReadResult refused() {
 
 // Reads `fd` to its end, expecting about `expected` bytes, into `out`; false
 // on a read error or when the file grows past `limit` while it is read.
-// Asks for huge pages under a large buffer before it is first touched: a
-// logbook of tens of megabytes then takes a few dozen page faults instead of
-// tens of thousands, which is most of the cost of reading it.
-void adviseHugePages(char* data, std::size_t size) {
-    constexpr std::uintptr_t kPage = 4096;
-    if (size < (std::size_t{4} << 20)) return;
-    // The whole pages inside the buffer: from its first page boundary, as
-    // many pages as fit.
-    const std::size_t skip = (kPage - reinterpret_cast<std::uintptr_t>(data) % kPage) % kPage;
-    if (size <= skip) return;
-    const std::size_t length = (size - skip) & ~(kPage - 1);
-    if (length > 0) ::madvise(data + skip, length, MADV_HUGEPAGE);
-}
-
 bool readAllCapped(int fd, std::size_t expected, std::size_t limit, std::string& out) {
     out.reserve(expected);
     adviseHugePages(out.data(), expected);
@@ -218,6 +208,19 @@ FileStamp stampOf(const struct stat& st) {
 
 } // namespace
 
+// A logbook of tens of megabytes then takes a few dozen page faults instead
+// of tens of thousands, which is most of the cost of reading it.
+void adviseHugePages(char* data, std::size_t size) {
+    constexpr std::uintptr_t kPage = 4096;
+    if (size < (std::size_t{4} << 20)) return;
+    // The whole pages inside the buffer: from its first page boundary, as
+    // many pages as fit.
+    const std::size_t skip = (kPage - reinterpret_cast<std::uintptr_t>(data) % kPage) % kPage;
+    if (size <= skip) return;
+    const std::size_t length = (size - skip) & ~(kPage - 1);
+    if (length > 0) ::madvise(data + skip, length, MADV_HUGEPAGE);
+}
+
 std::optional<FileStamp> stampFile(const std::string& path) {
     const Resolved where = resolveOwnLinks(path);
     if (where.state != Resolved::State::Found) return std::nullopt;
@@ -225,6 +228,39 @@ std::optional<FileStamp> stampFile(const std::string& path) {
     if (::lstat(where.path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
     if (where.viaLink && st.st_uid != ::geteuid()) return std::nullopt;
     return stampOf(st);
+}
+
+LeasedMapping::~LeasedMapping() {
+    ::munmap(const_cast<void*>(data_), size_);
+    // Closing the descriptor gives up the lease.
+    ::close(fd_);
+}
+
+std::shared_ptr<LeasedMapping> mapFileLeased(const std::string& path, std::size_t minimum, std::size_t limit) {
+    const Resolved where = resolveOwnLinks(path);
+    if (where.state != Resolved::State::Found) return nullptr;
+    Fd fd(openRetrying(where.path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW));
+    if (!fd.valid()) return nullptr;
+    // Another program's open for writing is announced with a signal, SIGIO
+    // unless told otherwise, which would end this program. SIGURG is ignored
+    // where nobody handles it; the lease is given up soon anyway.
+    if (::fcntl(fd.get(), F_SETSIG, SIGURG) != 0 || ::fcntl(fd.get(), F_SETLEASE, F_RDLCK) != 0) return nullptr;
+    // Looked at under the lease: no write can come between this and the map.
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
+    if (where.viaLink && st.st_uid != ::geteuid()) return nullptr;
+    const auto size = static_cast<std::uint64_t>(st.st_size);
+    if (st.st_size <= 0 || size < minimum || size > limit) return nullptr;
+    void* data = ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd.get(), 0);
+    if (data == MAP_FAILED) return nullptr;
+    try {
+        auto mapping = std::make_shared<LeasedMapping>(fd.get(), data, static_cast<std::size_t>(size), stampOf(st));
+        static_cast<void>(fd.release());
+        return mapping;
+    } catch (const std::bad_alloc&) {
+        ::munmap(data, static_cast<std::size_t>(size));
+        return nullptr;
+    }
 }
 
 ReadResult readFile(const std::string& path, std::size_t limit) {

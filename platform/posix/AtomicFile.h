@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -61,6 +62,40 @@ struct ReadResult {
 // opened without blocking (a pipe at the path never stops the caller), and
 // what was opened is checked with fstat.
 ReadResult readFile(const std::string& path, std::size_t limit = kMaxReadBytes);
+
+// A regular file mapped read-only under a read lease. While the lease is
+// held no other program can open the file for writing or truncate it (one
+// that tries waits until the lease is given up), so the mapped bytes stay
+// what they were and never vanish under a reader. The mapping is removed and
+// the lease given up when the object goes.
+class LeasedMapping {
+public:
+    LeasedMapping(int fd, const void* data, std::size_t size, FileStamp stamp)
+        : fd_(fd), data_(data), size_(size), stamp_(stamp) {}
+    ~LeasedMapping();
+    LeasedMapping(const LeasedMapping&) = delete;
+    LeasedMapping& operator=(const LeasedMapping&) = delete;
+
+    std::string_view bytes() const { return {static_cast<const char*>(data_), size_}; }
+    const FileStamp& stamp() const { return stamp_; }
+
+private:
+    int fd_;
+    const void* data_;
+    std::size_t size_;
+    FileStamp stamp_;
+};
+
+// Maps the regular file at `path`, found and checked by readFile's rules,
+// when it holds at least `minimum` and at most `limit` bytes and a read lease
+// can be had on it. Nothing otherwise: the file is then read instead. A
+// lease needs the file to be the user's, on a file system that has leases,
+// and open for writing nowhere.
+std::shared_ptr<LeasedMapping> mapFileLeased(const std::string& path, std::size_t minimum,
+                                             std::size_t limit = kMaxReadBytes);
+
+// Asks for huge pages under a large buffer before it is first touched.
+void adviseHugePages(char* data, std::size_t size);
 
 // The stamp of the regular file that readFile would open at `path` now,
 // following links by the same rules; nothing when it would not read one.

@@ -1,13 +1,9 @@
 // The writing thread and its queue.
 #include "platform/posix/WriteQueue.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <csignal>
+#include "platform/posix/BackgroundThread.h"
 
-#include <pthread.h>
-#include <sys/resource.h>
-#include <unistd.h>
+#include <algorithm>
 
 namespace kav::posix {
 
@@ -47,20 +43,10 @@ bool WriteQueue::finish() {
 }
 
 void WriteQueue::run() {
-    // Signals are for the main thread, whose handlers end the program with
-    // its closing save.
-    sigset_t all;
-    sigfillset(&all);
-    pthread_sigmask(SIG_BLOCK, &all, nullptr);
     // A save of a grown logbook copies tens of megabytes into the page cache.
     // The window's thread and the display server come first: on a busy
-    // machine the save takes a little longer, and the window answers at
-    // once. Linux gives each thread its own nice value; where this fails the
-    // save runs as before.
-    const auto self = static_cast<id_t>(::gettid());
-    errno = 0;
-    const int nice = ::getpriority(PRIO_PROCESS, self);
-    if (errno == 0) static_cast<void>(::setpriority(PRIO_PROCESS, self, std::min(nice + kWriterNiceStep, 19)));
+    // machine the save takes a little longer, and the window answers at once.
+    becomeBackgroundThread(kWriterNiceStep);
 
     std::unique_lock lock(mutex_);
     for (;;) {

@@ -59,6 +59,8 @@ struct QtPlatform::Services {
     std::shared_ptr<DesktopAnswers> answers = std::make_shared<DesktopAnswers>();
     // The colour the dialog opens with: the one chosen last.
     QColor lastColour = Qt::white;
+    // Where work from other threads is handed to the user-interface thread.
+    QObject uiThread;
     // What the start-up load found, which decides what later saves may replace.
     posix::LogbookFile logbook;
     // The logbook saves, written away from the user-interface thread, through
@@ -157,9 +159,13 @@ std::optional<std::string> QtPlatform::readFile(const std::string& path) {
 
 std::optional<logbook::LineImage> QtPlatform::readLines(const std::string& path) {
     // The first load may find the logbook read while the program started.
-    if (const std::unique_ptr<LogbookReadAhead> ahead = std::move(readAhead_)) {
+    if (readAhead_) {
         finishWrites();
-        if (std::optional<LogbookReadAhead::Taken> taken = ahead->take(path)) {
+        QObject* uiThread = &services_->uiThread;
+        std::optional<LogbookReadAhead::Taken> taken = readAhead_->take(path, [uiThread](std::function<void()> change) {
+            QMetaObject::invokeMethod(uiThread, std::move(change), Qt::QueuedConnection);
+        });
+        if (taken) {
             services_->logbook.adopt(path, taken->id);
             return std::move(taken->image);
         }

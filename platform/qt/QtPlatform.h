@@ -53,7 +53,8 @@ private:
     ViewOf viewOf_;
     struct Services;
     std::unique_ptr<Services> services_;
-    // The logbook read while the program started, until the first load.
+    // The logbook read while the program started; it hands its lines to the
+    // first load and lives on while it copies them.
     std::unique_ptr<LogbookReadAhead> readAhead_;
 };
 
