@@ -10,6 +10,7 @@
 // A close that the program itself asks for goes through endEventLoops() too.
 
 #include <QAbstractNativeEventFilter>
+#include <QObject>
 
 #include <functional>
 #include <thread>
@@ -44,6 +45,10 @@ private:
     bool saved_ = false;
     QWidget* mainWindow_ = nullptr;
     std::thread::id mainThread_;
+    // The termination signals are waited for on their own thread, which
+    // hands the end to the window's thread through this object.
+    QObject context_;
+    std::thread signalWatcher_;
 };
 
 } // namespace kav::qt

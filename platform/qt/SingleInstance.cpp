@@ -1,9 +1,9 @@
 // The single-copy lock and the local socket that asks the first copy to show itself.
 #include "platform/qt/SingleInstance.h"
 
+#include "platform/posix/BackgroundThread.h"
+
 #include <QApplication>
-#include <QPointer>
-#include <QSocketNotifier>
 #include <QWidget>
 
 #include <cerrno>
@@ -12,10 +12,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -138,40 +142,68 @@ SingleInstance::SingleInstance(const fs::path& folder) {
     }
 }
 
-// The listening socket and the connections being read.
+// The listening socket and the connections being read, on a thread of their
+// own: the window's thread, which wakes ten times a second for the program's
+// timers, then has one descriptor fewer to look at on every wake-up.
 struct SingleInstance::Server {
     int listenFd = -1;
-    // Owned by the application object, so it never outlives it.
-    QPointer<QSocketNotifier> notifier;
+    // Wakes the thread to end it.
+    int stopFd = -1;
+    // Lives on the window's thread, which runs `raise` through it.
+    QObject context;
     std::function<void()> raise;
+    std::thread thread;
 
     ~Server() {
-        delete notifier.data();
+        if (thread.joinable()) {
+            const std::uint64_t one = 1;
+            [[maybe_unused]] const auto n = ::write(stopFd, &one, sizeof one);
+            thread.join();
+        }
+        if (stopFd >= 0) ::close(stopFd);
         if (listenFd >= 0) ::close(listenFd);
     }
 
-    void accept() {
+    // Each connection is read until it has sent a line or hung up, then
+    // closed; a request for the main window is handed to the window's thread.
+    void run() {
+        posix::becomeBackgroundThread(0);
+        struct Connection {
+            int fd;
+            std::string got;
+        };
+        std::vector<Connection> open;
+        std::vector<pollfd> fds;
         for (;;) {
-            const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-            if (fd < 0) return;
-            // Each connection is read until it has sent a line or hung up,
-            // then closed; its notifier goes with it.
-            auto* reader = new QSocketNotifier(fd, QSocketNotifier::Read, notifier.data());
-            auto got = std::make_shared<std::string>();
-            QObject::connect(reader, &QSocketNotifier::activated, reader, [this, reader, fd, got] {
+            fds.assign({{stopFd, POLLIN, 0}, {listenFd, POLLIN, 0}});
+            for (const Connection& c : open)
+                fds.push_back({c.fd, POLLIN, 0});
+            if (::poll(fds.data(), fds.size(), -1) < 0) {
+                if (errno == EINTR) continue;
+                break;
+            }
+            if (fds[0].revents != 0) break;
+            for (std::size_t i = open.size(); i-- > 0;) {
+                if (fds[i + 2].revents == 0) continue;
+                Connection& c = open[i];
                 char buf[64];
-                ssize_t n;
-                while ((n = ::read(fd, buf, sizeof buf)) > 0 && got->size() < 64)
-                    got->append(buf, static_cast<std::size_t>(n));
-                const bool done = n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR) || got->size() >= 64 ||
-                                  got->find('\n') != std::string::npos;
-                if (!done) return;
-                if (got->rfind(kRaise, 0) == 0 && raise) raise();
-                reader->setEnabled(false);
-                ::close(fd);
-                reader->deleteLater();
-            });
+                const ssize_t n = ::read(c.fd, buf, sizeof buf);
+                if (n > 0) c.got.append(buf, static_cast<std::size_t>(n));
+                const bool done = n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR) || c.got.size() >= 64 ||
+                                  c.got.find('\n') != std::string::npos;
+                if (!done) continue;
+                if (c.got.rfind(kRaise, 0) == 0)
+                    QMetaObject::invokeMethod(&context, [this] { if (raise) raise(); }, Qt::QueuedConnection);
+                ::close(c.fd);
+                open.erase(open.begin() + static_cast<std::ptrdiff_t>(i));
+            }
+            if (fds[1].revents != 0) {
+                for (int fd; (fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0;)
+                    open.push_back({fd, {}});
+            }
         }
+        for (const Connection& c : open)
+            ::close(c.fd);
     }
 };
 
@@ -192,12 +224,19 @@ void SingleInstance::listen(std::function<void()> raise) {
         ::close(fd);
         return;
     }
-    server_ = std::make_unique<Server>();
-    server_->listenFd = fd;
-    server_->raise = std::move(raise);
-    server_->notifier = new QSocketNotifier(fd, QSocketNotifier::Read, QCoreApplication::instance());
-    QObject::connect(server_->notifier.data(), &QSocketNotifier::activated, server_->notifier.data(),
-                     [s = server_.get()] { s->accept(); });
+    auto server = std::make_unique<Server>();
+    server->listenFd = fd;
+    server->raise = std::move(raise);
+    server->stopFd = ::eventfd(0, EFD_CLOEXEC);
+    try {
+        if (server->stopFd >= 0) server->thread = std::thread([s = server.get()] { s->run(); });
+    } catch (const std::system_error&) {
+    }
+    if (!server->thread.joinable()) {
+        ::unlink(socketPath_.c_str());
+        return;
+    }
+    server_ = std::move(server);
 }
 
 void SingleInstance::stopListening() {
