@@ -36,7 +36,7 @@ public:
     bool clipboardClear() override { return false; }
     bool clipboardSetText(const std::string&) override { return false; }
     std::optional<kav::Colour> chooseColour(kav::Window&) override { return std::nullopt; }
-    bool launch(const LaunchItem&) override { return false; }
+    bool launch(const kav::LaunchItem&) override { return false; }
     bool shellCopy(std::string_view, std::string_view) override { return false; }
     bool shellDelete(std::string_view) override { return false; }
     void messageBox(kav::Window&, std::string_view, std::string_view) override {}
