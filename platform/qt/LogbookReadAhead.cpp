@@ -64,7 +64,7 @@ void LogbookReadAhead::read() {
     }
 }
 
-void LogbookReadAhead::copy(std::shared_ptr<HeldBytes> held, Post post) {
+void LogbookReadAhead::copy(std::shared_ptr<HeldBytes> held, const Post& post) {
     posix::becomeBackgroundThread(kCopyNiceSteps);
     try {
         const std::string_view mapped = held->view();
@@ -93,7 +93,7 @@ std::optional<LogbookReadAhead::Taken> LogbookReadAhead::take(const std::string&
     if (image->held) {
         try {
             copier_ = std::thread([this, held = image->held, post = std::move(post)]() mutable {
-                copy(std::move(held), std::move(post));
+                copy(std::move(held), post);
             });
         } catch (const std::system_error&) {
             // No thread: the mapping stays, under its lease.

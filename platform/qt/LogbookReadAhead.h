@@ -58,7 +58,7 @@ public:
 
 private:
     void read();
-    void copy(std::shared_ptr<HeldBytes> held, Post post);
+    void copy(std::shared_ptr<HeldBytes> held, const Post& post);
 
     const std::string path_;
     // Set by the reading thread, looked at only after it has ended.
