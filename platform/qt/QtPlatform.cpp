@@ -71,9 +71,8 @@ struct QtPlatform::Services {
 
 QtPlatform::QtPlatform(std::filesystem::path programFolder, ViewOf viewOf,
                        std::unique_ptr<LogbookReadAhead> logbookReadAhead)
-    : folder_(std::move(programFolder)), viewOf_(std::move(viewOf)), services_(std::make_unique<Services>()) {
-    readAhead_ = std::move(logbookReadAhead);
-}
+    : folder_(std::move(programFolder)), viewOf_(std::move(viewOf)), services_(std::make_unique<Services>()),
+      readAhead_(std::move(logbookReadAhead)) {}
 
 QtPlatform::~QtPlatform() = default;
 
