@@ -198,6 +198,19 @@ bool readAllCapped(int fd, std::size_t expected, std::size_t limit, std::string&
     return true;
 }
 
+// Opens the file `where` names for reading. O_NONBLOCK keeps a pipe from
+// blocking the open; O_NOFOLLOW refuses a link put in the file's place since
+// it was looked at.
+int openForReading(const Resolved& where) {
+    return openRetrying(where.path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW);
+}
+
+// Whether what `where` led to may be read: a regular file, and the user's
+// own when a link led there.
+bool mayRead(const Resolved& where, const struct stat& st) {
+    return S_ISREG(st.st_mode) && (!where.viaLink || st.st_uid == ::geteuid());
+}
+
 FileStamp stampOf(const struct stat& st) {
     constexpr std::int64_t kNs = 1'000'000'000;
     return {{st.st_dev, st.st_ino},
@@ -225,8 +238,7 @@ std::optional<FileStamp> stampFile(const std::string& path) {
     const Resolved where = resolveOwnLinks(path);
     if (where.state != Resolved::State::Found) return std::nullopt;
     struct stat st {};
-    if (::lstat(where.path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    if (where.viaLink && st.st_uid != ::geteuid()) return std::nullopt;
+    if (::lstat(where.path.c_str(), &st) != 0 || !mayRead(where, st)) return std::nullopt;
     return stampOf(st);
 }
 
@@ -239,7 +251,7 @@ LeasedMapping::~LeasedMapping() {
 std::shared_ptr<LeasedMapping> mapFileLeased(const std::string& path, std::size_t minimum, std::size_t limit) {
     const Resolved where = resolveOwnLinks(path);
     if (where.state != Resolved::State::Found) return nullptr;
-    Fd fd(openRetrying(where.path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW));
+    Fd fd(openForReading(where));
     if (!fd.valid()) return nullptr;
     // Another program's open for writing is announced with a signal, SIGIO
     // unless told otherwise, which would end this program. SIGURG is ignored
@@ -247,8 +259,7 @@ std::shared_ptr<LeasedMapping> mapFileLeased(const std::string& path, std::size_
     if (::fcntl(fd.get(), F_SETSIG, SIGURG) != 0 || ::fcntl(fd.get(), F_SETLEASE, F_RDLCK) != 0) return nullptr;
     // Looked at under the lease: no write can come between this and the map.
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
-    if (where.viaLink && st.st_uid != ::geteuid()) return nullptr;
+    if (::fstat(fd.get(), &st) != 0 || !mayRead(where, st)) return nullptr;
     const auto size = static_cast<std::uint64_t>(st.st_size);
     if (st.st_size <= 0 || size < minimum || size > limit) return nullptr;
     void* data = ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd.get(), 0);
@@ -268,16 +279,13 @@ ReadResult readFile(const std::string& path, std::size_t limit) {
     if (where.state == Resolved::State::Missing) return {};
     if (where.state == Resolved::State::Refused) return refused();
 
-    // O_NONBLOCK keeps a pipe from blocking the open; O_NOFOLLOW refuses a
-    // link put in the file's place since it was looked at.
-    Fd fd(openRetrying(where.path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW));
+    Fd fd(openForReading(where));
     if (!fd.valid()) {
         if (errno == ENOENT && !where.viaLink) return {};
         return refused();
     }
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return refused();
-    if (where.viaLink && st.st_uid != ::geteuid()) return refused();
+    if (::fstat(fd.get(), &st) != 0 || !mayRead(where, st)) return refused();
     if (st.st_size < 0 || static_cast<std::uint64_t>(st.st_size) > limit) return refused();
 
     ReadResult r;
