@@ -23,17 +23,17 @@ std::uint64_t nextLineStart(const char* base, std::uint64_t begin, std::uint64_t
 
 } // namespace
 
-// A block of bytes: a loaded file image, never changed after it was added,
+// A block of bytes: a loaded file image, never changed after it was added
+// (its holder may trade it for another copy of the same bytes),
 // or room that appended lines fill from the front. Bytes below `used` are
 // never written again, which is what lets a snapshot share them.
 struct LineStore::Chunk {
-    std::string image;
-    std::shared_ptr<const HeldBytes> held;
+    std::shared_ptr<const HeldBytes> image;
     std::unique_ptr<char[]> room;
     std::size_t capacity = 0;
     std::size_t used = 0;
 
-    const char* data() const { return room ? room.get() : held ? held->view().data() : image.data(); }
+    const char* data() const { return room ? room.get() : image->view().data(); }
 };
 
 LineStore::LineStore() = default;
@@ -93,15 +93,9 @@ void LineStore::append(std::string_view utf8) {
 }
 
 void LineStore::appendImage(std::string image, LineMarks marks) {
-    if (image.empty() || marks.lines() == 0) return;
-    auto chunk = std::make_shared<Chunk>();
-    chunk->used = image.size();
-    chunk->capacity = image.size();
-    chunk->image = std::move(image);
-    parts_.push_back({count_, marks.lines(), marks.takeMarks()});
-    count_ += marks.lines();
-    size_ += chunk->used;
-    chunks_.push_back(std::move(chunk));
+    auto owned = std::make_shared<const std::string>(std::move(image));
+    const std::string_view view(*owned);
+    appendImage(std::make_shared<const HeldBytes>(std::move(owned), view), std::move(marks));
 }
 
 void LineStore::appendImage(std::shared_ptr<const HeldBytes> image, LineMarks marks) {
@@ -109,7 +103,7 @@ void LineStore::appendImage(std::shared_ptr<const HeldBytes> image, LineMarks ma
     auto chunk = std::make_shared<Chunk>();
     chunk->used = image->view().size();
     chunk->capacity = chunk->used;
-    chunk->held = std::move(image);
+    chunk->image = std::move(image);
     parts_.push_back({count_, marks.lines(), marks.takeMarks()});
     count_ += marks.lines();
     size_ += chunk->used;
@@ -119,10 +113,10 @@ void LineStore::appendImage(std::shared_ptr<const HeldBytes> image, LineMarks ma
 SharedBytes LineStore::snapshot() const {
     SharedBytes bytes;
     for (const auto& chunk : chunks_) {
-        // A held image is kept by its holder of the moment, which may be
+        // A loaded image is kept by its holder of the moment, which may be
         // traded for another while the snapshot is written.
-        if (chunk->held)
-            bytes.append(chunk->held->owner(), chunk->held->view());
+        if (chunk->image)
+            bytes.append(chunk->image->owner(), chunk->image->view());
         else
             bytes.append(chunk, std::string_view(chunk->data(), chunk->used));
     }
