@@ -79,6 +79,7 @@ int main(int argc, char** argv) {
     instance.listen([&mainView] { kav::qt::SingleInstance::bringToFront(mainView); });
 
     kav::qt::Desktop desktop(folder, std::move(logbookReadAhead));
+    if (!folder.empty() && !instance.holdsLock()) desktop.holdLogbookSaves();
     // A desktop logout asks running programs to save their data first.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
                      [&desktop](QSessionManager&) { desktop.saveUnsavedLines(); });

@@ -10,6 +10,7 @@
 #include "model/Window.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace kav {
@@ -192,6 +193,10 @@ public:
     void List_Save(Control& list, const std::string& path);
     // Saves List1 when it holds lines no save has written; the closing save.
     void saveUnsavedLines();
+    // A save of `list` to the logbook at `path`; the closing save writes
+    // only unsaved lines and never brings back a deleted logbook.
+    void saveLogbook(Control& list, const std::string& path, bool closing);
+    bool readAgain(Control& list, const std::string& path);
 
     // Step lists shared by several handlers.
     void journalLine(const std::string& message);
@@ -216,9 +221,13 @@ public:
 
 private:
     Program* program_;
-    // How many lines of List1 the last load or successful save covered, and
-    // whether the logbook was too large to load (then it is never saved over).
+    // The lines of List1 the logbook file holds, [fileFirst_, linesCovered_),
+    // as the last load or successful save left them; how many lines the save
+    // under way writes; and whether the logbook was too large to load (then
+    // it is never saved over).
+    std::size_t fileFirst_ = 0;
     std::size_t linesCovered_ = 0;
+    std::optional<std::size_t> linesSaving_;
     bool logbookTooLarge_ = false;
 };
 

@@ -41,8 +41,6 @@ std::vector<std::string> decodeEntries(std::string_view fileBytes);
 // marks that tell where lines start. The lines are those EntryReader gives.
 struct LineImage {
     std::string bytes;
-    // When set, the bytes are held here instead (`bytes` is empty).
-    std::shared_ptr<HeldBytes> held;
     LineMarks marks;
 };
 
@@ -55,6 +53,15 @@ LineImage indexLines(std::string fileBytes);
 // followed by CR LF, the last one included, and collects their marks in
 // `marks`. False, with `marks` unusable, for any other file.
 bool indexKeptLines(std::string_view fileBytes, LineMarks& marks);
+
+// What became of the logbook file since the session last loaded or saved it.
+enum class FileChange {
+    None,    // nothing: a save may write it, or create it when there was none
+    Changed, // another program changed, replaced or created it: read it again
+    Gone,    // it was there and has been deleted
+    Held,    // the session's lines may not reach it (another user's file or
+             // folder, no lock against other copies, a file it cannot read)
+};
 
 // The file bytes for `entries`: each one in Windows-1252 followed by CR LF.
 // No entries give no bytes.

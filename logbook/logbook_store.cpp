@@ -4,8 +4,11 @@
 // replaces it atomically; the format is in LogbookFormat, and the list
 // keeps its lines as the file's bytes (LineStore).
 //
-// The window counts how many of the list's lines the last load or successful
-// save covered, so the closing save can tell whether anything is left to keep.
+// The window keeps which of the list's lines the file holds: those from
+// `fileFirst_` up to `linesCovered_`, as the last load or successful save left
+// them. A save that finds the file changed by another program reads it again
+// and puts it in the place of those lines, so both the other program's change
+// and the lines this session added since reach the file.
 #include "forms/frmMain.h"
 #include "logbook/LogbookFormat.h"
 
@@ -21,13 +24,12 @@ void frmMain::List_Add(Control& list, const std::string& text) { list.AddItem(te
 // be read, or has no bytes, still appends one empty entry: the line buffer
 // starts empty and is appended once before the end of the file is tested.
 void frmMain::List_Load(Control& list, const std::string& path) {
+    fileFirst_ = list.ListCount();
     try {
         // The file's bytes become the list's own, indexed but not decoded, and
         // the list is told of the new lines once.
         std::optional<logbook::LineImage> image = platform().readLines(path);
-        if (image && image->held)
-            list.AddImage(std::move(image->held), std::move(image->marks));
-        else if (image && !image->bytes.empty())
+        if (image && !image->bytes.empty())
             list.AddImage(std::move(image->bytes), std::move(image->marks));
         else
             List_Add(list, std::string());
@@ -46,25 +48,53 @@ void frmMain::List_Load(Control& list, const std::string& path) {
 // next save. When the write fails the old file stays as it was, the list
 // keeps its entries and nothing is reported; the next save writes them all.
 // Running out of memory is such a failure too.
-void frmMain::List_Save(Control& list, const std::string& path) {
+void frmMain::List_Save(Control& list, const std::string& path) { saveLogbook(list, path, false); }
+
+// The closing save: only when the list holds lines that no save has written,
+// and never when the logbook was deleted since the last load or save, so a
+// delete sticks. Saves still under way finish first; when the last of them
+// failed, its lines are not on disk and this save writes them. It returns
+// when everything is on disk.
+void frmMain::saveUnsavedLines() {
+    saveLogbook(List1, logbookPath(), true);
+    platform().finishWrites();
+}
+
+void frmMain::saveLogbook(Control& list, const std::string& path, bool closing) {
     if (logbookTooLarge_) return;
+    // The saves asked for so far are done first: whether the last one
+    // succeeded tells which lines the file holds now.
+    if (platform().finishWrites() && linesSaving_) {
+        fileFirst_ = 0;
+        linesCovered_ = *linesSaving_;
+    }
+    linesSaving_.reset();
+    if (closing && list.ListCount() == linesCovered_) return;
     try {
+        logbook::FileChange change = platform().logbookChange(path);
+        // A file that can no longer be read again is looked at once more, so
+        // the platform finds why.
+        if (change == logbook::FileChange::Changed)
+            change = readAgain(list, path) ? logbook::FileChange::None : platform().logbookChange(path);
+        if (change == logbook::FileChange::Held || change == logbook::FileChange::Changed) return;
+        if (change == logbook::FileChange::Gone && closing) return;
         platform().writeFileAtomicLater(path, list.store().snapshot());
-        linesCovered_ = list.ListCount();
+        linesSaving_ = list.ListCount();
     } catch (const std::bad_alloc&) {
         // Skipped like a failed write: the list keeps its lines for the next save.
     }
 }
 
-// The closing save: only when the list holds lines that no save has written
-// since the last load or save, so a logbook deleted since the last save stays
-// deleted, and one nobody added to is not written again. Saves still under
-// way finish first; when the last of them failed, its lines are not on disk
-// and this save writes them. It returns when everything is on disk.
-void frmMain::saveUnsavedLines() {
-    if (!platform().finishWrites()) linesCovered_ = 0;
-    if (List1.ListCount() != linesCovered_) List_Save(List1, logbookPath());
-    platform().finishWrites();
+// Puts the file as it is now in the place of the lines it held, keeping the
+// lines this session added before and after them. False when the file can no
+// longer be read; the save is then skipped.
+bool frmMain::readAgain(Control& list, const std::string& path) {
+    std::optional<logbook::LineImage> image = platform().readLines(path);
+    if (!image) return false;
+    const std::size_t fileLines = image->marks.lines();
+    list.ReplaceLines(fileFirst_, linesCovered_, std::move(image->bytes), std::move(image->marks));
+    linesCovered_ = fileFirst_ + fileLines;
+    return true;
 }
 
 void frmMain::journalLine(const std::string& message) {

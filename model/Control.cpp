@@ -25,9 +25,9 @@ void Control::AddImage(std::string image, LineMarks marks) {
     propertyChanged(PropId::Lines);
 }
 
-void Control::AddImage(std::shared_ptr<const HeldBytes> image, LineMarks marks) {
-    if (marks.lines() == 0) return;
-    store_.appendImage(std::move(image), std::move(marks));
+void Control::ReplaceLines(std::size_t first, std::size_t end, std::string image, LineMarks marks) {
+    store_.replaceLines(first, end, std::move(image), std::move(marks));
+    decoded_.clear();
     propertyChanged(PropId::Lines);
 }
 

@@ -41,7 +41,9 @@ public:
     // change notice: loading a logbook of a million lines must not redraw the
     // list for each of them.
     void AddImage(std::string image, LineMarks marks);
-    void AddImage(std::shared_ptr<const HeldBytes> image, LineMarks marks);
+    // Puts the lines of a file image in place of lines [first, end), with one
+    // change notice; the lines before and after stay.
+    void ReplaceLines(std::size_t first, std::size_t end, std::string image, LineMarks marks);
     std::size_t ListCount() const { return store_.count(); }
     // The text of line i; throws std::out_of_range past the end.
     std::string List(std::size_t i) const;

@@ -23,21 +23,22 @@ std::uint64_t nextLineStart(const char* base, std::uint64_t begin, std::uint64_t
 
 } // namespace
 
-// A block of bytes: a loaded file image, never changed after it was added
-// (its holder may trade it for another copy of the same bytes),
+// A block of bytes: a loaded file image, never changed after it was added,
 // or room that appended lines fill from the front. Bytes below `used` are
 // never written again, which is what lets a snapshot share them.
 struct LineStore::Chunk {
-    std::shared_ptr<const HeldBytes> image;
+    std::shared_ptr<const std::string> image;
     std::unique_ptr<char[]> room;
     std::size_t capacity = 0;
     std::size_t used = 0;
 
-    const char* data() const { return room ? room.get() : image->view().data(); }
+    const char* data() const { return room ? room.get() : image->data(); }
 };
 
 LineStore::LineStore() = default;
 LineStore::~LineStore() = default;
+LineStore::LineStore(LineStore&&) noexcept = default;
+LineStore& LineStore::operator=(LineStore&&) noexcept = default;
 
 std::string_view LineStore::bytes(std::size_t i) const {
     const auto part = std::upper_bound(parts_.begin(), parts_.end(), i,
@@ -68,9 +69,7 @@ std::string LineStore::text(std::size_t i, std::size_t maxChars) const {
     return cp1252::decode(line);
 }
 
-void LineStore::append(std::string_view utf8) {
-    // Encoding never makes a line longer, so its UTF-8 size bounds the room.
-    const std::size_t need = utf8.size() + 2;
+char* LineStore::roomForLine(std::size_t need) {
     Chunk* tail = chunks_.empty() ? nullptr : chunks_.back().get();
     if (!tail || !tail->room || tail->capacity - tail->used < need) {
         auto fresh = std::make_shared<Chunk>();
@@ -82,43 +81,62 @@ void LineStore::append(std::string_view utf8) {
     }
     Part& part = parts_.back();
     part.marks.push_back({part.lines, tail->used});
-    char* out = tail->room.get() + tail->used;
-    std::size_t n = cp1252::encodeInto(utf8, out);
-    out[n++] = '\r';
-    out[n++] = '\n';
-    tail->used += n;
-    ++part.lines;
+    return tail->room.get() + tail->used;
+}
+
+void LineStore::lineWritten(std::size_t n) {
+    chunks_.back()->used += n;
+    ++parts_.back().lines;
     ++count_;
     size_ += n;
 }
 
-void LineStore::appendImage(std::string image, LineMarks marks) {
-    auto owned = std::make_shared<const std::string>(std::move(image));
-    const std::string_view view(*owned);
-    appendImage(std::make_shared<const HeldBytes>(std::move(owned), view), std::move(marks));
+void LineStore::append(std::string_view utf8) {
+    // Encoding never makes a line longer, so its UTF-8 size bounds the room.
+    char* out = roomForLine(utf8.size() + 2);
+    std::size_t n = cp1252::encodeInto(utf8, out);
+    out[n++] = '\r';
+    out[n++] = '\n';
+    lineWritten(n);
 }
 
-void LineStore::appendImage(std::shared_ptr<const HeldBytes> image, LineMarks marks) {
-    if (!image || image->view().empty() || marks.lines() == 0) return;
+// The lines kept around a replaced image are copied byte for byte, not
+// decoded and encoded again, so every byte the file had stays what it was.
+void LineStore::appendBytes(std::string_view line) {
+    char* out = roomForLine(line.size() + 2);
+    std::copy(line.begin(), line.end(), out);
+    out[line.size()] = '\r';
+    out[line.size() + 1] = '\n';
+    lineWritten(line.size() + 2);
+}
+
+void LineStore::appendImage(std::string image, LineMarks marks) {
+    if (image.empty() || marks.lines() == 0) return;
     auto chunk = std::make_shared<Chunk>();
-    chunk->used = image->view().size();
+    chunk->used = image.size();
     chunk->capacity = chunk->used;
-    chunk->image = std::move(image);
+    chunk->image = std::make_shared<const std::string>(std::move(image));
     parts_.push_back({count_, marks.lines(), marks.takeMarks()});
     count_ += marks.lines();
     size_ += chunk->used;
     chunks_.push_back(std::move(chunk));
 }
 
+void LineStore::replaceLines(std::size_t first, std::size_t end, std::string image, LineMarks marks) {
+    LineStore fresh;
+    for (std::size_t i = 0; i < first && i < count_; ++i)
+        fresh.appendBytes(bytes(i));
+    fresh.appendImage(std::move(image), std::move(marks));
+    for (std::size_t i = end; i < count_; ++i)
+        fresh.appendBytes(bytes(i));
+    fresh.replacements_ = replacements_ + 1;
+    *this = std::move(fresh);
+}
+
 SharedBytes LineStore::snapshot() const {
     SharedBytes bytes;
     for (const auto& chunk : chunks_) {
-        // A loaded image is kept by its holder of the moment, which may be
-        // traded for another while the snapshot is written.
-        if (chunk->image)
-            bytes.append(chunk->image->owner(), chunk->image->view());
-        else
-            bytes.append(chunk, std::string_view(chunk->data(), chunk->used));
+        bytes.append(chunk, std::string_view(chunk->data(), chunk->used));
     }
     return bytes;
 }

@@ -66,6 +66,8 @@ public:
     ~LineStore();
     LineStore(const LineStore&) = delete;
     LineStore& operator=(const LineStore&) = delete;
+    LineStore(LineStore&&) noexcept;
+    LineStore& operator=(LineStore&&) noexcept;
 
     std::size_t count() const { return count_; }
     // Line i's bytes without its CR LF. i must be below count().
@@ -80,9 +82,13 @@ public:
     // were collected from the image's lines. The image is kept as it is, not
     // copied.
     void appendImage(std::string image, LineMarks marks);
-    // The same for an image that someone else holds; the store reads it
-    // through `image` for as long as it keeps the lines.
-    void appendImage(std::shared_ptr<const HeldBytes> image, LineMarks marks);
+    // Puts the lines of a file image (as appendImage takes it) in place of
+    // lines [first, end): the lines before and after keep their bytes. A
+    // snapshot taken before still holds the lines it saw.
+    void replaceLines(std::size_t first, std::size_t end, std::string image, LineMarks marks);
+    // Counts the replacements, so a viewer that follows appends can tell
+    // when its rows were replaced instead.
+    std::size_t replacements() const { return replacements_; }
 
     // The bytes of the file that holds exactly these lines.
     std::uint64_t byteSize() const { return size_; }
@@ -98,10 +104,17 @@ private:
         std::vector<LineMark> marks;
     };
 
+    // Room for a line of `need` bytes at the end, with its mark; lineWritten
+    // then counts the `n` bytes written there.
+    char* roomForLine(std::size_t need);
+    void lineWritten(std::size_t n);
+    void appendBytes(std::string_view line);
+
     std::vector<std::shared_ptr<Chunk>> chunks_;
     std::vector<Part> parts_; // one for each chunk
     std::size_t count_ = 0;
     std::uint64_t size_ = 0;
+    std::size_t replacements_ = 0;
 };
 
 } // namespace kav

@@ -32,27 +32,4 @@ private:
     std::size_t size_ = 0;
 };
 
-// The bytes of a loaded file held by whoever read them, such as a mapping of
-// the file, which the reader may later trade for another holder of the same
-// bytes, such as a private copy. Used on one thread; a snapshot keeps the
-// holder it saw alive for as long as it needs it.
-class HeldBytes {
-public:
-    HeldBytes(std::shared_ptr<const void> owner, std::string_view view)
-        : owner_(std::move(owner)), view_(view) {}
-
-    const std::shared_ptr<const void>& owner() const { return owner_; }
-    std::string_view view() const { return view_; }
-    // Puts `owner` and `view`, which hold the same bytes, in place of the
-    // current ones; views of the old bytes are no longer valid after it.
-    void replace(std::shared_ptr<const void> owner, std::string_view view) {
-        owner_ = std::move(owner);
-        view_ = view;
-    }
-
-private:
-    std::shared_ptr<const void> owner_;
-    std::string_view view_;
-};
-
 } // namespace kav

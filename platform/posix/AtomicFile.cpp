@@ -8,7 +8,6 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
-#include <csignal>
 #include <cstdint>
 #include <ctime>
 #include <new>
@@ -234,44 +233,28 @@ void adviseHugePages(char* data, std::size_t size) {
     if (length > 0) ::madvise(data + skip, length, MADV_HUGEPAGE);
 }
 
-std::optional<FileStamp> stampFile(const std::string& path) {
+FileLook lookAt(const std::string& path) {
     const Resolved where = resolveOwnLinks(path);
-    if (where.state != Resolved::State::Found) return std::nullopt;
+    FileLook look;
+    if (where.state == Resolved::State::Missing) return look;
+    look.outcome = ReadResult::Outcome::Refused;
+    if (where.state != Resolved::State::Found) return look;
     struct stat st {};
-    if (::lstat(where.path.c_str(), &st) != 0 || !mayRead(where, st)) return std::nullopt;
-    return stampOf(st);
-}
-
-LeasedMapping::~LeasedMapping() {
-    ::munmap(const_cast<void*>(data_), size_);
-    // Closing the descriptor gives up the lease.
-    ::close(fd_);
-}
-
-std::shared_ptr<LeasedMapping> mapFileLeased(const std::string& path, std::size_t minimum, std::size_t limit) {
-    const Resolved where = resolveOwnLinks(path);
-    if (where.state != Resolved::State::Found) return nullptr;
-    Fd fd(openForReading(where));
-    if (!fd.valid()) return nullptr;
-    // Another program's open for writing is announced with a signal, SIGIO
-    // unless told otherwise, which would end this program. SIGURG is ignored
-    // where nobody handles it; the lease is given up soon anyway.
-    if (::fcntl(fd.get(), F_SETSIG, SIGURG) != 0 || ::fcntl(fd.get(), F_SETLEASE, F_RDLCK) != 0) return nullptr;
-    // Looked at under the lease: no write can come between this and the map.
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !mayRead(where, st)) return nullptr;
-    const auto size = static_cast<std::uint64_t>(st.st_size);
-    if (st.st_size <= 0 || size < minimum || size > limit) return nullptr;
-    void* data = ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd.get(), 0);
-    if (data == MAP_FAILED) return nullptr;
-    try {
-        auto mapping = std::make_shared<LeasedMapping>(fd.get(), data, static_cast<std::size_t>(size), stampOf(st));
-        static_cast<void>(fd.release());
-        return mapping;
-    } catch (const std::bad_alloc&) {
-        ::munmap(data, static_cast<std::size_t>(size));
-        return nullptr;
+    if (::lstat(where.path.c_str(), &st) != 0) {
+        if (errno == ENOENT && !where.viaLink) look.outcome = ReadResult::Outcome::Missing;
+        return look;
     }
+    if (!mayRead(where, st)) return look;
+    look.outcome = ReadResult::Outcome::Read;
+    look.stamp = stampOf(st);
+    look.owner = st.st_uid;
+    return look;
+}
+
+std::optional<FileStamp> stampFile(const std::string& path) {
+    const FileLook look = lookAt(path);
+    if (look.outcome != ReadResult::Outcome::Read) return std::nullopt;
+    return look.stamp;
 }
 
 ReadResult readFile(const std::string& path, std::size_t limit) {
@@ -305,12 +288,12 @@ std::optional<std::string> readWholeFile(const std::string& path) {
     return std::move(r.bytes);
 }
 
-bool writeFileAtomic(const std::string& path, std::string_view bytes, const WriteRules& rules, FileId* written) {
+bool writeFileAtomic(const std::string& path, std::string_view bytes, const WriteRules& rules, FileStamp* written) {
     return writeFileAtomic(path, std::span<const std::string_view>(&bytes, 1), rules, written);
 }
 
 bool writeFileAtomic(const std::string& path, std::span<const std::string_view> bytes, const WriteRules& rules,
-                     FileId* written) {
+                     FileStamp* written) {
     const Resolved where = resolveOwnLinks(path);
     if (where.state == Resolved::State::Refused) return false;
     const PathParts parts = splitPath(where.path);
@@ -326,7 +309,7 @@ bool writeFileAtomic(const std::string& path, std::span<const std::string_view> 
         if (!S_ISREG(old.st_mode)) return false;        // folder, pipe, device, link
         if (old.st_uid != ::geteuid()) return false;    // someone else's file
         if ((old.st_mode & S_IWUSR) == 0) return false; // made read-only by its owner
-        if (rules.expected && !(FileId{old.st_dev, old.st_ino} == *rules.expected)) return false;
+        if (rules.expected && !stampOf(old).sameContents(*rules.expected)) return false;
         replacing = true;
     } else if (errno != ENOENT) {
         return false;
@@ -364,7 +347,7 @@ bool writeFileAtomic(const std::string& path, std::span<const std::string_view> 
     // a power cut; a file system that cannot flush folders does not make the
     // save a failure, since the old content is gone either way.
     fsyncRetrying(folder.get());
-    if (written) *written = {made.st_dev, made.st_ino};
+    if (written) *written = stampOf(made);
     return true;
 }
 

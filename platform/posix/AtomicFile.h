@@ -15,7 +15,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -43,6 +42,11 @@ struct FileStamp {
     std::int64_t modifiedNs = 0;
     std::int64_t changedNs = 0;
     bool operator==(const FileStamp&) const = default;
+    // The same file with the same contents: same inode, size and modification
+    // time. A change of owner or mode alone, or a rename, keeps the contents.
+    bool sameContents(const FileStamp& other) const {
+        return id == other.id && size == other.size && modifiedNs == other.modifiedNs;
+    }
 };
 
 struct ReadResult {
@@ -63,39 +67,18 @@ struct ReadResult {
 // what was opened is checked with fstat.
 ReadResult readFile(const std::string& path, std::size_t limit = kMaxReadBytes);
 
-// A regular file mapped read-only under a read lease. While the lease is
-// held no other program can open the file for writing or truncate it (one
-// that tries waits until the lease is given up), so the mapped bytes stay
-// what they were and never vanish under a reader. The mapping is removed and
-// the lease given up when the object goes.
-class LeasedMapping {
-public:
-    LeasedMapping(int fd, const void* data, std::size_t size, FileStamp stamp)
-        : fd_(fd), data_(data), size_(size), stamp_(stamp) {}
-    ~LeasedMapping();
-    LeasedMapping(const LeasedMapping&) = delete;
-    LeasedMapping& operator=(const LeasedMapping&) = delete;
-
-    std::string_view bytes() const { return {static_cast<const char*>(data_), size_}; }
-    const FileStamp& stamp() const { return stamp_; }
-
-private:
-    int fd_;
-    const void* data_;
-    std::size_t size_;
-    FileStamp stamp_;
-};
-
-// Maps the regular file at `path`, found and checked by readFile's rules,
-// when it holds at least `minimum` and at most `limit` bytes and a read lease
-// can be had on it. Nothing otherwise: the file is then read instead. A
-// lease needs the file to be the user's, on a file system that has leases,
-// and open for writing nowhere.
-std::shared_ptr<LeasedMapping> mapFileLeased(const std::string& path, std::size_t minimum,
-                                             std::size_t limit = kMaxReadBytes);
-
 // Asks for huge pages under a large buffer before it is first touched.
 void adviseHugePages(char* data, std::size_t size);
+
+// What is at `path` now, looked at by readFile's rules without opening it:
+// nothing (Missing), something readFile would refuse (Refused), or a regular
+// file with its stamp and its owner (Read).
+struct FileLook {
+    ReadResult::Outcome outcome = ReadResult::Outcome::Missing;
+    FileStamp stamp;
+    uid_t owner = 0;
+};
+FileLook lookAt(const std::string& path);
 
 // The stamp of the regular file that readFile would open at `path` now,
 // following links by the same rules; nothing when it would not read one.
@@ -106,9 +89,10 @@ std::optional<std::string> readWholeFile(const std::string& path);
 
 // What a replacement may assume about the file it replaces.
 struct WriteRules {
-    // When set, an existing file at the path must be this one; any other file
-    // there is left alone and the write fails.
-    std::optional<FileId> expected;
+    // When set, an existing file at the path must be this one, with these
+    // contents (FileStamp::sameContents); any other file there, or this one
+    // changed by someone else, is left alone and the write fails.
+    std::optional<FileStamp> expected;
 };
 
 // Replaces the regular file at `path` with `bytes`, or creates it.
@@ -132,12 +116,12 @@ struct WriteRules {
 // through a link that is not the user's or leads nowhere. A link that may be
 // followed stays a link: the file it points at is replaced in its own folder.
 //
-// On success `written`, when given, receives the identity of the new file.
+// On success `written`, when given, receives the stamp of the new file.
 bool writeFileAtomic(const std::string& path, std::string_view bytes, const WriteRules& rules = {},
-                     FileId* written = nullptr);
+                     FileStamp* written = nullptr);
 // The same for bytes given in pieces, written one after the other. Safe to
 // call from any thread.
 bool writeFileAtomic(const std::string& path, std::span<const std::string_view> bytes, const WriteRules& rules = {},
-                     FileId* written = nullptr);
+                     FileStamp* written = nullptr);
 
 } // namespace kav::posix

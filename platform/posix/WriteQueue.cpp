@@ -56,7 +56,13 @@ void WriteQueue::run() {
         waiting_.pop_front();
         busy_ = true;
         lock.unlock();
-        const bool ok = writer_(job.path, job.bytes);
+        bool ok = false;
+        try {
+            ok = writer_(job.path, job.bytes);
+        } catch (...) {
+            // Out of memory, or anything else the write met: a failed save
+            // like any other, whose lines wait for the next one.
+        }
         job = {}; // the shared bytes go before the queue says it is idle
         lock.lock();
         busy_ = false;

@@ -47,4 +47,8 @@ void Desktop::saveUnsavedLines() {
     if (program_.started()) program_.main().saveUnsavedLines();
 }
 
+void Desktop::holdLogbookSaves() {
+    if (desktopPlatform_) desktopPlatform_->holdLogbookSaves();
+}
+
 } // namespace kav::qt

@@ -43,6 +43,9 @@ public:
     std::vector<std::string> start();
     // Saves the journal lines that no chain has saved yet.
     void saveUnsavedLines();
+    // No save reaches the logbook this session, and the user is told at the
+    // first one: this copy runs without the folder's lock.
+    void holdLogbookSaves();
 
 private:
     void windowLoaded(Window& window) override;

@@ -3,7 +3,9 @@
 // the window model as the logbook file's bytes; a row is decoded only when a
 // view asks for it, and only its first kDisplayChars characters, so a line of
 // ten million characters shows its beginning at the cost of any other row
-// while the file keeps every byte. An append inserts one row.
+// while the file keeps every byte. An append inserts one row; lines put in
+// place of others (the logbook read again after another program changed it)
+// reset the rows.
 
 #include "model/Control.h"
 
@@ -17,7 +19,8 @@ public:
     static constexpr std::size_t kDisplayChars = 1024;
 
     explicit LogbookListModel(const Control& list, QObject* parent = nullptr)
-        : QAbstractListModel(parent), list_(list), rows_(static_cast<int>(list.ListCount())) {}
+        : QAbstractListModel(parent), list_(list), rows_(static_cast<int>(list.ListCount())),
+          replacements_(list.store().replacements()) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override { return parent.isValid() ? 0 : rows_; }
 
@@ -27,9 +30,17 @@ public:
         return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
     }
 
-    // Called when the control's lines grew: inserts the new rows at the end.
+    // Called when the control's lines changed: inserts the new rows at the
+    // end, or shows them all anew when lines were replaced.
     void linesAppended() {
         const int now = static_cast<int>(list_.ListCount());
+        if (list_.store().replacements() != replacements_) {
+            beginResetModel();
+            rows_ = now;
+            replacements_ = list_.store().replacements();
+            endResetModel();
+            return;
+        }
         if (now <= rows_) return;
         beginInsertRows(QModelIndex(), rows_, now - 1);
         rows_ = now;
@@ -39,6 +50,7 @@ public:
 private:
     const Control& list_;
     int rows_;
+    std::size_t replacements_;
 };
 
 } // namespace kav::qt

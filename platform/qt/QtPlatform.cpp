@@ -31,6 +31,19 @@ namespace kav::qt {
 
 namespace {
 
+// What the user is told, once a session, when the session's lines cannot
+// reach the logbook file for a reason that will not pass by itself.
+constexpr const char* kHeldTitle = "Kavrilon - loggboken";
+constexpr const char* kHeldOthersFile =
+    "Loggboken sparas inte: kavrilon.ini eller mappen den ligger i tillhör en annan användare.\n"
+    "Det som skrivs i loggboken under den här körningen finns bara kvar tills programmet stängs.";
+constexpr const char* kHeldOtherCopy =
+    "Loggboken sparas inte: programmappen kunde inte låsas, så ett annat Kavrilon kan skriva i samma loggbok.\n"
+    "Det som skrivs i loggboken under den här körningen finns bara kvar tills programmet stängs.";
+constexpr const char* kHeldUnreadable =
+    "Loggboken sparas inte: kavrilon.ini finns men kan inte läsas, och en sparning skulle skriva över den.\n"
+    "Det som skrivs i loggboken under den här körningen finns bara kvar tills programmet stängs.";
+
 // How long a bus may take to answer before the program goes on without it.
 constexpr std::chrono::milliseconds kBusTimeout{2000};
 // How long the disk service may take to unmount or eject; the tray button
@@ -59,10 +72,10 @@ struct QtPlatform::Services {
     std::shared_ptr<DesktopAnswers> answers = std::make_shared<DesktopAnswers>();
     // The colour the dialog opens with: the one chosen last.
     QColor lastColour = Qt::white;
-    // Where work from other threads is handed to the user-interface thread.
-    QObject uiThread;
     // What the start-up load found, which decides what later saves may replace.
     posix::LogbookFile logbook;
+    // Whether the user has been told that the logbook is not saved.
+    bool toldHeld = false;
     // The logbook saves, written away from the user-interface thread, through
     // the guard above.
     posix::WriteQueue writes{
@@ -160,16 +173,47 @@ std::optional<logbook::LineImage> QtPlatform::readLines(const std::string& path)
     // The first load may find the logbook read while the program started.
     if (readAhead_) {
         finishWrites();
-        QObject* uiThread = &services_->uiThread;
-        std::optional<LogbookReadAhead::Taken> taken = readAhead_->take(path, [uiThread](std::function<void()> change) {
-            QMetaObject::invokeMethod(uiThread, std::move(change), Qt::QueuedConnection);
-        });
+        std::optional<LogbookReadAhead::Taken> taken = readAhead_->take(path);
+        readAhead_.reset();
         if (taken) {
-            services_->logbook.adopt(path, taken->id);
+            services_->logbook.adopt(path, taken->stamp);
             return std::move(taken->image);
         }
     }
     return Platform::readLines(path);
+}
+
+logbook::FileChange QtPlatform::logbookChange(const std::string& path) {
+    finishWrites();
+    const logbook::FileChange change = services_->logbook.check(path);
+    if (change == logbook::FileChange::Held) tellLogbookHeld(services_->logbook.hold());
+    return change;
+}
+
+void QtPlatform::holdLogbookSaves() { services_->logbook.holdSaves(posix::LogbookFile::Hold::OtherCopy); }
+
+// Once a session, and without stopping anything: the box is not modal, so the
+// panel's timers and the journal go on while it is shown. A full disk or a
+// read-only medium is not told here; those saves are tried again.
+void QtPlatform::tellLogbookHeld(posix::LogbookFile::Hold why) {
+    if (services_->toldHeld) return;
+    const char* text = nullptr;
+    switch (why) {
+    case posix::LogbookFile::Hold::None: return;
+    case posix::LogbookFile::Hold::OthersFile: text = kHeldOthersFile; break;
+    case posix::LogbookFile::Hold::OtherCopy: text = kHeldOtherCopy; break;
+    case posix::LogbookFile::Hold::Unreadable: text = kHeldUnreadable; break;
+    }
+    services_->toldHeld = true;
+    QWidget* owner = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && !owner) owner = w;
+    auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(kHeldTitle), QString::fromUtf8(text),
+                                QMessageBox::Ok, owner);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->setObjectName(QStringLiteral("logbookHeld"));
+    box->show();
 }
 
 bool QtPlatform::writeFileAtomic(const std::string& path, std::string_view bytes) {

@@ -4,6 +4,7 @@
 // shut-down dialog and the logbook file in the program folder.
 
 #include "platform/Platform.h"
+#include "platform/posix/LogbookFile.h"
 #include "platform/qt/LogbookReadAhead.h"
 
 #include <filesystem>
@@ -41,12 +42,18 @@ public:
     std::string logbookPath() override;
     std::optional<std::string> readFile(const std::string& path) override;
     std::optional<logbook::LineImage> readLines(const std::string& path) override;
+    logbook::FileChange logbookChange(const std::string& path) override;
     bool writeFileAtomic(const std::string& path, std::string_view bytes) override;
     void writeFileAtomicLater(const std::string& path, SharedBytes bytes) override;
     bool finishWrites() override;
     void endProgram() override;
 
+    // Holds every save of the logbook for this session: it runs without the
+    // folder's lock, so another copy may be writing the same file.
+    void holdLogbookSaves();
+
 private:
+    void tellLogbookHeld(posix::LogbookFile::Hold why);
     QWidget* ownerWidget(Window& window) const;
 
     std::filesystem::path folder_;
@@ -54,7 +61,7 @@ private:
     struct Services;
     std::unique_ptr<Services> services_;
     // The logbook read while the program started; it hands its lines to the
-    // first load and lives on while it copies them.
+    // first load and goes.
     std::unique_ptr<LogbookReadAhead> readAhead_;
 };
 

@@ -30,6 +30,10 @@ public:
 
     // False when another copy runs on this folder: this one must end.
     bool isFirst() const { return first_; }
+    // Whether this copy holds the folder's lock. A first copy without it
+    // (the lock could not be taken, and no other copy answered) must not
+    // write the logbook: another copy may be writing it.
+    bool holdsLock() const { return lockFd_ >= 0; }
 
     // In the first copy, once the application object exists: calls `raise`
     // whenever a later start asks for the main window.

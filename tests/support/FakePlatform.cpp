@@ -3,8 +3,6 @@
 
 #include "model/Window.h"
 
-#include <fstream>
-#include <sstream>
 
 namespace kav::test {
 
@@ -85,21 +83,19 @@ std::string FakePlatform::todayShortDate() { return today; }
 
 std::string FakePlatform::logbookPath() { return (folder / "kavrilon.ini").string(); }
 
-std::optional<std::string> FakePlatform::readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+std::optional<std::string> FakePlatform::readFile(const std::string& path) { return guard.load(path); }
+
+logbook::FileChange FakePlatform::logbookChange(const std::string& path) {
+    finishWrites();
+    const logbook::FileChange change = guard.check(path);
+    if (change == logbook::FileChange::Held) calls.push_back("logbookHeld()");
+    return change;
 }
 
 bool FakePlatform::writeFileAtomic(const std::string& path, std::string_view bytes) {
     calls.push_back("writeFileAtomic(" + std::filesystem::path(path).filename().string() + ")");
     if (failWrites) return false;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+    return guard.save(path, bytes);
 }
 
 void FakePlatform::writeFileAtomicLater(const std::string& path, SharedBytes bytes) {

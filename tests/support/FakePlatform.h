@@ -1,9 +1,10 @@
 #pragma once
 // A recording stand-in for the platform: it remembers every call in order,
 // answers with values a test sets, and keeps the logbook in a real temporary
-// folder so file bytes can be checked.
+// folder, behind the real platform's guard, so file bytes can be checked.
 
 #include "platform/Platform.h"
+#include "platform/posix/LogbookFile.h"
 
 #include <filesystem>
 #include <functional>
@@ -56,6 +57,7 @@ public:
     std::string todayShortDate() override;
     std::string logbookPath() override;
     std::optional<std::string> readFile(const std::string& path) override;
+    logbook::FileChange logbookChange(const std::string& path) override;
     bool writeFileAtomic(const std::string& path, std::string_view bytes) override;
     void writeFileAtomicLater(const std::string& path, SharedBytes bytes) override;
     bool finishWrites() override;
@@ -66,6 +68,8 @@ public:
 
     std::filesystem::path folder;
     bool failWrites = false; // a full disk or read-only folder
+    // What the session loaded and saved, as the real platform keeps it.
+    posix::LogbookFile guard;
 };
 
 } // namespace kav::test

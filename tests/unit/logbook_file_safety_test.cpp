@@ -258,23 +258,27 @@ TEST_F(FileSafety, LogbookThatCouldNotBeReadIsNeverSavedOver) {
 }
 
 TEST_F(FileSafety, LogbookReplacesOnlyTheFileItLoadedOrSaved) {
+    // In a folder of the process's own: in another user's folder no logbook
+    // is ever saved.
+    const fs::path own = dir.path() / "kavrilon.ini";
+    const fs::path ownElsewhere = dir.path() / "elsewhere.ini";
     posix::LogbookFile logbook;
-    file(path, "mine\r\n", 0644, false);
-    ASSERT_EQ(logbook.load(path.string()), "mine\r\n");
+    file(own, "mine\r\n", 0644, false);
+    ASSERT_EQ(logbook.load(own.string()), "mine\r\n");
 
     // Another file put in its place since the load is left alone.
-    file(elsewhere, "another\r\n", 0644, false);
-    fs::rename(elsewhere, path);
-    EXPECT_FALSE(logbook.save(path.string(), "saved\r\n"));
-    EXPECT_EQ(readBytes(path), "another\r\n");
+    file(ownElsewhere, "another\r\n", 0644, false);
+    fs::rename(ownElsewhere, own);
+    EXPECT_FALSE(logbook.save(own.string(), "saved\r\n"));
+    EXPECT_EQ(readBytes(own), "another\r\n");
 
     // A deleted logbook comes back with the next save, and the file saved is
     // the one the saves after it replace.
-    fs::remove(path);
-    EXPECT_TRUE(logbook.save(path.string(), "again\r\n"));
-    EXPECT_TRUE(logbook.save(path.string(), "and again\r\n"));
-    EXPECT_EQ(stateOf(path), (FileState{"and again\r\n", 0644, ::geteuid()}));
-    EXPECT_EQ(folderNames(folder), std::vector<std::string>{"kavrilon.ini"});
+    fs::remove(own);
+    EXPECT_TRUE(logbook.save(own.string(), "again\r\n"));
+    EXPECT_TRUE(logbook.save(own.string(), "and again\r\n"));
+    EXPECT_EQ(stateOf(own), (FileState{"and again\r\n", 0644, ::geteuid()}));
+    EXPECT_EQ(folderNames(dir.path()), (std::vector<std::string>{"kavrilon.ini", "prog"}));
 }
 
 } // namespace

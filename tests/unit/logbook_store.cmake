@@ -14,3 +14,7 @@ target_link_libraries(logbook_background_save_test PRIVATE kav_posix)
 # The logbook read while the program starts, and when it is handed over.
 kav_unit_test(logbook_read_ahead_test ${CMAKE_CURRENT_LIST_DIR}/logbook_read_ahead_test.cpp)
 target_link_libraries(logbook_read_ahead_test PRIVATE kav_platform)
+
+# Another program's change to the logbook during the session, met at the next save.
+kav_unit_test(logbook_merge_test ${CMAKE_CURRENT_LIST_DIR}/logbook_merge_test.cpp)
+target_link_libraries(logbook_merge_test PRIVATE kav_posix)
