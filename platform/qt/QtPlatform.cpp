@@ -26,6 +26,9 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace kav::qt {
 
@@ -205,14 +208,25 @@ void QtPlatform::tellLogbookHeld(posix::LogbookFile::Hold why) {
     case posix::LogbookFile::Hold::Unreadable: text = kHeldUnreadable; break;
     }
     services_->toldHeld = true;
-    QWidget* owner = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && !owner) owner = w;
     auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(kHeldTitle), QString::fromUtf8(text),
-                                QMessageBox::Ok, owner);
+                                QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->setObjectName(QStringLiteral("logbookHeld"));
+    // Below the main window, or above it where there is no room below, so
+    // the panel's buttons stay free while the box is read.
+    QWidget* main = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!main && w != box && w->isVisible()) main = w;
+    if (main) {
+        box->adjustSize();
+        const QRect frame = main->frameGeometry();
+        const QRect screen = main->screen()->availableGeometry();
+        QPoint at(frame.left(), frame.bottom() + 1);
+        if (at.y() + box->height() > screen.bottom()) at.setY(std::max(screen.top(), frame.top() - box->height() - 1));
+        at.setX(std::clamp(at.x(), screen.left(), std::max(screen.left(), screen.right() - box->width())));
+        box->move(at);
+    }
     box->show();
 }
 

@@ -29,6 +29,7 @@ readonly KAV_WHITE=FFFFFF   # 15 bright white
 readonly KAV_BLACK=000000
 
 KAV_FAILED=0
+KAV_USER=
 KAV_TMP=
 KAV_PID=
 KAV_WM_PID=
@@ -88,11 +89,18 @@ kav_elapsed() {
 }
 
 kav_cleanup() {
-    local rc=$?
+    local rc=$? i
     if [[ -n $KAV_PID ]] && kill -0 "$KAV_PID" 2>/dev/null; then
         kill -TERM "$KAV_PID" 2>/dev/null
         kav_wait_gone "$KAV_PID" 5 || kill -KILL "$KAV_PID" 2>/dev/null
         wait "$KAV_PID" 2>/dev/null
+    fi
+    # A created user goes once it owns no process.
+    if [[ -n $KAV_USER ]]; then
+        for ((i = 0; i < 50; i++)); do
+            userdel "$KAV_USER" 2>/dev/null && break
+            sleep 0.1
+        done
     fi
     if [[ -n $KAV_WM_PID ]] && kill -0 "$KAV_WM_PID" 2>/dev/null; then
         kill -TERM "$KAV_WM_PID" 2>/dev/null
@@ -170,6 +178,59 @@ kav_init() { # program
 
     kav_start_xvfb
     kav_start_wm
+}
+
+# Run as root, makes a system user without privileges (KAV_USER), gives it
+# the program folder and every folder the program may write, and has
+# kav_start run the program as that user. Run by anyone else, that user is
+# the one running the tests. The user reaches the X server, which has no
+# authorisation file, so local clients may connect.
+kav_become_user() {
+    ((EUID == 0)) || return 0
+    local i
+    KAV_USER=kavt$$-e2e
+    for ((i = 0; i < 50; i++)); do
+        useradd --system --no-create-home --user-group --shell /usr/sbin/nologin "$KAV_USER" 2>/dev/null && break
+        sleep 0.1
+    done
+    id "$KAV_USER" >/dev/null 2>&1 || kav_die "could not create the user $KAV_USER"
+    chmod 755 "$KAV_TMP"
+    chown -R "$KAV_USER:" "$KAV_TMP"/{prog,home,runtime,config,cache,data}
+    kav_starter setpriv --reuid="$KAV_USER" --regid="$KAV_USER" --clear-groups --
+}
+
+# Runs a command as KAV_USER when there is one, else as is.
+kav_as_user() { # command...
+    if [[ -n $KAV_USER ]]; then
+        setpriv --reuid="$KAV_USER" --regid="$KAV_USER" --clear-groups -- "$@"
+    else
+        "$@"
+    fi
+}
+
+# Has kav_start start the program through the given command words, by a
+# start script that the program replaces, so KAV_PID stays the program's.
+kav_starter() { # command words before the program
+    {
+        printf '#!/bin/bash\nexec'
+        printf ' %q' "$@" "$KAV_TMP/prog/kavrilon"
+        printf '\n'
+    } >"$KAV_TMP/starter"
+    chmod 755 "$KAV_TMP/starter"
+    KAV_PROG=$KAV_TMP/starter
+}
+
+# Waits (bounded) for the program to end, and checks that it ended with
+# status 0.
+kav_expect_end() { # what
+    if kav_wait_gone "$KAV_PID" 10; then
+        wait "$KAV_PID"
+        local rc=$?
+        KAV_PID=
+        kav_check "the program's exit status after $1" "$rc" 0
+    else
+        kav_die "the program was still running 10 s after $1"
+    fi
 }
 
 # openbox on the private display, with its own configuration defaults (HOME

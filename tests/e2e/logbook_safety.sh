@@ -15,52 +15,6 @@
 source "$(dirname -- "${BASH_SOURCE[0]}")/lib.sh"
 kav_init "$1"
 how=$2
-KAV_USER=
-
-# Ends the program (the user must own no process when it goes) and removes
-# the created user before the shared clean-up runs.
-# shellcheck disable=SC2317  # run by the EXIT trap
-safety_cleanup() {
-    local rc=$? i
-    if [[ -n $KAV_PID ]] && kill -0 "$KAV_PID" 2>/dev/null; then
-        kill -KILL "$KAV_PID" 2>/dev/null
-        wait "$KAV_PID" 2>/dev/null
-    fi
-    KAV_PID=
-    if [[ -n $KAV_USER ]]; then
-        for ((i = 0; i < 50; i++)); do
-            userdel "$KAV_USER" 2>/dev/null && break
-            sleep 0.1
-        done
-    fi
-    (exit "$rc")
-    kav_cleanup
-}
-trap safety_cleanup EXIT
-
-# A start script that the program replaces, so KAV_PID stays the program's.
-starter() { # command words before the program
-    {
-        printf '#!/bin/bash\nexec'
-        printf ' %q' "$@" "$KAV_TMP/prog/kavrilon"
-        printf '\n'
-    } >"$KAV_TMP/starter"
-    chmod 755 "$KAV_TMP/starter"
-    KAV_PROG=$KAV_TMP/starter
-}
-
-# Waits (bounded) for the program to end; checks that it ended with status 0.
-expect_end() { # what
-    if kav_wait_gone "$KAV_PID" 10; then
-        wait "$KAV_PID"
-        local rc=$?
-        KAV_PID=
-        kav_check "the program's exit status after $1" "$rc" 0
-    else
-        kav_die "the program was still running 10 s after $1"
-    fi
-}
-
 # The program folder holds the logbook and the program alone, besides the
 # lock a running copy holds.
 expect_no_temporary_file() {
@@ -75,7 +29,7 @@ chain_and_exit() {
     kav_keys ctrl+c
     sleep 0.8
     kav_click 8280 2760 1095 495
-    expect_end "a chain and Exit"
+    kav_expect_end "a chain and Exit"
 }
 
 case $how in
@@ -95,24 +49,11 @@ close)
     # close box; Alt+F4 is openbox's key for it.
     kav_check_true "openbox manages the main window" xprop -id "$KAV_WIN" _NET_FRAME_EXTENTS
     kav_keys alt+F4
-    expect_end "the close box"
+    kav_expect_end "the close box"
     kav_check_true "no logbook file after the close box" test ! -e "$KAV_LOGBOOK"
     ;;
 unreadable)
-    if ((EUID == 0)); then
-        KAV_USER=kavt$$-e2e
-        for ((i = 0; i < 50; i++)); do
-            useradd --system --no-create-home --user-group --shell /usr/sbin/nologin "$KAV_USER" 2>/dev/null && break
-            sleep 0.1
-        done
-        id "$KAV_USER" >/dev/null 2>&1 || kav_die "could not create the user $KAV_USER"
-        # The user reaches the program and the X server (which has no
-        # authorisation file, so local clients may connect), and owns the
-        # program folder and every folder the program may write.
-        chmod 755 "$KAV_TMP"
-        chown -R "$KAV_USER:" "$KAV_TMP"/{prog,home,runtime,config,cache,data}
-        starter setpriv --reuid="$KAV_USER" --regid="$KAV_USER" --clear-groups --
-    fi
+    kav_become_user
     printf 'V\xe4lkommen till Vendel Hagmarks loggbok  i Skarnvik\r\nFF8000\r\n' >"$KAV_LOGBOOK"
     cp -p "$KAV_LOGBOOK" "$KAV_TMP/logbook-before"
     [[ -n $KAV_USER ]] && chown "$KAV_USER:" "$KAV_LOGBOOK"
@@ -128,7 +69,7 @@ unreadable)
 fsize)
     head -c 65536 /dev/zero | tr '\0' 'x' >"$KAV_LOGBOOK"
     cp "$KAV_LOGBOOK" "$KAV_TMP/logbook-before"
-    starter prlimit --fsize=16384 --
+    kav_starter prlimit --fsize=16384 --
     kav_start
     chain_and_exit
     kav_check_true "the logbook's bytes are untouched" cmp -s "$KAV_LOGBOOK" "$KAV_TMP/logbook-before"
