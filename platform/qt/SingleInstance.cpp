@@ -18,6 +18,7 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -33,6 +34,8 @@ namespace {
 
 constexpr const char* kLockName = ".kavrilon.lock";
 constexpr char kRaise[] = "raise\n";
+// The first copy's reply once it has shown its window.
+constexpr char kRaised[] = "ok\n";
 
 // Closes a descriptor when it goes out of scope, unless released.
 struct Fd {
@@ -144,17 +147,34 @@ bool fillAddress(const std::string& path, sockaddr_un& addr) {
     return true;
 }
 
-// Sends the raise request to a copy of this user listening on `path`; false
-// when none listens there.
-bool askToRaise(const std::string& path) {
+enum class Asked { Raised, NoListener, NoReply };
+
+// Sends the raise request to a copy of this user listening on `path` and
+// waits, until `deadline`, for its reply. A copy that is stopped (SIGSTOP)
+// or hangs still takes the connection in the kernel, but never replies.
+Asked askToRaise(const std::string& path, std::chrono::steady_clock::time_point deadline) {
     sockaddr_un addr{};
-    if (!fillAddress(path, addr)) return false;
+    if (!fillAddress(path, addr)) return Asked::NoListener;
     Fd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
-    if (fd.fd < 0 || ::connect(fd.fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) return false;
+    if (fd.fd < 0 || ::connect(fd.fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0)
+        return Asked::NoListener;
     ucred peer{};
     socklen_t len = sizeof peer;
-    if (::getsockopt(fd.fd, SOL_SOCKET, SO_PEERCRED, &peer, &len) != 0 || peer.uid != ::geteuid()) return false;
-    return ::send(fd.fd, kRaise, sizeof kRaise - 1, MSG_NOSIGNAL) == static_cast<ssize_t>(sizeof kRaise - 1);
+    if (::getsockopt(fd.fd, SOL_SOCKET, SO_PEERCRED, &peer, &len) != 0 || peer.uid != ::geteuid())
+        return Asked::NoListener;
+    if (::send(fd.fd, kRaise, sizeof kRaise - 1, MSG_NOSIGNAL) != static_cast<ssize_t>(sizeof kRaise - 1))
+        return Asked::NoListener;
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+        pollfd p{fd.fd, POLLIN, 0};
+        const int n = ::poll(&p, 1, left > 0 ? static_cast<int>(left) : 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return Asked::NoReply;
+        char reply[8] = {};
+        const ssize_t got = ::recv(fd.fd, reply, sizeof reply, 0);
+        return got >= 2 && std::memcmp(reply, kRaised, 2) == 0 ? Asked::Raised : Asked::NoReply;
+    }
 }
 
 // A stable short name for a folder: FNV-1a over its bytes.
@@ -204,8 +224,9 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
     if (dir.fd < 0 || ::fstat(dir.fd, &st) != 0 || st.st_uid != ::geteuid()) return;
     socketPath_ = socketPath(folder);
     // A copy that holds the lock but does not listen yet is starting (or
-    // ending: then the lock comes free); ask again for about a second.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(900);
+    // ending: then the lock comes free); ask again, and wait for its reply,
+    // for a second and a half at most.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
     bool replaced = false;
     for (;;) {
         const Attempt a = tryLock(dir.fd, lockFd_);
@@ -219,9 +240,16 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
                 replaceLockFile(dir.fd, a.dev, a.ino);
                 continue;
             }
-            if (socketPath_ && askToRaise(*socketPath_)) {
-                outcome_ = Outcome::Raised;
-                return;
+            if (socketPath_) {
+                const Asked asked = askToRaise(*socketPath_, deadline);
+                if (asked == Asked::Raised) {
+                    outcome_ = Outcome::Raised;
+                    return;
+                }
+                if (asked == Asked::NoReply) {
+                    outcome_ = Outcome::NoAnswer;
+                    return;
+                }
             }
             break;
         }
@@ -305,8 +333,12 @@ struct SingleInstance::Server {
                           got.find('\n') != std::string::npos;
         if (!done) return;
         const bool wanted = got.rfind(kRaise, 0) == 0;
-        close(fd);
         if (wanted && raise) raise();
+        // The start that asked waits for this before it ends.
+        if (wanted) {
+            [[maybe_unused]] const auto sent = ::send(fd, kRaised, sizeof kRaised - 1, MSG_DONTWAIT | MSG_NOSIGNAL);
+        }
+        close(fd);
     }
 };
 

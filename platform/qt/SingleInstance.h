@@ -42,7 +42,8 @@ public:
     };
 
     // Takes the folder's lock or, when a copy of this user holds it, asks
-    // that copy to show itself. Gives up after about a second. An empty
+    // that copy to show itself and waits for its reply. Gives up after a
+    // second and a half. An empty
     // folder (the program has none) takes nothing and is always the first.
     explicit SingleInstance(const std::filesystem::path& folder);
     ~SingleInstance();
