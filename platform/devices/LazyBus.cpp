@@ -132,8 +132,8 @@ struct LazyBus::Probe {
     // From a signal of one of them: stops all three, deletes them once the
     // event loop is back, and closes the socket.
     void dropLater() {
-        for (QObject* o : {static_cast<QObject*>(writable), static_cast<QObject*>(readable),
-                           static_cast<QObject*>(deadline)}) {
+        for (QObject* o :
+             {static_cast<QObject*>(writable), static_cast<QObject*>(readable), static_cast<QObject*>(deadline)}) {
             if (!o) continue;
             if (auto* n = qobject_cast<QSocketNotifier*>(o)) n->setEnabled(false);
             if (auto* t = qobject_cast<QTimer*>(o)) t->stop();

@@ -129,8 +129,7 @@ void replaceLockFile(int dirFd, dev_t dev, ino_t ino) {
     if (fd.fd < 0) return;
     if (::renameat2(dirFd, temp.c_str(), dirFd, kLockName, RENAME_EXCHANGE) == 0) {
         struct stat got {};
-        if (::fstatat(dirFd, temp.c_str(), &got, AT_SYMLINK_NOFOLLOW) == 0 &&
-            (got.st_dev != dev || got.st_ino != ino))
+        if (::fstatat(dirFd, temp.c_str(), &got, AT_SYMLINK_NOFOLLOW) == 0 && (got.st_dev != dev || got.st_ino != ino))
             ::renameat2(dirFd, temp.c_str(), dirFd, kLockName, RENAME_EXCHANGE);
     } else if (errno == EINVAL || errno == ENOSYS) {
         // A file system without the exchange: a plain rename.
@@ -231,8 +230,9 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
     for (;;) {
         const Attempt a = tryLock(dir.fd, lockFd_);
         switch (a.result) {
-        case Lock::Taken: return;
-        case Lock::Unavailable: return; // the first copy, without the lock
+        case Lock::Taken:       // the first copy, with the lock
+        case Lock::Unavailable: // the first copy, without it
+            return;
         case Lock::Moved: continue;
         case Lock::Busy:
             if (!replaced && heldOnlyByOthers(a.dev, a.ino)) {

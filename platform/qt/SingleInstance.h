@@ -34,11 +34,11 @@ class SingleInstance {
 public:
     // How a start that found another copy ends.
     enum class Outcome {
-        First,      // no other copy: this one runs (with or without the lock)
-        Raised,     // the other copy was asked to show itself: end with 0
-        NoAnswer,   // another copy holds the lock and does not answer
-        NoChannel,  // another copy holds the lock; there is no private place
-                    // for the socket, so it cannot be asked
+        First,     // no other copy: this one runs (with or without the lock)
+        Raised,    // the other copy was asked to show itself: end with 0
+        NoAnswer,  // another copy holds the lock and does not answer
+        NoChannel, // another copy holds the lock; there is no private place
+                   // for the socket, so it cannot be asked
     };
 
     // Takes the folder's lock or, when a copy of this user holds it, asks
