@@ -109,7 +109,7 @@ bool heldOnlyByOthers(dev_t dev, ino_t ino) {
         std::istringstream words(line);
         std::string id, kind, advisory, mode, file;
         long pid = 0;
-        if (!(words >> id >> kind >> advisory >> mode >> pid >> file) || file != want) continue;
+        if (!(words >> id >> kind >> advisory >> mode >> pid >> file) || kind != "FLOCK" || file != want) continue;
         if (pid <= 0) return false;
         struct stat st {};
         if (::stat(("/proc/" + std::to_string(pid)).c_str(), &st) != 0 || st.st_uid == ::geteuid()) return false;
