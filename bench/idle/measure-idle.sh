@@ -151,8 +151,10 @@ if ((instructions)); then
     fi
     run_under=()
     if [[ $counter == callgrind ]]; then
-        command -v valgrind >/dev/null && command -v callgrind_control >/dev/null ||
-            { echo "perf cannot count instructions here, and valgrind is not installed" >&2; exit 69; }
+        if ! command -v valgrind >/dev/null || ! command -v callgrind_control >/dev/null; then
+            echo "perf cannot count instructions here, and valgrind is not installed" >&2
+            exit 69
+        fi
         run_under=(valgrind --tool=callgrind --instr-atstart=no "--callgrind-out-file=$tmp/callgrind.out.%p")
     fi
     : >"$tmp/counts"
