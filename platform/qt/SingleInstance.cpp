@@ -235,10 +235,15 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
             return;
         case Lock::Moved: continue;
         case Lock::Busy:
-            if (!replaced && heldOnlyByOthers(a.dev, a.ino)) {
-                replaced = true;
-                replaceLockFile(dir.fd, a.dev, a.ino);
-                continue;
+            if (heldOnlyByOthers(a.dev, a.ino)) {
+                if (!replaced) {
+                    replaced = true;
+                    replaceLockFile(dir.fd, a.dev, a.ino);
+                    continue;
+                }
+                // The file could not be replaced (a folder the user made
+                // read-only): the first copy, without the lock.
+                return;
             }
             if (socketPath_) {
                 const Asked asked = askToRaise(*socketPath_, deadline);
