@@ -22,12 +22,10 @@ std::string env(const char* name) {
     return v ? v : "";
 }
 
-// The platform names Qt is told to try, separated by ';', each perhaps with
-// options after a ':' ("xcb:foo"); empty when Qt chooses by itself.
-std::string requestedPlatform(int argc, char** argv) {
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) return argv[i + 1];
-    return env("QT_QPA_PLATFORM");
+// An option as Qt compares it: a leading "--" counts as "-".
+std::string_view qtOption(std::string_view arg) {
+    if (arg.starts_with("--")) arg.remove_prefix(1);
+    return arg;
 }
 
 bool needsDisplay(std::string_view platform) {
@@ -35,9 +33,10 @@ bool needsDisplay(std::string_view platform) {
     return name.empty() || name == "xcb" || name.starts_with("wayland");
 }
 
-bool xReachable() {
-    if (env("DISPLAY").empty()) return false;
-    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+bool xReachable(const std::optional<std::string>& display) {
+    const std::string name = display ? *display : env("DISPLAY");
+    if (name.empty()) return false;
+    xcb_connection_t* c = xcb_connect(name.c_str(), nullptr);
     const bool ok = xcb_connection_has_error(c) == 0;
     xcb_disconnect(c);
     return ok;
@@ -64,8 +63,48 @@ bool waylandReachable() {
 
 } // namespace
 
+DisplayRequest readDisplayRequest(const std::vector<std::string_view>& args, std::string_view envPlatform) {
+    DisplayRequest request{std::string(envPlatform), std::nullopt};
+    // First the application object's own reading: -platform, and the other
+    // options it takes away from the command line together with a value
+    // (-geometry, -title and -icon only while the platform is X's).
+    std::vector<std::string_view> rest;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (!args[i].starts_with('-')) {
+            rest.push_back(args[i]);
+            continue;
+        }
+        const std::string_view opt = qtOption(args[i]);
+        const bool x = request.platforms.starts_with("xcb");
+        if (opt == "-platform") {
+            if (++i < args.size()) request.platforms = std::string(args[i]);
+        } else if (opt == "-platformpluginpath" || opt == "-platformtheme" || opt == "-qwindowgeometry" ||
+                   opt == "-qwindowtitle" || opt == "-qwindowicon" ||
+                   (x && (opt == "-geometry" || opt == "-title" || opt == "-icon"))) {
+            ++i;
+        } else {
+            rest.push_back(args[i]);
+        }
+    }
+    // Then the X plugin's, over what is left: -display, and the two other
+    // options it takes with a value.
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const std::string_view opt = qtOption(rest[i]);
+        if (i + 1 >= rest.size()) break;
+        if (opt == "-display")
+            request.xDisplay = std::string(rest[++i]);
+        else if (opt == "-name" || opt == "-visual")
+            ++i;
+    }
+    return request;
+}
+
 bool displayReachable(int argc, char** argv) {
-    const std::string platforms = requestedPlatform(argc, argv);
+    std::vector<std::string_view> args;
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i] ? argv[i] : "");
+    const DisplayRequest request = readDisplayRequest(args, env("QT_QPA_PLATFORM"));
+    const std::string& platforms = request.platforms;
     bool anyNeedsNone = false;
     bool wantsX = platforms.empty();
     bool wantsWayland = platforms.empty();
@@ -78,7 +117,7 @@ bool displayReachable(int argc, char** argv) {
         if (one.starts_with("wayland")) wantsWayland = true;
     }
     if (anyNeedsNone) return true;
-    return (wantsWayland && waylandReachable()) || (wantsX && xReachable());
+    return (wantsWayland && waylandReachable()) || (wantsX && xReachable(request.xDisplay));
 }
 
 bool requireDisplay(int argc, char** argv) {

@@ -2,9 +2,11 @@
 #include "app/SessionBusCheck.h"
 
 #include "platform/devices/LazyBus.h"
+#include "platform/launch/Launcher.h"
 
 #include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 
@@ -33,19 +35,10 @@ SessionBusCheck::SessionBusCheck() {
         return;
     }
     if (LazyBus::answers(probed, kProbeTimeout)) return;
-    hidden_ = address ? std::optional<std::string>(address) : std::nullopt;
-    hiding_ = true;
+    keepForLaunchedPrograms("DBUS_SESSION_BUS_ADDRESS", address ? std::optional<std::string>(address) : std::nullopt);
     // An address of no known kind: the D-Bus library refuses it at once.
     ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
-}
-
-void SessionBusCheck::restore() {
-    if (!hiding_) return;
-    if (hidden_)
-        ::setenv("DBUS_SESSION_BUS_ADDRESS", hidden_->c_str(), 1);
-    else
-        ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
-    hiding_ = false;
+    hid_ = true;
 }
 
 } // namespace kav::app

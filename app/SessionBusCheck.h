@@ -1,12 +1,14 @@
 #pragma once
-// Keeps a session bus that does not answer away from Qt while the windows
-// are built. Qt's accessibility bridge connects to the session bus the first
-// time a widget reports a change, and that connection waits without a time
-// limit for the bus to answer: a bus that accepts and never answers would
-// keep the window from ever appearing.
-
-#include <optional>
-#include <string>
+// Keeps a session bus that does not answer away from Qt. Qt's accessibility
+// bridge connects to the session bus the first time a widget reports a
+// change, and that connection waits without a time limit for the bus to
+// answer: a bus that accepts and never answers would keep the window from
+// ever appearing.
+//
+// The address is changed in this process's environment once, before any
+// thread of the program or of Qt exists, and never put back: setenv() is not
+// safe while another thread may read the environment. The programs the
+// launcher starts get the user's own address in their own environment.
 
 namespace kav::app {
 
@@ -14,18 +16,16 @@ class SessionBusCheck {
 public:
     // Probes the session bus briefly. When it does not answer, the address
     // is replaced by one that fails at once, so Qt goes on without a bus.
+    // Must run before any thread starts.
     SessionBusCheck();
-    // Puts the user's address back, for the programs the launcher starts.
-    ~SessionBusCheck() { restore(); }
     SessionBusCheck(const SessionBusCheck&) = delete;
     SessionBusCheck& operator=(const SessionBusCheck&) = delete;
 
-    void restore();
+    // Whether the bus was hidden.
+    bool hid() const { return hid_; }
 
 private:
-    // The user's address while it is hidden; nothing when it was unset.
-    std::optional<std::string> hidden_;
-    bool hiding_ = false;
+    bool hid_ = false;
 };
 
 } // namespace kav::app

@@ -45,10 +45,24 @@ int main(int argc, char** argv) {
     if (!kav::posix::enterProgramFolder(folder)) folder.clear();
 
     // A second copy on the same folder shows the first one and ends, before
-    // the display is opened or the logbook read.
+    // the display is opened or the logbook read. When the first copy cannot
+    // be asked (it is stopped, or hangs), nothing shows, and a script or a
+    // desktop learns why from the status and a line on standard error.
     kav::qt::SingleInstance instance(folder);
-    if (!instance.isFirst()) return 0;
-    if (!folder.empty())
+    if (!instance.isFirst()) {
+        if (const auto message = instance.endMessage()) {
+            std::fputs(message->c_str(), stderr);
+            return kav::qt::SingleInstance::kNoAnswerStatus;
+        }
+        return 0;
+    }
+    // The session bus is hidden from Qt, when it does not answer, before the
+    // first thread of the program starts: the environment is changed only
+    // while nothing else can read it.
+    const kav::app::SessionBusCheck sessionBus;
+    // Only the copy that holds the lock of its own folder clears what killed
+    // saves left there.
+    if (instance.holdsLock())
         kav::posix::removeStaleTempFiles({folder.string(), std::string(kav::posix::kLogbookName), ::geteuid(), {}});
     // A logbook grown over years is read while the toolkit starts instead of
     // after it. This copy holds the folder's lock, so no other copy writes
@@ -64,7 +78,6 @@ int main(int argc, char** argv) {
     // session bus, while the window is built, whether one exists: a bus that
     // never answers would keep the window from ever appearing.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
-    kav::app::SessionBusCheck sessionBus;
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavrilon"));
@@ -79,13 +92,15 @@ int main(int argc, char** argv) {
     instance.listen([&mainView] { kav::qt::SingleInstance::bringToFront(mainView); });
 
     kav::qt::Desktop desktop(folder, std::move(logbookReadAhead));
-    if (!folder.empty() && !instance.holdsLock()) desktop.holdLogbookSaves();
+    // Without the folder's lock another copy may be writing the logbook, so
+    // this one saves nothing and says so. A folder nobody may write (a
+    // read-only medium) has no lock either; its saves fail silently.
+    if (!folder.empty() && !instance.holdsLock() && ::access(folder.c_str(), W_OK) == 0) desktop.holdLogbookSaves();
     // A desktop logout asks running programs to save their data first.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
                      [&desktop](QSessionManager&) { desktop.saveUnsavedLines(); });
     kav::qt::ProgramEnd ending([&desktop] { desktop.saveUnsavedLines(); });
     const std::vector<std::string> problems = desktop.start();
-    sessionBus.restore();
     if (!problems.empty()) {
         for (const auto& p : problems)
             std::fprintf(stderr, "kavrilon: design error: %s\n", p.c_str());

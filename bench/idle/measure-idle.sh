@@ -3,10 +3,20 @@
 # X server drawing for it) uses over a stretch in which nobody touches it.
 #
 #   bench/idle/measure-idle.sh [--seconds N] [--pairs N] path/to/kavrilon
+#   bench/idle/measure-idle.sh --instructions [--seconds N] [--runs N] path/to/kavrilon
 #
 # With --pairs N (5 or more for a figure to quote), Kavrilon with a button
 # focused and the 100 ms timer baseline are measured N times each, in turn
 # (which comes first alternates), and the median of the N ratios is given.
+#
+# With --instructions, the instructions each program runs per second while
+# idle are counted instead of its CPU time, which does not depend on how busy
+# the machine is: with `perf stat -e instructions` where the processor's
+# counters can be read, else under valgrind's callgrind (started with its
+# counting off, switched on once the program is idle, so only the idle stretch
+# is counted; both programs run equally slowed). Kavrilon with a button
+# focused against the baseline with its 100 ms timer, --runs N times each in
+# turn (1 by default); the median ratio is given. Goal: at most 1.10.
 #
 # The program starts from a temporary folder on a private Xvfb; "&Snabbstart"
 # is clicked for the running look, and the measurement begins once the start
@@ -25,11 +35,15 @@ set -u -o pipefail
 
 seconds=10
 pairs=0
+instructions=0
+runs=1
 while (($#)); do
     case $1 in
     --seconds) seconds=$2; shift 2 ;;
     --pairs) pairs=$2; shift 2 ;;
-    -h | --help) sed -n '2,19p' "$0"; exit 0 ;;
+    --instructions) instructions=1; shift ;;
+    --runs) runs=$2; shift 2 ;;
+    -h | --help) sed -n '2,34p' "$0"; exit 0 ;;
     *) break ;;
     esac
 done
@@ -73,13 +87,16 @@ measure() { # pid
     echo "$((s1 - s0)) $((n1 - n0)) $((x1 - x0))"
 }
 
+# What Kavrilon is started under (nothing, or callgrind).
+kavrilon_run=()
+
 # Starts a program and waits for its window; sets started_pid, started_win.
 start() { # program [args...]
     "$@" >>"$tmp/programs.log" 2>&1 &
     started_pid=$!
     bench_pids+=("$started_pid")
-    started_win=$(timeout 30 xdotool search --sync --onlyvisible --limit 1 --pid "$started_pid" 2>/dev/null | head -n 1)
-    [[ -n $started_win ]] || { echo "no window from $1 within 30 s" >&2; exit 1; }
+    started_win=$(timeout 120 xdotool search --sync --onlyvisible --limit 1 --pid "$started_pid" 2>/dev/null | head -n 1)
+    [[ -n $started_win ]] || { echo "no window from $1 within 120 s" >&2; exit 1; }
 }
 
 stop() { # pid
@@ -92,8 +109,10 @@ stop() { # pid
 # and waits past the start sequence's last step at 10 s, with a second to
 # settle; sets kpid and kwin.
 start_running_look() {
-    local t0=$EPOCHSECONDS wx wy wh key value
-    start "$tmp/kavrilon/kavrilon"
+    local t0 wx wy wh key value
+    start "${kavrilon_run[@]}" "$tmp/kavrilon/kavrilon"
+    # The start sequence counts from the window's showing.
+    t0=$EPOCHSECONDS
     kpid=$started_pid kwin=$started_win
     while IFS='=' read -r key value; do
         case $key in X) wx=$value ;; Y) wy=$value ;; HEIGHT) wh=$value ;; esac
@@ -101,6 +120,71 @@ start_running_look() {
     xdotool mousemove --sync $((wx + (8280 + 1095 / 2) / 15)) $((wy + wh - 220 + (1320 + 315 / 2) / 15)) click 1
     while ((EPOCHSECONDS - t0 < 12)); do sleep 0.2; done
 }
+
+# The instructions a running program runs per second over $seconds s.
+# perf attaches to it; under callgrind the program was started with counting
+# off, which is switched on, zeroed after a second, and dumped at the end.
+instructions_per_s() { # pid
+    local n
+    if [[ $counter == perf ]]; then
+        n=$(perf stat -x, -e instructions -p "$1" -- sleep "$seconds" 2>&1 >/dev/null | awk -F, '$3 ~ /^instructions/ { print $1 }')
+    else
+        callgrind_control -i on "$1" >/dev/null 2>&1 || return 1
+        sleep 1
+        callgrind_control -z "$1" >/dev/null 2>&1 || return 1
+        sleep "$seconds"
+        rm -f -- "$tmp"/callgrind.out.*
+        callgrind_control -d "$1" >/dev/null 2>&1 || return 1
+        n=$(sed -n 's/^\(summary\|totals\): *\([0-9]*\).*/\2/p' "$tmp"/callgrind.out.* | sort -n | tail -n 1)
+    fi
+    [[ $n =~ ^[0-9]+$ ]] || return 1
+    echo $((n / seconds))
+}
+
+if ((instructions)); then
+    if perf stat -e instructions true 2>&1 | grep -q 'not supported\|not counted\|<not'; then
+        counter=callgrind
+    elif perf stat -e instructions true >/dev/null 2>&1; then
+        counter=perf
+    else
+        counter=callgrind
+    fi
+    run_under=()
+    if [[ $counter == callgrind ]]; then
+        if ! command -v valgrind >/dev/null || ! command -v callgrind_control >/dev/null; then
+            echo "perf cannot count instructions here, and valgrind is not installed" >&2
+            exit 69
+        fi
+        run_under=(valgrind --tool=callgrind --instr-atstart=no "--callgrind-out-file=$tmp/callgrind.out.%p")
+    fi
+    : >"$tmp/counts"
+    for ((i = 1; i <= runs; i++)); do
+        for who in kavrilon baseline; do
+            [[ $((i % 2)) == 0 ]] && who=$([[ $who == kavrilon ]] && echo baseline || echo kavrilon)
+            if [[ $who == kavrilon ]]; then
+                kavrilon_run=("${run_under[@]}")
+                start_running_look
+                timeout 30 xdotool windowfocus --sync "$kwin" && xdotool key Tab
+                sleep 1
+                k_ips=$(instructions_per_s "$kpid") || { echo "counting kavrilon failed" >&2; exit 1; }
+                stop "$kpid"
+            else
+                start "${run_under[@]}" "$tmp/baseline/kav_startup_baseline" --tick-ms 100
+                bpid=$started_pid
+                sleep 2
+                b_ips=$(instructions_per_s "$bpid") || { echo "counting the baseline failed" >&2; exit 1; }
+                stop "$bpid"
+            fi
+        done
+        echo "$k_ips $b_ips" >>"$tmp/counts"
+    done
+    echo "idle instructions per second over ${seconds} s, counted by $counter, $runs run(s) each ($(date -u +%FT%TZ), $(uname -r), $build_type)"
+    awk '{ printf "run %d: kavrilon (a button focused) %d/s, baseline (100 ms timer) %d/s, ratio %.3f\n", NR, $1, $2, $1 / $2 }' "$tmp/counts"
+    awk '{ print $1 / $2 }' "$tmp/counts" | sort -n |
+        awk '{ v[NR] = $1 } END { m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+            printf "median ratio kavrilon / baseline: %.3f (goal <= 1.10: %s)\n", m, (m <= 1.10) ? "meets the goal" : "MISSES the goal" }'
+    exit 0
+fi
 
 if ((pairs > 0)); then
     : >"$tmp/pairs"

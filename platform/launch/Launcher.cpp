@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -188,7 +189,58 @@ std::optional<std::string> webAddress(std::string_view commandLine) {
     return std::string(last);
 }
 
+// What keepForLaunchedPrograms was told, in the order it was told.
+std::vector<std::pair<std::string, std::optional<std::string>>>& userValues() {
+    static std::vector<std::pair<std::string, std::optional<std::string>>> values;
+    return values;
+}
+
+// The environment of a started program: this process's, with the user's
+// own values put back.
+QProcessEnvironment launchedEnvironment() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const auto& [name, value] : userValues()) {
+        if (value)
+            env.insert(QString::fromStdString(name), QString::fromStdString(*value));
+        else
+            env.remove(QString::fromStdString(name));
+    }
+    return env;
+}
+
+// Whether a file or folder may be trusted as nobody else's: it belongs to
+// root or to this user, and no one else may write it. A folder that anyone
+// may write but where only an entry's owner may rename or remove it (the
+// sticky bit, as /tmp has) counts when root owns it: its entries on the way
+// are checked in turn.
+bool nobodyElsesWrite(const struct stat& st) {
+    if (st.st_uid != 0 && st.st_uid != ::geteuid()) return false;
+    if ((st.st_mode & (S_IWGRP | S_IWOTH)) == 0) return true;
+    return S_ISDIR(st.st_mode) && (st.st_mode & S_ISVTX) != 0 && st.st_uid == 0;
+}
+
+// The page at `p`, as the path without links, when it is a regular file that
+// it and every folder above it are nobody else's; nothing otherwise. A page
+// another user could have put or changed there is never shown.
+std::optional<fs::path> trustedPage(const fs::path& p) {
+    char* real = ::realpath(p.c_str(), nullptr);
+    if (!real) return std::nullopt;
+    const fs::path file(real);
+    std::free(real);
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || !nobodyElsesWrite(st)) return std::nullopt;
+    for (fs::path dir = file.parent_path();; dir = dir.parent_path()) {
+        if (::stat(dir.c_str(), &st) != 0 || !nobodyElsesWrite(st)) return std::nullopt;
+        if (dir == dir.root_path()) break;
+    }
+    return file;
+}
+
 } // namespace
+
+void keepForLaunchedPrograms(const std::string& name, std::optional<std::string> userValue) {
+    userValues().emplace_back(name, std::move(userValue));
+}
 
 std::optional<std::string> DesktopAnswers::ask(const std::string& program, const std::vector<std::string>& args) const {
     return asker_ ? asker_(program, args) : std::nullopt;
@@ -207,6 +259,7 @@ std::optional<std::string> DesktopAnswers::run(const std::string& program, const
     for (const auto& a : args)
         qargs.push_back(QString::fromStdString(a));
     QProcess p;
+    p.setProcessEnvironment(launchedEnvironment());
     p.setStandardInputFile(QProcess::nullDevice());
     p.setStandardErrorFile(QProcess::nullDevice());
     p.start(QString::fromStdString(program), qargs);
@@ -251,7 +304,10 @@ std::optional<fs::path> LaunchEnvironment::docPage() const {
     }
     for (const auto& p : places) {
         std::error_code ec;
-        if (fs::is_regular_file(p, ec)) return fs::absolute(p, ec).lexically_normal();
+        if (!fs::is_regular_file(p, ec)) continue;
+        // A page in one of the places that someone else could have planted
+        // is not taken, nor is any later place: the built-in page is shown.
+        return trustedPage(p);
     }
     return std::nullopt;
 }
@@ -451,7 +507,11 @@ bool Launcher::startDetached(const std::string& program, const std::vector<std::
     qargs.reserve(static_cast<qsizetype>(args.size()));
     for (const auto& a : args)
         qargs.push_back(QString::fromStdString(a));
-    return QProcess::startDetached(QString::fromStdString(program), qargs);
+    QProcess p;
+    p.setProgram(QString::fromStdString(program));
+    p.setArguments(qargs);
+    p.setProcessEnvironment(launchedEnvironment());
+    return p.startDetached();
 }
 
 } // namespace kav

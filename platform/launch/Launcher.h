@@ -54,7 +54,11 @@ struct LaunchEnvironment {
 
     // The program's own HTML page, found in this order: $KAVRILON_DOC_DIR/,
     // <executable dir>/../share/doc/kavrilon/ (installed), <executable dir>/doc/
-    // (build tree); nothing when none holds an index.html.
+    // (build tree); nothing when none holds an index.html. The first found is
+    // taken only when the file and every folder above it belong to root or
+    // the user and no one else may write them (a root-owned folder with the
+    // sticky bit, such as /tmp, excepted); otherwise nothing, and the
+    // built-in page is shown. The path is given without links.
     std::optional<std::filesystem::path> docPage() const;
     // The built-in page written to <runtime dir>/kavrilon/index.html (the
     // folder made private to the user), for a program copied without its
@@ -86,6 +90,13 @@ private:
     Asker asker_;
     std::map<std::vector<std::string>, std::optional<std::string>> kept_;
 };
+
+// Variables this process changed in its own environment for itself (the
+// session bus hidden from Qt when it does not answer), with the values the
+// user had given them: nothing for a variable that was unset. Every program
+// the launcher starts, and every desktop program it asks, gets the user's
+// values in its own environment. Called before any thread starts.
+void keepForLaunchedPrograms(const std::string& name, std::optional<std::string> userValue);
 
 // A program to start: its full path and its arguments.
 struct LaunchCommand {

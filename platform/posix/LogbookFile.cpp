@@ -36,8 +36,8 @@ bool LogbookFile::folderIsOthers(const std::string& path) {
 LogbookFile::Change LogbookFile::check(const std::string& path) {
     const std::lock_guard lock(mutex_);
     if (path.empty() || path != path_) return Change::None;
-    found_ = standing_;
-    if (found_ == Hold::None && folderIsOthers(path)) found_ = Hold::OthersFile;
+    // Another user's folder says most: it is why this session has no lock.
+    found_ = folderIsOthers(path) ? Hold::OthersFile : standing_;
     if (found_ != Hold::None) return Change::Held;
 
     const FileLook look = lookAt(path);

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <string_view>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -15,10 +16,18 @@ namespace {
 
 bool processAlive(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
 
-bool allDigits(const std::string& s) {
-    if (s.empty()) return false;
+// A decimal number as the writer prints one (std::to_string of an unsigned
+// or positive value): digits only, no sign, no leading zero.
+bool plainDecimal(std::string_view s, std::size_t maxDigits) {
+    if (s.empty() || s.size() > maxDigits || (s.size() > 1 && s.front() == '0')) return false;
     for (char c : s)
         if (c < '0' || c > '9') return false;
+    return true;
+}
+
+bool lowerHex(std::string_view s) {
+    for (char c : s)
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
     return true;
 }
 
@@ -33,17 +42,25 @@ struct DirCloser {
 } // namespace
 
 bool parseTempName(const std::string& entry, const std::string& name, pid_t& pid) {
+    // ".<name>.<pid>-<counter>-<16 hex digits>.tmp", and nothing else.
     const std::string head = "." + name + ".";
-    const std::string tail = ".tmp";
-    if (entry.size() <= head.size() + tail.size() || entry.compare(0, head.size(), head) != 0 ||
-        entry.compare(entry.size() - tail.size(), tail.size(), tail) != 0)
+    const std::string_view tail = ".tmp";
+    constexpr std::size_t kStampDigits = 16;
+    std::string_view e = entry;
+    if (!e.starts_with(head) || !e.ends_with(tail)) return false;
+    e = e.substr(head.size(), e.size() - head.size() - tail.size());
+    const std::size_t first = e.find('-');
+    const std::size_t second = first == std::string_view::npos ? first : e.find('-', first + 1);
+    if (second == std::string_view::npos) return false;
+    const std::string_view digits = e.substr(0, first);
+    const std::string_view counter = e.substr(first + 1, second - first - 1);
+    const std::string_view stamp = e.substr(second + 1);
+    // A process id has at most 7 digits (the kernel's limit is 4194304); the
+    // counter is 32 bits.
+    if (!plainDecimal(digits, 7) || !plainDecimal(counter, 10) || std::stoull(std::string(counter)) > 0xFFFFFFFFull ||
+        stamp.size() != kStampDigits || !lowerHex(stamp))
         return false;
-    const std::string middle = entry.substr(head.size(), entry.size() - head.size() - tail.size());
-    const std::size_t dash = middle.find('-');
-    if (dash == std::string::npos || dash + 1 == middle.size()) return false;
-    const std::string digits = middle.substr(0, dash);
-    if (!allDigits(digits) || digits.size() > 9) return false;
-    pid = static_cast<pid_t>(std::stol(digits));
+    pid = static_cast<pid_t>(std::stol(std::string(digits)));
     return pid > 0;
 }
 

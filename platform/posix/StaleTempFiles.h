@@ -1,6 +1,8 @@
 #pragma once
 // Removing the temporary files that saves of killed processes left behind. A
-// save writes ".<name>.<pid>-<counter>-<stamp>.tmp" beside the file it
+// save writes ".<name>.<pid>-<counter>-<stamp>.tmp" (the process id and the
+// counter in decimal, the stamp as 16 lower-case hexadecimal digits; see
+// platform/posix/AtomicFile) beside the file it
 // replaces and renames it into place; a process killed in between leaves the
 // temporary file for ever. At start the program removes those whose process
 // is gone, and only those: regular files of the running user whose name has
@@ -25,8 +27,9 @@ struct StaleTempSweep {
 // Removes the stale temporary files and returns how many it removed.
 int removeStaleTempFiles(const StaleTempSweep& sweep);
 
-// Whether `entry` is a temporary file name of saves of `name`, and whose
-// process id it carries.
+// Whether `entry` is exactly a temporary file name that a save of `name`
+// makes, and whose process id it carries. A name of any other form (a
+// backup a user named alike, say) is never taken for one.
 bool parseTempName(const std::string& entry, const std::string& name, pid_t& pid);
 
 } // namespace kav::posix

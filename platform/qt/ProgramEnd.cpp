@@ -1,18 +1,17 @@
 // Termination signals, display loss and an outside destroy of the main window.
 #include "platform/qt/ProgramEnd.h"
 
-#include "platform/posix/BackgroundThread.h"
-
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <QWidget>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
-#include <system_error>
 
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace kav::qt {
@@ -20,47 +19,30 @@ namespace kav::qt {
 namespace {
 
 ProgramEnd* g_armed = nullptr;
-// The handlers write a byte here; what the byte starts is done on another
-// thread. Written without blocking, so a handler never waits.
+// The handlers write a byte to the first socket; the window's event loop
+// watches the second. Made once, for the life of the process; written
+// without blocking, so a handler never waits.
 int g_signalFd[2] = {-1, -1};
-constexpr char kSignalled = 1;
-constexpr char kStop = 0;
 
 void onTerminationSignal(int) {
     const int saved = errno;
-    [[maybe_unused]] const auto n = ::write(g_signalFd[1], &kSignalled, 1);
+    const char one = 1;
+    [[maybe_unused]] const auto n = ::send(g_signalFd[0], &one, 1, MSG_DONTWAIT | MSG_NOSIGNAL);
     errno = saved;
 }
 
-// The pipe is read by a thread of its own rather than watched by the event
-// loop: the window's thread, which wakes ten times a second for the program's
-// timers, has one descriptor fewer to look at on every wake-up. The thread
-// hands the end to the window's thread through `context`.
-std::thread startSignalWatcher(QObject* context) {
-    if (g_signalFd[0] < 0) {
-        if (::pipe2(g_signalFd, O_CLOEXEC) != 0) return {};
-        ::fcntl(g_signalFd[1], F_SETFL, O_NONBLOCK);
-        struct sigaction sa {};
-        sa.sa_handler = onTerminationSignal;
-        sigemptyset(&sa.sa_mask);
-        sa.sa_flags = SA_RESTART;
-        for (int sig : {SIGTERM, SIGINT, SIGHUP})
-            sigaction(sig, &sa, nullptr);
-    }
-    try {
-        return std::thread([context] {
-            posix::becomeBackgroundThread(0);
-            for (;;) {
-                char c = kStop;
-                const ssize_t n = ::read(g_signalFd[0], &c, 1);
-                if (n < 0 && errno == EINTR) continue;
-                if (n <= 0 || c == kStop) return;
-                QMetaObject::invokeMethod(context, [] { ProgramEnd::endEventLoops(); }, Qt::QueuedConnection);
-            }
-        });
-    } catch (const std::system_error&) {
-        return {};
-    }
+// Makes the socket pair and installs the handlers, the first time; false
+// when there is no socket pair (the signals then end the program at once).
+bool armSignals() {
+    if (g_signalFd[0] >= 0) return true;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_signalFd) != 0) return false;
+    struct sigaction sa {};
+    sa.sa_handler = onTerminationSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(sig, &sa, nullptr);
+    return true;
 }
 
 // The wire layout of an X DestroyNotify event, as the xcb plugin hands the
@@ -76,23 +58,24 @@ constexpr std::uint8_t kDestroyNotify = 17;
 
 } // namespace
 
-ProgramEnd::ProgramEnd(std::function<void()> closingSave)
-    : save_(std::move(closingSave)), mainThread_(std::this_thread::get_id()) {
+ProgramEnd::ProgramEnd(std::function<void()> closingSave) : save_(std::move(closingSave)), mainThread_(::gettid()) {
     static const bool registered = std::atexit(&ProgramEnd::atExit) == 0;
     (void)registered;
     g_armed = this;
-    signalWatcher_ = startSignalWatcher(&context_);
+    if (armSignals()) {
+        signalNotifier_ = new QSocketNotifier(g_signalFd[1], QSocketNotifier::Read);
+        QObject::connect(signalNotifier_, &QSocketNotifier::activated, signalNotifier_, [] {
+            char bytes[64];
+            while (::recv(g_signalFd[1], bytes, sizeof bytes, MSG_DONTWAIT) > 0) {
+            }
+            endEventLoops();
+        });
+    }
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
 ProgramEnd::~ProgramEnd() {
-    if (signalWatcher_.joinable()) {
-        // After any signal byte still in the pipe: the pipe never stays full
-        // while the thread reads it.
-        while (::write(g_signalFd[1], &kStop, 1) < 0 && (errno == EAGAIN || errno == EINTR))
-            std::this_thread::yield();
-        signalWatcher_.join();
-    }
+    delete signalNotifier_;
     if (QCoreApplication::instance()) QCoreApplication::instance()->removeNativeEventFilter(this);
     g_armed = nullptr;
 }
@@ -113,7 +96,7 @@ void ProgramEnd::endEventLoops() {
 // The display plugin calls exit() when its connection breaks; the program's
 // objects are whole then, since main() has not returned.
 void ProgramEnd::atExit() {
-    if (g_armed && std::this_thread::get_id() == g_armed->mainThread_) g_armed->closingSave();
+    if (g_armed && ::gettid() == g_armed->mainThread_) g_armed->closingSave();
 }
 
 bool ProgramEnd::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {

@@ -1,7 +1,8 @@
 #pragma once
 // The ways the program ends, each with its closing save run exactly once:
 //  - SIGTERM, SIGINT and SIGHUP end every running event loop, modal dialogs'
-//    nested loops included, so a dialog or a secondary window that is open
+//    nested loops included (the handler writes a byte to a socket pair whose
+//    other end the window's event loop watches), so a dialog or a secondary window that is open
 //    cannot hold the program; the save then runs after the main loop.
 //  - A lost display connection: the display plugin ends the process with
 //    exit() from inside the event loop, so the save runs from an exit handler.
@@ -10,11 +11,12 @@
 // A close that the program itself asks for goes through endEventLoops() too.
 
 #include <QAbstractNativeEventFilter>
-#include <QObject>
 
 #include <functional>
-#include <thread>
 
+#include <sys/types.h>
+
+class QSocketNotifier;
 class QWidget;
 
 namespace kav::qt {
@@ -44,11 +46,10 @@ private:
     std::function<void()> save_;
     bool saved_ = false;
     QWidget* mainWindow_ = nullptr;
-    std::thread::id mainThread_;
-    // The termination signals are waited for on their own thread, which
-    // hands the end to the window's thread through this object.
-    QObject context_;
-    std::thread signalWatcher_;
+    pid_t mainThread_;
+    // Watches the socket the termination signals' handler writes to, on the
+    // window's thread.
+    QSocketNotifier* signalNotifier_ = nullptr;
 };
 
 } // namespace kav::qt

@@ -56,9 +56,8 @@ constexpr std::chrono::milliseconds kDiscTimeout{10000};
 } // namespace
 
 struct QtPlatform::Services {
-    // The system bus is connected on first use only, in the background: the
-    // start never waits on D-Bus, and a mute bus costs a click at most the
-    // bus timeout.
+    // The system bus is connected on first use only: the start never waits
+    // on D-Bus, and a mute bus costs a click at most the bus timeout.
     LazyBus systemBus{LazyBus::systemBusAddress(), QStringLiteral("kavrilon-system"), kBusTimeout};
     CdTray tray{posixCdSystemCalls(), [this](const std::vector<std::string>& devices) {
                     const auto bus = systemBus.connection();

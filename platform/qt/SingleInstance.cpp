@@ -1,9 +1,8 @@
 // The single-copy lock and the local socket that asks the first copy to show itself.
 #include "platform/qt/SingleInstance.h"
 
-#include "platform/posix/BackgroundThread.h"
-
 #include <QApplication>
+#include <QSocketNotifier>
 #include <QWidget>
 
 #include <cerrno>
@@ -12,17 +11,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
-#include <system_error>
 #include <thread>
-#include <vector>
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -34,35 +34,108 @@ namespace {
 
 constexpr const char* kLockName = ".kavrilon.lock";
 constexpr char kRaise[] = "raise\n";
+// The first copy's reply once it has shown its window.
+constexpr char kRaised[] = "ok\n";
 
-enum class Lock { Taken, Busy, Unavailable };
+// Closes a descriptor when it goes out of scope, unless released.
+struct Fd {
+    int fd = -1;
+    explicit Fd(int f = -1) : fd(f) {}
+    ~Fd() {
+        if (fd >= 0) ::close(fd);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int release() {
+        const int f = fd;
+        fd = -1;
+        return f;
+    }
+};
 
-// Opens (making it if needed) the lock file and tries to lock it. A link or
-// anything but a regular file at that name is never followed or opened for
-// long; reading is enough to hold a flock().
-Lock tryLock(const fs::path& folder, int& fdOut) {
-    const fs::path path = folder / kLockName;
+int openAtRetrying(int dirFd, const char* name, int flags, mode_t mode = 0) {
     int fd;
     do {
-        fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0644);
+        fd = ::openat(dirFd, name, flags, mode);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0) return Lock::Unavailable;
+    return fd;
+}
+
+enum class Lock { Taken, Busy, Unavailable, Moved };
+
+struct Attempt {
+    Lock result = Lock::Unavailable;
+    dev_t dev = 0; // the lock file found busy
+    ino_t ino = 0;
+};
+
+// Opens (making it if needed, mode 0600) the lock file and tries to lock it.
+// The name is never followed as a link, and what was opened must be a
+// regular file of this user. Reading is enough to hold a flock().
+Attempt tryLock(int dirFd, int& fdOut) {
+    Fd fd(openAtRetrying(dirFd, kLockName, O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0600));
+    if (fd.fd < 0) return {};
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return Lock::Unavailable;
-    }
+    if (::fstat(fd.fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return {};
     int rc;
     do {
-        rc = ::flock(fd, LOCK_EX | LOCK_NB);
+        rc = ::flock(fd.fd, LOCK_EX | LOCK_NB);
     } while (rc != 0 && errno == EINTR);
-    if (rc == 0) {
-        fdOut = fd;
-        return Lock::Taken;
+    if (rc != 0) return {errno == EWOULDBLOCK ? Lock::Busy : Lock::Unavailable, st.st_dev, st.st_ino};
+    // A copy that replaced the file meanwhile holds the one the name now
+    // gives; the lock on the old file counts for nothing.
+    struct stat now {};
+    if (::fstatat(dirFd, kLockName, &now, AT_SYMLINK_NOFOLLOW) != 0 || now.st_dev != st.st_dev ||
+        now.st_ino != st.st_ino)
+        return {Lock::Moved};
+    // A file left readable by others by an earlier version is made private.
+    if ((st.st_mode & 07777) != 0600) ::fchmod(fd.fd, 0600);
+    fdOut = fd.release();
+    return {Lock::Taken};
+}
+
+// Whether every process that holds a flock() on the file belongs to another
+// user. Such a lock is not a copy of ours: the file was opened by someone
+// else while it was readable. False when any holder is this user's, or
+// cannot be told (no /proc, a process not visible here, one that is gone).
+bool heldOnlyByOthers(dev_t dev, ino_t ino) {
+    std::ifstream locks("/proc/locks");
+    if (!locks) return false;
+    char want[64];
+    std::snprintf(want, sizeof want, "%02x:%02x:%llu", major(dev), minor(dev), static_cast<unsigned long long>(ino));
+    bool found = false;
+    for (std::string line; std::getline(locks, line);) {
+        if (line.find("->") != std::string::npos) continue; // a waiter, not a holder
+        std::istringstream words(line);
+        std::string id, kind, advisory, mode, file;
+        long pid = 0;
+        if (!(words >> id >> kind >> advisory >> mode >> pid >> file) || kind != "FLOCK" || file != want) continue;
+        if (pid <= 0) return false;
+        struct stat st {};
+        if (::stat(("/proc/" + std::to_string(pid)).c_str(), &st) != 0 || st.st_uid == ::geteuid()) return false;
+        found = true;
     }
-    const bool busy = errno == EWOULDBLOCK;
-    ::close(fd);
-    return busy ? Lock::Busy : Lock::Unavailable;
+    return found;
+}
+
+// Puts a fresh, private lock file of this user in the place of the one at
+// the name, which was examined as (dev, ino). The two are exchanged in one
+// step, so when the old one was replaced meanwhile by another start of this
+// user, that start's file is put back.
+void replaceLockFile(int dirFd, dev_t dev, ino_t ino) {
+    const std::string temp = std::string(kLockName) + "." + std::to_string(::getpid()) + ".new";
+    ::unlinkat(dirFd, temp.c_str(), 0);
+    Fd fd(openAtRetrying(dirFd, temp.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (fd.fd < 0) return;
+    if (::renameat2(dirFd, temp.c_str(), dirFd, kLockName, RENAME_EXCHANGE) == 0) {
+        struct stat got {};
+        if (::fstatat(dirFd, temp.c_str(), &got, AT_SYMLINK_NOFOLLOW) == 0 && (got.st_dev != dev || got.st_ino != ino))
+            ::renameat2(dirFd, temp.c_str(), dirFd, kLockName, RENAME_EXCHANGE);
+    } else if (errno == EINVAL || errno == ENOSYS) {
+        // A file system without the exchange: a plain rename.
+        ::renameat(dirFd, temp.c_str(), dirFd, kLockName);
+    }
+    ::unlinkat(dirFd, temp.c_str(), 0);
 }
 
 bool fillAddress(const std::string& path, sockaddr_un& addr) {
@@ -73,17 +146,34 @@ bool fillAddress(const std::string& path, sockaddr_un& addr) {
     return true;
 }
 
-// Sends the raise request to a copy listening on `path`; false when none listens.
-bool askToRaise(const std::string& path) {
+enum class Asked { Raised, NoListener, NoReply };
+
+// Sends the raise request to a copy of this user listening on `path` and
+// waits, until `deadline`, for its reply. A copy that is stopped (SIGSTOP)
+// or hangs still takes the connection in the kernel, but never replies.
+Asked askToRaise(const std::string& path, std::chrono::steady_clock::time_point deadline) {
     sockaddr_un addr{};
-    if (!fillAddress(path, addr)) return false;
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0) return false;
-    bool sent = false;
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0)
-        sent = ::send(fd, kRaise, sizeof kRaise - 1, MSG_NOSIGNAL) == static_cast<ssize_t>(sizeof kRaise - 1);
-    ::close(fd);
-    return sent;
+    if (!fillAddress(path, addr)) return Asked::NoListener;
+    Fd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    if (fd.fd < 0 || ::connect(fd.fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0)
+        return Asked::NoListener;
+    ucred peer{};
+    socklen_t len = sizeof peer;
+    if (::getsockopt(fd.fd, SOL_SOCKET, SO_PEERCRED, &peer, &len) != 0 || peer.uid != ::geteuid())
+        return Asked::NoListener;
+    if (::send(fd.fd, kRaise, sizeof kRaise - 1, MSG_NOSIGNAL) != static_cast<ssize_t>(sizeof kRaise - 1))
+        return Asked::NoListener;
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+        pollfd p{fd.fd, POLLIN, 0};
+        const int n = ::poll(&p, 1, left > 0 ? static_cast<int>(left) : 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return Asked::NoReply;
+        char reply[8] = {};
+        const ssize_t got = ::recv(fd.fd, reply, sizeof reply, 0);
+        return got >= 2 && std::memcmp(reply, kRaised, 2) == 0 ? Asked::Raised : Asked::NoReply;
+    }
 }
 
 // A stable short name for a folder: FNV-1a over its bytes.
@@ -98,151 +188,194 @@ std::string folderKey(const fs::path& folder) {
     return out;
 }
 
-bool usableRuntimeDir(const char* dir) {
-    if (!dir || dir[0] != '/') return false;
+// A folder itself (not a link to one), of this user, that no one else may
+// enter or write.
+bool ownPrivateFolder(const std::string& dir) {
     struct stat st {};
-    return ::stat(dir, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid();
+    return !dir.empty() && dir.front() == '/' && ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::geteuid() && (st.st_mode & 07777) == 0700;
 }
 
 } // namespace
 
-std::string SingleInstance::socketPath(const fs::path& folder) {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (usableRuntimeDir(runtime)) return std::string(runtime) + "/kavrilon-" + folderKey(folder) + ".socket";
-    return "/tmp/kavrilon-" + std::to_string(::getuid()) + "-" + folderKey(folder) + ".socket";
+std::optional<std::string> SingleInstance::privateSocketFolder() {
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && ownPrivateFolder(runtime)) return runtime;
+    // Anyone may make a folder of this name first; then it is not ours, the
+    // check below fails, and the program goes without the socket.
+    const std::string own = "/tmp/kavrilon-" + std::to_string(::geteuid());
+    ::mkdir(own.c_str(), 0700);
+    if (ownPrivateFolder(own)) return own;
+    return std::nullopt;
 }
 
-SingleInstance::SingleInstance(const fs::path& folder) {
+std::optional<std::string> SingleInstance::socketPath(const fs::path& folder) {
+    const auto dir = privateSocketFolder();
+    if (!dir) return std::nullopt;
+    return *dir + "/kavrilon-" + folderKey(folder) + ".socket";
+}
+
+SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
     if (folder.empty()) return;
+    // A folder of another user is left as it is: no lock file is made there,
+    // and this start runs without the lock.
+    Fd dir(openAtRetrying(AT_FDCWD, folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    struct stat st {};
+    if (dir.fd < 0 || ::fstat(dir.fd, &st) != 0 || st.st_uid != ::geteuid()) return;
     socketPath_ = socketPath(folder);
     // A copy that holds the lock but does not listen yet is starting (or
-    // ending: then the lock comes free); ask again for about a second.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(900);
+    // ending: then the lock comes free); ask again, and wait for its reply,
+    // for a second and a half at most.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
+    bool replaced = false;
     for (;;) {
-        switch (tryLock(folder, lockFd_)) {
-        case Lock::Taken: return;
-        case Lock::Unavailable:
-            // A folder where no lock can be had (read-only) cannot be saved to
-            // either; still, a copy that listens there is shown instead.
-            first_ = !askToRaise(socketPath_);
+        const Attempt a = tryLock(dir.fd, lockFd_);
+        switch (a.result) {
+        case Lock::Taken:       // the first copy, with the lock
+        case Lock::Unavailable: // the first copy, without it
             return;
+        case Lock::Moved: continue;
         case Lock::Busy:
-            if (askToRaise(socketPath_)) {
-                first_ = false;
+            if (heldOnlyByOthers(a.dev, a.ino)) {
+                if (!replaced) {
+                    replaced = true;
+                    replaceLockFile(dir.fd, a.dev, a.ino);
+                    continue;
+                }
+                // The file could not be replaced (a folder the user made
+                // read-only): the first copy, without the lock.
                 return;
+            }
+            if (socketPath_) {
+                const Asked asked = askToRaise(*socketPath_, deadline);
+                if (asked == Asked::Raised) {
+                    outcome_ = Outcome::Raised;
+                    return;
+                }
+                if (asked == Asked::NoReply) {
+                    outcome_ = Outcome::NoAnswer;
+                    return;
+                }
             }
             break;
         }
         if (std::chrono::steady_clock::now() >= deadline) {
-            std::fprintf(stderr, "kavrilon: another copy runs in %s and does not answer\n", folder.c_str());
-            first_ = false;
+            outcome_ = socketPath_ ? Outcome::NoAnswer : Outcome::NoChannel;
             return;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 }
 
-// The listening socket and the connections being read, on a thread of their
-// own: the window's thread, which wakes ten times a second for the program's
-// timers, then has one descriptor fewer to look at on every wake-up.
+std::optional<std::string> SingleInstance::endMessage() const {
+    switch (outcome_) {
+    case Outcome::First:
+    case Outcome::Raised: return std::nullopt;
+    case Outcome::NoAnswer:
+        return "kavrilon: programmet körs redan i " + folder_.string() +
+               " men svarar inte (det kan vara stoppat eller hänga); inget nytt fönster öppnas\n";
+    case Outcome::NoChannel:
+        return "kavrilon: programmet körs redan i " + folder_.string() +
+               " och kan inte nås (det finns ingen privat mapp för dess uttag); inget nytt fönster öppnas\n";
+    }
+    return std::nullopt;
+}
+
+// The listening socket and the connections being read, watched by the
+// window's event loop. Each connection is read until it has sent a line or
+// hung up, then closed.
 struct SingleInstance::Server {
+    struct Connection {
+        std::string got;
+        QSocketNotifier* notifier = nullptr;
+    };
+
     int listenFd = -1;
-    // Wakes the thread to end it.
-    int stopFd = -1;
-    // Lives on the window's thread, which runs `raise` through it.
-    QObject context;
+    QSocketNotifier* listening = nullptr;
+    std::map<int, Connection> open;
     std::function<void()> raise;
-    std::thread thread;
+
+    // At most this many connections are read at once; a newer one closes
+    // the oldest, so silent clients cannot pile up.
+    static constexpr std::size_t kMaxOpen = 16;
 
     ~Server() {
-        if (thread.joinable()) {
-            const std::uint64_t one = 1;
-            [[maybe_unused]] const auto n = ::write(stopFd, &one, sizeof one);
-            thread.join();
+        for (auto& [fd, c] : open) {
+            delete c.notifier;
+            ::close(fd);
         }
-        if (stopFd >= 0) ::close(stopFd);
+        delete listening;
         if (listenFd >= 0) ::close(listenFd);
     }
 
-    // Each connection is read until it has sent a line or hung up, then
-    // closed; a request for the main window is handed to the window's thread.
-    void run() {
-        posix::becomeBackgroundThread(0);
-        struct Connection {
-            int fd;
-            std::string got;
-        };
-        std::vector<Connection> open;
-        std::vector<pollfd> fds;
-        for (;;) {
-            fds.assign({{stopFd, POLLIN, 0}, {listenFd, POLLIN, 0}});
-            for (const Connection& c : open)
-                fds.push_back({c.fd, POLLIN, 0});
-            if (::poll(fds.data(), fds.size(), -1) < 0) {
-                if (errno == EINTR) continue;
-                break;
-            }
-            if (fds[0].revents != 0) break;
-            for (std::size_t i = open.size(); i-- > 0;) {
-                if (fds[i + 2].revents == 0) continue;
-                Connection& c = open[i];
-                char buf[64];
-                const ssize_t n = ::read(c.fd, buf, sizeof buf);
-                if (n > 0) c.got.append(buf, static_cast<std::size_t>(n));
-                const bool done = n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR) || c.got.size() >= 64 ||
-                                  c.got.find('\n') != std::string::npos;
-                if (!done) continue;
-                if (c.got.rfind(kRaise, 0) == 0)
-                    QMetaObject::invokeMethod(&context, [this] { if (raise) raise(); }, Qt::QueuedConnection);
-                ::close(c.fd);
-                open.erase(open.begin() + static_cast<std::ptrdiff_t>(i));
-            }
-            if (fds[1].revents != 0) {
-                for (int fd; (fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0;)
-                    open.push_back({fd, {}});
-            }
+    // Closes a connection from the event loop, where its notifier may be
+    // the one whose signal is being delivered.
+    void close(int fd) {
+        const auto it = open.find(fd);
+        if (it == open.end()) return;
+        it->second.notifier->setEnabled(false);
+        it->second.notifier->deleteLater();
+        ::close(fd);
+        open.erase(it);
+    }
+
+    void accept() {
+        for (int fd; (fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0;) {
+            if (open.size() >= kMaxOpen) close(open.begin()->first);
+            auto* n = new QSocketNotifier(fd, QSocketNotifier::Read);
+            open[fd].notifier = n;
+            QObject::connect(n, &QSocketNotifier::activated, n, [this, fd] { read(fd); });
         }
-        for (const Connection& c : open)
-            ::close(c.fd);
+    }
+
+    void read(int fd) {
+        const auto it = open.find(fd);
+        if (it == open.end()) return;
+        std::string& got = it->second.got;
+        char buf[64];
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n > 0) got.append(buf, static_cast<std::size_t>(n));
+        const bool done = n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR) || got.size() >= 64 ||
+                          got.find('\n') != std::string::npos;
+        if (!done) return;
+        const bool wanted = got.rfind(kRaise, 0) == 0;
+        if (wanted && raise) raise();
+        // The start that asked waits for this before it ends.
+        if (wanted) {
+            [[maybe_unused]] const auto sent = ::send(fd, kRaised, sizeof kRaised - 1, MSG_DONTWAIT | MSG_NOSIGNAL);
+        }
+        close(fd);
     }
 };
 
 void SingleInstance::listen(std::function<void()> raise) {
-    if (!first_ || lockFd_ < 0 || server_) return;
+    if (!isFirst() || !holdsLock() || !socketPath_ || server_) return;
     sockaddr_un addr{};
-    if (!fillAddress(socketPath_, addr)) return;
+    if (!fillAddress(*socketPath_, addr)) return;
     // The lock is ours, so a socket left at the name is a dead copy's.
     struct stat st {};
-    if (::lstat(socketPath_.c_str(), &st) == 0 && S_ISSOCK(st.st_mode) && st.st_uid == ::getuid())
-        ::unlink(socketPath_.c_str());
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0) return;
-    const mode_t oldMask = ::umask(077);
-    const bool bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0;
-    ::umask(oldMask);
-    if (!bound || ::listen(fd, 8) != 0) {
-        ::close(fd);
+    if (::lstat(socketPath_->c_str(), &st) == 0 && S_ISSOCK(st.st_mode) && st.st_uid == ::geteuid())
+        ::unlink(socketPath_->c_str());
+    Fd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    if (fd.fd < 0) return;
+    if (::bind(fd.fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) return;
+    ::chmod(socketPath_->c_str(), 0600);
+    if (::listen(fd.fd, 8) != 0) {
+        ::unlink(socketPath_->c_str());
         return;
     }
     auto server = std::make_unique<Server>();
-    server->listenFd = fd;
+    server->listenFd = fd.release();
     server->raise = std::move(raise);
-    server->stopFd = ::eventfd(0, EFD_CLOEXEC);
-    try {
-        if (server->stopFd >= 0) server->thread = std::thread([s = server.get()] { s->run(); });
-    } catch (const std::system_error&) {
-    }
-    if (!server->thread.joinable()) {
-        ::unlink(socketPath_.c_str());
-        return;
-    }
+    server->listening = new QSocketNotifier(server->listenFd, QSocketNotifier::Read);
+    QObject::connect(server->listening, &QSocketNotifier::activated, server->listening,
+                     [s = server.get()] { s->accept(); });
     server_ = std::move(server);
 }
 
 void SingleInstance::stopListening() {
     if (!server_) return;
     server_.reset();
-    ::unlink(socketPath_.c_str());
+    if (socketPath_) ::unlink(socketPath_->c_str());
 }
 
 SingleInstance::~SingleInstance() {

@@ -36,3 +36,8 @@ kav_e2e_test(code_box_menu_copies_web_form_without_journal_line code_box_menu.sh
 add_test(NAME e2e.logbook_place_follows_the_layout
   COMMAND ${KAV_BASH} ${KAV_E2E_DIR}/program_folder_layouts.sh $<TARGET_FILE:kavrilon> ${PROJECT_SOURCE_DIR})
 set_tests_properties(e2e.logbook_place_follows_the_layout PROPERTIES LABELS e2e TIMEOUT 180)
+
+# Another user on the machine cannot stop, misdirect or feed the program
+# (two created users; needs root, as CI runs).
+kav_e2e_test(other_users_cannot_stop_misdirect_or_feed_the_program other_users.sh)
+set_tests_properties(e2e.other_users_cannot_stop_misdirect_or_feed_the_program PROPERTIES TIMEOUT 240)

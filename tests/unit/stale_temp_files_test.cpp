@@ -31,13 +31,9 @@ TEST(StaleTempFiles, RemovesOnlyDeadSavesOfTheUser) {
         {".kavrilon.ini." + dead + "-0-00000000deadbeef.tmp", File, true},
         {".kavrilon.ini." + self + "-3-0123456789abcdef.tmp", File, true}, // an earlier process with this id
         {".kavrilon.ini." + live + "-0-00000000deadbeef.tmp", File, false},
-        {".kavrilon.ini." + dead + "-0-link.tmp", Link, false},
-        {".kavrilon.ini." + dead + "-0-folder.tmp", Folder, false},
-        {"kavrilon.ini." + dead + "-0-x.tmp", File, false},
-        {".kavrilon.ini.x" + dead + "-0-x.tmp", File, false},
-        {".kavrilon.ini." + dead + ".tmp", File, false},
-        {".kavrilon.ini." + dead + "-0-x.tmp~", File, false},
-        {".other.ini." + dead + "-0-x.tmp", File, false},
+        {".kavrilon.ini." + dead + "-1-00000000deadbeef.tmp", Link, false},
+        {".kavrilon.ini." + dead + "-2-00000000deadbeef.tmp", Folder, false},
+        {".kavrilon.ini." + dead + "-backup.tmp", File, false},
         {"kavrilon.ini", File, false},
     };
     test::TempDir dir;
@@ -52,6 +48,42 @@ TEST(StaleTempFiles, RemovesOnlyDeadSavesOfTheUser) {
     EXPECT_EQ(removeStaleTempFiles(sweep), 2);
     for (const Case& c : cases)
         EXPECT_EQ(!fs::exists(fs::symlink_status(dir.path() / c.name)), c.removed) << c.name;
+}
+
+// Only the exact form the writer gives its temporary files counts; every
+// name here but the first is kept, whatever process it seems to name.
+TEST(StaleTempFiles, TakesOnlyTheWritersExactNames) {
+    const struct {
+        const char* name;
+        bool taken;
+    } cases[] = {
+        {".kavrilon.ini.4242-0-00000000deadbeef.tmp", true},
+        {".kavrilon.ini.4242-4294967295-0123456789abcdef.tmp", true},
+        {".kavrilon.ini.999994-backup.tmp", false},
+        {".kavrilon.ini.4242-0-00000000deadbeef-mine.tmp", false},
+        {".kavrilon.ini.4242-0-00000000DEADBEEF.tmp", false},
+        {".kavrilon.ini.4242-0-0000000deadbeef.tmp", false},
+        {".kavrilon.ini.4242-0-000000000deadbeef.tmp", false},
+        {".kavrilon.ini.4242-x-00000000deadbeef.tmp", false},
+        {".kavrilon.ini.4242--00000000deadbeef.tmp", false},
+        {".kavrilon.ini.4242-4294967296-00000000deadbeef.tmp", false},
+        {".kavrilon.ini.04242-0-00000000deadbeef.tmp", false},
+        {".kavrilon.ini.4242-00-00000000deadbeef.tmp", false},
+        {".kavrilon.ini.0-0-00000000deadbeef.tmp", false},
+        {".kavrilon.ini.+4242-0-00000000deadbeef.tmp", false},
+        {".kavrilon.ini.12345678-0-00000000deadbeef.tmp", false},
+        {".kavrilon.ini.4242-0-00000000deadbeef.tmp~", false},
+        {"kavrilon.ini.4242-0-00000000deadbeef.tmp", false},
+        {".other.ini.4242-0-00000000deadbeef.tmp", false},
+        {".kavrilon.ini.4242.tmp", false},
+    };
+    for (const auto& c : cases) {
+        pid_t pid = 0;
+        EXPECT_EQ(parseTempName(c.name, "kavrilon.ini", pid), c.taken) << c.name;
+        if (c.taken) {
+            EXPECT_EQ(pid, kDead) << c.name;
+        }
+    }
 }
 
 TEST(StaleTempFiles, KeepsAnotherUsersFiles) {
