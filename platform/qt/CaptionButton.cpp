@@ -1,8 +1,10 @@
 // Painting of a push button with a wrapped caption.
 #include "platform/qt/CaptionButton.h"
 
+#include <QMouseEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <algorithm>
 
 namespace kav::qt {
 
@@ -48,6 +50,11 @@ void CaptionButton::paintEvent(QPaintEvent*) {
     const FittedText fitted = fittedCaption();
     p.setFont(fitted.font);
     style()->drawItemText(&p, captionBox(), fitted.flags, opt.palette, isEnabled(), text(), QPalette::ButtonText);
+}
+
+void CaptionButton::mousePressEvent(QMouseEvent* event) {
+    QPushButton::mousePressEvent(event);
+    event->accept();
 }
 
 } // namespace kav::qt
