@@ -33,6 +33,17 @@ namespace kav::qt {
 
 namespace {
 
+// Where a window of this place and size lies on the screen's available area:
+// moved in when it fits, at the area's top left corner when it is larger.
+QRect onArea(QRect place, const QRect& area) {
+    const auto along = [](int pos, int size, int start, int extent) {
+        return size >= extent ? start : std::clamp(pos, start, start + extent - size);
+    };
+    place.moveTo(along(place.x(), place.width(), area.x(), area.width()),
+                 along(place.y(), place.height(), area.y(), area.height()));
+    return place;
+}
+
 // The height in pixels the top row of buttons needs; the window is never made
 // so short that the menu bar and this row leave the screen.
 constexpr int kMinClientHeight = 89;
@@ -165,17 +176,22 @@ FormView::FormView(Window& window) : window_(&window) {
 
     // The place is given without the window manager's frame (setGeometry,
     // not move), so the client area lands where the design puts it whatever
-    // frame the desktop draws around it.
-    if (def.left >= 0 && def.top >= 0) {
-        // The design places the client area, which starts below the menu bar.
-        setGeometry(QRect(QPoint(px(def.left), px(def.top) - menuH), size()));
-    } else if (QScreen* s = QGuiApplication::primaryScreen()) {
+    // frame the desktop draws around it. Scaled up or on a small screen the
+    // window keeps to the screen's available area, frame included once the
+    // window manager has framed it.
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
         const QRect avail = s->availableGeometry();
-        setGeometry(QRect(avail.center() - QPoint(width() / 2, height() / 2), size()));
+        // The design places the client area, which starts below the menu bar.
+        const QRect place = def.left >= 0 && def.top >= 0
+                                ? QRect(QPoint(px(def.left), px(def.top) - menuH), size())
+                                : QRect(avail.center() - QPoint(width() / 2, height() / 2), size());
+        setGeometry(onArea(place, avail));
     }
     // The frame a window manager adds changes the outer height and its limits.
     frameWatch_ = std::make_unique<FrameWatch>(*this, [this] {
-        if (isVisible()) syncHeightFromWindow();
+        if (!isVisible()) return;
+        syncHeightFromWindow();
+        if (!frameKeptOnArea_) keepFrameOnArea();
     });
     window.addObserver(this);
 }
@@ -423,6 +439,15 @@ void FormView::syncHeightFromWindow() {
     if (applyingHeight_) return;
     if (px(window_->Height) != frameGeometry().height()) window_->Height.setSilently(outerHeightTwips());
     updateHeightLimits();
+}
+
+void FormView::keepFrameOnArea() {
+    frameKeptOnArea_ = true;
+    const QScreen* s = screen();
+    if (!s) return;
+    const QRect frame = frameGeometry();
+    const QRect in = onArea(frame, s->availableGeometry());
+    if (in != frame) move(in.topLeft());
 }
 
 void FormView::showEvent(QShowEvent* event) {
