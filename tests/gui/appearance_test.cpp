@@ -30,6 +30,11 @@ namespace {
 // The program with all three windows loaded and shown.
 struct Look : ::testing::Test, test::DesktopWorld {
     void SetUp() override {
+        // The style the run asks for (one run per style), not a fallback.
+        const QString style = qEnvironmentVariable("QT_STYLE_OVERRIDE");
+        if (!style.isEmpty()) {
+            ASSERT_EQ(QApplication::style()->name().toLower(), style.toLower());
+        }
         ASSERT_EQ(desktop.start(), std::vector<std::string>());
         program.main().ab_Click();
         program.main().lcp_Click();
@@ -70,11 +75,16 @@ Room roomFor(Look& t, Window& w, Control& c, const std::string& text) {
     }
     c.Text = text;
     auto* e = dynamic_cast<QLineEdit*>(t.view(w).widgetFor(c.name()));
+    // The box's own style option, as it paints with it.
+    struct Peek : QLineEdit {
+        static void option(const QLineEdit& e, QStyleOptionFrame* o) { (e.*(&Peek::initStyleOption))(o); }
+    };
     QStyleOptionFrame opt;
-    opt.initFrom(e);
-    opt.lineWidth = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e) : 0;
+    Peek::option(*e, &opt);
     // A line edit keeps two pixels of room at either side of its text.
-    const QSize room = e->style()->subElementRect(QStyle::SE_LineEditContents, &opt, e).size() - QSize(4, 0);
+    const QSize room =
+        e->style()->subElementRect(QStyle::SE_LineEditContents, &opt, e).marginsRemoved(e->textMargins()).size() -
+        QSize(4, 0);
     const QFontMetrics fm(e->font());
     return {QSize(fm.horizontalAdvance(qt::qs(text)), fm.height()), room, QFontInfo(e->font()).family()};
 }
@@ -113,6 +123,8 @@ TEST_F(Look, EveryTextTheProgramShowsFitsItsControlInTheChosenFace) {
             if (w->name() == r.window) cases.emplace_back(w, w->find(r.control), r.text);
     ASSERT_GT(cases.size(), 60u);
     for (auto& [w, c, text] : cases) {
+        // Staging boxes that no handler ever shows are never drawn.
+        if (c->kind() == Kind::TextBox && !view(*w).widgetFor(c->name())->isVisibleTo(&view(*w))) continue;
         const Room r = roomFor(*this, *w, *c, text);
         EXPECT_EQ(r.family, QString::fromLatin1(qt::kControlFace)) << c->name();
         EXPECT_TRUE(r.need.width() <= r.room.width() && r.need.height() <= r.room.height())
