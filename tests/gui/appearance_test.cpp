@@ -15,6 +15,7 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QListView>
+#include <QScrollBar>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyleOptionFrame>
@@ -209,6 +210,28 @@ TEST_F(Look, PaintedLabelsAreStaticTextsOfTheClientArea) {
         }
     EXPECT_TRUE(texts.contains(QStringLiteral("Startvillkor"))) << texts.join(u'|').toStdString();
     EXPECT_TRUE(texts.contains(QString::fromUtf8("Färgkod klar:"))) << texts.join(u'|').toStdString();
+}
+
+TEST_F(Look, LogbookIsAListOfItsRowsInSightThatTellsTheRowCount) {
+    Control& list = program.main().List1;
+    for (int i = 0; i < 40; ++i)
+        list.AddItem("rad " + std::to_string(i));
+    auto* widget = dynamic_cast<QAbstractItemView*>(view(program.main()).widgetFor("List1"));
+    widget->verticalScrollBar()->setValue(widget->verticalScrollBar()->maximum());
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), QAccessible::List);
+    EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Loggbok"));
+    ASSERT_NE(a->tableInterface(), nullptr);
+    EXPECT_EQ(a->tableInterface()->rowCount(), static_cast<int>(list.ListCount()));
+    const int inSight = a->childCount();
+    ASSERT_GT(inSight, 1);
+    EXPECT_LT(inSight, 40);
+    QAccessibleInterface* last = a->child(inSight - 1);
+    EXPECT_EQ(last->role(), QAccessible::ListItem);
+    EXPECT_EQ(last->text(QAccessible::Name), QStringLiteral("rad 39"));
+    EXPECT_EQ(a->indexOfChild(last), inSight - 1);
+    EXPECT_TRUE(a->rect().contains(last->rect().center()));
 }
 
 std::vector<std::pair<QObject*, QAccessible::Event>> g_events;
