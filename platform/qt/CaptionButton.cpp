@@ -29,8 +29,8 @@ QRect CaptionButton::captionBox() const {
     // (Adwaita) would squeeze the small captions; the caption may use all of
     // the button within its frame, as the common styles give it.
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, this);
-    QRect box = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this)
-                    .united(rect().marginsRemoved(QMargins(frame, frame, frame, frame)));
+    const QRect inner = rect().marginsRemoved(QMargins(frame, frame, frame, frame));
+    QRect box = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this).united(inner);
     // A line of the caption may reach into the frame of a button of the
     // design's 17 pixels: its ink lies well inside the line's height.
     const FittedText oneLine{font(), Qt::AlignCenter | Qt::TextSingleLine};

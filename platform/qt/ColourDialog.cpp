@@ -3,8 +3,8 @@
 
 #include "platform/qt/PortalColourPick.h"
 
-#include <QCoreApplication>
 #include <QColorDialog>
+#include <QCoreApplication>
 
 namespace kav::qt {
 

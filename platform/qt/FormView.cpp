@@ -162,7 +162,6 @@ private:
     std::string_view name_;
 };
 
-
 bool isLamp(const FormDef& form, std::string_view name) {
     return std::find(form.lamps.begin(), form.lamps.end(), name) != form.lamps.end();
 }
@@ -412,9 +411,11 @@ void FormView::applyControl(Control& c, PropId id) {
             }
             // A locked box shows what the program wrote, so its letters
             // narrow rather than let part of the text scroll out of view.
-            if (c.def().locked)
-                if (auto* box = dynamic_cast<TextBox*>(t))
-                    t->setFont(fitText(s, toQFont(c.def().font), box->textRoom(), Qt::AlignCenter, Qt::TextSingleLine).font);
+            auto* box = dynamic_cast<TextBox*>(t);
+            if (c.def().locked && box) {
+                const QFont design = toQFont(c.def().font);
+                t->setFont(fitText(s, design, box->textRoom(), Qt::AlignCenter, Qt::TextSingleLine).font);
+            }
         }
         break;
     case PropId::Visible: w->setVisible(c.Visible); break;

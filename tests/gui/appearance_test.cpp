@@ -15,9 +15,9 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QListView>
-#include <QScrollBar>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QStyleOptionFrame>
 #include <QTest>
 #include <QtGui/private/qguiapplication_p.h>
