@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <map>
+#include <memory>
 
 namespace kav::qt {
 
@@ -64,13 +65,16 @@ private:
 
 class ListInterface final : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
-    explicit ListInterface(LogbookListView* view) : QAccessibleWidget(view, QAccessible::List) {}
-    ~ListInterface() override {
-        for (const auto& [row, id] : rows_)
-            QAccessible::deleteAccessibleInterface(id);
+    // The rows' interfaces have no object of their own, so Qt's cache cannot
+    // tell when they go: they are removed with the view. (At the program's
+    // end, with the view still there, the cache removes them itself.)
+    explicit ListInterface(LogbookListView* view) : QAccessibleWidget(view, QAccessible::List) {
+        QObject::connect(view, &QObject::destroyed, [rows = rows_] {
+            for (const auto& [row, id] : *rows)
+                QAccessible::deleteAccessibleInterface(id);
+            rows->clear();
+        });
     }
-    ListInterface(const ListInterface&) = delete;
-    ListInterface& operator=(const ListInterface&) = delete;
 
     LogbookListView* view() const { return static_cast<LogbookListView*>(widget()); }
 
@@ -152,13 +156,13 @@ public:
 
 private:
     QAccessibleInterface* rowInterface(int row) const {
-        auto it = rows_.find(row);
-        if (it == rows_.end())
-            it = rows_.emplace(row, QAccessible::registerAccessibleInterface(new RowInterface(view(), row))).first;
+        auto it = rows_->find(row);
+        if (it == rows_->end())
+            it = rows_->emplace(row, QAccessible::registerAccessibleInterface(new RowInterface(view(), row))).first;
         return QAccessible::accessibleInterface(it->second);
     }
 
-    mutable std::map<int, QAccessible::Id> rows_;
+    std::shared_ptr<std::map<int, QAccessible::Id>> rows_ = std::make_shared<std::map<int, QAccessible::Id>>();
 };
 
 QAccessibleInterface* factory(const QString& className, QObject* object) {
