@@ -13,7 +13,7 @@
 # profile|environment (NAME=value ...)|scenarios
 KAV_PROFILES=(
   "plain||colour_road.sh style_looks.sh:Fusion,Windows,Adwaita"
-  "gnome|QT_QPA_PLATFORMTHEME=gtk3 XDG_CURRENT_DESKTOP=GNOME|colour_road.sh"
+  "gnome|QT_QPA_PLATFORMTHEME=gtk3 XDG_CURRENT_DESKTOP=GNOME|colour_road.sh pick_command.sh"
   "adwaita-dark|QT_STYLE_OVERRIDE=Adwaita-Dark|colour_road.sh style_looks.sh:Adwaita-Dark"
   "scale2|QT_SCALE_FACTOR=2|colour_road.sh"
   "c-locale|LANG=C.UTF-8 LC_ALL=|colour_road.sh"
