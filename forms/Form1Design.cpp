@@ -36,7 +36,7 @@ const ControlDef kControls[] = {
     {.name = "Label3", .kind = Kind::Label, .caption = "##:##:##", .backColor = kSysButtonFace, .left = 4200, .top = 3600, .width = 1335, .height = 375, .parent = "Frame1"},
 
     // Keeps the date label fresh from the window's creation on.
-    {.name = "Timer1", .kind = Kind::Timer, .interval = 10, .parent = "Frame1"},
+    {.name = "Timer1", .kind = Kind::Timer, .interval = 10, .refreshesView = true, .parent = "Frame1"},
 };
 // clang-format on
 

@@ -59,6 +59,10 @@ struct ControlDef {
     FontDef font = {};
     // Timers: interval in milliseconds; `enabled` is Enabled at load.
     int interval = 0;
+    // Timers whose tick only brings what the window shows up to date: while
+    // the window is hidden such a timer's tick is held, and it is delivered as
+    // soon as the window is shown again, so a hidden window costs no wake-ups.
+    bool refreshesView = false;
     // Menu items: the name of the menu that holds the item, empty on the menu
     // bar. Controls of Form1: "Frame1" for those placed in the frame.
     std::string_view parent = {};

@@ -66,10 +66,19 @@ void TimerService::controlChanged(Control& control, PropId id) {
         if (timers_[i].control == &control) setEnabled(static_cast<int>(i), control.Enabled);
 }
 
+void TimerService::windowChanged(Window&, PropId id) {
+    // A held tick falls due again as its window is shown.
+    if (id == PropId::Visible) scheduleChanged();
+}
+
+bool TimerService::held(const Entry& e) {
+    return e.control && e.control->def().refreshesView && !e.control->window().Visible;
+}
+
 std::optional<std::int64_t> TimerService::nextDue() const {
     std::optional<std::int64_t> best;
     for (const Entry& e : timers_)
-        if (e.alive && e.enabled && (!best || e.due < *best)) best = e.due;
+        if (e.alive && e.enabled && !held(e) && (!best || e.due < *best)) best = e.due;
     return best;
 }
 
@@ -77,7 +86,7 @@ int TimerService::pickDue(std::int64_t now, const std::vector<char>& delivered) 
     int best = -1;
     for (std::size_t i = 0; i < timers_.size(); ++i) {
         const Entry& e = timers_[i];
-        if (!e.alive || !e.enabled || e.due > now || (i < delivered.size() && delivered[i])) continue;
+        if (!e.alive || !e.enabled || held(e) || e.due > now || (i < delivered.size() && delivered[i])) continue;
         if (best < 0 || e.due < timers_[static_cast<std::size_t>(best)].due) best = static_cast<int>(i);
     }
     return best;

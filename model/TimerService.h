@@ -6,7 +6,9 @@
 //  - enabling an enabled timer changes nothing, the running count goes on;
 //  - disabling stops it at once, dropping a tick that had already fallen due;
 //  - a timer has at most one pending tick, so ticks never pile up;
-//  - ticks due at the same moment are delivered in registration order.
+//  - ticks due at the same moment are delivered in registration order;
+//  - a timer that only refreshes its window's view holds its due tick while
+//    the window is hidden and delivers it when the window is shown again.
 // Time comes from an injected Clock: the Qt side uses a monotonic clock and
 // arms one timer for nextDue(); tests use a VirtualClock and advance().
 
@@ -82,7 +84,9 @@ private:
     };
 
     void controlChanged(Control& control, PropId id) override;
-    void windowChanged(Window&, PropId) override {}
+    void windowChanged(Window& window, PropId id) override;
+    // The timer is due but its window is hidden and it only refreshes the view.
+    static bool held(const Entry& e);
     int pickDue(std::int64_t now, const std::vector<char>& delivered) const;
     void scheduleChanged();
 

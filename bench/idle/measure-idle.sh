@@ -21,10 +21,12 @@
 # The program starts from a temporary folder on a private Xvfb; "&Snabbstart"
 # is clicked for the running look, and the measurement begins once the start
 # sequence's last step (10 s after start) is behind it, so only the periodic
-# timers run (the operation counter every 100 ms). It is measured twice: as
-# the user finds it, with the text cursor blinking in the focused code box,
-# and after Tab has moved the focus to a button, which leaves the periodic
-# handlers alone. CPU time is read N seconds apart (10 by default): the run
+# timers run (the operation counter every 100 ms). It is measured three
+# times: as the user finds it, with the text cursor blinking in the focused
+# code box; after Tab has moved the focus to a button, which leaves the
+# periodic handlers alone; and after the About window has been shown and
+# hidden again (its 10 ms date timer must not wake a hidden window). CPU
+# time is read N seconds apart (10 by default): the run
 # time of all the program's threads from /proc/<pid>/task/*/schedstat, to the
 # nanosecond, and utime + stime from /proc/<pid>/stat (clock ticks, steps of
 # 10 ms); the X server's time meanwhile shows what the program had drawn. In
@@ -224,6 +226,22 @@ read -r k_stat k_ns k_x < <(measure "$kpid")
 timeout 10 xdotool windowfocus --sync "$kwin" && xdotool key Tab
 sleep 1
 read -r kt_stat kt_ns kt_x < <(measure "$kpid")
+# "&About.." -> "&About.." shows the About window, whose "&Exit" (Alt+E) hides
+# it again: the program keeps it, with its 10 ms date timer. The menu is
+# opened by a click on its title in the menu bar (the fourth title, about 240
+# px from the window's left edge) and its first item chosen with the keys.
+while IFS='=' read -r key value; do
+    case $key in X) wx=$value ;; Y) wy=$value ;; esac
+done < <(xdotool getwindowgeometry --shell "$kwin")
+xdotool mousemove --sync $((wx + 240)) $((wy + 10)) click 1
+sleep 0.5
+xdotool key Down Return
+about=$(timeout 10 xdotool search --sync --onlyvisible --name '^::: About\.\.$' | head -n 1)
+[[ -n $about ]] || { echo "the About window did not appear" >&2; exit 1; }
+timeout 10 xdotool windowfocus --sync "$about" && xdotool key alt+e
+sleep 1
+xdotool search --onlyvisible --name '^::: About\.\.$' >/dev/null && { echo "the About window stayed shown" >&2; exit 1; }
+read -r ka_stat ka_ns ka_x < <(measure "$kpid")
 stop "$kpid"
 
 # The baseline program, idle, and with a 100 ms timer that sets a label to
@@ -246,10 +264,12 @@ printf '%-44s %12s %14s %8s\n' "" "program" "Xvfb for it" "ticks"
 row() { printf '%-44s %9s ms %11s ms %5s ms\n' "$1" "$(ms "$2")" "$(ms "$3")" "$4"; }
 row "kavrilon, running look, code box focused" "$k_ns" "$k_x" "$k_stat"
 row "kavrilon, running look, a button focused" "$kt_ns" "$kt_x" "$kt_stat"
+row "kavrilon, the same with a hidden About window" "$ka_ns" "$ka_x" "$ka_stat"
 row "baseline, idle" "$b_ns" "$b_x" "$b_stat"
 row "baseline, 100 ms timer, same label text" "$bt_ns" "$bt_x" "$bt_stat"
 echo "program = CPU time of all its threads (schedstat); ticks = utime+stime from /proc/<pid>/stat, 10 ms steps"
 echo "ratio kavrilon (a button focused) / baseline with a 100 ms timer: $(ratio "$kt_ns" "$bt_ns")"
+echo "ratio kavrilon with a hidden About window / without: $(ratio "$ka_ns" "$kt_ns") (goal <= 1.2)"
 awk -v ns="$k_ns" -v s="$seconds" 'BEGIN {
     goal = 15 * s / 10
     printf "goal: kavrilon <= %.1f ms over %d s as the user finds it: %s\n", goal, s, (ns / 1e6 <= goal) ? "meets the goal" : "MISSES the goal"

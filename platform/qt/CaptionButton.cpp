@@ -1,8 +1,10 @@
 // Painting of a push button with a wrapped caption.
 #include "platform/qt/CaptionButton.h"
 
+#include <QMouseEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <algorithm>
 
 namespace kav::qt {
 
@@ -23,7 +25,17 @@ QStyleOptionButton optionOf(const CaptionButton& b) {
 
 QRect CaptionButton::captionBox() const {
     const QStyleOptionButton opt = optionOf(*this);
-    QRect box = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this);
+    // A style that pads its buttons for larger captions than the design's
+    // (Adwaita) would squeeze the small captions; the caption may use all of
+    // the button within its frame, as the common styles give it.
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, this);
+    const QRect inner = rect().marginsRemoved(QMargins(frame, frame, frame, frame));
+    QRect box = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this).united(inner);
+    // A line of the caption may reach into the frame of a button of the
+    // design's 17 pixels: its ink lies well inside the line's height.
+    const FittedText oneLine{font(), Qt::AlignCenter | Qt::TextSingleLine};
+    const int lack = std::min(fittedSize(text(), oneLine, size()).height(), height()) - box.height();
+    if (lack > 0) box.adjust(0, -(lack / 2), 0, lack - lack / 2);
     if (opt.state & QStyle::State_Sunken)
         box.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &opt, this),
                       style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &opt, this));
@@ -48,6 +60,11 @@ void CaptionButton::paintEvent(QPaintEvent*) {
     const FittedText fitted = fittedCaption();
     p.setFont(fitted.font);
     style()->drawItemText(&p, captionBox(), fitted.flags, opt.palette, isEnabled(), text(), QPalette::ButtonText);
+}
+
+void CaptionButton::mousePressEvent(QMouseEvent* event) {
+    QPushButton::mousePressEvent(event);
+    event->accept();
 }
 
 } // namespace kav::qt

@@ -20,6 +20,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // A press on an enabled button stays with the button, whichever mouse
+    // button it is: only the bare client area opens the window's menu.
+    void mousePressEvent(QMouseEvent* event) override;
 };
 
 } // namespace kav::qt

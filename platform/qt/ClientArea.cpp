@@ -94,12 +94,17 @@ void ClientArea::paintEvent(QPaintEvent* event) {
         if (c->Visible) paintControl(p, *c);
 }
 
+// Lines and shape borders are black on a fixed background; on one that
+// follows the desktop's palette they take its text colour, so a dark theme
+// does not hide them.
+QColor ClientArea::ink() const { return textColourOn(window_.BackColor.get()); }
+
 void ClientArea::paintControl(QPainter& p, const Control& c) const {
     const ControlDef& d = c.def();
     const QPoint o = originOf(d);
     switch (c.kind()) {
     case Kind::Line: {
-        QPen pen(Qt::black, std::max(1, d.borderWidth));
+        QPen pen(ink(), std::max(1, d.borderWidth));
         pen.setCapStyle(Qt::FlatCap);
         p.setPen(pen);
         p.drawLine(QPoint(px(d.x1), px(d.y1)) + o, QPoint(px(d.x2), px(d.y2)) + o);
@@ -107,7 +112,7 @@ void ClientArea::paintControl(QPainter& p, const Control& c) const {
     }
     case Kind::Shape: {
         const QRect r = rectOf(d, o.x(), o.y()).adjusted(0, 0, -1, -1);
-        p.setPen(QPen(Qt::black, 1));
+        p.setPen(QPen(ink(), 1));
         p.setBrush(d.opaque ? QBrush(toQColor(c.BackColor)) : Qt::NoBrush);
         switch (d.shape) {
         case ShapeKind::Rectangle: p.drawRect(r); break;

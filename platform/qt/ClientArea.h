@@ -42,6 +42,7 @@ protected:
 
 private:
     void paintControl(class QPainter& p, const Control& c) const;
+    QColor ink() const;
     const QPixmap& picture(std::string_view name) const;
 
     Window& window_;

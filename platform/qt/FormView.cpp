@@ -33,6 +33,17 @@ namespace kav::qt {
 
 namespace {
 
+// Where a window of this place and size lies on the screen's available area:
+// moved in when it fits, at the area's top left corner when it is larger.
+QRect onArea(QRect place, const QRect& area) {
+    const auto along = [](int pos, int size, int start, int extent) {
+        return size >= extent ? start : std::clamp(pos, start, start + extent - size);
+    };
+    place.moveTo(along(place.x(), place.width(), area.x(), area.width()),
+                 along(place.y(), place.height(), area.y(), area.height()));
+    return place;
+}
+
 // The height in pixels the top row of buttons needs; the window is never made
 // so short that the menu bar and this row leave the screen.
 constexpr int kMinClientHeight = 89;
@@ -47,7 +58,49 @@ public:
     TextBox(const std::vector<QKeySequence>* menuKeys, Window& window, std::string_view name, QWidget* parent)
         : QLineEdit(parent), menuKeys_(menuKeys), window_(&window), name_(name) {}
 
+    // A style that pads its boxes for larger boxes than the design's
+    // (Adwaita, by text margins of its own) leaves a 19-pixel box less room
+    // than a line of text, and cuts the letters' tops and descenders. The
+    // line then takes the height it lacks from that padding, never from the
+    // frame, so every letter stays whole; the padding at the sides, which
+    // the design's narrow boxes have no room for, is dropped. Margins other
+    // than the ones set here last are the style's; checked as the box is
+    // painted, resized or given a font.
+    void keepLineWhole() {
+        if (textMargins() != keptMargins_) styleMargins_ = textMargins();
+        QStyleOptionFrame opt;
+        initStyleOption(&opt);
+        const QRect inner = rect().marginsRemoved(QMargins(1, 1, 1, 1) * opt.lineWidth);
+        const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &opt, this);
+        const QRect padded = contents.marginsRemoved(styleMargins_);
+        const int lack = fontMetrics().height() - padded.height();
+        const int up = std::clamp(lack / 2, 0, std::max(0, padded.top() - inner.top()));
+        const int down = std::clamp(lack - up, 0, std::max(0, inner.bottom() - padded.bottom()));
+        keptMargins_ = QMargins(0, styleMargins_.top() - up, 0, styleMargins_.bottom() - down);
+        if (textMargins() != keptMargins_) setTextMargins(keptMargins_);
+    }
+
+    // The room the box gives its text: its contents less its text margins
+    // and the two pixels it keeps free at either side.
+    QSize textRoom() {
+        keepLineWhole();
+        QStyleOptionFrame opt;
+        initStyleOption(&opt);
+        return style()->subElementRect(QStyle::SE_LineEditContents, &opt, this).marginsRemoved(textMargins()).size() -
+               QSize(4, 0);
+    }
+
 protected:
+    void resizeEvent(QResizeEvent* e) override {
+        QLineEdit::resizeEvent(e);
+        keepLineWhole();
+    }
+
+    void changeEvent(QEvent* e) override {
+        QLineEdit::changeEvent(e);
+        if (e->type() == QEvent::FontChange) keepLineWhole();
+    }
+
     void contextMenuEvent(QContextMenuEvent* e) override {
         const std::vector<CopyOffer> offers = window_->copyOffers(name_);
         if (offers.empty()) return QLineEdit::contextMenuEvent(e);
@@ -93,6 +146,7 @@ protected:
     // A lamp has no frame, so its focus is shown by a dotted rectangle,
     // black, which stays visible on every lamp colour.
     void paintEvent(QPaintEvent* e) override {
+        keepLineWhole();
         QLineEdit::paintEvent(e);
         if (hasFrame() || !hasFocus()) return;
         QPainter p(this);
@@ -101,19 +155,12 @@ protected:
     }
 
 private:
+    QMargins styleMargins_;
+    QMargins keptMargins_;
     const std::vector<QKeySequence>* menuKeys_;
     Window* window_;
     std::string_view name_;
 };
-
-// The room a line edit gives its text: its contents less the two pixels it
-// keeps free at either side.
-QSize textRoom(const QLineEdit& e) {
-    QStyleOptionFrame opt;
-    opt.initFrom(&e);
-    opt.lineWidth = e.hasFrame() ? e.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, &e) : 0;
-    return e.style()->subElementRect(QStyle::SE_LineEditContents, &opt, &e).size() - QSize(4, 0);
-}
 
 bool isLamp(const FormDef& form, std::string_view name) {
     return std::find(form.lamps.begin(), form.lamps.end(), name) != form.lamps.end();
@@ -166,16 +213,24 @@ FormView::FormView(Window& window) : window_(&window) {
     // The place is given without the window manager's frame (setGeometry,
     // not move), so the client area lands where the design puts it whatever
     // frame the desktop draws around it.
-    if (def.left >= 0 && def.top >= 0) {
-        // The design places the client area, which starts below the menu bar.
-        setGeometry(QRect(QPoint(px(def.left), px(def.top) - menuH), size()));
-    } else if (QScreen* s = QGuiApplication::primaryScreen()) {
+    // The place is given without the window manager's frame (setGeometry,
+    // not move), so the client area lands where the design puts it whatever
+    // frame the desktop draws around it. Scaled up or on a small screen the
+    // window keeps to the screen's available area, frame included once the
+    // window manager has framed it.
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
         const QRect avail = s->availableGeometry();
-        setGeometry(QRect(avail.center() - QPoint(width() / 2, height() / 2), size()));
+        // The design places the client area, which starts below the menu bar.
+        const QRect place = def.left >= 0 && def.top >= 0
+                                ? QRect(QPoint(px(def.left), px(def.top) - menuH), size())
+                                : QRect(avail.center() - QPoint(width() / 2, height() / 2), size());
+        setGeometry(onArea(place, avail));
     }
     // The frame a window manager adds changes the outer height and its limits.
     frameWatch_ = std::make_unique<FrameWatch>(*this, [this] {
-        if (isVisible()) syncHeightFromWindow();
+        if (!isVisible()) return;
+        syncHeightFromWindow();
+        if (!frameKeptOnArea_) keepFrameOnArea();
     });
     window.addObserver(this);
 }
@@ -284,6 +339,7 @@ void FormView::buildWidgets() {
         w->setObjectName(qs(d.name));
         w->setGeometry(rectOf(d, o.x(), o.y()));
         w->setFont(toQFont(d.font));
+        if (auto* t = dynamic_cast<TextBox*>(w)) t->keepLineWhole();
         if (!d.tooltip.empty()) w->setToolTip(qs(d.tooltip));
         w->setAccessibleName(spokenName(d.name));
         widgets_[d.name] = w;
@@ -355,8 +411,11 @@ void FormView::applyControl(Control& c, PropId id) {
             }
             // A locked box shows what the program wrote, so its letters
             // narrow rather than let part of the text scroll out of view.
-            if (c.def().locked)
-                t->setFont(fitText(s, toQFont(c.def().font), textRoom(*t), Qt::AlignCenter, Qt::TextSingleLine).font);
+            auto* box = dynamic_cast<TextBox*>(t);
+            if (c.def().locked && box) {
+                const QFont design = toQFont(c.def().font);
+                t->setFont(fitText(s, design, box->textRoom(), Qt::AlignCenter, Qt::TextSingleLine).font);
+            }
         }
         break;
     case PropId::Visible: w->setVisible(c.Visible); break;
@@ -423,6 +482,15 @@ void FormView::syncHeightFromWindow() {
     if (applyingHeight_) return;
     if (px(window_->Height) != frameGeometry().height()) window_->Height.setSilently(outerHeightTwips());
     updateHeightLimits();
+}
+
+void FormView::keepFrameOnArea() {
+    frameKeptOnArea_ = true;
+    const QScreen* s = screen();
+    if (!s) return;
+    const QRect frame = frameGeometry();
+    const QRect in = onArea(frame, s->availableGeometry());
+    if (in != frame) move(in.topLeft());
 }
 
 void FormView::showEvent(QShowEvent* event) {

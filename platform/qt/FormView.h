@@ -66,6 +66,10 @@ private:
     std::vector<QKeySequence> menuKeys_;
     LogbookListModel* listModel_ = nullptr;
     std::unique_ptr<FrameWatch> frameWatch_;
+    // The first frame the window manager gives the window is moved onto the
+    // screen's available area; later moves are the user's.
+    void keepFrameOnArea();
+    bool frameKeptOnArea_ = false;
     bool applyingHeight_ = false;
 };
 

@@ -2,6 +2,8 @@
 // the logbook list. The scroll bar counts rows, as a list box's does.
 #include "platform/qt/LogbookListView.h"
 
+#include "platform/qt/LogbookListAccessible.h"
+
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -16,6 +18,7 @@ LogbookListView::LogbookListView(QWidget* parent) : QAbstractItemView(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(ScrollPerItem);
     updateRowHeight();
+    installLogbookListAccessibility();
 }
 
 int LogbookListView::rows() const { return model() ? model()->rowCount(rootIndex()) : 0; }

@@ -21,6 +21,8 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDate>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QLocale>
@@ -152,6 +154,15 @@ void QtPlatform::aboutBox(Window& owner, std::string_view appText, std::string_v
     box.setIconPixmap(QApplication::windowIcon().pixmap(48, 48));
     box.setStandardButtons(QMessageBox::Ok);
     box.setWindowModality(Qt::WindowModal);
+    // The window manager cuts a title that is longer than the box is wide;
+    // the box is made as wide as its title in a bold face of its font, with
+    // room for the title bar's icon and buttons, about a line high each.
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const QFontMetrics title(titleFont);
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(title.horizontalAdvance(box.windowTitle()) + 6 * title.height(), 0),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     box.exec();
 }
 

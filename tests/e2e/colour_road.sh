@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # The road of one colour code through the real program: quick start, "Välj
-# färg..", orange chosen in Qt's colour dialog with the keyboard, the code and
-# its congratulation line saved at the end of the logbook file, the panel
-# lamps that follow the choice, then Ctrl+C and another program (xclip)
-# pasting exactly FF8000 from the clipboard, and the copy's journal line saved.
+# färg..", orange chosen in Qt's colour dialog (titled in Swedish whatever the
+# locale) with the keyboard, the code and its congratulation line saved at the
+# end of the logbook file, the panel lamps that follow the choice, the dialog
+# opened again on orange and closed unchanged logging FF8000 once more, then
+# Ctrl+C and another program (xclip) pasting exactly FF8000 from the
+# clipboard, and the copy's journal line saved. The main window lies on the
+# screen. Every desktop profile runs it (profiles.sh).
 # Usage: colour_road.sh <kavrilon>
 
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$(dirname -- "${BASH_SOURCE[0]}")/lib.sh"
 kav_init "$1"
 kav_start
+kav_check_on_screen "$KAV_WIN" "main window"
 
 text4=$(kav_centre 7440 1560 168 195)   # start-conditions lamp
 text7=$(kav_centre 7440 2280 168 195)   # paste-ready lamp
@@ -37,7 +41,7 @@ kav_check_pixels "$KAV_SHOT" \
 # "Välj färg.." (cmdColor) opens the colour dialog, modal, as a second window.
 kav_click 2040 0 2535 1335
 dialog=$(kav_wait_other_window 10) || kav_die "no colour dialog appeared within 10 s of clicking Välj färg.."
-kav_log "colour dialog $dialog: $(xdotool getwindowname "$dialog")"
+kav_check "colour dialog's title" "$(xdotool getwindowname "$dialog")" "Välj färg"
 # Alt+H focuses the HTML field with its text selected; the typed name replaces it.
 kav_keys_to "$dialog" alt+h
 xdotool type --delay 20 '#ff8000' || kav_die "xdotool type failed"
@@ -56,6 +60,26 @@ if kav_wait_logbook_tail "$KAV_TMP/expected-colour-tail" 5; then
     kav_pass "logbook file ends with the congratulation line and FF8000"
 else
     kav_fail "logbook file ends with the congratulation line and FF8000"
+    kav_dump_logbook
+fi
+
+# The dialog opens again on the colour chosen last: OK without a change
+# logs FF8000 once more.
+size=$(stat -c %s "$KAV_LOGBOOK")
+xdotool mousemove 0 0 # away first: a move to where the pointer is never ends
+kav_click 2040 0 2535 1335
+dialog=$(kav_wait_other_window 10) || kav_die "no colour dialog appeared when opened again"
+kav_keys_to "$dialog" Return
+kav_wait_no_other_window 10 || kav_die "the colour dialog opened again did not close on Return"
+tries=100
+while ((tries-- > 0)) && ! { (($(stat -c %s "$KAV_LOGBOOK") > size)) &&
+    tail -c "$(stat -c %s "$KAV_TMP/expected-colour-tail")" "$KAV_LOGBOOK" | cmp -s - "$KAV_TMP/expected-colour-tail"; }; do
+    sleep 0.05
+done
+if ((tries >= 0)); then
+    kav_pass "the dialog opened again kept orange: the logbook gained FF8000 again"
+else
+    kav_fail "the dialog opened again kept orange: the logbook gained FF8000 again"
     kav_dump_logbook
 fi
 
@@ -91,5 +115,11 @@ fi
 # 4 s after the choice the piston returns and the ready lamp goes dark.
 kav_expect_colour "colour-code-ready lamp Text17 yellow again when the piston returns" "$text17" "$KAV_YELLOW" 10
 kav_check_pixels "$KAV_SHOT" "piston home-position lamp Text18 green again" "$text18" "$KAV_GREEN"
+
+# Qt's own dialog only: no desktop dialog was made behind it (GNOME's reads
+# its settings and warns about them where no settings service runs).
+# shellcheck disable=SC2016  # expanded by the inner shell
+kav_check_true "no desktop colour dialog was made (no dconf warnings)" \
+    bash -c '! grep -qi dconf "$1"' _ "$KAV_TMP/kavrilon.log"
 
 kav_finish

@@ -16,6 +16,8 @@ set -u -o pipefail
 
 # shellcheck source=SCRIPTDIR/../support/xvfb.sh
 source "$(dirname -- "${BASH_SOURCE[0]}")/../support/xvfb.sh"
+# shellcheck source=SCRIPTDIR/profiles.sh
+source "$(dirname -- "${BASH_SOURCE[0]}")/profiles.sh"
 
 readonly KAV_TWIPS_PER_PX=15
 readonly KAV_CLIENT_W=697   # 10455 twips
@@ -175,9 +177,37 @@ kav_init() { # program
     export LC_ALL=C.UTF-8
     export NO_AT_BRIDGE=1
     unset SESSION_MANAGER WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE XDG_CURRENT_DESKTOP DESKTOP_SESSION
+    unset QT_SCALE_FACTOR LANG
+    # The desktop profile the scenario runs in (profiles.sh), plain openbox
+    # unless one is named.
+    kav_profile_env "${KAV_PROFILE:-plain}" || kav_die "no desktop profile ${KAV_PROFILE:-}"
+    # Client pixels count design pixels; a scaled desktop has more of them.
+    KAV_SCALE=${QT_SCALE_FACTOR:-1}
 
-    kav_start_xvfb
-    kav_start_wm
+    if [[ ${QT_QPA_PLATFORM} == wayland ]]; then
+        kav_start_weston
+    else
+        kav_start_xvfb
+        kav_start_wm
+    fi
+}
+
+# weston without a screen (its headless backend, drawing in memory so a
+# screenshot can be taken) as the Wayland desktop; it has no seat. Its log
+# and its socket stay in the temporary folder.
+kav_start_weston() {
+    local tries=200
+    command -v weston >/dev/null 2>&1 || kav_die "weston is not installed (TESTING.md lists the packages)"
+    export WAYLAND_DISPLAY=kav-wayland
+    weston --backend=headless-backend.so --use-pixman --debug --socket="$WAYLAND_DISPLAY" \
+        --width=1280 --height=1024 --idle-time=0 >"$KAV_TMP/weston.log" 2>&1 &
+    KAV_WM_PID=$!
+    while ((tries-- > 0)); do
+        [[ -S $XDG_RUNTIME_DIR/$WAYLAND_DISPLAY ]] && return 0
+        kill -0 "$KAV_WM_PID" 2>/dev/null || kav_die "weston ended at start: $(cat "$KAV_TMP/weston.log")"
+        sleep 0.05
+    done
+    kav_die "weston made no socket within 10 s"
 }
 
 # Run as root, makes a system user without privileges (KAV_USER), gives it
@@ -294,7 +324,7 @@ kav_start() {
     # 220 pixels high, so the client area begins where the window's lower 220
     # pixels begin. (The start-up scenario checks that against a screenshot.)
     KAV_CX=$KAV_WX
-    KAV_CY=$((KAV_WY + KAV_WH - KAV_CLIENT_H))
+    KAV_CY=$((KAV_WY + KAV_WH - KAV_CLIENT_H * KAV_SCALE))
     # The home-position lamp is green from load until a colour is chosen: once
     # it shows, the window has been painted.
     kav_wait_colour "first paint (home-position lamp green)" "$(kav_centre 600 2100 168 195)" "$KAV_GREEN" 20 ||
@@ -302,6 +332,29 @@ kav_start() {
     KAV_PAINT_SHOT=$KAV_SHOT
     KAV_PAINT_AT=$(kav_elapsed)
     kav_log "first paint seen $KAV_PAINT_AT s after start"
+}
+
+# Checks that a window, with the frame the window manager gave it, lies on
+# the 1280x1024 screen: whole where it fits, from the top left corner where
+# it is larger.
+kav_check_on_screen() { # window what
+    local r e x y w h
+    read -ra r <<<"$(kav_window_rect "$1")"
+    read -ra e <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.* = //p' | tr -d ,)"
+    ((${#r[@]} == 4 && ${#e[@]} == 4)) || kav_die "no geometry or frame for $2"
+    x=$((r[0] - e[0])) y=$((r[1] - e[2])) w=$((r[2] + e[0] + e[1])) h=$((r[3] + e[2] + e[3]))
+    kav_log "$2 with its frame: ${w}x${h} at $x,$y"
+    if ((w <= 1280)); then
+        kav_check_true "$2 lies on the screen across" test "$x" -ge 0 -a $((x + w)) -le 1280
+    else
+        # To a logical pixel: a frame of one screen pixel is half of one at scale 2.
+        kav_check_true "$2 wider than the screen starts at its left edge (x $x)" test "$x" -ge 0 -a "$x" -lt "$KAV_SCALE"
+    fi
+    if ((h <= 1024)); then
+        kav_check_true "$2 lies on the screen down" test "$y" -ge 0 -a $((y + h)) -le 1024
+    else
+        kav_check_true "$2 taller than the screen starts at its top edge (y $y)" test "$y" -ge 0 -a "$y" -lt "$KAV_SCALE"
+    fi
 }
 
 # The main window's position and size: KAV_WX, KAV_WY, KAV_WW, KAV_WH.
@@ -326,12 +379,12 @@ kav_wait_height_change() { # old_height seconds
 
 # The pixel at the centre of a control given in twips, as "x y" client pixels.
 kav_centre() { # left top width height
-    printf '%d %d' $((($1 + $3 / 2) / KAV_TWIPS_PER_PX)) $((($2 + $4 / 2) / KAV_TWIPS_PER_PX))
+    printf '%d %d' $((($1 + $3 / 2) * KAV_SCALE / KAV_TWIPS_PER_PX)) $((($2 + $4 / 2) * KAV_SCALE / KAV_TWIPS_PER_PX))
 }
 
 # A twips position as "x y" client pixels.
 kav_at() { # x y
-    printf '%d %d' $(($1 / KAV_TWIPS_PER_PX)) $(($2 / KAV_TWIPS_PER_PX))
+    printf '%d %d' $(($1 * KAV_SCALE / KAV_TWIPS_PER_PX)) $(($2 * KAV_SCALE / KAV_TWIPS_PER_PX))
 }
 
 KAV_SHOT_N=0
@@ -361,6 +414,16 @@ kav_pixel() { # file "x y"
     local c
     c=$(kav_pixels "$1" "${xy[0]}" "${xy[1]}")
     printf '%s' "${c%% *}"
+}
+
+# The box around the dark ("ink") pixels of a client rectangle of the last
+# screenshot, as "width height left top" within that rectangle.
+kav_ink_box() { # x y width height
+    local g
+    g=$(convert "$KAV_SHOT" -crop "${3}x${4}+$((KAV_CX + $1))+$((KAV_CY + $2))" +repage \
+        -colorspace gray -threshold 35% -format '%@' info: 2>/dev/null)
+    [[ $g =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || kav_die "no ink box in '$g'"
+    printf '%s %s %s %s' "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}" "${BASH_REMATCH[3]}" "${BASH_REMATCH[4]}"
 }
 
 # Checks the colour at a client pixel of a screenshot.

@@ -11,16 +11,6 @@ kav_init "$1"
 fonts=$2
 [[ -r $fonts ]] || kav_die "no font configuration at $fonts"
 
-# The box around the dark ("ink") pixels of a client rectangle of the last
-# screenshot, as "width height left top" within that rectangle.
-kav_ink_box() { # x y width height
-    local g
-    g=$(convert "$KAV_SHOT" -crop "${3}x${4}+$((KAV_CX + $1))+$((KAV_CY + $2))" +repage \
-        -colorspace gray -threshold 35% -format '%@' info: 2>/dev/null)
-    [[ $g =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || kav_die "no ink box in '$g'"
-    printf '%s %s %s %s' "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}" "${BASH_REMATCH[3]}" "${BASH_REMATCH[4]}"
-}
-
 # Checks that the ink lies whole inside the rectangle, clear of its left edge
 # and ending by `right` (two pixels before the right edge unless given): a
 # caption cut by its control runs into the edges.

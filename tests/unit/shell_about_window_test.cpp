@@ -74,10 +74,17 @@ TEST_F(AboutWindow, DateLabelShowsPlaceholderUntilTheFirstTick) {
     EXPECT_EQ(f.Label3.Caption.get(), "##:##:##");
     advance(1);
     EXPECT_EQ(f.Label3.Caption.get(), "2026-12-07");
-    // The timer keeps running while the window is hidden.
+}
+
+TEST_F(AboutWindow, HiddenWindowAsksNoDateAndShowsTodaysWhenShownAgain) {
+    Form1& f = openAbout();
+    advance(10);
     ASSERT_TRUE(f.raise("Command1", Event::Click));
     fake.today = "2026-12-08";
-    advance(10);
+    advance(60000);
+    EXPECT_EQ(f.Label3.Caption.get(), "2026-12-07");
+    ASSERT_TRUE(program.main().raise("ab", Event::Click));
+    advance(0);
     EXPECT_EQ(f.Label3.Caption.get(), "2026-12-08");
 }
 

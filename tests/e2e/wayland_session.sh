@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The real program on a Wayland desktop without a seat (weston's headless
+# backend: no keyboard, no clipboard): it starts, paints its window (the
+# green and yellow lamps are on the compositor's screen), its welcome chain
+# saves the logbook, and SIGTERM ends it with the start sequence's unsaved
+# line of 4 s saved after the welcome line.
+# Usage: wayland_session.sh <kavrilon>
+
+# shellcheck source=SCRIPTDIR/lib.sh
+source "$(dirname -- "${BASH_SOURCE[0]}")/lib.sh"
+kav_init "$1"
+[[ -n ${WAYLAND_DISPLAY:-} ]] || kav_die "no Wayland desktop (run in the wayland profile)"
+command -v weston-screenshooter >/dev/null 2>&1 || kav_die "weston-screenshooter is not installed"
+
+KAV_T0=$EPOCHREALTIME
+"$KAV_PROG" >"$KAV_TMP/kavrilon.log" 2>&1 &
+KAV_PID=$!
+
+if kav_wait_welcome_saved; then
+    kav_pass "the program started and its welcome chain saved the logbook"
+else
+    kav_fail "the program started and its welcome chain saved the logbook"
+    kav_dump_logbook
+fi
+
+# The compositor's screen, until it shows the panel's lamps in their colours
+# (the home-position lamp green, the other lamps yellow).
+painted=false
+for ((i = 0; i < 40; i++)); do
+    rm -f "$KAV_TMP"/shots/wayland-screenshot-*.png
+    (cd "$KAV_TMP/shots" && weston-screenshooter >/dev/null 2>&1)
+    shot=$(ls "$KAV_TMP"/shots/wayland-screenshot-*.png 2>/dev/null | head -n 1)
+    if [[ -n $shot ]]; then
+        read -r green yellow <<<"$(for c in '#00FF00' '#FFFF00'; do
+                convert "$shot" -fill black +opaque "$c" -fill white -opaque "$c" -format '%[fx:mean*w*h] ' info:
+            done)"
+        if awk -v g="${green:-0}" -v y="${yellow:-0}" 'BEGIN { exit !(g >= 50 && y >= 300) }'; then
+            painted=true
+            break
+        fi
+    fi
+    sleep 0.25
+done
+kav_log "lamp pixels on the screen: green ${green:-none}, yellow ${yellow:-none}"
+if $painted; then kav_pass "the window was painted"; else kav_fail "the window was painted"; fi
+
+# After the 4 s step, before the 10 s one: SIGTERM saves its line.
+while awk -v t="$(kav_elapsed)" 'BEGIN { exit !(t < 5) }'; do sleep 0.1; done
+kill -TERM "$KAV_PID"
+if kav_wait_gone "$KAV_PID" 10; then
+    wait "$KAV_PID"
+    kav_check "exit status after SIGTERM" "$?" 0
+    KAV_PID=
+else
+    kav_die "the program was still running 10 s after SIGTERM"
+fi
+{ cat "$KAV_TMP/expected-welcome"; printf 'PLC  - burkar = kommunikation uppr\xe4ttad.\r\n'; } >"$KAV_TMP/expected-term"
+if cmp -s "$KAV_LOGBOOK" "$KAV_TMP/expected-term"; then
+    kav_pass "SIGTERM saved the unsaved line of the 4 s step"
+else
+    kav_fail "SIGTERM saved the unsaved line of the 4 s step"
+    kav_dump_logbook
+fi
+
+kav_finish
