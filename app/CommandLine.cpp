@@ -45,38 +45,45 @@ QtOption qtOption(std::string_view arg) {
 
 std::string quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
 
+// The value of an option given as "--name VALUE" or "--name=VALUE"; false
+// when `arg` is not that option.
+bool optionValue(const std::vector<std::string_view>& args, std::size_t& i, std::string_view name,
+                 std::optional<std::string_view>& value, bool& missing) {
+    const std::string_view arg = args[i];
+    if (arg == name) {
+        missing = i + 1 == args.size();
+        if (!missing) value = args[++i];
+        return true;
+    }
+    if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
+        value = arg.substr(name.size() + 1);
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
     CommandLine cl;
     bool help = false, version = false, pick = false;
+    std::optional<std::string_view> format;
     auto fail = [&cl](std::string message) {
         cl.action = Action::Error;
         cl.error = std::move(message);
         return cl;
     };
-    auto setFormat = [&](std::string_view name) -> bool {
-        cl.format = webFormNamed(name);
-        return cl.format.has_value();
-    };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
+        bool missing = false;
         if (arg == "--help" || arg == "-h") {
             help = true;
         } else if (arg == "--version") {
             version = true;
         } else if (arg == "--pick") {
             pick = true;
-        } else if (arg == "--format" || arg.starts_with("--format=")) {
-            std::string_view name;
-            if (arg == "--format") {
-                if (i + 1 == args.size()) return fail("--format behöver ett namn: hex, hexlower, short, rgb eller hsl");
-                name = args[++i];
-            } else {
-                name = arg.substr(9);
-            }
-            if (!setFormat(name))
-                return fail("okänt format " + quoted(name) + " (hex, hexlower, short, rgb eller hsl)");
+        } else if (optionValue(args, i, "--format", format, missing)) {
+            if (missing) return fail("--format behöver ett namn: " + webFormNames());
         } else if (const QtOption qt = qtOption(arg); qt == QtOption::WithValue) {
             if (i + 1 == args.size()) return fail(quoted(arg) + " behöver ett värde");
             ++i;
@@ -86,24 +93,32 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
             return fail("okänt argument " + quoted(arg));
         }
     }
-    if (cl.format && !pick && !help && !version) return fail("--format gäller bara tillsammans med --pick");
+    if (format) {
+        cl.format = webFormNamed(*format);
+        if (!cl.format) return fail("okänt format " + quoted(*format) + " (" + webFormNames() + ")");
+        if (!pick && !help && !version) return fail("--format gäller bara tillsammans med --pick");
+    }
     cl.action = help ? Action::Help : version ? Action::Version : pick ? Action::Pick : Action::Start;
     return cl;
 }
 
 std::string helpText() {
+    std::string forms;
+    for (const WebFormRow& row : webForms()) {
+        std::string line = "                    " + std::string(row.name);
+        line.resize(30, ' ');
+        line += row.example;
+        if (!row.note.empty()) line += " (" + std::string(row.note) + ")";
+        forms += line + "\n";
+    }
     return "Användning: kavrilon [ALTERNATIV]\n"
            "\n"
            "Utan alternativ startar Kavrilon sitt fönster.\n"
            "\n"
            "  --pick          öppna bara färgdialogen och skriv den valda färgens kod\n"
            "                  på standard ut, som FF8000; avbryt skriver inget\n"
-           "  --format NAMN   kodens form för --pick:\n"
-           "                    hex       #FF8000\n"
-           "                    hexlower  #ff8000\n"
-           "                    short     #F80 (sex siffror där ingen kort form finns)\n"
-           "                    rgb       rgb(255, 128, 0)\n"
-           "                    hsl       hsl(30, 100%, 50%)\n"
+           "  --format NAMN   kodens form för --pick:\n" +
+           forms +
            "  -h, --help      visa den här hjälpen och avsluta\n"
            "      --version   visa versionen och avsluta\n"
            "\n"

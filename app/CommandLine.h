@@ -16,8 +16,8 @@ enum class Action { Start, Help, Version, Pick, Error };
 
 struct CommandLine {
     Action action = Action::Start;
-    // The form --pick prints in; nothing means the program's own (FF8000).
-    std::optional<WebForm> format;
+    // The form --pick prints in; none means the program's own (FF8000).
+    const WebFormRow* format = nullptr;
     // For Action::Error: what was wrong, in Swedish, one line.
     std::string error;
 };

@@ -21,7 +21,7 @@ namespace kav::app {
 namespace {
 
 // Only the colour dialog: no main window, no program folder, no logbook.
-int pick(int& argc, char** argv, std::optional<WebForm> format) {
+int pick(int& argc, char** argv, const CommandLine& cl) {
     // Without a display Qt would end the program with an abort; a script
     // gets a sentence and an exit code of its own instead (1 means a cancel).
     if (!requireDisplay(argc, argv)) return 3;
@@ -42,7 +42,7 @@ int pick(int& argc, char** argv, std::optional<WebForm> format) {
     const std::optional<QColor> c = qt::runColourDialog(Qt::white, nullptr);
     if (!c) return 1;
     const Colour colour = qt::fromQColor(*c);
-    const std::string text = format ? webForm(colour, *format) : HexRGB(static_cast<std::int32_t>(colour));
+    const std::string text = cl.format ? webFormOrFirst(colour, *cl.format) : HexRGB(static_cast<std::int32_t>(colour));
     std::printf("%s\n", text.c_str());
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
@@ -58,7 +58,7 @@ std::optional<int> runCommandLine(int& argc, char** argv) {
     case Action::Start: return std::nullopt;
     case Action::Help: std::fputs(helpText().c_str(), stdout); return 0;
     case Action::Version: std::fputs(versionText().c_str(), stdout); return 0;
-    case Action::Pick: return pick(argc, argv, cl.format);
+    case Action::Pick: return pick(argc, argv, cl);
     case Action::Error:
         std::fprintf(stderr, "kavrilon: %s\nSkriv \"kavrilon --help\" för hjälp.\n", cl.error.c_str());
         return 2;

@@ -6,34 +6,18 @@
 
 namespace kav {
 
-namespace {
-
-// What each item is called while the box holds no code.
-std::string_view placeholder(WebForm form) {
-    switch (form) {
-    case WebForm::Hex: return "#RRGGBB";
-    case WebForm::HexLower: return "#rrggbb";
-    case WebForm::Short: return "#RGB";
-    case WebForm::Rgb: return "rgb(r, g, b)";
-    case WebForm::Hsl: return "hsl(h, s%, l%)";
-    }
-    return {};
-}
-
-} // namespace
-
 std::vector<CopyOffer> frmMain::copyOffers(std::string_view control) const {
     if (control != txtColor.name()) return {};
     // The forms come from the code the box shows, as every copy does.
     const std::optional<Colour> colour = colourOfCode(txtColor.Text.get());
     std::vector<CopyOffer> offers;
-    for (WebForm form : kWebForms) {
+    for (const WebFormRow& form : webForms()) {
         CopyOffer o;
-        // The short form is offered only where the colour has one.
-        const bool has = colour && (form != WebForm::Short || shortHex(*colour));
-        o.enabled = has;
-        if (has) o.text = webForm(*colour, form);
-        o.caption = "Kopiera som " + (has ? o.text : std::string(placeholder(form)));
+        // A form without a text for this colour (a short form) is greyed.
+        const std::optional<std::string> text = colour ? form.write(*colour) : std::nullopt;
+        o.enabled = text.has_value();
+        if (text) o.text = *text;
+        o.caption = "Kopiera som " + (text ? *text : std::string(form.caption));
         offers.push_back(std::move(o));
     }
     return offers;
