@@ -67,7 +67,7 @@ bool optionValue(const std::vector<std::string_view>& args, std::size_t& i, std:
 CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
     CommandLine cl;
     bool help = false, version = false, pick = false;
-    std::optional<std::string_view> format;
+    std::optional<std::string_view> format, colour;
     auto fail = [&cl](std::string message) {
         cl.action = Action::Error;
         cl.error = std::move(message);
@@ -84,6 +84,10 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
             pick = true;
         } else if (optionValue(args, i, "--format", format, missing)) {
             if (missing) return fail("--format behöver ett namn: " + webFormNames());
+        } else if (optionValue(args, i, "--color", colour, missing)) {
+            if (missing) return fail("--color behöver en färg, som " + webFormExamples());
+            if (!readColour(*colour))
+                return fail(quoted(*colour) + " är ingen färg; skriv den som FF8000 eller " + webFormExamples());
         } else if (const QtOption qt = qtOption(arg); qt == QtOption::WithValue) {
             if (i + 1 == args.size()) return fail(quoted(arg) + " behöver ett värde");
             ++i;
@@ -97,6 +101,10 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
         cl.format = webFormNamed(*format);
         if (!cl.format) return fail("okänt format " + quoted(*format) + " (" + webFormNames() + ")");
         if (!pick && !help && !version) return fail("--format gäller bara tillsammans med --pick");
+    }
+    if (colour) {
+        if (!pick && !help && !version) return fail("--color gäller bara tillsammans med --pick");
+        cl.colour = readColour(*colour);
     }
     cl.action = help ? Action::Help : version ? Action::Version : pick ? Action::Pick : Action::Start;
     return cl;
@@ -117,6 +125,8 @@ std::string helpText() {
            "\n"
            "  --pick          öppna bara färgdialogen och skriv den valda färgens kod\n"
            "                  på standard ut, som FF8000; avbryt skriver inget\n"
+           "  --color FÄRG    med --pick: färgen som dialogen öppnas med, som FF8000\n"
+           "                  eller i någon av formerna nedan\n"
            "  --format NAMN   kodens form för --pick:\n" +
            forms +
            "  -h, --help      visa den här hjälpen och avsluta\n"

@@ -18,6 +18,8 @@ struct CommandLine {
     Action action = Action::Start;
     // The form --pick prints in; none means the program's own (FF8000).
     const WebFormRow* format = nullptr;
+    // The colour --pick opens the dialog on (--color); none means white.
+    std::optional<Colour> colour;
     // For Action::Error: what was wrong, in Swedish, one line.
     std::string error;
 };

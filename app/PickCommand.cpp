@@ -39,7 +39,9 @@ int pick(int& argc, char** argv, const CommandLine& cl) {
         kavInitResources();
         QApplication::setWindowIcon(qt::programIcon());
     });
-    const std::optional<QColor> c = qt::runColourDialog(Qt::white, nullptr);
+    // The dialog opens on the --color colour, else on white.
+    const std::optional<QColor> c =
+        qt::runColourDialog(cl.colour ? qt::toQColor(*cl.colour) : QColor(Qt::white), nullptr);
     if (!c) return 1;
     const Colour colour = qt::fromQColor(*c);
     const std::string text = cl.format ? webFormOrFirst(colour, *cl.format) : HexRGB(static_cast<std::int32_t>(colour));

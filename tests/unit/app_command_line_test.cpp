@@ -13,26 +13,31 @@ TEST(CommandLine, ArgumentListsAndWhatTheyAskFor) {
         Action action;
         // The name of the form --pick prints in.
         std::string_view format;
+        std::optional<Colour> colour;
     };
     const Case cases[] = {
-        {{}, Action::Start, {}},
-        {{"--help"}, Action::Help, {}},
-        {{"-h"}, Action::Help, {}},
-        {{"--version"}, Action::Version, {}},
-        {{"--version", "--help"}, Action::Help, {}},
-        {{"--pick"}, Action::Pick, {}},
-        {{"--pick", "--format", "rgb"}, Action::Pick, "rgb"},
-        {{"--format=hsl", "--pick"}, Action::Pick, "hsl"},
-        {{"--pick", "--format", "short", "--format", "hexlower"}, Action::Pick, "hexlower"},
-        {{"--pick", "-platform", "xcb"}, Action::Pick, {}},
-        {{"-style", "fusion", "--display", ":1", "-reverse", "-session", "abc"}, Action::Start, {}},
-        {{"-style=fusion"}, Action::Start, {}},
-        {{"--pick", "--format", "rgb", "--help"}, Action::Help, "rgb"},
+        {{}, Action::Start, {}, {}},
+        {{"--help"}, Action::Help, {}, {}},
+        {{"-h"}, Action::Help, {}, {}},
+        {{"--version"}, Action::Version, {}, {}},
+        {{"--version", "--help"}, Action::Help, {}, {}},
+        {{"--pick"}, Action::Pick, {}, {}},
+        {{"--pick", "--format", "rgb"}, Action::Pick, "rgb", {}},
+        {{"--format=hsl", "--pick"}, Action::Pick, "hsl", {}},
+        {{"--pick", "--format", "short", "--format", "hexlower"}, Action::Pick, "hexlower", {}},
+        {{"--pick", "-platform", "xcb"}, Action::Pick, {}, {}},
+        {{"-style", "fusion", "--display", ":1", "-reverse", "-session", "abc"}, Action::Start, {}, {}},
+        {{"-style=fusion"}, Action::Start, {}, {}},
+        {{"--pick", "--format", "rgb", "--help"}, Action::Help, "rgb", {}},
+        {{"--pick", "--color", "FF8000"}, Action::Pick, {}, 0x0080FFu},
+        {{"--color=#f80", "--pick", "--format", "hsl"}, Action::Pick, "hsl", 0x0088FFu},
+        {{"--pick", "--color", "rgb(1, 2, 3)", "--color", "hsl(0, 0%, 100%)"}, Action::Pick, {}, 0xFFFFFFu},
     };
     for (const Case& c : cases) {
         const CommandLine cl = parseCommandLine(c.args);
         EXPECT_EQ(cl.action, c.action) << testing::PrintToString(c.args) << ": " << cl.error;
         EXPECT_EQ(cl.format ? cl.format->name : std::string_view(), c.format) << testing::PrintToString(c.args);
+        EXPECT_EQ(cl.colour, c.colour) << testing::PrintToString(c.args);
     }
 }
 
@@ -51,6 +56,9 @@ TEST(CommandLine, ErrorsNameWhatWasWrong) {
         {{"-platform"}, "-platform"},
         {{"--help", "--bogus"}, "--bogus"},
         {{"-style", "fusion", "--pick=1"}, "--pick=1"},
+        {{"--pick", "--color", "orange"}, "orange"},
+        {{"--pick", "--color"}, "--color"},
+        {{"--color", "FF8000"}, "--pick"},
     };
     for (const Case& c : cases) {
         const CommandLine cl = parseCommandLine(c.args);
