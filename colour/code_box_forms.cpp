@@ -1,6 +1,8 @@
 // The code box's context menu and tooltip: the code in every web form, each
-// copied as it stands. Only the clipboard changes; the copy commands keep
-// their captions, lamps and journal line to themselves.
+// copied as it stands, and the code's contrast. A choice only puts a text on
+// the clipboard; the copy commands keep their captions, lamps and journal
+// line to themselves.
+#include "colour/Contrast.h"
 #include "colour/WebForms.h"
 #include "forms/frmMain.h"
 
@@ -19,6 +21,16 @@ std::vector<CopyOffer> frmMain::copyOffers(std::string_view control) const {
         if (text) o.text = *text;
         o.caption = "Kopiera som " + (text ? *text : std::string(form.caption));
         offers.push_back(std::move(o));
+    }
+
+    if (colour) {
+        for (std::string line : {contrastLine(*colour), normalTextLine(*colour)}) {
+            CopyOffer o;
+            o.caption = std::move(line);
+            o.enabled = false;
+            o.note = true;
+            offers.push_back(std::move(o));
+        }
     }
     return offers;
 }

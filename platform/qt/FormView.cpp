@@ -28,6 +28,7 @@
 #include <QToolTip>
 #include <QWindow>
 #include <algorithm>
+#include <utility>
 
 namespace kav::qt {
 
@@ -52,7 +53,9 @@ protected:
         const std::vector<CopyOffer> offers = window_->copyOffers(name_);
         if (offers.empty()) return QLineEdit::contextMenuEvent(e);
         QMenu menu(this);
+        bool notes = false;
         for (std::size_t i = 0; i < offers.size(); ++i) {
+            if (offers[i].note && !std::exchange(notes, true)) menu.addSeparator();
             QAction* a = menu.addAction(qs(offers[i].caption));
             a->setEnabled(offers[i].enabled);
             Window* w = window_;
@@ -70,7 +73,10 @@ protected:
                 QStringList lines;
                 if (!toolTip().isEmpty()) lines << toolTip();
                 for (const CopyOffer& o : offers)
-                    if (o.enabled) lines << qs(o.text);
+                    if (o.note)
+                        lines << qs(o.caption);
+                    else if (o.enabled)
+                        lines << qs(o.text);
                 if (lines.isEmpty())
                     QToolTip::hideText();
                 else

@@ -1,6 +1,6 @@
 // The code box's offers: its code in every web form, disabled while the box
-// is empty, and a chosen offer copied alone, without the copy commands'
-// captions, lamps and journal line.
+// is empty; the contrast notes; and a chosen offer copied alone, without the
+// copy commands' captions, lamps and journal line.
 #include "journal_messages.h"
 
 namespace kav::test {
@@ -25,6 +25,7 @@ TEST_F(CodeBox, OffersEachFormWithItsTextInTheCaptionAndOnlyFormsThatExist) {
         w.txtColor.Text = code;
         std::vector<std::string> offered;
         for (const CopyOffer& o : w.copyOffers("txtColor")) {
+            if (o.note) continue;
             EXPECT_EQ(o.enabled, !o.text.empty()) << o.caption;
             if (o.enabled) {
                 EXPECT_EQ(o.caption, "Kopiera som " + o.text);
@@ -36,6 +37,22 @@ TEST_F(CodeBox, OffersEachFormWithItsTextInTheCaptionAndOnlyFormsThatExist) {
     EXPECT_TRUE(w.copyOffers("Text1").empty());
 }
 
+// The captions of the notes.
+std::vector<std::string> notes(const std::vector<CopyOffer>& offers) {
+    std::vector<std::string> out;
+    for (const CopyOffer& o : offers)
+        if (o.note) out.push_back(o.caption);
+    return out;
+}
+
+TEST_F(CodeBox, ContrastNotesOnlyWhileThereIsACode) {
+    frmMain& w = startAndSettle();
+    EXPECT_TRUE(notes(w.copyOffers("txtColor")).empty());
+    w.txtColor.Text = "777777";
+    EXPECT_EQ(notes(w.copyOffers("txtColor")), (std::vector<std::string>{"Kontrast mot vitt 4,5:1 · mot svart 4,7:1",
+                                                                         "Normal text (4,5:1): läsbar mot svart"}));
+}
+
 TEST_F(CodeBox, ChosenOfferPutsOnlyItsTextOnTheClipboard) {
     frmMain& w = startAndSettle();
     w.txtColor.Text = "FF8001";
@@ -44,6 +61,7 @@ TEST_F(CodeBox, ChosenOfferPutsOnlyItsTextOnTheClipboard) {
     fake.calls.clear();
     w.takeCopyOffer("txtColor", 2); // no short form: disabled
     w.takeCopyOffer("txtColor", 3);
+    w.takeCopyOffer("txtColor", w.copyOffers("txtColor").size() - 1); // a note
     // No caption, lamp or timer changed; later the panel's own timers do.
     EXPECT_EQ(counter.changes, 0);
     w.removeObserver(&counter);
