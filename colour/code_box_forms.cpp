@@ -1,12 +1,22 @@
-// The code box's context menu and tooltip: the code in every web form, each
-// copied as it stands, and the code's contrast. A choice only puts a text on
-// the clipboard; the copy commands keep their captions, lamps and journal
+// The code box's context menu and tooltip: the code in every web form, the
+// colours chosen before, and the code's contrast. A choice only puts a text
+// on the clipboard; the copy commands keep their captions, lamps and journal
 // line to themselves.
+#include "colour/ColourHistory.h"
 #include "colour/Contrast.h"
+#include "colour/HexRGB.h"
 #include "colour/WebForms.h"
 #include "forms/frmMain.h"
 
+#include <cstdint>
+
 namespace kav {
+
+namespace {
+
+constexpr std::string_view kHistoryMenu = "Tidigare färger";
+
+} // namespace
 
 std::vector<CopyOffer> frmMain::copyOffers(std::string_view control) const {
     if (control != txtColor.name()) return {};
@@ -20,6 +30,24 @@ std::vector<CopyOffer> frmMain::copyOffers(std::string_view control) const {
         o.enabled = text.has_value();
         if (text) o.text = *text;
         o.caption = "Kopiera som " + (text ? *text : std::string(form.caption));
+        offers.push_back(std::move(o));
+    }
+
+    // The codes of the last colour choices that List1 holds, newest first,
+    // each as the code box shows a code. The list is read, never the file.
+    const std::vector<Colour>& recent = recentSelections_.of(List1.store());
+    for (Colour c : recent) {
+        CopyOffer o;
+        o.text = HexRGB(static_cast<std::int32_t>(c));
+        o.caption = o.text;
+        o.submenu = kHistoryMenu;
+        offers.push_back(std::move(o));
+    }
+    if (recent.empty()) {
+        CopyOffer o;
+        o.caption = "Inga färger valda ännu";
+        o.enabled = false;
+        o.submenu = kHistoryMenu;
         offers.push_back(std::move(o));
     }
 

@@ -6,6 +6,7 @@
 // the subsystem folders that own them. Any other control is reached by name
 // with ctl().
 
+#include "colour/ColourHistory.h"
 #include "forms/Program.h"
 #include "model/Window.h"
 
@@ -136,8 +137,9 @@ public:
     void ab_Click();
     void lcp_Click();
     void cmdColor_Click();
-    // The code box's other web forms, copied without the copy commands'
-    // captions, lamps and journal chain.
+    // The code box's other web forms and the colours chosen before, copied
+    // without the copy commands' captions, lamps and journal chain, and the
+    // code's contrast against white and black.
     std::vector<CopyOffer> copyOffers(std::string_view control) const override;
     void takeCopyOffer(std::string_view control, std::size_t index) override;
     void cmdCopy_Click();
@@ -220,6 +222,8 @@ private:
     // whether the logbook was too large to load (then it is never saved over).
     std::size_t linesCovered_ = 0;
     bool logbookTooLarge_ = false;
+    // The colours chosen before, read from List1 as it grows.
+    mutable RecentSelections recentSelections_;
 };
 
 } // namespace kav

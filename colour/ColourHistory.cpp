@@ -1,0 +1,149 @@
+// Finding the codes of colour choices in logbook bytes. A palette of a logbook
+// grown over years reads tens of megabytes, so the line ends are found many
+// bytes at a time and a line is looked at only when its length is that of
+// the congratulation line or of a code.
+#include "colour/ColourHistory.h"
+
+#include "colour/WebForms.h"
+#include "model/Cp1252.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace kav {
+
+namespace {
+
+// A line longer than this is neither a code nor the congratulation line, so
+// the start of such a line is not kept while its end is awaited.
+constexpr std::size_t kLongestWanted = 128;
+
+constexpr std::size_t kCodeLength = 6;
+
+} // namespace
+
+SelectionScanner::SelectionScanner() : message_(cp1252::encode(kNewCodeMessage)) {}
+
+void SelectionScanner::line(std::string_view text, std::vector<Colour>& codes) {
+    if (afterMessage_) {
+        afterMessage_ = false;
+        if (text.size() == kCodeLength)
+            if (const std::optional<Colour> c = colourOfCode(text)) codes.push_back(*c);
+    }
+    // The congratulation line may itself stand where a code was awaited; its
+    // own code then follows it.
+    if (text.size() == message_.size() && text == message_) afterMessage_ = true;
+}
+
+// A line ends at `end` (a CR or LF) and started at `begin`, or in the carry
+// when `begin` is null.
+void SelectionScanner::lineEnd(const char* begin, const char* end, std::vector<Colour>& codes) {
+    if (begin) {
+        line(std::string_view(begin, static_cast<std::size_t>(end - begin)), codes);
+    } else {
+        line(carryTooLong_ ? std::string_view() : std::string_view(carry_), codes);
+    }
+    carry_.clear();
+    carryTooLong_ = false;
+    inLine_ = false;
+}
+
+void SelectionScanner::feed(std::string_view bytes, std::vector<Colour>& codes) {
+    const char* p = bytes.data();
+    const std::size_t n = bytes.size();
+    // The line under way starts in the carry until the first line end.
+    const char* lineStart = inLine_ ? nullptr : p;
+    std::size_t i = 0;
+    // An LF right after a CR finishes a CR LF pair: it ends no line of its own.
+    auto atLineEndByte = [&](std::size_t k) {
+        const bool pairedLf = p[k] == '\n' && (k > 0 ? p[k - 1] == '\r' : crLast_);
+        if (!pairedLf) {
+            if (!lineStart) keep(p, k);
+            lineEnd(lineStart, p + k, codes);
+        }
+        lineStart = p + k + 1;
+    };
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; i + 16 <= n; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        auto ends = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf))));
+        for (; ends != 0; ends &= ends - 1)
+            atLineEndByte(i + static_cast<std::size_t>(std::countr_zero(ends)));
+    }
+#endif
+    for (; i < n; ++i)
+        if (p[i] == '\r' || p[i] == '\n') atLineEndByte(i);
+    if (n == 0) return;
+    crLast_ = p[n - 1] == '\r';
+    // What follows the last line end is the start of a line still under way.
+    const char* rest = lineStart ? lineStart : p;
+    const std::size_t restSize = static_cast<std::size_t>(p + n - rest);
+    if (restSize == 0) return;
+    inLine_ = true;
+    keep(rest, restSize);
+}
+
+void SelectionScanner::keep(const char* begin, std::size_t size) {
+    if (carryTooLong_ || carry_.size() + size > kLongestWanted) {
+        carryTooLong_ = true;
+        carry_.clear();
+    } else {
+        carry_.append(begin, size);
+    }
+}
+
+void SelectionScanner::finish(std::vector<Colour>& codes) {
+    if (inLine_) lineEnd(nullptr, nullptr, codes);
+}
+
+DistinctColours::DistinctColours() : seen_((Colour{1} << 24) / 64) {}
+
+void DistinctColours::add(Colour c) {
+    c &= 0xFFFFFFu;
+    std::uint64_t& word = seen_[c / 64];
+    const std::uint64_t bit = std::uint64_t{1} << (c % 64);
+    if (word & bit) return;
+    word |= bit;
+    colours_.push_back(c);
+}
+
+void RecentColours::add(Colour c) {
+    const auto old = std::find(colours_.begin(), colours_.end(), c);
+    if (old != colours_.end()) colours_.erase(old);
+    colours_.insert(colours_.begin(), c);
+    // A colour pushed out returns only when chosen again, which puts it first.
+    if (colours_.size() > kKept) colours_.pop_back();
+}
+
+const std::vector<Colour>& RecentSelections::of(const LineStore& lines) {
+    if (lines.byteSize() > scanned_) {
+        // Every line of the store ends in CR LF, so the bytes seen so far end
+        // where a line does and the scanner needs no finish.
+        const SharedBytes bytes = lines.snapshot();
+        std::uint64_t skip = scanned_;
+        for (std::string_view view : bytes.views()) {
+            if (skip >= view.size()) {
+                skip -= view.size();
+                continue;
+            }
+            view.remove_prefix(static_cast<std::size_t>(skip));
+            skip = 0;
+            scanner_.feed(view, found_);
+        }
+        scanned_ = lines.byteSize();
+        for (Colour c : found_)
+            recent_.add(c);
+        found_.clear();
+    }
+    return recent_.newestFirst();
+}
+
+} // namespace kav
