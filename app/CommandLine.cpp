@@ -66,7 +66,7 @@ bool optionValue(const std::vector<std::string_view>& args, std::size_t& i, std:
 
 CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
     CommandLine cl;
-    bool help = false, version = false, pick = false;
+    bool help = false, version = false, pick = false, palette = false;
     std::optional<std::string_view> format, colour;
     auto fail = [&cl](std::string message) {
         cl.action = Action::Error;
@@ -82,8 +82,12 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
             version = true;
         } else if (arg == "--pick") {
             pick = true;
+        } else if (arg == "--palette") {
+            palette = true;
         } else if (optionValue(args, i, "--format", format, missing)) {
-            if (missing) return fail("--format behöver ett namn: " + webFormNames());
+            if (missing)
+                return fail("--format behöver ett namn: " + webFormNames() + " för --pick, " + paletteFormatNames() +
+                            " för --palette");
         } else if (optionValue(args, i, "--color", colour, missing)) {
             if (missing) return fail("--color behöver en färg, som " + webFormExamples());
             if (!readColour(*colour))
@@ -97,16 +101,30 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
             return fail("okänt argument " + quoted(arg));
         }
     }
+    if (pick && palette) return fail("--pick och --palette går inte att använda tillsammans");
     if (format) {
         cl.format = webFormNamed(*format);
-        if (!cl.format) return fail("okänt format " + quoted(*format) + " (" + webFormNames() + ")");
-        if (!pick && !help && !version) return fail("--format gäller bara tillsammans med --pick");
+        const PaletteFormatRow* paletteFormat = paletteFormatNamed(*format);
+        if (palette) {
+            if (!paletteFormat)
+                return fail("okänt format " + quoted(*format) + " för --palette (" + paletteFormatNames() + ")");
+            cl.paletteFormat = paletteFormat;
+            cl.format = nullptr;
+        } else if (!cl.format && (pick || !paletteFormat)) {
+            return fail("okänt format " + quoted(*format) + " (" + webFormNames() + ")");
+        }
+        if (!pick && !palette && !help && !version)
+            return fail("--format gäller bara tillsammans med --pick eller --palette");
     }
     if (colour) {
         if (!pick && !help && !version) return fail("--color gäller bara tillsammans med --pick");
         cl.colour = readColour(*colour);
     }
-    cl.action = help ? Action::Help : version ? Action::Version : pick ? Action::Pick : Action::Start;
+    cl.action = help      ? Action::Help
+                : version ? Action::Version
+                : pick    ? Action::Pick
+                : palette ? Action::Palette
+                          : Action::Start;
     return cl;
 }
 
@@ -119,6 +137,13 @@ std::string helpText() {
         if (!row.note.empty()) line += " (" + std::string(row.note) + ")";
         forms += line + "\n";
     }
+    std::string palettes;
+    for (const PaletteFormatRow& row : paletteFormats()) {
+        std::string line = "                    " + std::string(row.name);
+        line.resize(30, ' ');
+        palettes +=
+            line + std::string(row.description) + (&row == &paletteFormats().front() ? " (standard)" : "") + "\n";
+    }
     return "Användning: kavrilon [ALTERNATIV]\n"
            "\n"
            "Utan alternativ startar Kavrilon sitt fönster.\n"
@@ -127,15 +152,17 @@ std::string helpText() {
            "                  på standard ut, som FF8000; avbryt skriver inget\n"
            "  --color FÄRG    med --pick: färgen som dialogen öppnas med, som FF8000\n"
            "                  eller i någon av formerna nedan\n"
+           "  --palette       skriv de färger som valts förut, äldsta först, var och\n"
+           "                  en en gång, ur loggboken; läser bara, utan fönster\n"
            "  --format NAMN   kodens form för --pick:\n" +
-           forms +
+           forms + "                  paletten med --palette:\n" + palettes +
            "  -h, --help      visa den här hjälpen och avsluta\n"
            "      --version   visa versionen och avsluta\n"
            "\n"
            "Qt:s egna alternativ, som -platform, -style och -display, godtas.\n"
            "\n"
-           "Slutkod: 0 klart, 1 färgdialogen avbröts, 2 fel på kommandoraden,\n"
-           "3 ingen skärm för färgdialogen.\n";
+           "Slutkod: 0 klart; 1 färgdialogen avbröts, eller ingen loggbok att läsa\n"
+           "för --palette; 2 fel på kommandoraden; 3 ingen skärm för färgdialogen.\n";
 }
 
 std::string versionText() { return "kavrilon " KAV_VERSION "\n"; }

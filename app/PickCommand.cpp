@@ -1,6 +1,7 @@
-// Carrying out the command line: the texts, the errors and --pick.
+// Carrying out the command line: the texts, the errors, --pick and --palette.
 #include "app/CommandLine.h"
 #include "app/DisplayCheck.h"
+#include "app/PaletteCommand.h"
 #include "app/SessionBusCheck.h"
 #include "colour/HexRGB.h"
 #include "data/Resources.h"
@@ -61,6 +62,7 @@ std::optional<int> runCommandLine(int& argc, char** argv) {
     case Action::Help: std::fputs(helpText().c_str(), stdout); return 0;
     case Action::Version: std::fputs(versionText().c_str(), stdout); return 0;
     case Action::Pick: return pick(argc, argv, cl);
+    case Action::Palette: return printPalette(argc > 0 ? argv[0] : nullptr, *cl.paletteFormat);
     case Action::Error:
         std::fprintf(stderr, "kavrilon: %s\nSkriv \"kavrilon --help\" för hjälp.\n", cl.error.c_str());
         return 2;

@@ -11,7 +11,7 @@ TEST(CommandLine, ArgumentListsAndWhatTheyAskFor) {
     struct Case {
         std::vector<std::string_view> args;
         Action action;
-        // The name of the form --pick prints in.
+        // The name of the form --pick prints in, or of the palette's format.
         std::string_view format;
         std::optional<Colour> colour;
     };
@@ -32,11 +32,17 @@ TEST(CommandLine, ArgumentListsAndWhatTheyAskFor) {
         {{"--pick", "--color", "FF8000"}, Action::Pick, {}, 0x0080FFu},
         {{"--color=#f80", "--pick", "--format", "hsl"}, Action::Pick, "hsl", 0x0088FFu},
         {{"--pick", "--color", "rgb(1, 2, 3)", "--color", "hsl(0, 0%, 100%)"}, Action::Pick, {}, 0xFFFFFFu},
+        {{"--palette"}, Action::Palette, "gpl", {}},
+        {{"--palette", "--format", "css"}, Action::Palette, "css", {}},
+        {{"--format=hex", "--palette"}, Action::Palette, "hex", {}},
     };
     for (const Case& c : cases) {
         const CommandLine cl = parseCommandLine(c.args);
         EXPECT_EQ(cl.action, c.action) << testing::PrintToString(c.args) << ": " << cl.error;
-        EXPECT_EQ(cl.format ? cl.format->name : std::string_view(), c.format) << testing::PrintToString(c.args);
+        const std::string_view format = cl.action == Action::Palette ? cl.paletteFormat->name
+                                        : cl.format                  ? cl.format->name
+                                                                     : std::string_view();
+        EXPECT_EQ(format, c.format) << testing::PrintToString(c.args);
         EXPECT_EQ(cl.colour, c.colour) << testing::PrintToString(c.args);
     }
 }
@@ -51,6 +57,8 @@ TEST(CommandLine, ErrorsNameWhatWasWrong) {
         {{"file.txt"}, "file.txt"},
         {{"--pick", "-x"}, "-x"},
         {{"--pick", "--format", "cmyk"}, "cmyk"},
+        {{"--pick", "--format", "gpl"}, "gpl"},
+        {{"--palette", "--format", "rgb"}, "rgb"},
         {{"--pick", "--format"}, "--format"},
         {{"--format", "rgb"}, "--pick"},
         {{"-platform"}, "-platform"},
@@ -59,6 +67,8 @@ TEST(CommandLine, ErrorsNameWhatWasWrong) {
         {{"--pick", "--color", "orange"}, "orange"},
         {{"--pick", "--color"}, "--color"},
         {{"--color", "FF8000"}, "--pick"},
+        {{"--palette", "--color", "FF8000"}, "--pick"},
+        {{"--pick", "--palette"}, "--palette"},
     };
     for (const Case& c : cases) {
         const CommandLine cl = parseCommandLine(c.args);
