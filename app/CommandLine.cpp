@@ -161,8 +161,13 @@ std::string helpText() {
            "\n"
            "Qt:s egna alternativ, som -platform, -style och -display, godtas.\n"
            "\n"
-           "Slutkod: 0 klart; 1 färgdialogen avbröts, eller ingen loggbok att läsa\n"
-           "för --palette; 2 fel på kommandoraden; 3 ingen skärm för färgdialogen.\n";
+           "Slutkod:\n"
+           "  0   klart\n"
+           "  1   färgdialogen avbröts; ingen loggbok att läsa för --palette;\n"
+           "      ingen skärm för programmets fönster\n"
+           "  2   fel på kommandoraden\n"
+           "  3   ingen skärm för färgdialogen\n"
+           "  70  fel i programmets egna tabeller\n";
 }
 
 std::string versionText() { return "kavrilon " KAV_VERSION "\n"; }
