@@ -56,39 +56,39 @@ void SelectionScanner::lineEnd(const char* begin, const char* end, std::vector<C
 void SelectionScanner::feed(std::string_view bytes, std::vector<Colour>& codes) {
     const char* p = bytes.data();
     const std::size_t n = bytes.size();
-    // The line under way starts in the carry until the first line end.
-    const char* lineStart = inLine_ ? nullptr : p;
-    std::size_t i = 0;
-    // An LF right after a CR finishes a CR LF pair: it ends no line of its own.
-    auto atLineEndByte = [&](std::size_t k) {
-        const bool pairedLf = p[k] == '\n' && (k > 0 ? p[k - 1] == '\r' : crLast_);
-        if (!pairedLf) {
-            if (!lineStart) keep(p, k);
-            lineEnd(lineStart, p + k, codes);
-        }
-        lineStart = p + k + 1;
+    if (n == 0) return;
+    // The line under way starts in the carry until the first line end, or
+    // after the LF that finishes a CR LF pair begun in the last bytes.
+    const char* lineStart = inLine_ ? nullptr : p + (crLast_ && p[0] == '\n' ? 1 : 0);
+    // Byte k ends a line: a CR, or an LF that is not the second byte of a
+    // CR LF pair. The next line starts after the whole pair.
+    auto endAt = [&](std::size_t k) {
+        if (!lineStart) keep(p, k);
+        lineEnd(lineStart, p + k, codes);
+        lineStart = p + k + (p[k] == '\r' && k + 1 < n && p[k + 1] == '\n' ? 2 : 1);
     };
+    std::size_t i = 0;
 #if defined(__SSE2__)
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
     for (; i + 16 <= n; i += 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        auto ends = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf))));
-        for (; ends != 0; ends &= ends - 1)
-            atLineEndByte(i + static_cast<std::size_t>(std::countr_zero(ends)));
+        const auto crBits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, cr)));
+        const auto lfBits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf)));
+        if ((crBits | lfBits) == 0) continue;
+        const unsigned crBefore = (crBits << 1) | static_cast<unsigned>(i > 0 ? p[i - 1] == '\r' : crLast_);
+        for (unsigned ends = crBits | (lfBits & ~crBefore); ends != 0; ends &= ends - 1)
+            endAt(i + static_cast<std::size_t>(std::countr_zero(ends)));
     }
 #endif
     for (; i < n; ++i)
-        if (p[i] == '\r' || p[i] == '\n') atLineEndByte(i);
-    if (n == 0) return;
+        if (p[i] == '\r' || (p[i] == '\n' && !(i > 0 ? p[i - 1] == '\r' : crLast_))) endAt(i);
     crLast_ = p[n - 1] == '\r';
     // What follows the last line end is the start of a line still under way.
     const char* rest = lineStart ? lineStart : p;
-    const std::size_t restSize = static_cast<std::size_t>(p + n - rest);
-    if (restSize == 0) return;
+    if (rest >= p + n) return;
     inLine_ = true;
-    keep(rest, restSize);
+    keep(rest, static_cast<std::size_t>(p + n - rest));
 }
 
 void SelectionScanner::keep(const char* begin, std::size_t size) {
@@ -104,15 +104,31 @@ void SelectionScanner::finish(std::vector<Colour>& codes) {
     if (inLine_) lineEnd(nullptr, nullptr, codes);
 }
 
-DistinctColours::DistinctColours() : seen_((Colour{1} << 24) / 64) {}
+DistinctColours::DistinctColours() : seen_(64, kFree) {}
 
 void DistinctColours::add(Colour c) {
     c &= 0xFFFFFFu;
-    std::uint64_t& word = seen_[c / 64];
-    const std::uint64_t bit = std::uint64_t{1} << (c % 64);
-    if (word & bit) return;
-    word |= bit;
+    // Open addressing in a table at most half full; a user chooses hundreds
+    // of colours, not millions, so it stays small and in the cache.
+    const std::size_t mask = seen_.size() - 1;
+    for (std::size_t i = (c * 2654435761u) & mask;; i = (i + 1) & mask) {
+        if (seen_[i] == c) return;
+        if (seen_[i] == kFree) {
+            seen_[i] = c;
+            break;
+        }
+    }
     colours_.push_back(c);
+    if (2 * colours_.size() > seen_.size()) {
+        seen_.assign(2 * seen_.size(), kFree);
+        const std::size_t bigger = seen_.size() - 1;
+        for (Colour old : colours_) {
+            std::size_t i = (old * 2654435761u) & bigger;
+            while (seen_[i] != kFree)
+                i = (i + 1) & bigger;
+            seen_[i] = old;
+        }
+    }
 }
 
 void RecentColours::add(Colour c) {

@@ -55,7 +55,8 @@ public:
     const std::vector<Colour>& colours() const { return colours_; }
 
 private:
-    std::vector<std::uint64_t> seen_; // one bit per colour value
+    static constexpr Colour kFree = 0xFFFFFFFFu; // no colour value is this
+    std::vector<Colour> seen_;                   // a hash set of the colours
     std::vector<Colour> colours_;
 };
 

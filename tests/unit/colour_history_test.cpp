@@ -65,6 +65,18 @@ TEST(ColourHistory, AnEmptyLogbookGivesAnEmptyPalette) {
     EXPECT_TRUE(coloursIn(kCongratulationBytes + "\r\n", 3).empty());
 }
 
+TEST(ColourHistory, DistinctKeepsEachColourOnceInTheOrderOfItsFirstChoice) {
+    DistinctColours distinct;
+    std::vector<Colour> expected;
+    for (int round = 0; round < 2; ++round)
+        for (Colour c = 0; c < 3000; ++c) {
+            const Colour colour = (c * 40503u) & 0xFFFFFFu;
+            distinct.add(colour);
+            if (round == 0) expected.push_back(colour);
+        }
+    EXPECT_EQ(distinct.colours(), expected);
+}
+
 TEST(ColourHistory, RecentKeepsTheLastEightDifferentNewestFirst) {
     RecentColours recent;
     for (Colour c : {1u, 2u, 3u, 1u, 4u, 5u, 6u, 7u, 8u, 9u, 10u, 2u, 9u})
