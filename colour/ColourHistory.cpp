@@ -106,12 +106,19 @@ void SelectionScanner::finish(std::vector<Colour>& codes) {
 
 DistinctColours::DistinctColours() : seen_(64, kFree) {}
 
+namespace {
+
+// Where a colour's search in the hash set starts: Fibonacci hashing.
+std::size_t slotOf(Colour c, std::size_t mask) { return static_cast<std::size_t>(c * 2654435761u) & mask; }
+
+} // namespace
+
 void DistinctColours::add(Colour c) {
     c &= 0xFFFFFFu;
     // Open addressing in a table at most half full; a user chooses hundreds
     // of colours, not millions, so it stays small and in the cache.
     const std::size_t mask = seen_.size() - 1;
-    for (std::size_t i = (c * 2654435761u) & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = slotOf(c, mask);; i = (i + 1) & mask) {
         if (seen_[i] == c) return;
         if (seen_[i] == kFree) {
             seen_[i] = c;
@@ -123,7 +130,7 @@ void DistinctColours::add(Colour c) {
         seen_.assign(2 * seen_.size(), kFree);
         const std::size_t bigger = seen_.size() - 1;
         for (Colour old : colours_) {
-            std::size_t i = (old * 2654435761u) & bigger;
+            std::size_t i = slotOf(old, bigger);
             while (seen_[i] != kFree)
                 i = (i + 1) & bigger;
             seen_[i] = old;
