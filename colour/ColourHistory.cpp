@@ -63,21 +63,33 @@ void SelectionScanner::feed(std::string_view bytes, std::vector<Colour>& codes) 
     // Byte k ends a line: a CR, or an LF that is not the second byte of a
     // CR LF pair. The next line starts after the whole pair.
     auto endAt = [&](std::size_t k) {
-        if (!lineStart) keep(p, k);
-        lineEnd(lineStart, p + k, codes);
+        if (!lineStart) {
+            keep(p, k);
+            lineEnd(nullptr, nullptr, codes);
+        } else if (afterMessage_ || static_cast<std::size_t>(p + k - lineStart) == message_.size()) {
+            lineEnd(lineStart, p + k, codes);
+        }
         lineStart = p + k + (p[k] == '\r' && k + 1 < n && p[k + 1] == '\n' ? 2 : 1);
     };
     std::size_t i = 0;
 #if defined(__SSE2__)
+    // Sixty-four bytes at a time, one bit a byte: most lines are shorter, so
+    // a block holds a line end or two and the loop turns once per line.
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    for (; i + 16 <= n; i += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const auto crBits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, cr)));
-        const auto lfBits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf)));
+    auto bits = [](__m128i block, __m128i byte) {
+        return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, byte))));
+    };
+    for (; i + 64 <= n; i += 64) {
+        std::uint64_t crBits = 0, lfBits = 0;
+        for (std::size_t q = 0; q < 4; ++q) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 16 * q));
+            crBits |= bits(block, cr) << (16 * q);
+            lfBits |= bits(block, lf) << (16 * q);
+        }
         if ((crBits | lfBits) == 0) continue;
-        const unsigned crBefore = (crBits << 1) | static_cast<unsigned>(i > 0 ? p[i - 1] == '\r' : crLast_);
-        for (unsigned ends = crBits | (lfBits & ~crBefore); ends != 0; ends &= ends - 1)
+        const std::uint64_t crBefore = (crBits << 1) | static_cast<std::uint64_t>(i > 0 ? p[i - 1] == '\r' : crLast_);
+        for (std::uint64_t ends = crBits | (lfBits & ~crBefore); ends != 0; ends &= ends - 1)
             endAt(i + static_cast<std::size_t>(std::countr_zero(ends)));
     }
 #endif
