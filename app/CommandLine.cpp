@@ -167,7 +167,8 @@ std::string helpText() {
            "      ingen skärm för programmets fönster\n"
            "  2   fel på kommandoraden\n"
            "  3   ingen skärm för färgdialogen\n"
-           "  70  fel i programmets egna tabeller\n";
+           "  70  fel i programmets egna tabeller\n"
+           "  75  en annan kopia i samma mapp svarar inte\n";
 }
 
 std::string versionText() { return "kavrilon " KAV_VERSION "\n"; }
