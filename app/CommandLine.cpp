@@ -45,38 +45,53 @@ QtOption qtOption(std::string_view arg) {
 
 std::string quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
 
+// The value of an option given as "--name VALUE" or "--name=VALUE"; false
+// when `arg` is not that option.
+bool optionValue(const std::vector<std::string_view>& args, std::size_t& i, std::string_view name,
+                 std::optional<std::string_view>& value, bool& missing) {
+    const std::string_view arg = args[i];
+    if (arg == name) {
+        missing = i + 1 == args.size();
+        if (!missing) value = args[++i];
+        return true;
+    }
+    if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
+        value = arg.substr(name.size() + 1);
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
     CommandLine cl;
-    bool help = false, version = false, pick = false;
+    bool help = false, version = false, pick = false, palette = false;
+    std::optional<std::string_view> format, colour;
     auto fail = [&cl](std::string message) {
         cl.action = Action::Error;
         cl.error = std::move(message);
         return cl;
     };
-    auto setFormat = [&](std::string_view name) -> bool {
-        cl.format = webFormNamed(name);
-        return cl.format.has_value();
-    };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
+        bool missing = false;
         if (arg == "--help" || arg == "-h") {
             help = true;
         } else if (arg == "--version") {
             version = true;
         } else if (arg == "--pick") {
             pick = true;
-        } else if (arg == "--format" || arg.starts_with("--format=")) {
-            std::string_view name;
-            if (arg == "--format") {
-                if (i + 1 == args.size()) return fail("--format behöver ett namn: hex, hexlower, short, rgb eller hsl");
-                name = args[++i];
-            } else {
-                name = arg.substr(9);
-            }
-            if (!setFormat(name))
-                return fail("okänt format " + quoted(name) + " (hex, hexlower, short, rgb eller hsl)");
+        } else if (arg == "--palette") {
+            palette = true;
+        } else if (optionValue(args, i, "--format", format, missing)) {
+            if (missing)
+                return fail("--format behöver ett namn: " + webFormNames() + " för --pick, " + paletteFormatNames() +
+                            " för --palette");
+        } else if (optionValue(args, i, "--color", colour, missing)) {
+            if (missing) return fail("--color behöver en färg, som " + webFormExamples());
+            if (!readColour(*colour))
+                return fail(quoted(*colour) + " är ingen färg; skriv den som FF8000 eller " + webFormExamples());
         } else if (const QtOption qt = qtOption(arg); qt == QtOption::WithValue) {
             if (i + 1 == args.size()) return fail(quoted(arg) + " behöver ett värde");
             ++i;
@@ -86,31 +101,74 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
             return fail("okänt argument " + quoted(arg));
         }
     }
-    if (cl.format && !pick && !help && !version) return fail("--format gäller bara tillsammans med --pick");
-    cl.action = help ? Action::Help : version ? Action::Version : pick ? Action::Pick : Action::Start;
+    if (pick && palette) return fail("--pick och --palette går inte att använda tillsammans");
+    if (format) {
+        cl.format = webFormNamed(*format);
+        const PaletteFormatRow* paletteFormat = paletteFormatNamed(*format);
+        if (palette) {
+            if (!paletteFormat)
+                return fail("okänt format " + quoted(*format) + " för --palette (" + paletteFormatNames() + ")");
+            cl.paletteFormat = paletteFormat;
+            cl.format = nullptr;
+        } else if (!cl.format && (pick || !paletteFormat)) {
+            return fail("okänt format " + quoted(*format) + " (" + webFormNames() + ")");
+        }
+        if (!pick && !palette && !help && !version)
+            return fail("--format gäller bara tillsammans med --pick eller --palette");
+    }
+    if (colour) {
+        if (!pick && !help && !version) return fail("--color gäller bara tillsammans med --pick");
+        cl.colour = readColour(*colour);
+    }
+    cl.action = help      ? Action::Help
+                : version ? Action::Version
+                : pick    ? Action::Pick
+                : palette ? Action::Palette
+                          : Action::Start;
     return cl;
 }
 
 std::string helpText() {
+    std::string forms;
+    for (const WebFormRow& row : webForms()) {
+        std::string line = "                    " + std::string(row.name);
+        line.resize(30, ' ');
+        line += row.example;
+        if (!row.note.empty()) line += " (" + std::string(row.note) + ")";
+        forms += line + "\n";
+    }
+    std::string palettes;
+    for (const PaletteFormatRow& row : paletteFormats()) {
+        std::string line = "                    " + std::string(row.name);
+        line.resize(30, ' ');
+        palettes +=
+            line + std::string(row.description) + (&row == &paletteFormats().front() ? " (standard)" : "") + "\n";
+    }
     return "Användning: kavrilon [ALTERNATIV]\n"
            "\n"
            "Utan alternativ startar Kavrilon sitt fönster.\n"
            "\n"
            "  --pick          öppna bara färgdialogen och skriv den valda färgens kod\n"
            "                  på standard ut, som FF8000; avbryt skriver inget\n"
-           "  --format NAMN   kodens form för --pick:\n"
-           "                    hex       #FF8000\n"
-           "                    hexlower  #ff8000\n"
-           "                    short     #F80 (sex siffror där ingen kort form finns)\n"
-           "                    rgb       rgb(255, 128, 0)\n"
-           "                    hsl       hsl(30, 100%, 50%)\n"
+           "  --color FÄRG    med --pick: färgen som dialogen öppnas med, som FF8000\n"
+           "                  eller i någon av formerna nedan\n"
+           "  --palette       skriv de färger som valts förut, äldsta först, var och\n"
+           "                  en en gång, ur loggboken; läser bara, utan fönster\n"
+           "  --format NAMN   kodens form för --pick:\n" +
+           forms + "                  paletten med --palette:\n" + palettes +
            "  -h, --help      visa den här hjälpen och avsluta\n"
            "      --version   visa versionen och avsluta\n"
            "\n"
            "Qt:s egna alternativ, som -platform, -style och -display, godtas.\n"
            "\n"
-           "Slutkod: 0 klart, 1 färgdialogen avbröts, 2 fel på kommandoraden,\n"
-           "3 ingen skärm för färgdialogen.\n";
+           "Slutkod:\n"
+           "  0   klart\n"
+           "  1   färgdialogen avbröts; ingen loggbok att läsa för --palette;\n"
+           "      ingen skärm för programmets fönster\n"
+           "  2   fel på kommandoraden\n"
+           "  3   ingen skärm för färgdialogen\n"
+           "  70  fel i programmets egna tabeller\n"
+           "  75  en annan kopia i samma mapp svarar inte\n";
 }
 
 std::string versionText() { return "kavrilon " KAV_VERSION "\n"; }

@@ -1,6 +1,7 @@
-// Carrying out the command line: the texts, the errors and --pick.
+// Carrying out the command line: the texts, the errors, --pick and --palette.
 #include "app/CommandLine.h"
 #include "app/DisplayCheck.h"
+#include "app/PaletteCommand.h"
 #include "app/SessionBusCheck.h"
 #include "colour/HexRGB.h"
 #include "data/Resources.h"
@@ -21,7 +22,7 @@ namespace kav::app {
 namespace {
 
 // Only the colour dialog: no main window, no program folder, no logbook.
-int pick(int& argc, char** argv, std::optional<WebForm> format) {
+int pick(int& argc, char** argv, const CommandLine& cl) {
     // Without a display Qt would end the program with an abort; a script
     // gets a sentence and an exit code of its own instead (1 means a cancel).
     if (!requireDisplay(argc, argv)) return 3;
@@ -39,10 +40,12 @@ int pick(int& argc, char** argv, std::optional<WebForm> format) {
         kavInitResources();
         QApplication::setWindowIcon(qt::programIcon());
     });
-    const std::optional<QColor> c = qt::runColourDialog(Qt::white, nullptr);
+    // The dialog opens on the --color colour, else on white.
+    const std::optional<QColor> c =
+        qt::runColourDialog(cl.colour ? qt::toQColor(*cl.colour) : QColor(Qt::white), nullptr);
     if (!c) return 1;
     const Colour colour = qt::fromQColor(*c);
-    const std::string text = format ? webForm(colour, *format) : HexRGB(static_cast<std::int32_t>(colour));
+    const std::string text = cl.format ? webFormOrFirst(colour, *cl.format) : HexRGB(static_cast<std::int32_t>(colour));
     std::printf("%s\n", text.c_str());
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
@@ -58,7 +61,8 @@ std::optional<int> runCommandLine(int& argc, char** argv) {
     case Action::Start: return std::nullopt;
     case Action::Help: std::fputs(helpText().c_str(), stdout); return 0;
     case Action::Version: std::fputs(versionText().c_str(), stdout); return 0;
-    case Action::Pick: return pick(argc, argv, cl.format);
+    case Action::Pick: return pick(argc, argv, cl);
+    case Action::Palette: return printPalette(argc > 0 ? argv[0] : nullptr, *cl.paletteFormat);
     case Action::Error:
         std::fprintf(stderr, "kavrilon: %s\nSkriv \"kavrilon --help\" för hjälp.\n", cl.error.c_str());
         return 2;

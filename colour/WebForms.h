@@ -1,28 +1,59 @@
 #pragma once
-// The other ways a web page can write a colour: "#FF8000", "#ff8000", the
-// short "#F80", "rgb(255, 128, 0)" and "hsl(30, 100%, 50%)". The program's own
-// code (HexRGB: six digits, no number sign) stays what the code box shows;
-// these forms are offered beside it for copying and on the command line.
+// The ways a web page can write a colour, one row each: "#FF8000", "#ff8000",
+// the short "#F80", "rgb(255, 128, 0)" and "hsl(30, 100%, 50%)". The program's
+// own code (HexRGB: six digits, no number sign) stays what the code box
+// shows; these forms are offered beside it for copying and on the command
+// line. The command line's names, errors and help, the code box's menu and
+// tooltip, and the reading of --color are all made from this one table, so a
+// new form is one row plus its two conversions.
 
 #include "model/Colour.h"
 
-#include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace kav {
 
-enum class WebForm { Hex, HexLower, Short, Rgb, Hsl };
+struct WebFormRow {
+    // The form's name on the command line (--format NAME).
+    std::string_view name;
+    // What the menu calls the form while the code box holds no code.
+    std::string_view caption;
+    // The form of one colour, shown in the help and in error messages.
+    std::string_view example;
+    // A remark the help adds after the example; mostly empty.
+    std::string_view note;
+    // Reads a text in this form; nothing when the text is not one.
+    std::optional<Colour> (*read)(std::string_view text);
+    // Writes a colour (red + 256 * green + 65536 * blue, higher bits ignored)
+    // in this form; nothing when the form has no text for that colour.
+    std::optional<std::string> (*write)(Colour colour);
+    // Whether reading the form back gives the very colour written. HSL in
+    // whole numbers names about a fifth of the colours; reading it back
+    // gives a colour that writes the same text.
+    bool exact;
+};
 
 // Every form, in the order menus and help texts list them.
-inline constexpr std::array<WebForm, 5> kWebForms = {WebForm::Hex, WebForm::HexLower, WebForm::Short, WebForm::Rgb,
-                                                     WebForm::Hsl};
+std::span<const WebFormRow> webForms();
 
-// A colour value (red + 256 * green + 65536 * blue) in one form. Bits above
-// the blue byte are ignored. The short form falls back to "#RRGGBB" where the
-// colour has none; shortHex() tells whether it has one.
-std::string webForm(Colour colour, WebForm form);
+// The row of that command-line name, or none.
+const WebFormRow* webFormNamed(std::string_view name);
+
+// The colour in the form of `row`, or in the first row's form (#FF8000) when
+// the row has no text for it (the short form of FF8001).
+std::string webFormOrFirst(Colour colour, const WebFormRow& row);
+
+// A colour written in any of the forms, or as the program's own code
+// (FF8000): the first row that reads it. Nothing when no row does.
+std::optional<Colour> readColour(std::string_view text);
+
+// The rows' names and examples as running Swedish text: "hex, hexlower,
+// short, rgb eller hsl" and "#FF8000, #ff8000, ... eller hsl(30, 100%, 50%)".
+std::string webFormNames();
+std::string webFormExamples();
 
 // "#F80" when each of the three pairs is one digit doubled (FF8800), else nothing.
 std::optional<std::string> shortHex(Colour colour);
@@ -40,10 +71,5 @@ Hsl hslOf(Colour colour);
 // The colour of a code as the code box holds it: exactly six hex digits,
 // red first, either case. Anything else (an empty box) gives nothing.
 std::optional<Colour> colourOfCode(std::string_view code);
-
-// The form's name on the command line ("hex", "hexlower", "short", "rgb",
-// "hsl") and back.
-std::string_view webFormName(WebForm form);
-std::optional<WebForm> webFormNamed(std::string_view name);
 
 } // namespace kav

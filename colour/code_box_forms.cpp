@@ -1,24 +1,20 @@
-// The code box's context menu and tooltip: the code in every web form, each
-// copied as it stands. Only the clipboard changes; the copy commands keep
-// their captions, lamps and journal line to themselves.
+// The code box's context menu and tooltip: the code in every web form, the
+// colours chosen before, and the code's contrast. A choice only puts a text
+// on the clipboard; the copy commands keep their captions, lamps and journal
+// line to themselves.
+#include "colour/ColourHistory.h"
+#include "colour/Contrast.h"
+#include "colour/HexRGB.h"
 #include "colour/WebForms.h"
 #include "forms/frmMain.h"
+
+#include <cstdint>
 
 namespace kav {
 
 namespace {
 
-// What each item is called while the box holds no code.
-std::string_view placeholder(WebForm form) {
-    switch (form) {
-    case WebForm::Hex: return "#RRGGBB";
-    case WebForm::HexLower: return "#rrggbb";
-    case WebForm::Short: return "#RGB";
-    case WebForm::Rgb: return "rgb(r, g, b)";
-    case WebForm::Hsl: return "hsl(h, s%, l%)";
-    }
-    return {};
-}
+constexpr std::string_view kHistoryMenu = "Tidigare färger";
 
 } // namespace
 
@@ -27,14 +23,42 @@ std::vector<CopyOffer> frmMain::copyOffers(std::string_view control) const {
     // The forms come from the code the box shows, as every copy does.
     const std::optional<Colour> colour = colourOfCode(txtColor.Text.get());
     std::vector<CopyOffer> offers;
-    for (WebForm form : kWebForms) {
+    for (const WebFormRow& form : webForms()) {
         CopyOffer o;
-        // The short form is offered only where the colour has one.
-        const bool has = colour && (form != WebForm::Short || shortHex(*colour));
-        o.enabled = has;
-        if (has) o.text = webForm(*colour, form);
-        o.caption = "Kopiera som " + (has ? o.text : std::string(placeholder(form)));
+        // A form without a text for this colour (a short form) is greyed.
+        const std::optional<std::string> text = colour ? form.write(*colour) : std::nullopt;
+        o.enabled = text.has_value();
+        if (text) o.text = *text;
+        o.caption = "Kopiera som " + (text ? *text : std::string(form.caption));
         offers.push_back(std::move(o));
+    }
+
+    // The codes of the last colour choices that List1 holds, newest first,
+    // each as the code box shows a code. The list is read, never the file.
+    const std::vector<Colour>& recent = recentSelections_.of(List1.store());
+    for (Colour c : recent) {
+        CopyOffer o;
+        o.text = HexRGB(static_cast<std::int32_t>(c));
+        o.caption = o.text;
+        o.submenu = kHistoryMenu;
+        offers.push_back(std::move(o));
+    }
+    if (recent.empty()) {
+        CopyOffer o;
+        o.caption = "Inga färger valda ännu";
+        o.enabled = false;
+        o.submenu = kHistoryMenu;
+        offers.push_back(std::move(o));
+    }
+
+    if (colour) {
+        for (std::string line : {contrastLine(*colour), normalTextLine(*colour)}) {
+            CopyOffer o;
+            o.caption = std::move(line);
+            o.enabled = false;
+            o.note = true;
+            offers.push_back(std::move(o));
+        }
     }
     return offers;
 }

@@ -6,6 +6,7 @@
 // the subsystem folders that own them. Any other control is reached by name
 // with ctl().
 
+#include "colour/ColourHistory.h"
 #include "forms/Program.h"
 #include "model/Window.h"
 
@@ -137,8 +138,9 @@ public:
     void ab_Click();
     void lcp_Click();
     void cmdColor_Click();
-    // The code box's other web forms, copied without the copy commands'
-    // captions, lamps and journal chain.
+    // The code box's other web forms and the colours chosen before, copied
+    // without the copy commands' captions, lamps and journal chain, and the
+    // code's contrast against white and black.
     std::vector<CopyOffer> copyOffers(std::string_view control) const override;
     void takeCopyOffer(std::string_view control, std::size_t index) override;
     void cmdCopy_Click();
@@ -229,6 +231,8 @@ private:
     std::size_t linesCovered_ = 0;
     std::optional<std::size_t> linesSaving_;
     bool logbookTooLarge_ = false;
+    // The colours chosen before, read from List1 as it grows.
+    mutable RecentSelections recentSelections_;
 };
 
 } // namespace kav

@@ -10,7 +10,7 @@
 namespace kav {
 
 void frmMain::Timer5_Timer() {
-    journalLine("Vendel Hagmarks loggbok, Special.  Gratulera !!   Din nya färg kod blev..  =");
+    journalLine(std::string(kNewCodeMessage));
     Timer5.Enabled = false;
     Timer3.Enabled = true;
 }

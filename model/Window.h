@@ -36,6 +36,12 @@ struct CopyOffer {
     std::string caption;
     std::string text;
     bool enabled = true;
+    // The submenu the item stands in; empty for the menu itself. Items of a
+    // submenu are not lines of the tooltip.
+    std::string submenu;
+    // A remark that copies nothing: a greyed item of the menu, after the
+    // others, and a line of the tooltip, both showing the caption.
+    bool note = false;
 };
 
 class WindowObserver {

@@ -28,6 +28,8 @@
 #include <QToolTip>
 #include <QWindow>
 #include <algorithm>
+#include <map>
+#include <utility>
 
 namespace kav::qt {
 
@@ -105,8 +107,17 @@ protected:
         const std::vector<CopyOffer> offers = window_->copyOffers(name_);
         if (offers.empty()) return QLineEdit::contextMenuEvent(e);
         QMenu menu(this);
+        std::map<std::string, QMenu*> submenus;
+        bool notes = false;
         for (std::size_t i = 0; i < offers.size(); ++i) {
-            QAction* a = menu.addAction(qs(offers[i].caption));
+            QMenu* into = &menu;
+            if (!offers[i].submenu.empty()) {
+                QMenu*& sub = submenus[offers[i].submenu];
+                if (!sub) sub = menu.addMenu(qs(offers[i].submenu));
+                into = sub;
+            }
+            if (offers[i].note && !std::exchange(notes, true)) menu.addSeparator();
+            QAction* a = into->addAction(qs(offers[i].caption));
             a->setEnabled(offers[i].enabled);
             Window* w = window_;
             const std::string_view name = name_;
@@ -123,7 +134,10 @@ protected:
                 QStringList lines;
                 if (!toolTip().isEmpty()) lines << toolTip();
                 for (const CopyOffer& o : offers)
-                    if (o.enabled) lines << qs(o.text);
+                    if (o.note)
+                        lines << qs(o.caption);
+                    else if (o.enabled && o.submenu.empty())
+                        lines << qs(o.text);
                 if (lines.isEmpty())
                     QToolTip::hideText();
                 else

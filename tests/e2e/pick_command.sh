@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The command line as a script uses it: --pick shows only the colour dialog,
-# prints the chosen colour in the asked form and writes no logbook; Escape
-# prints nothing and exits 1; without a display it exits 3; --help exits 0
-# without mapping a window, with and without a display.
+# prints the chosen colour in the asked form and writes no logbook; --color
+# opens the dialog on a colour given in any web form, and a value that is no
+# colour exits 2 before any window; Escape prints nothing and exits 1;
+# without a display it exits 3; --help exits 0 without mapping a window, with
+# and without a display.
 # Usage: pick_command.sh <kavrilon>
 
 # shellcheck source=SCRIPTDIR/lib.sh
@@ -39,6 +41,20 @@ kav_check "--pick exit code after a choice" "$PICK_RC" 0
 
 pick_with orange --format rgb
 kav_check "--pick --format rgb prints the rgb() form" "$PICK_OUT" "$(expect 'rgb(255, 128, 0)')"
+
+# The dialog opens on the --color colour: Return takes it as it stands.
+pick_with Return --color 'hsl(30, 100%, 50%)'
+kav_check "--pick --color hsl(...) opens on that colour" "$PICK_OUT" "$(expect FF8000)"
+pick_with Return --color '#0c0b0a' --format rgb
+kav_check "--pick --color #0c0b0a --format rgb opens on that colour" "$PICK_OUT" "$(expect 'rgb(12, 11, 10)')"
+
+"$KAV_PROG" --pick --color 'rgb(256, 0, 0)' >"$KAV_TMP/pick.out" 2>"$KAV_TMP/pick.err" &
+pid=$!
+seen=$(timeout 2 xdotool search --sync --onlyvisible --limit 1 --pid "$pid" 2>/dev/null)
+wait "$pid"
+kav_check "--pick --color with no colour: exit code" "$?" 2
+kav_check "--pick --color with no colour maps no window" "$seen" ""
+kav_check_true "--pick --color with no colour names the value" grep -qF 'rgb(256, 0, 0)' "$KAV_TMP/pick.err"
 
 pick_with Escape
 kav_check "--pick cancelled with Escape prints nothing" "$PICK_OUT" ""

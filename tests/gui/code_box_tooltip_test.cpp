@@ -27,7 +27,10 @@ TEST(CodeBoxView, TooltipListsTheFormsOnlyWhileThereIsACode) {
     };
     EXPECT_EQ(tooltip(), QString());
     program.main().txtColor.Text = "FF8000";
-    EXPECT_EQ(tooltip(), QStringLiteral("#FF8000\n#ff8000\nrgb(255, 128, 0)\nhsl(30, 100%, 50%)"));
+    // The forms the code has, then the contrast notes; the earlier colours stay in the menu.
+    EXPECT_EQ(tooltip(), QStringLiteral("#FF8000\n#ff8000\nrgb(255, 128, 0)\nhsl(30, 100%, 50%)\n"
+                                        "Kontrast mot vitt 2,5:1 · mot svart 8,3:1\n"
+                                        "Normal text (4,5:1): läsbar mot svart"));
 }
 
 } // namespace

@@ -11,27 +11,39 @@ TEST(CommandLine, ArgumentListsAndWhatTheyAskFor) {
     struct Case {
         std::vector<std::string_view> args;
         Action action;
-        std::optional<WebForm> format;
+        // The name of the form --pick prints in, or of the palette's format.
+        std::string_view format;
+        std::optional<Colour> colour;
     };
     const Case cases[] = {
-        {{}, Action::Start, {}},
-        {{"--help"}, Action::Help, {}},
-        {{"-h"}, Action::Help, {}},
-        {{"--version"}, Action::Version, {}},
-        {{"--version", "--help"}, Action::Help, {}},
-        {{"--pick"}, Action::Pick, {}},
-        {{"--pick", "--format", "rgb"}, Action::Pick, WebForm::Rgb},
-        {{"--format=hsl", "--pick"}, Action::Pick, WebForm::Hsl},
-        {{"--pick", "--format", "short", "--format", "hexlower"}, Action::Pick, WebForm::HexLower},
-        {{"--pick", "-platform", "xcb"}, Action::Pick, {}},
-        {{"-style", "fusion", "--display", ":1", "-reverse", "-session", "abc"}, Action::Start, {}},
-        {{"-style=fusion"}, Action::Start, {}},
-        {{"--pick", "--format", "rgb", "--help"}, Action::Help, WebForm::Rgb},
+        {{}, Action::Start, {}, {}},
+        {{"--help"}, Action::Help, {}, {}},
+        {{"-h"}, Action::Help, {}, {}},
+        {{"--version"}, Action::Version, {}, {}},
+        {{"--version", "--help"}, Action::Help, {}, {}},
+        {{"--pick"}, Action::Pick, {}, {}},
+        {{"--pick", "--format", "rgb"}, Action::Pick, "rgb", {}},
+        {{"--format=hsl", "--pick"}, Action::Pick, "hsl", {}},
+        {{"--pick", "--format", "short", "--format", "hexlower"}, Action::Pick, "hexlower", {}},
+        {{"--pick", "-platform", "xcb"}, Action::Pick, {}, {}},
+        {{"-style", "fusion", "--display", ":1", "-reverse", "-session", "abc"}, Action::Start, {}, {}},
+        {{"-style=fusion"}, Action::Start, {}, {}},
+        {{"--pick", "--format", "rgb", "--help"}, Action::Help, "rgb", {}},
+        {{"--pick", "--color", "FF8000"}, Action::Pick, {}, 0x0080FFu},
+        {{"--color=#f80", "--pick", "--format", "hsl"}, Action::Pick, "hsl", 0x0088FFu},
+        {{"--pick", "--color", "rgb(1, 2, 3)", "--color", "hsl(0, 0%, 100%)"}, Action::Pick, {}, 0xFFFFFFu},
+        {{"--palette"}, Action::Palette, "gpl", {}},
+        {{"--palette", "--format", "css"}, Action::Palette, "css", {}},
+        {{"--format=hex", "--palette"}, Action::Palette, "hex", {}},
     };
     for (const Case& c : cases) {
         const CommandLine cl = parseCommandLine(c.args);
         EXPECT_EQ(cl.action, c.action) << testing::PrintToString(c.args) << ": " << cl.error;
-        EXPECT_EQ(cl.format, c.format) << testing::PrintToString(c.args);
+        const std::string_view format = cl.action == Action::Palette ? cl.paletteFormat->name
+                                        : cl.format                  ? cl.format->name
+                                                                     : std::string_view();
+        EXPECT_EQ(format, c.format) << testing::PrintToString(c.args);
+        EXPECT_EQ(cl.colour, c.colour) << testing::PrintToString(c.args);
     }
 }
 
@@ -45,11 +57,18 @@ TEST(CommandLine, ErrorsNameWhatWasWrong) {
         {{"file.txt"}, "file.txt"},
         {{"--pick", "-x"}, "-x"},
         {{"--pick", "--format", "cmyk"}, "cmyk"},
+        {{"--pick", "--format", "gpl"}, "gpl"},
+        {{"--palette", "--format", "rgb"}, "rgb"},
         {{"--pick", "--format"}, "--format"},
         {{"--format", "rgb"}, "--pick"},
         {{"-platform"}, "-platform"},
         {{"--help", "--bogus"}, "--bogus"},
         {{"-style", "fusion", "--pick=1"}, "--pick=1"},
+        {{"--pick", "--color", "orange"}, "orange"},
+        {{"--pick", "--color"}, "--color"},
+        {{"--color", "FF8000"}, "--pick"},
+        {{"--palette", "--color", "FF8000"}, "--pick"},
+        {{"--pick", "--palette"}, "--palette"},
     };
     for (const Case& c : cases) {
         const CommandLine cl = parseCommandLine(c.args);

@@ -6,6 +6,8 @@ kav_unit_test(colour_test
   ${CMAKE_CURRENT_LIST_DIR}/colour_clipboard_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/colour_webforms_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/colour_code_box_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/colour_contrast_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/colour_history_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/journal_chains_test.cpp)
 kav_unit_test(shell_test
   ${CMAKE_CURRENT_LIST_DIR}/shell_startup_test.cpp

@@ -1,7 +1,10 @@
 // The code box's offers: its code in every web form, disabled while the box
-// is empty, and a chosen offer copied alone, without the copy commands'
-// captions, lamps and journal line.
+// is empty; the colours chosen before, from the list; the contrast notes;
+// and a chosen offer copied alone, without the copy commands' captions,
+// lamps and journal line.
 #include "journal_messages.h"
+
+#include <algorithm>
 
 namespace kav::test {
 namespace {
@@ -25,6 +28,7 @@ TEST_F(CodeBox, OffersEachFormWithItsTextInTheCaptionAndOnlyFormsThatExist) {
         w.txtColor.Text = code;
         std::vector<std::string> offered;
         for (const CopyOffer& o : w.copyOffers("txtColor")) {
+            if (o.note || !o.submenu.empty()) continue;
             EXPECT_EQ(o.enabled, !o.text.empty()) << o.caption;
             if (o.enabled) {
                 EXPECT_EQ(o.caption, "Kopiera som " + o.text);
@@ -36,20 +40,64 @@ TEST_F(CodeBox, OffersEachFormWithItsTextInTheCaptionAndOnlyFormsThatExist) {
     EXPECT_TRUE(w.copyOffers("Text1").empty());
 }
 
+// The captions of the notes.
+std::vector<std::string> notes(const std::vector<CopyOffer>& offers) {
+    std::vector<std::string> out;
+    for (const CopyOffer& o : offers)
+        if (o.note) out.push_back(o.caption);
+    return out;
+}
+
+TEST_F(CodeBox, EarlierColoursAreTheListsLastDifferentChoicesNewestFirst) {
+    // A choice in an earlier run, loaded from the file.
+    writeLogbook(kCongratulationBytes + "\r\n0000FF\r\n");
+    frmMain& w = startAndSettle();
+    for (Colour c : {0x0000FFu, 0x0080FFu, 0x0000FFu, 0x00FF00u}) {
+        fake.colourAnswer = c;
+        w.cmdColor_Click();
+        advance(1000);
+    }
+    // The file now says otherwise; the menu reads the list.
+    writeLogbook(kCongratulationBytes + "\r\n123456\r\n");
+    std::vector<std::string> earlier;
+    for (const CopyOffer& o : w.copyOffers("txtColor")) {
+        if (o.submenu.empty()) continue;
+        EXPECT_EQ(o.text, o.caption);
+        earlier.push_back(o.text);
+    }
+    EXPECT_EQ(earlier, (std::vector<std::string>{"00FF00", "FF0000", "FF8000", "0000FF"}));
+}
+
+TEST_F(CodeBox, ContrastNotesOnlyWhileThereIsACode) {
+    frmMain& w = startAndSettle();
+    EXPECT_TRUE(notes(w.copyOffers("txtColor")).empty());
+    w.txtColor.Text = "777777";
+    EXPECT_EQ(notes(w.copyOffers("txtColor")), (std::vector<std::string>{"Kontrast mot vitt 4,5:1 · mot svart 4,7:1",
+                                                                         "Normal text (4,5:1): läsbar mot svart"}));
+}
+
 TEST_F(CodeBox, ChosenOfferPutsOnlyItsTextOnTheClipboard) {
     frmMain& w = startAndSettle();
     w.txtColor.Text = "FF8001";
+    w.List1.AddItem(kCongratulation);
+    w.List1.AddItem("00ff00");
+    const std::vector<CopyOffer> offers = w.copyOffers("txtColor");
+    const auto earlier = static_cast<std::size_t>(
+        std::find_if(offers.begin(), offers.end(), [](const CopyOffer& o) { return !o.submenu.empty(); }) -
+        offers.begin());
     ChangeCounter counter;
     w.addObserver(&counter);
     fake.calls.clear();
     w.takeCopyOffer("txtColor", 2); // no short form: disabled
     w.takeCopyOffer("txtColor", 3);
+    w.takeCopyOffer("txtColor", offers.size() - 1); // a note
+    w.takeCopyOffer("txtColor", earlier);           // the earlier colour, as the code box shows a code
     // No caption, lamp or timer changed; later the panel's own timers do.
     EXPECT_EQ(counter.changes, 0);
     w.removeObserver(&counter);
     advance(5000);
 
-    EXPECT_EQ(fake.calls, (std::vector<std::string>{"clipboardSetText(rgb(255, 128, 1))"}));
+    EXPECT_EQ(fake.calls, (std::vector<std::string>{"clipboardSetText(rgb(255, 128, 1))", "clipboardSetText(00FF00)"}));
     for (std::size_t i = 0; i < w.List1.ListCount(); ++i)
         EXPECT_NE(w.List1.List(i), kCopied);
     EXPECT_EQ(saves(), 0u); // the panel's own journal lines save nothing

@@ -1,0 +1,50 @@
+// Relative luminance and contrast ratio as WCAG 2 defines them.
+#include "colour/Contrast.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kav {
+
+namespace {
+
+constexpr Colour kWhite = 0xFFFFFFu;
+constexpr Colour kBlack = 0x000000u;
+
+double linear(int component) {
+    const double c = component / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+std::string oneDecimal(double ratio) {
+    const long tenths = std::lround(std::floor(ratio * 10.0 + 0.5));
+    return std::to_string(tenths / 10) + ',' + std::to_string(tenths % 10);
+}
+
+} // namespace
+
+double relativeLuminance(Colour c) {
+    const int r = static_cast<int>(c & 0xFFu), g = static_cast<int>((c >> 8) & 0xFFu),
+              b = static_cast<int>((c >> 16) & 0xFFu);
+    return 0.2126 * linear(r) + 0.7152 * linear(g) + 0.0722 * linear(b);
+}
+
+double contrastRatio(Colour a, Colour b) {
+    const double la = relativeLuminance(a), lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+std::string contrastLine(Colour c) {
+    return "Kontrast mot vitt " + oneDecimal(contrastRatio(c, kWhite)) + ":1 · mot svart " +
+           oneDecimal(contrastRatio(c, kBlack)) + ":1";
+}
+
+std::string normalTextLine(Colour c) {
+    const bool white = contrastRatio(c, kWhite) >= kNormalTextRatio;
+    const bool black = contrastRatio(c, kBlack) >= kNormalTextRatio;
+    std::string line = "Normal text (" + oneDecimal(kNormalTextRatio) + ":1): läsbar mot ";
+    if (white && black) return line + "vitt och svart";
+    return line + (white ? "vitt" : "svart");
+}
+
+} // namespace kav

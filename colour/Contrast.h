@@ -1,0 +1,31 @@
+#pragma once
+// WCAG 2 contrast of a colour against white and black, and the two lines the
+// code box shows about it, in Swedish with a decimal comma.
+
+#include "model/Colour.h"
+
+#include <string>
+
+namespace kav {
+
+// Relative luminance, 0 for black to 1 for white (sRGB, WCAG 2).
+double relativeLuminance(Colour c);
+
+// (L1 + 0.05) / (L2 + 0.05) with the lighter colour's luminance on top: 1 for
+// equal colours, 21 for black against white.
+double contrastRatio(Colour a, Colour b);
+
+// The least ratio WCAG 2 asks of normal text (level AA).
+inline constexpr double kNormalTextRatio = 4.5;
+
+// "Kontrast mot vitt 2,9:1 · mot svart 7,3:1": each ratio to one decimal,
+// halves upward.
+std::string contrastLine(Colour c);
+
+// Which background normal text in the colour may stand on, judged on the
+// exact ratios: "Normal text (4,5:1): läsbar mot svart", "mot vitt", or "mot
+// vitt och svart". One of the two always reaches 4.5:1, since their product
+// is 21.
+std::string normalTextLine(Colour c);
+
+} // namespace kav
