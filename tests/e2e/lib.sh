@@ -487,12 +487,21 @@ kav_keys_to() { # window keys...
 
 kav_keys() { kav_keys_to "$KAV_WIN" "$@"; }
 
+# Moves the pointer to a screen pixel and waits until it is there. A move to
+# where the pointer already is would wait for ever (no motion comes), so it
+# is not made.
+kav_pointer_to() { # x y
+    local X= Y=
+    eval "$(xdotool getmouselocation --shell 2>/dev/null | grep -E '^[XY]=[0-9]+$')"
+    [[ $X == "$1" && $Y == "$2" ]] && return 0
+    timeout 10 xdotool mousemove --sync "$1" "$2" || kav_die "could not move the pointer"
+}
+
 # A left click at the centre of a control of the main window given in twips.
 kav_click() { # left top width height
     local xy
     read -ra xy <<<"$(kav_centre "$@")"
-    timeout 10 xdotool mousemove --sync $((KAV_CX + xy[0])) $((KAV_CY + xy[1])) ||
-        kav_die "could not move the pointer"
+    kav_pointer_to $((KAV_CX + xy[0])) $((KAV_CY + xy[1]))
     xdotool click 1 || kav_die "xdotool click failed"
 }
 
@@ -658,13 +667,13 @@ kav_window_rect() { # window
 kav_click_window() { # window x y
     local r
     read -ra r <<<"$(kav_window_rect "$1")" || kav_die "no geometry for window $1"
-    timeout 10 xdotool mousemove --sync $((r[0] + $2)) $((r[1] + $3)) || kav_die "could not move the pointer"
+    kav_pointer_to $((r[0] + $2)) $((r[1] + $3))
     xdotool click 1 || kav_die "xdotool click failed"
 }
 
 # A click with the given mouse button at a client pixel of the main window.
 kav_click_at() { # button x y
-    timeout 10 xdotool mousemove --sync $((KAV_CX + $2)) $((KAV_CY + $3)) || kav_die "could not move the pointer"
+    kav_pointer_to $((KAV_CX + $2)) $((KAV_CY + $3))
     xdotool click "$1" || kav_die "xdotool click failed"
 }
 
