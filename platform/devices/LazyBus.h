@@ -1,14 +1,12 @@
 #pragma once
 // A D-Bus connection made only when something needs it, so neither the start
 // nor a click ever hangs on a bus that is missing, slow or mute (a socket
-// that accepts and never answers). Before Qt's D-Bus library is handed the
-// address, a short probe checks that the bus answers the first step of the
-// handshake at all, so a mute bus never ties up Qt's D-Bus thread either.
-//
-// The probe runs on the thread that owns the object, as socket notifiers of
-// its event loop; the program starts no thread of its own for it.
+// that accepts and never answers). Qt's D-Bus library is handed the address
+// only after the bus probe found that the bus answers, so a mute bus never
+// ties up Qt's D-Bus thread either.
 
 #include <QDBusConnection>
+#include <QObject>
 
 #include <chrono>
 #include <functional>
@@ -31,13 +29,6 @@ public:
     LazyBus(const LazyBus&) = delete;
     LazyBus& operator=(const LazyBus&) = delete;
 
-    // The system bus's address: DBUS_SYSTEM_BUS_ADDRESS, or the standard socket.
-    static std::string systemBusAddress();
-
-    // True when the bus at `address` answers the start of the handshake
-    // within `timeout`. Addresses other than local sockets are not probed.
-    static bool answers(const std::string& address, std::chrono::milliseconds timeout);
-
     // Starts probing on the event loop, the first time; never blocks.
     void start();
     // The connection, waiting at most the timeout for the probe; nothing
@@ -48,14 +39,14 @@ public:
     void whenConnected(Task task);
 
 private:
-    struct Probe;
     // Ends the probe and, when the bus answered, connects.
     void finish(bool answered);
 
     std::string address_;
     QString name_;
     std::chrono::milliseconds timeout_;
-    std::unique_ptr<Probe> probe_;
+    // Owns the probe under way; deleting it ends the probe.
+    std::unique_ptr<QObject> probing_;
     bool done_ = false;
     std::optional<QDBusConnection> result_;
     std::vector<Task> pending_;

@@ -16,9 +16,14 @@ constexpr const char* kCancelName = "cancel";
 
 } // namespace
 
-ShutdownDialog::ShutdownDialog(const QDBusConnection& bus) : send_([bus](const QDBusMessage& m) { return bus.send(m); }) {}
+ShutdownDialog::ShutdownDialog(const QDBusConnection& bus)
+    : send_([bus](const QDBusMessage& m) { return bus.send(m); }) {}
 
-ShutdownDialog::ShutdownDialog(std::function<bool(const QDBusMessage&)> send) : send_(std::move(send)) {}
+ShutdownDialog::ShutdownDialog(LazyBus& bus)
+    : send_([&bus](const QDBusMessage& m) {
+          bus.whenConnected([m](const QDBusConnection& c) { c.send(m); });
+          return true;
+      }) {}
 
 std::unique_ptr<QMessageBox> ShutdownDialog::createQuestion(QWidget* parent) {
     auto box = std::make_unique<QMessageBox>(parent);

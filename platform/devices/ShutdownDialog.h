@@ -4,6 +4,8 @@
 // a confirmed choice reaches the system, as a request to logind over D-Bus;
 // logind and polkit then decide, and may ask for a password.
 
+#include "platform/devices/LazyBus.h"
+
 #include <QDBusConnection>
 
 #include <functional>
@@ -18,12 +20,11 @@ enum class ShutdownChoice { Cancel, PowerOff, Reboot };
 
 class ShutdownDialog {
 public:
-    // `bus` is the bus logind listens on: the system bus in the program, a
-    // private bus in tests.
+    // `bus` is a connection to the bus logind listens on.
     explicit ShutdownDialog(const QDBusConnection& bus);
-    // `send` puts a message on logind's bus without waiting for an answer,
-    // and says whether it went out (or will, once the bus is connected).
-    explicit ShutdownDialog(std::function<bool(const QDBusMessage&)> send);
+    // The program's way: the request goes out on `bus` once it is connected,
+    // and the dialog never waits for that.
+    explicit ShutdownDialog(LazyBus& bus);
 
     // Asks the user modally, without a timeout, then carries out the answer.
     // Returns the answer.

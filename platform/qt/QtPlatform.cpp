@@ -2,6 +2,7 @@
 #include "platform/qt/QtPlatform.h"
 
 #include "model/Window.h"
+#include "platform/dbus/BusAddress.h"
 #include "platform/devices/CdTray.h"
 #include "platform/devices/DiscService.h"
 #include "platform/devices/LazyBus.h"
@@ -19,7 +20,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDBusConnection>
-#include <QDBusMessage>
 #include <QDate>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -60,17 +60,12 @@ constexpr std::chrono::milliseconds kDiscTimeout{10000};
 struct QtPlatform::Services {
     // The system bus is connected on first use only: the start never waits
     // on D-Bus, and a mute bus costs a click at most the bus timeout.
-    LazyBus systemBus{LazyBus::systemBusAddress(), QStringLiteral("kavrilon-system"), kBusTimeout};
+    LazyBus systemBus{dbus::systemBusAddress(), QStringLiteral("kavrilon-system"), kBusTimeout};
     CdTray tray{posixCdSystemCalls(), [this](const std::vector<std::string>& devices) {
                     const auto bus = systemBus.connection();
                     return bus && DiscService(*bus, kDiscTimeout).eject(devices);
                 }};
-    // The confirmed request goes out once the bus is there; the dialog
-    // never waits for it.
-    ShutdownDialog shutdown{[this](const QDBusMessage& m) {
-        systemBus.whenConnected([m](const QDBusConnection& bus) { bus.send(m); });
-        return true;
-    }};
+    ShutdownDialog shutdown{systemBus};
     // Answers of the desktop programs the launcher asks, kept while the
     // program runs.
     std::shared_ptr<DesktopAnswers> answers = std::make_shared<DesktopAnswers>();

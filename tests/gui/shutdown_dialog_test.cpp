@@ -151,10 +151,7 @@ TEST_F(ShutdownDialogOnPrivateBus, AConfirmedChoiceGoesOutOnABusConnectedOnlyThe
     // As the program sends it: the bus is connected in the background when
     // the answer is known, and the request follows once it is.
     LazyBus lazy(bus_->address().toStdString(), QStringLiteral("lazy-logind-client"), std::chrono::seconds(2));
-    ShutdownDialog lazyDialog([&lazy](const QDBusMessage& m) {
-        lazy.whenConnected([m](const QDBusConnection& c) { c.send(m); });
-        return true;
-    });
+    ShutdownDialog lazyDialog(lazy);
     EXPECT_TRUE(lazyDialog.carryOut(ShutdownChoice::Reboot));
     EXPECT_TRUE(QTest::qWaitFor([this] { return fake_.calls.contains(QStringLiteral("Reboot(true)")); }, 5000));
 }
