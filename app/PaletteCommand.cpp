@@ -5,6 +5,7 @@
 #include "app/PaletteCommand.h"
 
 #include "colour/ColourHistory.h"
+#include "platform/posix/Fd.h"
 #include "platform/posix/ProgramFolder.h"
 
 #include <cerrno>
@@ -28,19 +29,6 @@ int fail(const std::string& message) {
     return 1;
 }
 
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 } // namespace
 
@@ -50,7 +38,7 @@ int printPalette(const char* argv0, const PaletteFormatRow& format) {
         posix::logbookPathIn(posix::chooseProgramFolder(posix::programFolderInputsFromSystem(argv0)));
     if (path.empty()) return fail("ingen loggbok: det finns ingen hemmapp att ha den i");
     // Not blocking, so that a FIFO in the logbook's place cannot hold us.
-    const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    const posix::Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (fd.get() < 0) {
         if (errno == ENOENT) return fail("ingen loggbok i " + path + " ännu: välj en färg först");
         return fail("loggboken " + path + " kan inte läsas: " + std::strerror(errno));

@@ -4,6 +4,8 @@
 // the target's folder, so the folder it checked is the folder it writes in.
 #include "platform/posix/AtomicFile.h"
 
+#include "platform/posix/Fd.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -33,33 +35,6 @@ PathParts splitPath(const std::string& path) {
     if (slash == std::string::npos) return {".", path};
     return {slash == 0 ? std::string("/") : path.substr(0, slash), path.substr(slash + 1)};
 }
-
-// A file descriptor that is closed when it goes out of scope, unless it was
-// closed explicitly to look at the result of close().
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    // Hands the descriptor to someone else, who closes it.
-    int release() { return std::exchange(fd_, -1); }
-    bool close() {
-        // Linux releases the descriptor even when close() reports EINTR, so
-        // it is never repeated; only a real error (an NFS write-back that
-        // failed, for one) counts as a failure.
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0 || errno == EINTR;
-    }
-
-private:
-    int fd_;
-};
 
 int openRetrying(const char* path, int flags) {
     int fd;

@@ -1,6 +1,8 @@
 // The single-copy lock and the local socket that asks the first copy to show itself.
 #include "platform/qt/SingleInstance.h"
 
+#include "platform/posix/Fd.h"
+
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QWidget>
@@ -37,21 +39,8 @@ constexpr char kRaise[] = "raise\n";
 // The first copy's reply once it has shown its window.
 constexpr char kRaised[] = "ok\n";
 
-// Closes a descriptor when it goes out of scope, unless released.
-struct Fd {
-    int fd = -1;
-    explicit Fd(int f = -1) : fd(f) {}
-    ~Fd() {
-        if (fd >= 0) ::close(fd);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int release() {
-        const int f = fd;
-        fd = -1;
-        return f;
-    }
-};
+using posix::Fd;
+
 
 int openAtRetrying(int dirFd, const char* name, int flags, mode_t mode = 0) {
     int fd;
@@ -74,12 +63,12 @@ struct Attempt {
 // regular file of this user. Reading is enough to hold a flock().
 Attempt tryLock(int dirFd, int& fdOut) {
     Fd fd(openAtRetrying(dirFd, kLockName, O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0600));
-    if (fd.fd < 0) return {};
+    if (fd.get() < 0) return {};
     struct stat st {};
-    if (::fstat(fd.fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return {};
     int rc;
     do {
-        rc = ::flock(fd.fd, LOCK_EX | LOCK_NB);
+        rc = ::flock(fd.get(), LOCK_EX | LOCK_NB);
     } while (rc != 0 && errno == EINTR);
     if (rc != 0) return {errno == EWOULDBLOCK ? Lock::Busy : Lock::Unavailable, st.st_dev, st.st_ino};
     // A copy that replaced the file meanwhile holds the one the name now
@@ -89,7 +78,7 @@ Attempt tryLock(int dirFd, int& fdOut) {
         now.st_ino != st.st_ino)
         return {Lock::Moved};
     // A file left readable by others by an earlier version is made private.
-    if ((st.st_mode & 07777) != 0600) ::fchmod(fd.fd, 0600);
+    if ((st.st_mode & 07777) != 0600) ::fchmod(fd.get(), 0600);
     fdOut = fd.release();
     return {Lock::Taken};
 }
@@ -126,7 +115,7 @@ void replaceLockFile(int dirFd, dev_t dev, ino_t ino) {
     const std::string temp = std::string(kLockName) + "." + std::to_string(::getpid()) + ".new";
     ::unlinkat(dirFd, temp.c_str(), 0);
     Fd fd(openAtRetrying(dirFd, temp.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
-    if (fd.fd < 0) return;
+    if (fd.get() < 0) return;
     if (::renameat2(dirFd, temp.c_str(), dirFd, kLockName, RENAME_EXCHANGE) == 0) {
         struct stat got {};
         if (::fstatat(dirFd, temp.c_str(), &got, AT_SYMLINK_NOFOLLOW) == 0 && (got.st_dev != dev || got.st_ino != ino))
@@ -155,23 +144,23 @@ Asked askToRaise(const std::string& path, std::chrono::steady_clock::time_point 
     sockaddr_un addr{};
     if (!fillAddress(path, addr)) return Asked::NoListener;
     Fd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
-    if (fd.fd < 0 || ::connect(fd.fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0)
+    if (fd.get() < 0 || ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0)
         return Asked::NoListener;
     ucred peer{};
     socklen_t len = sizeof peer;
-    if (::getsockopt(fd.fd, SOL_SOCKET, SO_PEERCRED, &peer, &len) != 0 || peer.uid != ::geteuid())
+    if (::getsockopt(fd.get(), SOL_SOCKET, SO_PEERCRED, &peer, &len) != 0 || peer.uid != ::geteuid())
         return Asked::NoListener;
-    if (::send(fd.fd, kRaise, sizeof kRaise - 1, MSG_NOSIGNAL) != static_cast<ssize_t>(sizeof kRaise - 1))
+    if (::send(fd.get(), kRaise, sizeof kRaise - 1, MSG_NOSIGNAL) != static_cast<ssize_t>(sizeof kRaise - 1))
         return Asked::NoListener;
     for (;;) {
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
-        pollfd p{fd.fd, POLLIN, 0};
+        pollfd p{fd.get(), POLLIN, 0};
         const int n = ::poll(&p, 1, left > 0 ? static_cast<int>(left) : 0);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return Asked::NoReply;
         char reply[8] = {};
-        const ssize_t got = ::recv(fd.fd, reply, sizeof reply, 0);
+        const ssize_t got = ::recv(fd.get(), reply, sizeof reply, 0);
         return got >= 2 && std::memcmp(reply, kRaised, 2) == 0 ? Asked::Raised : Asked::NoReply;
     }
 }
@@ -220,7 +209,7 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
     // and this start runs without the lock.
     Fd dir(openAtRetrying(AT_FDCWD, folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct stat st {};
-    if (dir.fd < 0 || ::fstat(dir.fd, &st) != 0 || st.st_uid != ::geteuid()) return;
+    if (dir.get() < 0 || ::fstat(dir.get(), &st) != 0 || st.st_uid != ::geteuid()) return;
     socketPath_ = socketPath(folder);
     // A copy that holds the lock but does not listen yet is starting (or
     // ending: then the lock comes free); ask again, and wait for its reply,
@@ -228,7 +217,7 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
     bool replaced = false;
     for (;;) {
-        const Attempt a = tryLock(dir.fd, lockFd_);
+        const Attempt a = tryLock(dir.get(), lockFd_);
         switch (a.result) {
         case Lock::Taken:       // the first copy, with the lock
         case Lock::Unavailable: // the first copy, without it
@@ -238,7 +227,7 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
             if (heldOnlyByOthers(a.dev, a.ino)) {
                 if (!replaced) {
                     replaced = true;
-                    replaceLockFile(dir.fd, a.dev, a.ino);
+                    replaceLockFile(dir.get(), a.dev, a.ino);
                     continue;
                 }
                 // The file could not be replaced (a folder the user made
@@ -356,10 +345,10 @@ void SingleInstance::listen(std::function<void()> raise) {
     if (::lstat(socketPath_->c_str(), &st) == 0 && S_ISSOCK(st.st_mode) && st.st_uid == ::geteuid())
         ::unlink(socketPath_->c_str());
     Fd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
-    if (fd.fd < 0) return;
-    if (::bind(fd.fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) return;
+    if (fd.get() < 0) return;
+    if (::bind(fd.get(), reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) return;
     ::chmod(socketPath_->c_str(), 0600);
-    if (::listen(fd.fd, 8) != 0) {
+    if (::listen(fd.get(), 8) != 0) {
         ::unlink(socketPath_->c_str());
         return;
     }

@@ -1,0 +1,36 @@
+#pragma once
+// A file descriptor that is closed when it goes out of scope, unless it was
+// handed on or closed explicitly to look at the result of close().
+
+#include <cerrno>
+#include <utility>
+
+#include <unistd.h>
+
+namespace kav::posix {
+
+class Fd {
+public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // Hands the descriptor to someone else, who closes it.
+    int release() { return std::exchange(fd_, -1); }
+    bool close() {
+        // Linux releases the descriptor even when close() reports EINTR, so
+        // it is never repeated; only a real error (an NFS write-back that
+        // failed, for one) counts as a failure.
+        const int fd = std::exchange(fd_, -1);
+        return ::close(fd) == 0 || errno == EINTR;
+    }
+
+private:
+    int fd_;
+};
+
+} // namespace kav::posix
