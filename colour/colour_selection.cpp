@@ -12,11 +12,11 @@ namespace kav {
 void frmMain::cmdColor_Click() {
     // The panel's running look, set before the dialog opens.
     productionLampSteady();
-    Shape12.BackColor = palette(10);
-    Text9.BackColor = palette(14);
+    Shape12.BackColor = lampGreen;
+    Text9.BackColor = lampYellow;
     Command14.Enabled = true;
-    Text13.BackColor = palette(10);
-    Text4.BackColor = palette(10);
+    Text13.BackColor = lampGreen;
+    Text4.BackColor = lampGreen;
 
     // A cancelled dialog, or one that could not be shown, counts as a failed
     // step: the code box keeps its code and the click goes on below.
@@ -26,9 +26,9 @@ void frmMain::cmdColor_Click() {
     // From here on every click runs the same steps, whatever the dialog did.
     Timer5.Enabled = true;
     pistonFrontDrawing();
-    Text17.BackColor = palette(10);
-    Text19.BackColor = palette(10);
-    Text18.BackColor = palette(14);
+    Text17.BackColor = lampGreen;
+    Text19.BackColor = lampGreen;
+    Text18.BackColor = lampYellow;
     Timer22.Enabled = true;
 }
 

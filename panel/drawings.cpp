@@ -38,8 +38,8 @@ void frmMain::cylinderFrontDrawingLeft() {
     Line12.Visible = true;
     Shape3.Visible = false;
     Shape6.Visible = true;
-    Text2.BackColor = palette(14);
-    Text3.BackColor = palette(10);
+    Text2.BackColor = lampYellow;
+    Text3.BackColor = lampGreen;
 }
 
 void frmMain::cylinderHomeDrawingLeft() {
@@ -49,8 +49,8 @@ void frmMain::cylinderHomeDrawingLeft() {
     Line12.Visible = false;
     Shape3.Visible = true;
     Shape6.Visible = false;
-    Text2.BackColor = palette(10);
-    Text3.BackColor = palette(14);
+    Text2.BackColor = lampGreen;
+    Text3.BackColor = lampYellow;
 }
 
 void frmMain::cylinderFrontDrawingRight() {
@@ -60,8 +60,8 @@ void frmMain::cylinderFrontDrawingRight() {
     Line11.Visible = true;
     Shape4.Visible = false;
     Shape5.Visible = true;
-    Text5.BackColor = palette(14);
-    Text6.BackColor = palette(10);
+    Text5.BackColor = lampYellow;
+    Text6.BackColor = lampGreen;
 }
 
 void frmMain::cylinderHomeDrawingRight() {
@@ -71,8 +71,8 @@ void frmMain::cylinderHomeDrawingRight() {
     Line11.Visible = false;
     Shape4.Visible = true;
     Shape5.Visible = false;
-    Text5.BackColor = palette(10);
-    Text6.BackColor = palette(14);
+    Text5.BackColor = lampGreen;
+    Text6.BackColor = lampYellow;
 }
 
 // The console lock bolted: piston at the barrel's left end, rod across the
@@ -84,8 +84,8 @@ void frmMain::lockEngagedDrawing() {
     Line13.Visible = true;
     Shape9.Visible = false;
     Shape10.Visible = true;
-    Text10.BackColor = palette(14);
-    Text11.BackColor = palette(10);
+    Text10.BackColor = lampYellow;
+    Text11.BackColor = lampGreen;
 }
 
 void frmMain::lockReleasedDrawing() {
@@ -95,8 +95,8 @@ void frmMain::lockReleasedDrawing() {
     Line13.Visible = false;
     Shape9.Visible = true;
     Shape10.Visible = false;
-    Text10.BackColor = palette(10);
-    Text11.BackColor = palette(14);
+    Text10.BackColor = lampGreen;
+    Text11.BackColor = lampYellow;
 }
 
 // Both steps start from the window's outer height as it is now, whoever set

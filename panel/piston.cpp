@@ -9,16 +9,16 @@ namespace kav {
 // Auto.
 void frmMain::Command16_Click() {
     pistonHomeDrawing();
-    Text19.BackColor = palette(14);
-    Text18.BackColor = palette(10);
+    Text19.BackColor = lampYellow;
+    Text18.BackColor = lampGreen;
     Command16.Enabled = false;
 }
 
 // Man. It is never disabled, so it can be pressed with the piston already out.
 void frmMain::Command17_Click() {
     pistonFrontDrawing();
-    Text19.BackColor = palette(10);
-    Text18.BackColor = palette(14);
+    Text19.BackColor = lampGreen;
+    Text18.BackColor = lampYellow;
     Command16.Enabled = true;
 }
 
@@ -26,9 +26,9 @@ void frmMain::Command17_Click() {
 // it is, and darkens the colour-code-ready lamp.
 void frmMain::Timer22_Timer() {
     pistonHomeDrawing();
-    Text17.BackColor = palette(14);
-    Text19.BackColor = palette(14);
-    Text18.BackColor = palette(10);
+    Text17.BackColor = lampYellow;
+    Text19.BackColor = lampYellow;
+    Text18.BackColor = lampGreen;
     Timer22.Enabled = false;
 }
 

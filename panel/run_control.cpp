@@ -13,7 +13,7 @@ namespace kav {
 void frmMain::Timer21_Timer() { Text14.Visible = !Text14.Visible; }
 
 void frmMain::Timer23_Timer() {
-    Text16.BackColor = palette(10);
+    Text16.BackColor = lampGreen;
     Timer24.Enabled = true;
     Timer23.Enabled = false;
     journalLine("PLC  - burkar = kommunikation upprättad.");
@@ -25,10 +25,10 @@ void frmMain::Timer23_Timer() {
 void frmMain::startConditionsGiven() {
     cmdColor.Enabled = true;
     cmdCopy.Enabled = true;
-    Text4.BackColor = palette(10);
+    Text4.BackColor = lampGreen;
     productionLampSteady();
-    Shape12.BackColor = palette(10);
-    Text9.BackColor = palette(14);
+    Shape12.BackColor = lampGreen;
+    Text9.BackColor = lampYellow;
     Command14.Enabled = true;
 }
 
@@ -48,8 +48,8 @@ void frmMain::Command14_Click() {
     cmdCopy.Enabled = false;
     Command15.Visible = true;
     Command14.Visible = false;
-    Shape12.BackColor = palette(12);
-    Text9.BackColor = palette(12);
+    Shape12.BackColor = lampRed;
+    Text9.BackColor = lampRed;
     journalLine("Systemet pausad");
 }
 
@@ -60,8 +60,8 @@ void frmMain::Command15_Click() {
     cmdCopy.Enabled = true;
     Command15.Visible = false;
     Command14.Visible = true;
-    Shape12.BackColor = palette(10);
-    Text9.BackColor = palette(10);
+    Shape12.BackColor = lampGreen;
+    Text9.BackColor = lampGreen;
     journalLine("Systemet återstartad");
 }
 
