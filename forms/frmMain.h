@@ -200,6 +200,9 @@ public:
 
     // Step lists shared by several handlers.
     void journalLine(const std::string& message);
+    // One step of a journal chain: the message or save step of the chain
+    // whose timer `timer` is.
+    void journalChainStep(Control& timer);
     // The production-start lamp and the start contact: steady lamp and closed
     // contact while the panel runs, blinking lamp and open contact otherwise.
     void productionLampSteady();
