@@ -11,10 +11,7 @@ namespace kav {
 
 void frmMain::cmdColor_Click() {
     // The panel's running look, set before the dialog opens.
-    productionLampSteady();
-    Shape12.BackColor = lampGreen;
-    Text9.BackColor = lampYellow;
-    Command14.Enabled = true;
+    runningLook();
     Text13.BackColor = lampGreen;
     Text4.BackColor = lampGreen;
 
@@ -25,10 +22,7 @@ void frmMain::cmdColor_Click() {
 
     // From here on every click runs the same steps, whatever the dialog did.
     Timer5.Enabled = true;
-    pistonFrontDrawing();
-    Text17.BackColor = lampGreen;
-    Text19.BackColor = lampGreen;
-    Text18.BackColor = lampYellow;
+    pistonOut(/*codeReady=*/true);
     Timer22.Enabled = true;
 }
 

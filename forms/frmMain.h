@@ -206,10 +206,13 @@ public:
     // The production-start lamp and the start contact: steady lamp and closed
     // contact while the panel runs, blinking lamp and open contact otherwise.
     void productionLampSteady();
-    void startConditionsGiven();
     void productionLampBlinking();
-    void pistonFrontDrawing();
-    void pistonHomeDrawing();
+    void runningLook();
+    void startConditionsGiven();
+    // The piston's two positions with their lamps; a colour selection and the
+    // return timer also switch the colour-code-ready lamp.
+    void pistonOut(bool codeReady);
+    void pistonHome(bool codeDone);
     void cylinderFrontDrawingLeft();
     void cylinderHomeDrawingLeft();
     void cylinderFrontDrawingRight();

@@ -1,5 +1,5 @@
-// The step lists that several panel handlers share: the two positions of the
-// piston, the home and front drawings of each air cylinder, the two drawings
+// The step lists that several panel handlers share: the running look, the two
+// positions of the piston with their lamps, the home and front drawings of each air cylinder, the two drawings
 // of the console lock, and the steps that grow and shrink the main window to
 // bring the lower panel into view and out of it again.
 #include "forms/frmMain.h"
@@ -9,24 +9,32 @@
 namespace kav {
 
 // The piston run out: rod out of the barrel, head at the front end, rod end
-// moved out. The lamps are set by each caller, in its own order.
-void frmMain::pistonFrontDrawing() {
+// moved out, then its lamps. Run out by a colour selection, it lights the
+// colour-code-ready lamp before the two position lamps.
+void frmMain::pistonOut(bool codeReady) {
     Line29.Visible = true;
     Line26.Visible = false;
     Line27.Visible = true;
     Line28.Visible = false;
     Shape15.Visible = true;
     Shape14.Visible = false;
+    if (codeReady) Text17.BackColor = lampGreen;
+    Text19.BackColor = lampGreen;
+    Text18.BackColor = lampYellow;
 }
 
-// The piston at home, as at load.
-void frmMain::pistonHomeDrawing() {
+// The piston at home, as at load. Brought home by its return timer, it also
+// darkens the colour-code-ready lamp.
+void frmMain::pistonHome(bool codeDone) {
     Line29.Visible = false;
     Line26.Visible = true;
     Line27.Visible = false;
     Line28.Visible = true;
     Shape15.Visible = false;
     Shape14.Visible = true;
+    if (codeDone) Text17.BackColor = lampYellow;
+    Text19.BackColor = lampYellow;
+    Text18.BackColor = lampGreen;
 }
 
 // A cylinder's drawings include its two sensor lamps but never its barrel
@@ -105,6 +113,15 @@ void frmMain::lockReleasedDrawing() {
 void frmMain::growStep() { setHeightWithinLimits(Height + 3120.0); }
 
 void frmMain::shrinkStep() { setHeightWithinLimits(Height - 3140.0); }
+
+// The running look, with the alarm lamp yellow and "Pausa" enabled: what the
+// start sequence, the quick start and the colour selection all show.
+void frmMain::runningLook() {
+    productionLampSteady();
+    Shape12.BackColor = lampGreen;
+    Text9.BackColor = lampYellow;
+    Command14.Enabled = true;
+}
 
 // The blink timer stops, the steady face lights and the start contact closes.
 void frmMain::productionLampSteady() {

@@ -20,16 +20,12 @@ void frmMain::Timer23_Timer() {
 }
 
 // The steps the start sequence and the quick start share: the colour tool
-// unlocked, the start-conditions lamp green, the running look with the alarm
-// lamp yellow, and "Pausa" enabled.
+// unlocked, the start-conditions lamp green, and the running look.
 void frmMain::startConditionsGiven() {
     cmdColor.Enabled = true;
     cmdCopy.Enabled = true;
     Text4.BackColor = lampGreen;
-    productionLampSteady();
-    Shape12.BackColor = lampGreen;
-    Text9.BackColor = lampYellow;
-    Command14.Enabled = true;
+    runningLook();
 }
 
 void frmMain::Timer24_Timer() {
