@@ -236,6 +236,8 @@ public:
     void cylinderHomeDrawingRight();
     void lockEngagedDrawing();
     void lockReleasedDrawing();
+    void drawPosition(bool front, Control& homeRod, Control& homeHead, Control& frontHead, Control& frontRod,
+                      Control& homeEnd, Control& frontEnd, Control& homeLamp, Control& frontLamp);
     void growStep();
     void shrinkStep();
 

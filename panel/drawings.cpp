@@ -38,73 +38,46 @@ void frmMain::pistonHome(bool codeDone) {
 }
 
 // A cylinder's drawings include its two sensor lamps but never its barrel
-// colour, which only the Auto and Man commands change.
+// colour, which only the Auto and Man commands change. The console lock is
+// drawn the same way, its engaged position being its front one.
 void frmMain::cylinderFrontDrawingLeft() {
-    Line5.Visible = false;
-    Line6.Visible = false;
-    Line7.Visible = true;
-    Line12.Visible = true;
-    Shape3.Visible = false;
-    Shape6.Visible = true;
-    Text2.BackColor = lampYellow;
-    Text3.BackColor = lampGreen;
+    drawPosition(true, Line5, Line6, Line7, Line12, Shape3, Shape6, Text2, Text3);
 }
 
 void frmMain::cylinderHomeDrawingLeft() {
-    Line5.Visible = true;
-    Line6.Visible = true;
-    Line7.Visible = false;
-    Line12.Visible = false;
-    Shape3.Visible = true;
-    Shape6.Visible = false;
-    Text2.BackColor = lampGreen;
-    Text3.BackColor = lampYellow;
+    drawPosition(false, Line5, Line6, Line7, Line12, Shape3, Shape6, Text2, Text3);
 }
 
 void frmMain::cylinderFrontDrawingRight() {
-    Line8.Visible = false;
-    Line9.Visible = false;
-    Line10.Visible = true;
-    Line11.Visible = true;
-    Shape4.Visible = false;
-    Shape5.Visible = true;
-    Text5.BackColor = lampYellow;
-    Text6.BackColor = lampGreen;
+    drawPosition(true, Line8, Line9, Line10, Line11, Shape4, Shape5, Text5, Text6);
 }
 
 void frmMain::cylinderHomeDrawingRight() {
-    Line8.Visible = true;
-    Line9.Visible = true;
-    Line10.Visible = false;
-    Line11.Visible = false;
-    Shape4.Visible = true;
-    Shape5.Visible = false;
-    Text5.BackColor = lampGreen;
-    Text6.BackColor = lampYellow;
+    drawPosition(false, Line8, Line9, Line10, Line11, Shape4, Shape5, Text5, Text6);
 }
 
-// The console lock bolted: piston at the barrel's left end, rod across the
-// left cylinder's front rod, and the engaged-end sensor lit.
 void frmMain::lockEngagedDrawing() {
-    Line16.Visible = false;
-    Line15.Visible = false;
-    Line14.Visible = true;
-    Line13.Visible = true;
-    Shape9.Visible = false;
-    Shape10.Visible = true;
-    Text10.BackColor = lampYellow;
-    Text11.BackColor = lampGreen;
+    drawPosition(true, Line16, Line15, Line14, Line13, Shape9, Shape10, Text10, Text11);
 }
 
 void frmMain::lockReleasedDrawing() {
-    Line16.Visible = true;
-    Line15.Visible = true;
-    Line14.Visible = false;
-    Line13.Visible = false;
-    Shape9.Visible = true;
-    Shape10.Visible = false;
-    Text10.BackColor = lampGreen;
-    Text11.BackColor = lampYellow;
+    drawPosition(false, Line16, Line15, Line14, Line13, Shape9, Shape10, Text10, Text11);
+}
+
+// One of the two positions of a cylinder or of the lock. A rod and a piston
+// head draw each position, and a shape its rod end; the lamp of the position
+// reached is green, the other yellow. The steps run in the same order for
+// both positions.
+void frmMain::drawPosition(bool front, Control& homeRod, Control& homeHead, Control& frontHead, Control& frontRod,
+                           Control& homeEnd, Control& frontEnd, Control& homeLamp, Control& frontLamp) {
+    homeRod.Visible = !front;
+    homeHead.Visible = !front;
+    frontHead.Visible = front;
+    frontRod.Visible = front;
+    homeEnd.Visible = !front;
+    frontEnd.Visible = front;
+    homeLamp.BackColor = front ? lampYellow : lampGreen;
+    frontLamp.BackColor = front ? lampGreen : lampYellow;
 }
 
 // Both steps start from the window's outer height as it is now, whoever set
