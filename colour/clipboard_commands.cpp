@@ -17,20 +17,20 @@ void copyCodeToClipboard(frmMain& w) {
     w.Line3.Visible = true;
     w.Line4.Visible = true;
     w.Label3.Visible = true;
-    w.Text4.BackColor = palette(10);
+    w.Text4.BackColor = lampGreen;
     w.cmdCopy.Caption = "Ligger nu i klippminnet..";
     w.Command3.Caption = "Rensa klipp minnet.. ";
     w.platform().clipboardClear();
     w.platform().clipboardSetText(w.txtColor.Text);
     w.Command3.Enabled = true;
-    w.Text7.BackColor = palette(10);
+    w.Text7.BackColor = lampGreen;
 }
 
 } // namespace
 
 void frmMain::cmdCopy_Click() {
     copyCodeToClipboard(*this);
-    Text13.BackColor = palette(10);
+    Text13.BackColor = lampGreen;
     Timer1.Enabled = true;
     Timer8.Enabled = true;
 }
@@ -58,9 +58,9 @@ void frmMain::Timer1_Timer() {
 
 void frmMain::Command3_Click() {
     Text1.Text = "";
-    Text7.BackColor = palette(14);
+    Text7.BackColor = lampYellow;
     Command3.Caption = "Klipp minnet tomt..";
-    Text4.BackColor = palette(10);
+    Text4.BackColor = lampGreen;
     Command3.Enabled = false;
     platform().clipboardClear();
     Timer6.Enabled = true;

@@ -11,12 +11,9 @@ namespace kav {
 
 void frmMain::cmdColor_Click() {
     // The panel's running look, set before the dialog opens.
-    productionLampSteady();
-    Shape12.BackColor = palette(10);
-    Text9.BackColor = palette(14);
-    Command14.Enabled = true;
-    Text13.BackColor = palette(10);
-    Text4.BackColor = palette(10);
+    runningLook();
+    Text13.BackColor = lampGreen;
+    Text4.BackColor = lampGreen;
 
     // A cancelled dialog, or one that could not be shown, counts as a failed
     // step: the code box keeps its code and the click goes on below.
@@ -25,10 +22,7 @@ void frmMain::cmdColor_Click() {
 
     // From here on every click runs the same steps, whatever the dialog did.
     Timer5.Enabled = true;
-    pistonFrontDrawing();
-    Text17.BackColor = palette(10);
-    Text19.BackColor = palette(10);
-    Text18.BackColor = palette(14);
+    pistonOut(/*codeReady=*/true);
     Timer22.Enabled = true;
 }
 

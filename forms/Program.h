@@ -51,6 +51,11 @@ public:
     void unloadForm2();
 
 private:
+    // One load and one unload for every window: the timers count for a window
+    // from its creation to its removal, and the listener hears of both.
+    template <class W> W& load(std::unique_ptr<W>& window);
+    template <class W> void unload(std::unique_ptr<W>& window);
+
     Platform* platform_;
     TimerService timers_;
     ProgramListener* listener_ = nullptr;

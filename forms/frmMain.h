@@ -25,57 +25,72 @@ public:
     Program& program() const { return *program_; }
     Platform& platform() const { return program_->platform(); }
 
-    // Controls, menu items and timers.
-    Control& cmdColor{ctl("cmdColor")};
-    Control& cmdCopy{ctl("cmdCopy")};
-    Control& txtColor{ctl("txtColor")};
-    Control& Text1{ctl("Text1")};
-    Control& Text7{ctl("Text7")};
-    Control& Label3{ctl("Label3")};
-    Control& Line1{ctl("Line1")};
-    Control& Line2{ctl("Line2")};
-    Control& Line3{ctl("Line3")};
-    Control& Line4{ctl("Line4")};
-    Control& Command3{ctl("Command3")};
-    Control& List1{ctl("List1")};
-    Control& Text8{ctl("Text8")};
-    Control& Text12{ctl("Text12")};
-    Control& Label5{ctl("Label5")};
-    Control& Command8{ctl("Command8")};
-    Control& Command9{ctl("Command9")};
-    Control& Command18{ctl("Command18")};
-    Control& Command14{ctl("Command14")};
-    Control& Command15{ctl("Command15")};
-    Control& Text14{ctl("Text14")};
-    Control& Text15{ctl("Text15")};
-    Control& Line21{ctl("Line21")};
-    Control& Line22{ctl("Line22")};
-    Control& Shape12{ctl("Shape12")};
-    Control& Text4{ctl("Text4")};
-    Control& Text9{ctl("Text9")};
-    Control& Text13{ctl("Text13")};
-    Control& Text16{ctl("Text16")};
-    Control& Command16{ctl("Command16")};
-    Control& Line28{ctl("Line28")};
-    Control& Line27{ctl("Line27")};
-    Control& Line26{ctl("Line26")};
-    Control& Line29{ctl("Line29")};
-    Control& Shape14{ctl("Shape14")};
-    Control& Shape15{ctl("Shape15")};
-    Control& Text18{ctl("Text18")};
-    Control& Text19{ctl("Text19")};
-    Control& Text17{ctl("Text17")};
-    Control& Command10{ctl("Command10")};
-    Control& Command11{ctl("Command11")};
-    Control& Shape2{ctl("Shape2")};
-    Control& Line6{ctl("Line6")};
-    Control& Line7{ctl("Line7")};
-    Control& Line5{ctl("Line5")};
-    Control& Line12{ctl("Line12")};
-    Control& Shape3{ctl("Shape3")};
-    Control& Shape6{ctl("Shape6")};
-    Control& Text2{ctl("Text2")};
-    Control& Text3{ctl("Text3")};
+    // Controls, menu items and timers, grouped as on the window, with the role of each.
+
+    // The colour tool and the clipboard commands.
+    Control& cmdColor{ctl("cmdColor")}; // opens the colour dialog
+    Control& cmdCopy{ctl("cmdCopy")};   // copies the colour code
+    Control& txtColor{ctl("txtColor")}; // the colour code box
+    Control& Text1{ctl("Text1")};       // test box for pasting
+    Control& Text7{ctl("Text7")};       // ready-to-paste lamp
+    Control& Label3{ctl("Label3")};     // paste hint "CTRL + V"
+    Control& Line1{ctl("Line1")};       // copy arrow, vertical stroke
+    Control& Line2{ctl("Line2")};       // copy arrow, shaft
+    Control& Line3{ctl("Line3")};       // copy arrow, lower barb
+    Control& Line4{ctl("Line4")};       // copy arrow, upper barb
+    Control& Command3{ctl("Command3")}; // clears the clipboard
+    Control& kop{ctl("kop")};           // menu item: copy (Ctrl+C)
+
+    // The logbook and the operation counter.
+    Control& List1{ctl("List1")};   // the logbook list
+    Control& Text8{ctl("Text8")};   // hidden staging box for journal lines
+    Control& Text12{ctl("Text12")}; // hidden file name the delete command removes
+    Control& Label5{ctl("Label5")}; // operation counter
+
+    // The CD tray buttons.
+    Control& Command8{ctl("Command8")}; // opens the tray
+    Control& Command9{ctl("Command9")}; // closes the tray
+
+    // Panel: run control and lamps.
+    Control& Command18{ctl("Command18")}; // Snabbstart (quick start)
+    Control& Command14{ctl("Command14")}; // Pausa
+    Control& Command15{ctl("Command15")}; // Återstart; in Pausa's place
+    Control& Text14{ctl("Text14")};       // production-start lamp, blinking face
+    Control& Text15{ctl("Text15")};       // production-start lamp, steady face
+    Control& Line21{ctl("Line21")};       // start contact, closing bridge
+    Control& Line22{ctl("Line22")};       // start contact, open bar
+    Control& Shape12{ctl("Shape12")};     // status light
+    Control& Text4{ctl("Text4")};         // start-conditions lamp
+    Control& Text9{ctl("Text9")};         // alarm lamp
+    Control& Text13{ctl("Text13")};       // in-operation lamp
+    Control& Text16{ctl("Text16")};       // PLC-contact lamp
+
+    // Panel: the piston.
+    Control& Command16{ctl("Command16")}; // Auto: piston home
+    Control& Line28{ctl("Line28")};       // head at home
+    Control& Line27{ctl("Line27")};       // head at the front
+    Control& Line26{ctl("Line26")};       // rod at home
+    Control& Line29{ctl("Line29")};       // rod out
+    Control& Shape14{ctl("Shape14")};     // rod end at home
+    Control& Shape15{ctl("Shape15")};     // rod end out
+    Control& Text18{ctl("Text18")};       // home-position lamp
+    Control& Text19{ctl("Text19")};       // front-position lamp
+    Control& Text17{ctl("Text17")};       // colour-code-ready lamp
+
+    // Panel: the left air cylinder.
+    Control& Command10{ctl("Command10")}; // Auto
+    Control& Command11{ctl("Command11")}; // Man
+    Control& Shape2{ctl("Shape2")};       // barrel
+    Control& Line6{ctl("Line6")};         // piston head, retracted
+    Control& Line7{ctl("Line7")};         // piston head, extended
+    Control& Line5{ctl("Line5")};         // rod, retracted
+    Control& Line12{ctl("Line12")};       // rod, extended
+    Control& Shape3{ctl("Shape3")};       // rod end, retracted
+    Control& Shape6{ctl("Shape6")};       // rod end, extended
+    Control& Text2{ctl("Text2")};         // upper end-position lamp
+    Control& Text3{ctl("Text3")};         // lower end-position lamp
+
+    // Panel: the right air cylinder, its controls in the roles and order of the left one's.
     Control& Command4{ctl("Command4")};
     Control& Command5{ctl("Command5")};
     Control& Shape1{ctl("Shape1")};
@@ -87,41 +102,43 @@ public:
     Control& Shape5{ctl("Shape5")};
     Control& Text5{ctl("Text5")};
     Control& Text6{ctl("Text6")};
-    Control& Command12{ctl("Command12")};
-    Control& Command13{ctl("Command13")};
-    Control& Line16{ctl("Line16")};
-    Control& Line15{ctl("Line15")};
-    Control& Line14{ctl("Line14")};
-    Control& Line13{ctl("Line13")};
-    Control& Shape9{ctl("Shape9")};
-    Control& Shape10{ctl("Shape10")};
-    Control& Text10{ctl("Text10")};
-    Control& Text11{ctl("Text11")};
-    Control& kop{ctl("kop")};
-    Control& Timer1{ctl("Timer1")};
-    Control& Timer3{ctl("Timer3")};
-    Control& Timer4{ctl("Timer4")};
-    Control& Timer5{ctl("Timer5")};
-    Control& Timer6{ctl("Timer6")};
-    Control& Timer7{ctl("Timer7")};
-    Control& Timer8{ctl("Timer8")};
-    Control& Timer9{ctl("Timer9")};
-    Control& Timer10{ctl("Timer10")};
-    Control& Timer11{ctl("Timer11")};
-    Control& Timer12{ctl("Timer12")};
-    Control& Timer13{ctl("Timer13")};
-    Control& Timer14{ctl("Timer14")};
-    Control& Timer15{ctl("Timer15")};
-    Control& Timer16{ctl("Timer16")};
-    Control& Timer17{ctl("Timer17")};
-    Control& Timer18{ctl("Timer18")};
-    Control& Timer19{ctl("Timer19")};
-    Control& Timer20{ctl("Timer20")};
-    Control& Timer21{ctl("Timer21")};
-    Control& Timer22{ctl("Timer22")};
-    Control& Timer23{ctl("Timer23")};
-    Control& Timer24{ctl("Timer24")};
 
+    // Panel: the console ramp and its lock.
+    Control& Command12{ctl("Command12")}; // NER: lower and lock the console
+    Control& Command13{ctl("Command13")}; // UPP: unlock and raise it; in NER's place
+    Control& Line16{ctl("Line16")};       // lock rod, released
+    Control& Line15{ctl("Line15")};       // lock piston head, released
+    Control& Line14{ctl("Line14")};       // lock piston head, engaged
+    Control& Line13{ctl("Line13")};       // lock rod, engaged
+    Control& Shape9{ctl("Shape9")};       // bolt end, released
+    Control& Shape10{ctl("Shape10")};     // bolt end, engaged
+    Control& Text10{ctl("Text10")};       // lock sensor lamp, released side
+    Control& Text11{ctl("Text11")};       // lock sensor lamp, engaged side
+
+    // Timers; a chain's timers enable one another.
+    Control& Timer1{ctl("Timer1")};   // puts the copy captions back
+    Control& Timer3{ctl("Timer3")};   // new-code chain: logs the code
+    Control& Timer4{ctl("Timer4")};   // new-code chain: save
+    Control& Timer5{ctl("Timer5")};   // new-code chain: message
+    Control& Timer6{ctl("Timer6")};   // clipboard-cleared chain: message
+    Control& Timer7{ctl("Timer7")};   // clipboard-cleared chain: save
+    Control& Timer8{ctl("Timer8")};   // code-copied chain: message
+    Control& Timer9{ctl("Timer9")};   // code-copied chain: save
+    Control& Timer10{ctl("Timer10")}; // tray-opened chain: message
+    Control& Timer11{ctl("Timer11")}; // tray-opened chain: save
+    Control& Timer12{ctl("Timer12")}; // tray-closed chain: message
+    Control& Timer13{ctl("Timer13")}; // tray-closed chain: save
+    Control& Timer14{ctl("Timer14")}; // left cylinder's delayed return
+    Control& Timer15{ctl("Timer15")}; // ramp: cylinders down
+    Control& Timer16{ctl("Timer16")}; // ramp: console locked
+    Control& Timer17{ctl("Timer17")}; // ramp: lock released
+    Control& Timer18{ctl("Timer18")}; // ramp: cylinders up
+    Control& Timer19{ctl("Timer19")}; // welcome chain: message
+    Control& Timer20{ctl("Timer20")}; // welcome chain: save
+    Control& Timer21{ctl("Timer21")}; // blinks the production-start lamp
+    Control& Timer22{ctl("Timer22")}; // piston's return
+    Control& Timer23{ctl("Timer23")}; // start sequence: PLC contact
+    Control& Timer24{ctl("Timer24")}; // start sequence: start conditions
     // Event handlers.
     void Form_Load();
     void Timer19_Timer();
@@ -202,19 +219,27 @@ public:
 
     // Step lists shared by several handlers.
     void journalLine(const std::string& message);
+    // One step of a journal chain: the message or save step of the chain
+    // whose timer `timer` is.
+    void journalChainStep(Control& timer);
     // The production-start lamp and the start contact: steady lamp and closed
     // contact while the panel runs, blinking lamp and open contact otherwise.
     void productionLampSteady();
-    void startConditionsGiven();
     void productionLampBlinking();
-    void pistonFrontDrawing();
-    void pistonHomeDrawing();
+    void runningLook();
+    void startConditionsGiven();
+    // The piston's two positions with their lamps; a colour selection and the
+    // return timer also switch the colour-code-ready lamp.
+    void pistonOut(bool codeReady);
+    void pistonHome(bool codeDone);
     void cylinderFrontDrawingLeft();
     void cylinderHomeDrawingLeft();
     void cylinderFrontDrawingRight();
     void cylinderHomeDrawingRight();
     void lockEngagedDrawing();
     void lockReleasedDrawing();
+    void drawPosition(bool front, Control& homeRod, Control& homeHead, Control& frontHead, Control& frontRod,
+                      Control& homeEnd, Control& frontEnd, Control& homeLamp, Control& frontLamp);
     void growStep();
     void shrinkStep();
 

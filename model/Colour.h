@@ -42,6 +42,14 @@ inline constexpr std::array<Colour, 16> kPalette = {
 
 constexpr Colour palette(int index) { return kPalette.at(static_cast<std::size_t>(index)); }
 
+// The palette entries by what they mean on the panel. Handlers and the design
+// tables use these names; the index of each lives only here.
+inline constexpr Colour lampGreen = kPalette[10];  // on, reached, running
+inline constexpr Colour lampRed = kPalette[12];    // paused, alarm, cylinder moved by hand
+inline constexpr Colour lampYellow = kPalette[14]; // off, not reached, idle
+inline constexpr Colour lampWhite = kPalette[15];  // a cylinder barrel at rest, a piston rod end
+inline constexpr Colour legendGrey = kPalette[8];  // the legend labels of the lower panel
+
 constexpr int redOf(Colour c) { return static_cast<int>(c & 0xFFu); }
 constexpr int greenOf(Colour c) { return static_cast<int>((c >> 8) & 0xFFu); }
 constexpr int blueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFFu); }

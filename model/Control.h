@@ -1,7 +1,7 @@
 #pragma once
 // A control of a window with its run-time properties. Every kind shares one
 // class: a handler writes `Text14.Visible = false` or `Shape12.BackColor =
-// palette(10)` whatever the kind, and the design data says what it is.
+// lampGreen` whatever the kind, and the design data says what it is.
 
 #include "FormDef.h"
 #include "LineStore.h"

@@ -10,10 +10,10 @@ namespace kav {
 
 // Man, left cylinder.
 void frmMain::Command11_Click() {
-    Text9.BackColor = palette(12);
+    Text9.BackColor = lampRed;
     Command10.Enabled = true;
     cylinderFrontDrawingLeft();
-    Shape2.BackColor = palette(12);
+    Shape2.BackColor = lampRed;
     journalLine("Varning: konsollen är inte låst.  ");
     growStep();
 }
@@ -27,9 +27,9 @@ void frmMain::Command10_Click() {
 // The left cylinder's delayed return. It does not touch Command10, so a Man
 // pressed while the return was pending leaves Auto enabled.
 void frmMain::Timer14_Timer() {
-    Text9.BackColor = palette(14);
+    Text9.BackColor = lampYellow;
     cylinderHomeDrawingLeft();
-    Shape2.BackColor = palette(15);
+    Shape2.BackColor = lampWhite;
     Timer14.Enabled = false;
     journalLine("Cylinder vänster bakåt  (Auto)");
     shrinkStep();
@@ -37,10 +37,10 @@ void frmMain::Timer14_Timer() {
 
 // Man, right cylinder.
 void frmMain::Command5_Click() {
-    Text9.BackColor = palette(12);
+    Text9.BackColor = lampRed;
     Command4.Enabled = true;
     cylinderFrontDrawingRight();
-    Shape1.BackColor = palette(12);
+    Shape1.BackColor = lampRed;
     journalLine("Varning: konsollen är inte låst.  ");
     growStep();
 }
@@ -48,9 +48,9 @@ void frmMain::Command5_Click() {
 // Auto, right cylinder: returns at once.
 void frmMain::Command4_Click() {
     Command4.Enabled = false;
-    Text9.BackColor = palette(14);
+    Text9.BackColor = lampYellow;
     cylinderHomeDrawingRight();
-    Shape1.BackColor = palette(15);
+    Shape1.BackColor = lampWhite;
     journalLine("Cylinder höger bakåt  (Auto)");
     shrinkStep();
 }

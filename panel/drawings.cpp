@@ -1,5 +1,5 @@
-// The step lists that several panel handlers share: the two positions of the
-// piston, the home and front drawings of each air cylinder, the two drawings
+// The step lists that several panel handlers share: the running look, the two
+// positions of the piston with their lamps, the home and front drawings of each air cylinder, the two drawings
 // of the console lock, and the steps that grow and shrink the main window to
 // bring the lower panel into view and out of it again.
 #include "forms/frmMain.h"
@@ -9,94 +9,75 @@
 namespace kav {
 
 // The piston run out: rod out of the barrel, head at the front end, rod end
-// moved out. The lamps are set by each caller, in its own order.
-void frmMain::pistonFrontDrawing() {
+// moved out, then its lamps. Run out by a colour selection, it lights the
+// colour-code-ready lamp before the two position lamps.
+void frmMain::pistonOut(bool codeReady) {
     Line29.Visible = true;
     Line26.Visible = false;
     Line27.Visible = true;
     Line28.Visible = false;
     Shape15.Visible = true;
     Shape14.Visible = false;
+    if (codeReady) Text17.BackColor = lampGreen;
+    Text19.BackColor = lampGreen;
+    Text18.BackColor = lampYellow;
 }
 
-// The piston at home, as at load.
-void frmMain::pistonHomeDrawing() {
+// The piston at home, as at load. Brought home by its return timer, it also
+// darkens the colour-code-ready lamp.
+void frmMain::pistonHome(bool codeDone) {
     Line29.Visible = false;
     Line26.Visible = true;
     Line27.Visible = false;
     Line28.Visible = true;
     Shape15.Visible = false;
     Shape14.Visible = true;
+    if (codeDone) Text17.BackColor = lampYellow;
+    Text19.BackColor = lampYellow;
+    Text18.BackColor = lampGreen;
 }
 
 // A cylinder's drawings include its two sensor lamps but never its barrel
-// colour, which only the Auto and Man commands change.
+// colour, which only the Auto and Man commands change. The console lock is
+// drawn the same way, its engaged position being its front one.
 void frmMain::cylinderFrontDrawingLeft() {
-    Line5.Visible = false;
-    Line6.Visible = false;
-    Line7.Visible = true;
-    Line12.Visible = true;
-    Shape3.Visible = false;
-    Shape6.Visible = true;
-    Text2.BackColor = palette(14);
-    Text3.BackColor = palette(10);
+    drawPosition(true, Line5, Line6, Line7, Line12, Shape3, Shape6, Text2, Text3);
 }
 
 void frmMain::cylinderHomeDrawingLeft() {
-    Line5.Visible = true;
-    Line6.Visible = true;
-    Line7.Visible = false;
-    Line12.Visible = false;
-    Shape3.Visible = true;
-    Shape6.Visible = false;
-    Text2.BackColor = palette(10);
-    Text3.BackColor = palette(14);
+    drawPosition(false, Line5, Line6, Line7, Line12, Shape3, Shape6, Text2, Text3);
 }
 
 void frmMain::cylinderFrontDrawingRight() {
-    Line8.Visible = false;
-    Line9.Visible = false;
-    Line10.Visible = true;
-    Line11.Visible = true;
-    Shape4.Visible = false;
-    Shape5.Visible = true;
-    Text5.BackColor = palette(14);
-    Text6.BackColor = palette(10);
+    drawPosition(true, Line8, Line9, Line10, Line11, Shape4, Shape5, Text5, Text6);
 }
 
 void frmMain::cylinderHomeDrawingRight() {
-    Line8.Visible = true;
-    Line9.Visible = true;
-    Line10.Visible = false;
-    Line11.Visible = false;
-    Shape4.Visible = true;
-    Shape5.Visible = false;
-    Text5.BackColor = palette(10);
-    Text6.BackColor = palette(14);
+    drawPosition(false, Line8, Line9, Line10, Line11, Shape4, Shape5, Text5, Text6);
 }
 
-// The console lock bolted: piston at the barrel's left end, rod across the
-// left cylinder's front rod, and the engaged-end sensor lit.
 void frmMain::lockEngagedDrawing() {
-    Line16.Visible = false;
-    Line15.Visible = false;
-    Line14.Visible = true;
-    Line13.Visible = true;
-    Shape9.Visible = false;
-    Shape10.Visible = true;
-    Text10.BackColor = palette(14);
-    Text11.BackColor = palette(10);
+    drawPosition(true, Line16, Line15, Line14, Line13, Shape9, Shape10, Text10, Text11);
 }
 
 void frmMain::lockReleasedDrawing() {
-    Line16.Visible = true;
-    Line15.Visible = true;
-    Line14.Visible = false;
-    Line13.Visible = false;
-    Shape9.Visible = true;
-    Shape10.Visible = false;
-    Text10.BackColor = palette(10);
-    Text11.BackColor = palette(14);
+    drawPosition(false, Line16, Line15, Line14, Line13, Shape9, Shape10, Text10, Text11);
+}
+
+// One of the two positions of a cylinder or of the lock. A rod and a piston
+// head draw each position, and a shape its rod end; the lamp of the position
+// reached is green, the other yellow. The steps run in the same order for
+// both positions.
+void frmMain::drawPosition(bool front, Control& homeRod, Control& homeHead, Control& frontHead, Control& frontRod,
+                           Control& homeEnd, Control& frontEnd, Control& homeLamp, Control& frontLamp) {
+    homeRod.Visible = !front;
+    homeHead.Visible = !front;
+    frontHead.Visible = front;
+    frontRod.Visible = front;
+    homeEnd.Visible = !front;
+    frontEnd.Visible = front;
+    homeLamp.BackColor = front ? lampYellow : lampGreen;
+    frontLamp.BackColor = front ? lampGreen : lampYellow;
 }
 
 // Both steps start from the window's outer height as it is now, whoever set
@@ -105,6 +86,15 @@ void frmMain::lockReleasedDrawing() {
 void frmMain::growStep() { setHeightWithinLimits(Height + 3120.0); }
 
 void frmMain::shrinkStep() { setHeightWithinLimits(Height - 3140.0); }
+
+// The running look, with the alarm lamp yellow and "Pausa" enabled: what the
+// start sequence, the quick start and the colour selection all show.
+void frmMain::runningLook() {
+    productionLampSteady();
+    Shape12.BackColor = lampGreen;
+    Text9.BackColor = lampYellow;
+    Command14.Enabled = true;
+}
 
 // The blink timer stops, the steady face lights and the start contact closes.
 void frmMain::productionLampSteady() {

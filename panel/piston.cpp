@@ -2,33 +2,24 @@
 // return timer brings it home 4 s after a colour selection ran it out.
 #include "forms/frmMain.h"
 
-#include "model/Colour.h"
-
 namespace kav {
 
 // Auto.
 void frmMain::Command16_Click() {
-    pistonHomeDrawing();
-    Text19.BackColor = palette(14);
-    Text18.BackColor = palette(10);
+    pistonHome(/*codeDone=*/false);
     Command16.Enabled = false;
 }
 
 // Man. It is never disabled, so it can be pressed with the piston already out.
 void frmMain::Command17_Click() {
-    pistonFrontDrawing();
-    Text19.BackColor = palette(10);
-    Text18.BackColor = palette(14);
+    pistonOut(/*codeReady=*/false);
     Command16.Enabled = true;
 }
 
 // The piston's return after a colour selection. It leaves the Auto button as
 // it is, and darkens the colour-code-ready lamp.
 void frmMain::Timer22_Timer() {
-    pistonHomeDrawing();
-    Text17.BackColor = palette(14);
-    Text19.BackColor = palette(14);
-    Text18.BackColor = palette(10);
+    pistonHome(/*codeDone=*/true);
     Timer22.Enabled = false;
 }
 

@@ -13,23 +13,19 @@ namespace kav {
 void frmMain::Timer21_Timer() { Text14.Visible = !Text14.Visible; }
 
 void frmMain::Timer23_Timer() {
-    Text16.BackColor = palette(10);
+    Text16.BackColor = lampGreen;
     Timer24.Enabled = true;
     Timer23.Enabled = false;
     journalLine("PLC  - burkar = kommunikation upprättad.");
 }
 
 // The steps the start sequence and the quick start share: the colour tool
-// unlocked, the start-conditions lamp green, the running look with the alarm
-// lamp yellow, and "Pausa" enabled.
+// unlocked, the start-conditions lamp green, and the running look.
 void frmMain::startConditionsGiven() {
     cmdColor.Enabled = true;
     cmdCopy.Enabled = true;
-    Text4.BackColor = palette(10);
-    productionLampSteady();
-    Shape12.BackColor = palette(10);
-    Text9.BackColor = palette(14);
-    Command14.Enabled = true;
+    Text4.BackColor = lampGreen;
+    runningLook();
 }
 
 void frmMain::Timer24_Timer() {
@@ -48,8 +44,8 @@ void frmMain::Command14_Click() {
     cmdCopy.Enabled = false;
     Command15.Visible = true;
     Command14.Visible = false;
-    Shape12.BackColor = palette(12);
-    Text9.BackColor = palette(12);
+    Shape12.BackColor = lampRed;
+    Text9.BackColor = lampRed;
     journalLine("Systemet pausad");
 }
 
@@ -60,8 +56,8 @@ void frmMain::Command15_Click() {
     cmdCopy.Enabled = true;
     Command15.Visible = false;
     Command14.Visible = true;
-    Shape12.BackColor = palette(10);
-    Text9.BackColor = palette(10);
+    Shape12.BackColor = lampGreen;
+    Text9.BackColor = lampGreen;
     journalLine("Systemet återstartad");
 }
 

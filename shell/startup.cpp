@@ -1,7 +1,7 @@
 // Start-up of the main window: the logbook list gets the code box's (empty)
-// text and then the lines of the logbook file, and the welcome chain writes
-// its greeting and saves. Timer2 keeps the operation counter label showing
-// how many lines the logbook list holds.
+// text and then the lines of the logbook file, and the welcome chain
+// (logbook/journal_chains.cpp) writes its greeting and saves. Timer2 keeps
+// the operation counter label showing how many lines the logbook list holds.
 #include "forms/frmMain.h"
 
 #include <string>
@@ -14,17 +14,6 @@ void frmMain::Form_Load() {
     List_Add(List1, txtColor.Text);
     List_Load(List1, logbookPath());
     Timer19.Enabled = true;
-}
-
-void frmMain::Timer19_Timer() {
-    journalLine("Välkommen till Vendel Hagmarks loggbok  i Skarnvik");
-    Timer19.Enabled = false;
-    Timer20.Enabled = true;
-}
-
-void frmMain::Timer20_Timer() {
-    List_Save(List1, logbookPath());
-    Timer20.Enabled = false;
 }
 
 void frmMain::Timer2_Timer() {

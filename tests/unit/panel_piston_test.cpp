@@ -11,10 +11,7 @@ protected:
     // The last steps of a colour selection: piston out, colour-code-ready
     // lamp green, return timer started.
     void pistonOut() {
-        w->pistonFrontDrawing();
-        w->Text17.BackColor = palette(10);
-        w->Text19.BackColor = palette(10);
-        w->Text18.BackColor = palette(14);
+        w->pistonOut(/*codeReady=*/true);
         w->Timer22.Enabled = true;
     }
 
