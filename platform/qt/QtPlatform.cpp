@@ -227,8 +227,12 @@ void QtPlatform::tellLogbookHeld(posix::LogbookFile::Hold why) {
         box->adjustSize();
         const QRect frame = main->frameGeometry();
         const QRect screen = main->screen()->availableGeometry();
-        QPoint at(frame.left(), frame.bottom() + 1);
-        if (at.y() + box->height() > screen.bottom()) at.setY(std::max(screen.top(), frame.top() - box->height() - 1));
+        // A window not yet shown is placed by its inside; its frame, which the
+        // window manager adds, is taken to be the main window's.
+        const int titleBar = main->geometry().top() - frame.top();
+        QPoint at(frame.left(), frame.bottom() + 1 + titleBar);
+        if (at.y() + box->height() > screen.bottom())
+            at.setY(std::max(screen.top() + titleBar, frame.top() - box->height() - 1 - titleBar));
         at.setX(std::clamp(at.x(), screen.left(), std::max(screen.left(), screen.right() - box->width())));
         box->move(at);
     }
