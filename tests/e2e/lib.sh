@@ -426,6 +426,33 @@ kav_ink_box() { # x y width height
     printf '%s %s %s %s' "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}" "${BASH_REMATCH[3]}" "${BASH_REMATCH[4]}"
 }
 
+# Whether a fresh screenshot shows dark ink in a box of the client area.
+kav_ink_in() { # x y width height
+    kav_shot
+    local mean
+    mean=$(convert "$KAV_SHOT" -crop "${3}x${4}+$((KAV_CX + $1))+$((KAV_CY + $2))" +repage \
+        -colorspace gray -threshold 35% -format '%[fx:mean]' info: 2>/dev/null)
+    awk -v m="${mean:-1}" 'BEGIN { exit !(m < 1) }'
+}
+
+# Waits (bounded) for the end of a copy's time in the clipboard captions: the
+# paste hint "CTRL + V" (Label3, 49 x 17 pixels at (344, 136)) shows with the
+# copy and goes 1800 ms later. The copy's journal chain saves 300 ms after the
+# copy, so once the hint has gone that save has been made (or held, or has
+# failed). Returns whether the hint came and went within the given seconds.
+kav_wait_copy_over() { # seconds
+    local tries=$(($1 * 5)) seen=false
+    while ((tries-- > 0)); do
+        if kav_ink_in 344 136 49 17; then
+            seen=true
+        elif $seen; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
 # Checks the colour at a client pixel of a screenshot.
 kav_check_pixel() { # description file "x y" colour
     kav_check "$1 at client pixel ($3)" "$(kav_pixel "$2" "$3")" "$4"

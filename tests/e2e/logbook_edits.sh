@@ -89,6 +89,7 @@ root)
     # Its first save is held, and the program says so in a box of its own.
     kav_wait_window_titled "Kavrilon - loggboken" 5 >/dev/null || kav_fail "root's session tells that it saves nothing"
     kav_keys ctrl+c
+    kav_wait_copy_over 10 || kav_fail "root's copy came and went"
     exit_program
     kav_check_true "root's session left the logbook as it was" cmp -s "$KAV_LOGBOOK" "$KAV_TMP/before"
     KAV_PROG=$user_prog

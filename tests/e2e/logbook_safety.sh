@@ -25,9 +25,10 @@ expect_no_temporary_file() {
 
 chain_and_exit() {
     # Ctrl+C copies the code and its chain saves the logbook 300 ms later;
-    # half a second on, "&Exit.." ends the program with its closing save.
+    # once the copy's captions are back, "&Exit.." ends the program with its
+    # closing save.
     kav_keys ctrl+c
-    sleep 0.8
+    kav_wait_copy_over 10 || kav_fail "the copy's paste hint came and went"
     kav_click 8280 2760 1095 495
     kav_expect_end "a chain and Exit"
 }

@@ -16,23 +16,38 @@ shift
 # for inside it, a pixel in from its edges.
 box=(145 121 151 17)
 
+# The test box's pixels in a screenshot, as one checksum.
+box_sum() { # shot
+    convert "$1" -crop "${box[2]}x${box[3]}+$((KAV_CX + box[0]))+$((KAV_CY + box[1]))" +repage \
+        -format '%#' info: 2>/dev/null
+}
+
 # Types a text into the emptied test box and moves the focus on (no text
-# cursor in the picture); leaves the screenshot in KAV_SHOT.
-type_into_box() { # text
+# cursor in the picture); leaves in KAV_SHOT the first screenshot after which
+# the box no longer changes (the program has drawn what it was sent), and a
+# non-empty text has changed the box from the empty one.
+type_into_box() { # text [empty-box-shot]
+    local before tries=50 previous= now
     xdotool mousemove 0 0 # away first: a move to where the pointer is never ends
     kav_click 2160 1800 2295 285
     xdotool key End shift+Home BackSpace || kav_die "xdotool key failed"
     [[ -n $1 ]] && { xdotool type --delay 20 "$1" || kav_die "xdotool type failed"; }
     xdotool key Tab || kav_die "xdotool key failed"
-    sleep 0.3
-    kav_shot
+    before=${2:+$(box_sum "$2")}
+    while ((tries-- > 0)); do
+        kav_shot
+        now=$(box_sum "$KAV_SHOT")
+        [[ -n $previous && $now == "$previous" && $now != "$before" ]] && return 0
+        previous=$now
+    done
+    kav_die "the test box did not settle on \"$1\""
 }
 
 # The rows of the box that a typed text changed from the empty box, as
 # "bottom top" (bottom is the row after the last).
 typed_rows() { # text empty-box-shot
     local g
-    type_into_box "$1"
+    type_into_box "$1" "$2"
     g=$(convert "$2" "$KAV_SHOT" -crop "${box[2]}x${box[3]}+$((KAV_CX + box[0]))+$((KAV_CY + box[1]))" +repage \
         -compose difference -composite -colorspace gray -threshold 35% -format '%@' info: 2>/dev/null)
     [[ $g =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || kav_die "no ink of $1 in '$g'"

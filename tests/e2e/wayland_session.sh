@@ -23,29 +23,49 @@ else
     kav_dump_logbook
 fi
 
+# Counts the pure green and pure yellow pixels of the compositor's screen
+# into `green` and `yellow` (both empty when no screenshot could be taken).
+lamp_pixels() {
+    local shot
+    green= yellow=
+    rm -f "$KAV_TMP"/shots/wayland-screenshot-*.png
+    (cd "$KAV_TMP/shots" && weston-screenshooter >/dev/null 2>&1)
+    shot=$(ls "$KAV_TMP"/shots/wayland-screenshot-*.png 2>/dev/null | head -n 1)
+    [[ -n $shot ]] || return 0
+    read -r green yellow <<<"$(for c in '#00FF00' '#FFFF00'; do
+            convert "$shot" -fill black +opaque "$c" -fill white -opaque "$c" -format '%[fx:mean*w*h] ' info:
+        done)"
+}
+
 # The compositor's screen, until it shows the panel's lamps in their colours
 # (the home-position lamp green, the other lamps yellow).
 painted=false
 for ((i = 0; i < 40; i++)); do
-    rm -f "$KAV_TMP"/shots/wayland-screenshot-*.png
-    (cd "$KAV_TMP/shots" && weston-screenshooter >/dev/null 2>&1)
-    shot=$(ls "$KAV_TMP"/shots/wayland-screenshot-*.png 2>/dev/null | head -n 1)
-    if [[ -n $shot ]]; then
-        read -r green yellow <<<"$(for c in '#00FF00' '#FFFF00'; do
-                convert "$shot" -fill black +opaque "$c" -fill white -opaque "$c" -format '%[fx:mean*w*h] ' info:
-            done)"
-        if awk -v g="${green:-0}" -v y="${yellow:-0}" 'BEGIN { exit !(g >= 50 && y >= 300) }'; then
-            painted=true
-            break
-        fi
+    lamp_pixels
+    if awk -v g="${green:-0}" -v y="${yellow:-0}" 'BEGIN { exit !(g >= 50 && y >= 300) }'; then
+        painted=true
+        break
     fi
     sleep 0.25
 done
 kav_log "lamp pixels on the screen: green ${green:-none}, yellow ${yellow:-none}"
 if $painted; then kav_pass "the window was painted"; else kav_fail "the window was painted"; fi
 
-# After the 4 s step, before the 10 s one: SIGTERM saves its line.
-while awk -v t="$(kav_elapsed)" 'BEGIN { exit !(t < 5) }'; do sleep 0.1; done
+# The 4 s step turns the PLC contact lamp (11 x 13 pixels) from yellow to
+# green and writes its journal line, which no chain saves; SIGTERM then
+# saves it, before the 10 s step adds another. Yellow pixels are counted:
+# the production-start lamp blinks green, but no yellow lamp changes before.
+start_yellow=${yellow:-0}
+plc=false
+for ((i = 0; i < 60; i++)); do
+    lamp_pixels
+    if awk -v y="${yellow:-0}" -v s="$start_yellow" 'BEGIN { exit !(y > 0 && y <= s - 80) }'; then
+        plc=true
+        break
+    fi
+    sleep 0.25
+done
+$plc || kav_fail "the PLC contact lamp turned green"
 kill -TERM "$KAV_PID"
 if kav_wait_gone "$KAV_PID" 10; then
     wait "$KAV_PID"
