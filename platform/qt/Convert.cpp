@@ -1,6 +1,8 @@
 // Colour and font conversions for the renderer.
 #include "platform/qt/Convert.h"
 
+#include "colour/Contrast.h"
+
 #include <QApplication>
 #include <QPalette>
 #include <cmath>
@@ -30,12 +32,6 @@ QPalette::ColorRole textRoleOn(QPalette::ColorRole back) {
     }
 }
 
-double luminance(const QColor& c) {
-    auto channel = [](float v) { return v <= 0.03928f ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    const QColor rgb = c.toRgb();
-    return 0.2126 * channel(rgb.redF()) + 0.7152 * channel(rgb.greenF()) + 0.0722 * channel(rgb.blueF());
-}
-
 } // namespace
 
 QColor toQColor(Colour c, QColor fallback) {
@@ -48,10 +44,7 @@ QColor toQColor(Colour c, QColor fallback) {
     return QColor(redOf(c), greenOf(c), blueOf(c));
 }
 
-double contrastRatio(const QColor& a, const QColor& b) {
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+double contrastRatio(const QColor& a, const QColor& b) { return kav::contrastRatio(fromQColor(a), fromQColor(b)); }
 
 QColor textColourOn(Colour back) {
     const QColor black(Qt::black);
