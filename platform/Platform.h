@@ -66,9 +66,10 @@ public:
     // The logbook file: its full path, reading all its bytes, and replacing
     // it whole so that a failed write never destroys the old file.
     virtual std::string logbookPath() = 0;
-    // Looks at the logbook file at `path` before a save. Writes asked for
-    // earlier are finished first. When saves are held the platform tells the
-    // user, once. This version sees nothing change.
+    // Looks at the logbook file at `path` before a save; the caller has
+    // finished the writes asked for earlier (finishWrites). When saves are
+    // held the platform tells the user, once. This version sees nothing
+    // change.
     virtual logbook::FileChange logbookChange(const std::string& path);
     virtual std::optional<std::string> readFile(const std::string& path) = 0;
     // The file at `path` as the logbook list keeps it: its bytes and where

@@ -36,22 +36,6 @@ PathParts splitPath(const std::string& path) {
     return {slash == 0 ? std::string("/") : path.substr(0, slash), path.substr(slash + 1)};
 }
 
-int openRetrying(const char* path, int flags) {
-    int fd;
-    do {
-        fd = ::open(path, flags);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
-}
-
-int openAtRetrying(int dir, const char* name, int flags, mode_t mode) {
-    int fd;
-    do {
-        fd = ::openat(dir, name, flags, mode);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
-}
-
 bool writeAll(int fd, std::string_view bytes) {
     const char* p = bytes.data();
     std::size_t left = bytes.size();

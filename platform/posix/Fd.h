@@ -1,10 +1,13 @@
 #pragma once
 // A file descriptor that is closed when it goes out of scope, unless it was
-// handed on or closed explicitly to look at the result of close().
+// handed on or closed explicitly to look at the result of close(); and the
+// opens that are repeated when a signal interrupts them.
 
 #include <cerrno>
 #include <utility>
 
+#include <fcntl.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 namespace kav::posix {
@@ -32,5 +35,21 @@ public:
 private:
     int fd_;
 };
+
+inline int openRetrying(const char* path, int flags) {
+    int fd;
+    do {
+        fd = ::open(path, flags);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+inline int openAtRetrying(int dir, const char* name, int flags, mode_t mode = 0) {
+    int fd;
+    do {
+        fd = ::openat(dir, name, flags, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
 
 } // namespace kav::posix

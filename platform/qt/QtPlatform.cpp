@@ -192,7 +192,6 @@ std::optional<logbook::LineImage> QtPlatform::readLines(const std::string& path)
 }
 
 logbook::FileChange QtPlatform::logbookChange(const std::string& path) {
-    finishWrites();
     const logbook::FileChange change = services_->logbook.check(path);
     if (change == logbook::FileChange::Held) tellLogbookHeld(services_->logbook.hold());
     return change;

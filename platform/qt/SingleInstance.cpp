@@ -41,14 +41,7 @@ constexpr char kRaised[] = "ok\n";
 
 using posix::Fd;
 
-
-int openAtRetrying(int dirFd, const char* name, int flags, mode_t mode = 0) {
-    int fd;
-    do {
-        fd = ::openat(dirFd, name, flags, mode);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
-}
+using posix::openAtRetrying;
 
 enum class Lock { Taken, Busy, Unavailable, Moved };
 

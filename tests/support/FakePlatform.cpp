@@ -86,7 +86,6 @@ std::string FakePlatform::logbookPath() { return (folder / "kavrilon.ini").strin
 std::optional<std::string> FakePlatform::readFile(const std::string& path) { return guard.load(path); }
 
 logbook::FileChange FakePlatform::logbookChange(const std::string& path) {
-    finishWrites();
     const logbook::FileChange change = guard.check(path);
     if (change == logbook::FileChange::Held) calls.push_back("logbookHeld()");
     return change;
