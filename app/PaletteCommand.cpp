@@ -29,7 +29,6 @@ int fail(const std::string& message) {
     return 1;
 }
 
-
 } // namespace
 
 int printPalette(const char* argv0, const PaletteFormatRow& format) {

@@ -42,13 +42,9 @@ LogbookFile::Change LogbookFile::check(const std::string& path) {
 
     const FileLook look = lookAt(path);
     switch (look.outcome) {
-    case ReadResult::Outcome::Missing:
-        return known_ ? Change::Gone : Change::None;
-    case ReadResult::Outcome::Refused:
-        found_ = Hold::Unreadable;
-        return Change::Held;
-    case ReadResult::Outcome::Read:
-        break;
+    case ReadResult::Outcome::Missing: return known_ ? Change::Gone : Change::None;
+    case ReadResult::Outcome::Refused: found_ = Hold::Unreadable; return Change::Held;
+    case ReadResult::Outcome::Read: break;
     }
     if (look.owner != ::geteuid()) {
         found_ = Hold::OthersFile;

@@ -25,8 +25,7 @@ public:
     // The program on this Linux desktop, its logbook in `programFolder`
     // (none when the folder is empty). The logbook is taken from
     // `logbookReadAhead` when it read the logbook and the file is unchanged.
-    explicit Desktop(std::filesystem::path programFolder,
-                     std::unique_ptr<LogbookReadAhead> logbookReadAhead = nullptr);
+    explicit Desktop(std::filesystem::path programFolder, std::unique_ptr<LogbookReadAhead> logbookReadAhead = nullptr);
     // The same program on another platform and clock (a test's recording
     // fake and virtual clock), both of which must outlive it. No timer
     // driver runs then: the test moves its clock on itself.

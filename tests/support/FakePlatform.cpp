@@ -3,7 +3,6 @@
 
 #include "model/Window.h"
 
-
 namespace kav::test {
 
 namespace {
@@ -105,7 +104,6 @@ void FakePlatform::writeFileAtomicLater(const std::string& path, SharedBytes byt
 }
 
 bool FakePlatform::finishWrites() { return finishLater ? finishLater() : Platform::finishWrites(); }
-
 
 void FakePlatform::endProgram() {
     calls.push_back("endProgram()");
