@@ -15,10 +15,12 @@ int TimerService::add(int intervalMs, bool enabled, TickFn onTick) {
     e.enabled = enabled;
     e.alive = true;
     e.due = clock_->nowMs() + e.interval;
-    e.onTick = std::move(onTick);
+    e.onTick = std::make_shared<const TickFn>(std::move(onTick));
     timers_.push_back(std::move(e));
+    const int id = static_cast<int>(timers_.size() - 1);
+    updateRunning(id);
     scheduleChanged();
-    return static_cast<int>(timers_.size() - 1);
+    return id;
 }
 
 void TimerService::setEnabled(int id, bool enabled) {
@@ -26,6 +28,7 @@ void TimerService::setEnabled(int id, bool enabled) {
     if (!e.alive || e.enabled == enabled) return;
     e.enabled = enabled;
     if (enabled) e.due = clock_->nowMs() + e.interval;
+    updateRunning(id);
     scheduleChanged();
 }
 
@@ -40,6 +43,7 @@ void TimerService::remove(int id) {
     e.enabled = false;
     e.onTick = nullptr;
     e.control = nullptr;
+    updateRunning(id);
     scheduleChanged();
 }
 
@@ -75,19 +79,29 @@ bool TimerService::held(const Entry& e) {
     return e.control && e.control->def().refreshesView && !e.control->window().Visible;
 }
 
+void TimerService::updateRunning(int id) {
+    const Entry& e = timers_[static_cast<std::size_t>(id)];
+    const auto at = std::lower_bound(running_.begin(), running_.end(), id);
+    const bool listed = at != running_.end() && *at == id;
+    if (e.alive && e.enabled && !listed) running_.insert(at, id);
+    if (!(e.alive && e.enabled) && listed) running_.erase(at);
+}
+
 std::optional<std::int64_t> TimerService::nextDue() const {
     std::optional<std::int64_t> best;
-    for (const Entry& e : timers_)
-        if (e.alive && e.enabled && !held(e) && (!best || e.due < *best)) best = e.due;
+    for (const int id : running_) {
+        const Entry& e = timers_[static_cast<std::size_t>(id)];
+        if (!held(e) && (!best || e.due < *best)) best = e.due;
+    }
     return best;
 }
 
-int TimerService::pickDue(std::int64_t now, const std::vector<char>& delivered) const {
+int TimerService::pickDue(std::int64_t now, unsigned pass) const {
     int best = -1;
-    for (std::size_t i = 0; i < timers_.size(); ++i) {
-        const Entry& e = timers_[i];
-        if (!e.alive || !e.enabled || held(e) || e.due > now || (i < delivered.size() && delivered[i])) continue;
-        if (best < 0 || e.due < timers_[static_cast<std::size_t>(best)].due) best = static_cast<int>(i);
+    for (const int id : running_) {
+        const Entry& e = timers_[static_cast<std::size_t>(id)];
+        if (held(e) || e.due > now || e.pass == pass) continue;
+        if (best < 0 || e.due < timers_[static_cast<std::size_t>(best)].due) best = id;
     }
     return best;
 }
@@ -95,21 +109,22 @@ int TimerService::pickDue(std::int64_t now, const std::vector<char>& delivered) 
 int TimerService::deliverDue() {
     // A timer delivered in this pass waits for the next pass, so a handler
     // slower than its interval cannot keep the loop here for ever.
-    std::vector<char> delivered(timers_.size(), 0);
+    const unsigned pass = ++pass_;
     int count = 0;
     for (;;) {
         const std::int64_t now = clock_->nowMs();
-        const int i = pickDue(now, delivered);
+        const int i = pickDue(now, pass);
         if (i < 0) break;
         Entry& e = timers_[static_cast<std::size_t>(i)];
-        delivered[static_cast<std::size_t>(i)] = 1;
-        // The count restarts now; a handler that disables its own timer
-        // simply leaves it disabled.
-        e.due = now + e.interval;
-        TickFn fn = e.onTick; // the vector may grow while the handler runs
+        e.pass = pass;
+        // The next count runs from this tick's due moment; a handler that
+        // disables its own timer simply leaves it disabled.
+        e.due = e.due + e.interval > now ? e.due + e.interval : now + e.interval;
+        // Held, not referenced: the vector may grow while the handler runs,
+        // and the handler may remove its own timer.
+        const std::shared_ptr<const TickFn> fn = e.onTick;
         ++count;
-        if (fn) fn();
-        if (delivered.size() < timers_.size()) delivered.resize(timers_.size(), 0);
+        if (fn && *fn) (*fn)();
     }
     if (count) scheduleChanged();
     return count;

@@ -2,7 +2,9 @@
 // The program's only means of delay and sequencing. The service follows the
 // timer rules itself rather than leaning on a toolkit timer:
 //  - while enabled, a timer ticks every Interval ms; the count starts when it
-//    is enabled and restarts at each tick;
+//    is enabled and restarts at each tick, from the moment the tick fell due,
+//    so a late delivery does not push the later ticks back (a timer that fell
+//    a whole interval behind counts from its late tick instead);
 //  - enabling an enabled timer changes nothing, the running count goes on;
 //  - disabling stops it at once, dropping a tick that had already fallen due;
 //  - a timer has at most one pending tick, so ticks never pile up;
@@ -16,6 +18,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -79,19 +82,28 @@ private:
         bool enabled = false;
         bool alive = false;
         std::int64_t due = 0;
-        TickFn onTick;
+        // Shared, so a delivery holds the handler without copying it.
+        std::shared_ptr<const TickFn> onTick;
         Control* control = nullptr;
+        // The delivery pass that last delivered this timer.
+        unsigned pass = 0;
     };
 
     void controlChanged(Control& control, PropId id) override;
     void windowChanged(Window& window, PropId id) override;
     // The timer is due but its window is hidden and it only refreshes the view.
     static bool held(const Entry& e);
-    int pickDue(std::int64_t now, const std::vector<char>& delivered) const;
+    int pickDue(std::int64_t now, unsigned pass) const;
+    // Keeps `running_` in step with the entry's alive and enabled flags.
+    void updateRunning(int id);
     void scheduleChanged();
 
     Clock* clock_;
     std::vector<Entry> timers_;
+    // The ids of the alive, enabled timers in registration order: the only
+    // ones the idle program looks at on each tick.
+    std::vector<int> running_;
+    unsigned pass_ = 0;
     std::function<void()> onSchedule_;
 };
 

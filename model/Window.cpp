@@ -49,7 +49,7 @@ std::string Window::key(std::string_view control, Event event) {
 }
 
 void Window::bind(std::string_view control, Event event, Handler handler) {
-    handlers_[key(control, event)] = std::move(handler);
+    handlers_[key(control, event)] = std::make_shared<const Handler>(std::move(handler));
 }
 
 std::vector<std::pair<std::string, Event>> Window::boundEvents() const {
@@ -69,9 +69,9 @@ bool Window::raise(std::string_view control, Event event, const EventArgs& args)
     }
     auto it = handlers_.find(key(control, event));
     if (it == handlers_.end()) return false;
-    // Copy the handler: a handler may rebind or the table may grow meanwhile.
-    Handler h = it->second;
-    h(args);
+    // Hold the handler: a handler may rebind or the table may grow meanwhile.
+    const std::shared_ptr<const Handler> h = it->second;
+    (*h)(args);
     return true;
 }
 

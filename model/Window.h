@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -123,7 +124,8 @@ private:
     const FormDef* def_;
     std::deque<Control> controls_;
     std::unordered_map<std::string_view, Control*> byName_;
-    std::unordered_map<std::string, Handler> handlers_;
+    // Shared, so a raise holds its handler without copying it.
+    std::unordered_map<std::string, std::shared_ptr<const Handler>> handlers_;
     std::vector<WindowObserver*> observers_;
 };
 

@@ -26,8 +26,9 @@ void TimerDriver::fired() {
     const std::int64_t now = clock_.nowNs();
     nextFireNs_ += periodNs_;
     if (nextFireNs_ <= now) nextFireNs_ = now + periodNs_;
-    service_.deliverDue();
-    arm();
+    // A delivery re-arms through the schedule listener; a wake-up that
+    // delivered nothing re-arms here.
+    if (service_.deliverDue() == 0) arm();
 }
 
 void TimerDriver::arm() {
