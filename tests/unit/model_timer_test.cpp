@@ -73,6 +73,14 @@ TEST(TimerService, TicksDoNotPileUpBehindASlowHandler) {
     EXPECT_EQ(r.log, (std::vector<std::string>{"fast@10", "fast@105", "fast@115", "fast@125"}));
 }
 
+TEST(TimerService, ALateTickKeepsTheBeat) {
+    Rig r;
+    r.add("T", 100, true);
+    r.clock.set(130); // the event loop woke 30 ms late
+    r.timers.deliverDue();
+    EXPECT_EQ(r.timers.nextDue(), 200);
+}
+
 TEST(TimerService, DisablingDropsATickThatHadFallenDue) {
     Rig r;
     int b = -1;
