@@ -88,7 +88,7 @@ case "${1:-}" in
     # rcc generate in the build folder are left out. Any finding fails.
     src=$(printf '%s' "$PWD" | sed 's/[][\\.*^$+?(){}|]/\\&/g')
     run-clang-tidy -p build/asan -j "$(jobs)" -quiet \
-      "^$src/(app|model|forms|shell|colour|logbook|panel|launcher|data|platform)/.*\.cpp\$"
+      "^$src/(app|core|model|forms|shell|colour|logbook|panel|launcher|data|platform)/.*\.cpp\$"
     ;;
   fuzz)
     install_missing "${TEST_PACKAGES[@]}"

@@ -1,8 +1,8 @@
 // Carrying out the command line: the texts, the errors, --pick and --palette.
 #include "app/CommandLine.h"
-#include "app/DisplayCheck.h"
+#include "platform/posix/DisplayCheck.h"
 #include "app/PaletteCommand.h"
-#include "app/SessionBusCheck.h"
+#include "platform/dbus/SessionBusCheck.h"
 #include "colour/HexRGB.h"
 #include "data/Resources.h"
 #include "platform/qt/ColourDialog.h"

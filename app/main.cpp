@@ -4,8 +4,8 @@
 // saved once more if the list holds journal lines no chain has saved yet.
 
 #include "app/CommandLine.h"
-#include "app/DisplayCheck.h"
-#include "app/SessionBusCheck.h"
+#include "platform/posix/DisplayCheck.h"
+#include "platform/dbus/SessionBusCheck.h"
 #include "data/Resources.h"
 #include "forms/frmMain.h"
 #include "platform/posix/ProgramFolder.h"

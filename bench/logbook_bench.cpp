@@ -8,7 +8,7 @@
 #include "forms/frmMain.h"
 #include "logbook/LogbookFormat.h"
 #include "model/TimerService.h"
-#include "platform/Platform.h"
+#include "core/Platform.h"
 #include "platform/posix/AtomicFile.h"
 
 #include <benchmark/benchmark.h>

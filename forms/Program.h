@@ -5,7 +5,7 @@
 // window is created or removed, so it can show it.
 
 #include "model/TimerService.h"
-#include "platform/Platform.h"
+#include "core/Platform.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the logbook reader as a file and as list text, and
 // checks that reading, writing and reading again agree. Run it for a bounded
 // time, for example: logbook_reader_fuzz -max_total_time=60 corpus/
-#include "logbook/Cp1252.h"
+#include "model/Cp1252.h"
 #include "logbook/LogbookFormat.h"
 #include "model/LineStore.h"
 

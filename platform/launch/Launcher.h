@@ -7,7 +7,7 @@
 // HTML page lies) comes in a LaunchEnvironment, and the actual start goes
 // through a Starter, so tests can use fake programs and record the starts.
 
-#include "platform/Platform.h"
+#include "core/Platform.h"
 
 #include <filesystem>
 #include <functional>

@@ -8,7 +8,7 @@
 #include "platform/devices/LazyBus.h"
 #include "platform/devices/ShutdownDialog.h"
 #include "platform/launch/Launcher.h"
-#include "platform/launch/Media.h"
+#include "platform/devices/Media.h"
 #include "platform/posix/LogbookFile.h"
 #include "platform/posix/ProgramFolder.h"
 #include "platform/posix/WriteQueue.h"

@@ -3,7 +3,7 @@
 // boxes, the About box, the launcher and drive mapping, the CD tray, the
 // shut-down dialog and the logbook file in the program folder.
 
-#include "platform/Platform.h"
+#include "core/Platform.h"
 #include "platform/posix/LogbookFile.h"
 #include "platform/qt/LogbookReadAhead.h"
 

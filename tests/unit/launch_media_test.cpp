@@ -1,7 +1,7 @@
 // Drives A:, D: and E: on removable media mounted under fake roots, the copy
 // that never leaves a half-written file, and the delete that reports whether
 // there was a file.
-#include "platform/launch/Media.h"
+#include "platform/devices/Media.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

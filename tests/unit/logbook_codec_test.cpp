@@ -1,6 +1,6 @@
 // The Windows-1252 conversion between the logbook file and the program's
 // UTF-8 text, and the splitting of the file into entries.
-#include "logbook/Cp1252.h"
+#include "model/Cp1252.h"
 #include "logbook/LogbookFormat.h"
 
 #include <gtest/gtest.h>

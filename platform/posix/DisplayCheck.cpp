@@ -1,5 +1,5 @@
 // The display check before the application starts.
-#include "app/DisplayCheck.h"
+#include "platform/posix/DisplayCheck.h"
 
 #include <xcb/xcb.h>
 

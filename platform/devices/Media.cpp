@@ -1,5 +1,5 @@
 // Drive letters on removable media, and copy and delete of the logbook file.
-#include "platform/launch/Media.h"
+#include "platform/devices/Media.h"
 
 #include "platform/posix/AtomicFile.h"
 

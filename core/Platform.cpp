@@ -1,5 +1,5 @@
 // What every platform does alike: reading a file as the logbook list keeps it.
-#include "platform/Platform.h"
+#include "core/Platform.h"
 
 namespace kav {
 

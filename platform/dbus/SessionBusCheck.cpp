@@ -1,5 +1,5 @@
 // The session bus probe before the application starts.
-#include "app/SessionBusCheck.h"
+#include "platform/dbus/SessionBusCheck.h"
 
 #include "platform/dbus/BusAddress.h"
 #include "platform/dbus/Handshake.h"
