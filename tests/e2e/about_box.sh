@@ -49,6 +49,8 @@ kav_check "windows besides the main one after a second click on Om... with the b
     "$(kav_other_windows | wc -l)" 1
 kav_check "the box still shown is the first one" "$(kav_other_windows | head -n 1)" "$box"
 
+# Return reaches the program after that click: once the box has gone, a box
+# the click had opened would still be shown.
 kav_keys_to "$box" Return
 if kav_wait_no_other_window 10; then kav_pass "Return closes the About box"; else kav_fail "Return closes the About box"; fi
 

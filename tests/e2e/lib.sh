@@ -571,6 +571,33 @@ kav_wait_logbook_tail() { # expected-bytes-file seconds
     return 1
 }
 
+# Waits until the start sequence's last step, 10 s after start, is behind the
+# program, and with it that step's journal line and its copy of the code box.
+# That copy is the first time the program takes the clipboard, so this holds
+# only where nothing was copied before: the clipboard having an owner is the
+# program's own marker, whatever the machine's load.
+kav_wait_start_sequence_over() {
+    local tries=300
+    while ((tries-- > 0)); do
+        timeout 5 xclip -o -selection clipboard -t TARGETS >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    kav_die "the start sequence did not reach its 10 s step within 30 s"
+}
+
+# Whether the logbook file holds both journal lines (Windows-1252 texts), the
+# first before the second: the order in which their handlers ran.
+kav_logbook_order() { # first second
+    local a b
+    a=$(LC_ALL=C grep -a -n -F -m 1 -- "$1" "$KAV_LOGBOOK" | cut -d: -f1)
+    b=$(LC_ALL=C grep -a -n -F -m 1 -- "$2" "$KAV_LOGBOOK" | cut -d: -f1)
+    [[ -n $a && -n $b ]] && ((a < b))
+}
+
+# The start sequence's journal line at 10 s, and the quick start's.
+KAV_LINE_START_CONDITIONS=$(printf 'Startvillkor angivits fr\xe5n = PLC  - burkar')
+KAV_LINE_QUICK_START='Systemet snabb-startad.'
+
 # The logbook file's bytes as a readable dump, for failure messages.
 kav_dump_logbook() {
     if [[ -f $KAV_LOGBOOK ]]; then

@@ -68,7 +68,7 @@ kav_check_true "no logbook file after the message box" test ! -e "$KAV_LOGBOOK"
 # the welcome line first and the copy's journal line last. The start sequence
 # adds lines of its own at 4 s and 10 s, which the next save takes along;
 # once both are behind us, the copy's line is the last.
-while awk -v t="$(kav_elapsed)" 'BEGIN { exit !(t < 10.8) }'; do sleep 0.1; done
+kav_wait_start_sequence_over
 kav_keys ctrl+c
 printf 'Anv\xe4ndaren har tryck p\xe5 knappen eller menyn:  Kopiera till Klipp-Minnet\r\n' >"$KAV_TMP/expected-copy-tail"
 if kav_wait_logbook_tail "$KAV_TMP/expected-copy-tail" 5; then

@@ -63,7 +63,7 @@ kav_wait_no_window_titled "$box_title" 10 || kav_die "Escape did not close the A
 
 # The start sequence puts the code box on the clipboard 10 s after start;
 # after that nothing but the copy below writes it.
-while awk -v t="$(kav_elapsed)" 'BEGIN { exit !(t < 10.8) }'; do sleep 0.1; done
+kav_wait_start_sequence_over
 
 # The homepage box's "&Kopiera adressen.." (Command2, in the frame at 120,120:
 # 1440, 3360, 1935 x 255 twips).

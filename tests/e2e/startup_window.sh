@@ -10,6 +10,18 @@
 source "$(dirname -- "${BASH_SOURCE[0]}")/lib.sh"
 kav_init "$1"
 kav_start
+# The design state lasts until the start sequence's first step at 4 s turns
+# the PLC-contact lamp green. A start so slow that its first paint came later
+# shows none of it; such a start is ended and made again (three tries).
+plc_lamp=$(kav_centre 6360 2640 168 195)
+for try in 1 2; do
+    [[ $(kav_pixel "$KAV_PAINT_SHOT" "$plc_lamp") != "$KAV_GREEN" ]] && break
+    kav_log "first paint came after the 4 s step (try $try); starting again"
+    kill -TERM "$KAV_PID"
+    kav_wait_gone "$KAV_PID" 10
+    wait "$KAV_PID" 2>/dev/null
+    kav_start
+done
 
 # The title, byte for byte (xdotool ends it with one newline of its own).
 name=$(xdotool getwindowname "$KAV_WIN"; printf x)
@@ -17,10 +29,9 @@ name=${name%x}
 name=${name%$'\n'}
 kav_check "window title" "$name" "Kavrilon  V.1.0     Av:  Vendel Hagmark    -   Skarnvik"
 
-# The first screenshot that shows the painted window; it has to come before
-# the start sequence's first step at 4 s changes the PLC-contact lamp.
+# The first screenshot that shows the painted window: the PLC-contact lamp
+# still yellow in it below shows it came before the 4 s step.
 design_shot=$KAV_PAINT_SHOT
-design_at=$KAV_PAINT_AT
 
 # Where the client area begins: the first row below the window's top whose
 # colour is the client background (taken at a bare spot near the bottom).
@@ -44,7 +55,7 @@ kav_check "client area's top left corner on the screen (px)" "$KAV_WX,$((KAV_WY 
 
 # The lamps at load (Left, Top, Width, Height in twips), and two drawings.
 kav_check_pixels "$design_shot" \
-    "PLC-contact lamp Text16 yellow" "$(kav_centre 6360 2640 168 195)" "$KAV_YELLOW" \
+    "PLC-contact lamp Text16 yellow" "$plc_lamp" "$KAV_YELLOW" \
     "start-conditions lamp Text4 yellow" "$(kav_centre 7440 1560 168 195)" "$KAV_YELLOW" \
     "alarm lamp Text9 yellow" "$(kav_centre 7440 1920 168 195)" "$KAV_YELLOW" \
     "paste-ready lamp Text7 yellow" "$(kav_centre 7440 2280 168 195)" "$KAV_YELLOW" \
@@ -59,24 +70,27 @@ kav_check_pixels "$design_shot" \
     "right lower end lamp Text6 yellow" "$(kav_centre 9790 2880 175 195)" "$KAV_YELLOW" \
     "piston rod end Shape14 white" "$(kav_at 1567 2320)" "$KAV_WHITE" \
     "right rod Line8 black inside its barrel" "$(kav_at 10147 1500)" "$KAV_BLACK"
-# The design state holds until the start sequence's first step at 4 s.
-kav_check_true "design-state screenshot taken before the 4 s step ($design_at s)" \
-    awk -v t="$design_at" 'BEGIN { exit !(t < 3.9) }'
 
 # Quick start with its access key: the running look at once, long before the
 # start sequence would give it at 10 s.
 kav_keys alt+s
 kav_expect_colour "Alt+S turns the start-conditions lamp Text4 green" "$(kav_centre 7440 1560 168 195)" "$KAV_GREEN" 5
-quick_at=$(kav_elapsed)
-kav_check_true "the running look came from the quick start, not the 10 s step ($quick_at s)" \
-    awk -v t="$quick_at" 'BEGIN { exit !(t < 9.5) }'
 kav_check_pixels "$KAV_SHOT" \
     "status light Shape12 green after quick start" "$(kav_centre 7800 1560 495 495)" "$KAV_GREEN" \
     "production-start lamp Text15 steady green" "$(kav_centre 9360 720 375 375)" "$KAV_GREEN" \
     "alarm lamp Text9 still yellow" "$(kav_centre 7440 1920 168 195)" "$KAV_YELLOW"
 
 # The start sequence runs on after a quick start: the PLC link at 4 s.
-kav_expect_colour "PLC-contact lamp Text16 green after the 4 s step" "$(kav_centre 6360 2640 168 195)" "$KAV_GREEN" 15
+kav_expect_colour "PLC-contact lamp Text16 green after the 4 s step" "$plc_lamp" "$KAV_GREEN" 15
 kav_log "PLC-contact lamp green $(kav_elapsed) s after start"
+
+# The quick start's journal line before the 10 s step's shows that the quick
+# start gave the running look. A copy's chain saves the list with both.
+kav_wait_start_sequence_over
+kav_keys ctrl+c
+tries=100
+until kav_logbook_order "$KAV_LINE_QUICK_START" "$KAV_LINE_START_CONDITIONS" || ((--tries == 0)); do sleep 0.05; done
+kav_check_true "the running look came from the quick start, not the 10 s step" \
+    kav_logbook_order "$KAV_LINE_QUICK_START" "$KAV_LINE_START_CONDITIONS"
 
 kav_finish

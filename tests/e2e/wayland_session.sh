@@ -3,7 +3,7 @@
 # backend: no keyboard, no clipboard): it starts, paints its window (the
 # green and yellow lamps are on the compositor's screen), its welcome chain
 # saves the logbook, and SIGTERM ends it with the start sequence's unsaved
-# line of 4 s saved after the welcome line.
+# line of 4 s (and of 10 s, if it came first) saved after the welcome line.
 # Usage: wayland_session.sh <kavrilon>
 
 # shellcheck source=SCRIPTDIR/lib.sh
@@ -53,7 +53,7 @@ if $painted; then kav_pass "the window was painted"; else kav_fail "the window w
 
 # The 4 s step turns the PLC contact lamp (11 x 13 pixels) from yellow to
 # green and writes its journal line, which no chain saves; SIGTERM then
-# saves it, before the 10 s step adds another. Yellow pixels are counted:
+# saves it. Yellow pixels are counted:
 # the production-start lamp blinks green, but no yellow lamp changes before.
 start_yellow=${yellow:-0}
 plc=false
@@ -74,11 +74,14 @@ if kav_wait_gone "$KAV_PID" 10; then
 else
     kav_die "the program was still running 10 s after SIGTERM"
 fi
+# On a loaded machine the signal may come after the 10 s step: its line is
+# then unsaved too, and saved after the other.
 { cat "$KAV_TMP/expected-welcome"; printf 'PLC  - burkar = kommunikation uppr\xe4ttad.\r\n'; } >"$KAV_TMP/expected-term"
-if cmp -s "$KAV_LOGBOOK" "$KAV_TMP/expected-term"; then
-    kav_pass "SIGTERM saved the unsaved line of the 4 s step"
+{ cat "$KAV_TMP/expected-term"; printf '%s\r\n' "$KAV_LINE_START_CONDITIONS"; } >"$KAV_TMP/expected-term-late"
+if cmp -s "$KAV_LOGBOOK" "$KAV_TMP/expected-term" || cmp -s "$KAV_LOGBOOK" "$KAV_TMP/expected-term-late"; then
+    kav_pass "SIGTERM saved the unsaved lines of the start sequence"
 else
-    kav_fail "SIGTERM saved the unsaved line of the 4 s step"
+    kav_fail "SIGTERM saved the unsaved lines of the start sequence"
     kav_dump_logbook
 fi
 
