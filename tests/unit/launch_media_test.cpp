@@ -16,14 +16,8 @@ namespace kav {
 namespace {
 
 namespace fs = std::filesystem;
+using test::readAll;
 using test::TempDir;
-
-std::string readAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 void writeFile(const fs::path& p, const std::string& bytes) {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);

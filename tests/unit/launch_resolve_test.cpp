@@ -19,6 +19,7 @@ namespace kav {
 namespace {
 
 namespace fs = std::filesystem;
+using test::readAll;
 using test::TempDir;
 
 // The launcher table's row of an item.
@@ -36,13 +37,6 @@ const LaunchItem& kSearchPage = item("motor");
 const LaunchItem& kHelpPage = item("dows");
 const LaunchItem& kSol = item("sol");
 const LaunchItem& kVolume = item("lym");
-
-std::string readAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 // A fake program: a shell script that writes its arguments, one a line, to
 // `record` (through a temporary name, so a reader never sees half of it).
