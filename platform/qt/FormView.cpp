@@ -3,7 +3,7 @@
 
 #include "platform/qt/CaptionButton.h"
 #include "platform/qt/ClientArea.h"
-#include "platform/qt/ClientAreaAccessible.h"
+#include "platform/qt/Accessibility.h"
 #include "platform/qt/Convert.h"
 #include "platform/qt/LogbookListModel.h"
 #include "platform/qt/LogbookListView.h"
@@ -409,7 +409,7 @@ void FormView::applyControl(Control& c, PropId id) {
         // A drawn control: repaint the part of the canvas it covers.
         if (c.kind() == Kind::Line || c.kind() == Kind::Shape || c.kind() == Kind::Label || c.kind() == Kind::Image)
             client_->update(client_->areaOf(c));
-        if (c.kind() == Kind::Label && id == PropId::Caption) client_->labelChanged(c);
+        if (c.kind() == Kind::Label && id == PropId::Caption) labelChanged(*client_, c);
         return;
     }
     switch (id) {
