@@ -36,11 +36,7 @@ public:
     QMenu* menuFor(std::string_view menuName) const;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void controlChanged(Control& control, PropId id) override;
@@ -49,12 +45,7 @@ private:
 
     void buildWidgets();
     void buildMenus();
-    void applyControl(Control& control, PropId id);
     void applyHeight();
-    // The outer height the window system gives the window, in twips, and the
-    // limits a height change must stay within.
-    double outerHeightTwips() const;
-    void updateHeightLimits();
     QString spokenName(std::string_view control) const;
     void syncHeightFromWindow();
 
@@ -66,9 +57,6 @@ private:
     std::vector<QKeySequence> menuKeys_;
     LogbookListModel* listModel_ = nullptr;
     std::unique_ptr<FrameWatch> frameWatch_;
-    // The first frame the window manager gives the window is moved onto the
-    // screen's available area; later moves are the user's.
-    void keepFrameOnArea();
     bool frameKeptOnArea_ = false;
     bool applyingHeight_ = false;
 };
