@@ -9,25 +9,19 @@
 #include "platform/devices/ShutdownDialog.h"
 #include "platform/launch/Launcher.h"
 #include "platform/launch/Media.h"
-#include "platform/posix/LogbookFile.h"
 #include "platform/posix/ProgramFolder.h"
 #include "platform/posix/WriteQueue.h"
 #include "platform/qt/ColourDialog.h"
 #include "platform/qt/Convert.h"
-#include "platform/qt/LogbookReadAhead.h"
 #include "platform/qt/ProgramEnd.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDBusConnection>
 #include <QDate>
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QIcon>
-#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 
 #include <algorithm>
@@ -40,13 +34,12 @@ namespace {
 // reach the logbook file for a reason that will not pass by itself.
 constexpr const char* kHeldTitle = "Kavrilon - loggboken";
 constexpr const char* kHeldOthersFile =
-    "Loggboken sparas inte: kavrilon.ini eller mappen den ligger i tillhör en annan användare.\n"
-    "Det som skrivs i loggboken under den här körningen finns bara kvar tills programmet stängs.";
+    "Loggboken sparas inte: kavrilon.ini eller mappen den ligger i tillhör en annan användare.\n";
 constexpr const char* kHeldOtherCopy =
-    "Loggboken sparas inte: programmappen kunde inte låsas, så ett annat Kavrilon kan skriva i samma loggbok.\n"
-    "Det som skrivs i loggboken under den här körningen finns bara kvar tills programmet stängs.";
+    "Loggboken sparas inte: programmappen kunde inte låsas, så ett annat Kavrilon kan skriva i samma loggbok.\n";
 constexpr const char* kHeldUnreadable =
-    "Loggboken sparas inte: kavrilon.ini finns men kan inte läsas, och en sparning skulle skriva över den.\n"
+    "Loggboken sparas inte: kavrilon.ini finns men kan inte läsas, och en sparning skulle skriva över den.\n";
+constexpr const char* kHeldMeaning =
     "Det som skrivs i loggboken under den här körningen finns bara kvar tills programmet stängs.";
 
 // How long a bus may take to answer before the program goes on without it.
@@ -212,8 +205,8 @@ void QtPlatform::tellLogbookHeld(posix::LogbookFile::Hold why) {
     case posix::LogbookFile::Hold::Unreadable: text = kHeldUnreadable; break;
     }
     services_->toldHeld = true;
-    auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(kHeldTitle), QString::fromUtf8(text),
-                                QMessageBox::Ok);
+    auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(kHeldTitle),
+                                QString::fromUtf8(text) + QString::fromUtf8(kHeldMeaning), QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->setObjectName(QStringLiteral("logbookHeld"));

@@ -40,7 +40,6 @@ constexpr char kRaise[] = "raise\n";
 constexpr char kRaised[] = "ok\n";
 
 using posix::Fd;
-
 using posix::openAtRetrying;
 
 enum class Lock { Taken, Busy, Unavailable, Moved };
@@ -178,23 +177,21 @@ bool ownPrivateFolder(const std::string& dir) {
            st.st_uid == ::geteuid() && (st.st_mode & 07777) == 0700;
 }
 
-} // namespace
-
-std::optional<std::string> SingleInstance::privateSocketFolder() {
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && ownPrivateFolder(runtime)) return runtime;
-    // Anyone may make a folder of this name first; then it is not ours, the
-    // check below fails, and the program goes without the socket.
+// The socket's path for a program folder: in $XDG_RUNTIME_DIR when that is
+// the user's own private folder, else in a private folder of the user's in
+// /tmp; nothing when neither can be had. Anyone may make that folder in /tmp
+// first; then it is not ours, the check fails, and there is no socket.
+std::optional<std::string> socketPath(const fs::path& folder) {
+    const std::string key = "/kavrilon-" + folderKey(folder) + ".socket";
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && ownPrivateFolder(runtime))
+        return runtime + key;
     const std::string own = "/tmp/kavrilon-" + std::to_string(::geteuid());
     ::mkdir(own.c_str(), 0700);
-    if (ownPrivateFolder(own)) return own;
+    if (ownPrivateFolder(own)) return own + key;
     return std::nullopt;
 }
 
-std::optional<std::string> SingleInstance::socketPath(const fs::path& folder) {
-    const auto dir = privateSocketFolder();
-    if (!dir) return std::nullopt;
-    return *dir + "/kavrilon-" + folderKey(folder) + ".socket";
-}
+} // namespace
 
 SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
     if (folder.empty()) return;
@@ -249,17 +246,11 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
 }
 
 std::optional<std::string> SingleInstance::endMessage() const {
-    switch (outcome_) {
-    case Outcome::First:
-    case Outcome::Raised: return std::nullopt;
-    case Outcome::NoAnswer:
-        return "kavrilon: programmet körs redan i " + folder_.string() +
-               " men svarar inte (det kan vara stoppat eller hänga); inget nytt fönster öppnas\n";
-    case Outcome::NoChannel:
-        return "kavrilon: programmet körs redan i " + folder_.string() +
-               " och kan inte nås (det finns ingen privat mapp för dess uttag); inget nytt fönster öppnas\n";
-    }
-    return std::nullopt;
+    if (outcome_ != Outcome::NoAnswer && outcome_ != Outcome::NoChannel) return std::nullopt;
+    return "kavrilon: programmet körs redan i " + folder_.string() +
+           (outcome_ == Outcome::NoAnswer ? " men svarar inte (det kan vara stoppat eller hänga)"
+                                          : " och kan inte nås (det finns ingen privat mapp för dess uttag)") +
+           "; inget nytt fönster öppnas\n";
 }
 
 // The listening socket and the connections being read, watched by the
