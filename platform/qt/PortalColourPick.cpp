@@ -3,7 +3,6 @@
 
 #include "platform/dbus/BusProbe.h"
 
-#include <QColorDialog>
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -11,7 +10,6 @@
 #include <QDBusPendingReply>
 #include <QDBusVariant>
 #include <QGuiApplication>
-#include <QPushButton>
 
 #include <algorithm>
 #include <cmath>
@@ -62,11 +60,7 @@ void PortalColourPick::finishProbe(bool alive) {
         return;
     }
     bus_ = *bus;
-    askVersion();
-}
-
-// PickColor came with version 2 of the screenshot portal.
-void PortalColourPick::askVersion() {
+    // PickColor came with version 2 of the screenshot portal.
     QDBusMessage get = QDBusMessage::createMethodCall(
         kPortal, kPortalPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << kScreenshot << QStringLiteral("version");
@@ -76,15 +70,11 @@ void PortalColourPick::askVersion() {
         const QDBusPendingReply<QDBusVariant> reply = *w;
         const bool picks = !reply.isError() && reply.value().variant().toUInt() >= 2;
         path_ = picks ? Path::Portal : Path::Toolkit;
-        if (picks) takeOverButton();
+        if (!picks || !button_) return;
+        // Qt's own grab is connected to the button's click; the portal replaces it.
+        QObject::disconnect(button_, &QAbstractButton::clicked, nullptr, nullptr);
+        connect(button_, &QAbstractButton::clicked, this, &PortalColourPick::pick);
     });
-}
-
-void PortalColourPick::takeOverButton() {
-    if (!button_) return;
-    // Qt's own grab is connected to the button's click; the portal replaces it.
-    QObject::disconnect(button_, &QAbstractButton::clicked, nullptr, nullptr);
-    connect(button_, &QAbstractButton::clicked, this, &PortalColourPick::pick);
 }
 
 void PortalColourPick::pick() {
@@ -108,7 +98,7 @@ void PortalColourPick::pick() {
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
         w->deleteLater();
         const QDBusPendingReply<QDBusObjectPath> reply = *w;
-        if (reply.isError()) return endRequest();
+        if (reply.isError()) return watchRequest({});
         // An older portal may choose another path than the one we derived.
         if (reply.value().path() != requestHandle_) watchRequest(reply.value().path());
     });
@@ -119,21 +109,16 @@ void PortalColourPick::watchRequest(const QString& handle) {
         bus_.disconnect(QString(), requestHandle_, kRequest, QStringLiteral("Response"), this,
                         SLOT(onResponse(uint, QVariantMap)));
     requestHandle_ = handle;
-    bus_.connect(QString(), requestHandle_, kRequest, QStringLiteral("Response"), this,
-                 SLOT(onResponse(uint, QVariantMap)));
-}
-
-void PortalColourPick::endRequest() {
-    if (!requestHandle_.isEmpty())
-        bus_.disconnect(QString(), requestHandle_, kRequest, QStringLiteral("Response"), this,
-                        SLOT(onResponse(uint, QVariantMap)));
-    requestHandle_.clear();
-    if (button_) button_->setEnabled(true);
+    if (!handle.isEmpty())
+        bus_.connect(QString(), requestHandle_, kRequest, QStringLiteral("Response"), this,
+                     SLOT(onResponse(uint, QVariantMap)));
+    else if (button_)
+        button_->setEnabled(true);
 }
 
 // Response 0 is a pick; 1 the user cancelled, 2 the portal gave up.
 void PortalColourPick::onResponse(uint response, const QVariantMap& results) {
-    endRequest();
+    watchRequest({});
     if (response != 0 || !dialog_) return;
     const QVariant v = results.value(QStringLiteral("color"));
     if (!v.canConvert<QDBusArgument>()) return;
