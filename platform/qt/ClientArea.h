@@ -1,9 +1,7 @@
 #pragma once
-// The client area of a form: paints the window's background picture, lines,
-// shapes, labels, frames and images in design stacking order, and turns a
-// mouse press on the bare area (or on a line or shape) into the window's
-// MouseDown event. Presses on labels raise nothing. A screen reader finds the
-// labels as static texts of the area.
+// The client area of a form: paints the window's picture, lines, shapes,
+// labels, frames and images in design stacking order, and turns a mouse
+// press anywhere but on a label into the window's MouseDown event.
 
 #include "model/Window.h"
 #include "platform/qt/TextFit.h"

@@ -6,7 +6,6 @@
 #include "forms/Form2.h"
 #include "forms/frmMain.h"
 #include "platform/qt/FormView.h"
-#include "platform/qt/LogbookReadAhead.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace kav::qt {

@@ -1,11 +1,9 @@
 #pragma once
-// The on-screen form of one model window. Buttons, text boxes and the list
-// box are child widgets stacked in design order; lines, shapes, labels,
-// frames and images are painted on the client canvas beneath them. The view
-// follows property changes of the model, shows the context menus the window
-// asks for, and turns clicks, keys, menu choices, mouse presses and the close
-// box into model events. It never calls a handler directly and never reads
-// state back from a widget except what the user typed.
+// The on-screen form of one model window: buttons, text boxes and the list
+// box as child widgets in design order above the painted client area. It
+// follows the model's property changes and turns clicks, keys, menu choices
+// and the close box into model events; it never calls a handler and reads
+// back from a widget only what the user typed.
 
 #include "model/Window.h"
 

@@ -16,7 +16,6 @@
 #include <fstream>
 #include <map>
 #include <sstream>
-#include <string>
 #include <thread>
 
 #include <fcntl.h>
