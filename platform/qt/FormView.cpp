@@ -86,16 +86,6 @@ public:
     }
 
 protected:
-    void resizeEvent(QResizeEvent* e) override {
-        QLineEdit::resizeEvent(e);
-        keepLineWhole();
-    }
-
-    void changeEvent(QEvent* e) override {
-        QLineEdit::changeEvent(e);
-        if (e->type() == QEvent::FontChange) keepLineWhole();
-    }
-
     void contextMenuEvent(QContextMenuEvent* e) override {
         const std::vector<CopyOffer> offers = window_->copyOffers(name_);
         if (offers.empty()) return QLineEdit::contextMenuEvent(e);
@@ -112,9 +102,7 @@ protected:
             if (offers[i].note && !std::exchange(notes, true)) menu.addSeparator();
             QAction* a = into->addAction(qs(offers[i].caption));
             a->setEnabled(offers[i].enabled);
-            Window* w = window_;
-            const std::string_view name = name_;
-            connect(a, &QAction::triggered, this, [w, name, i] { w->takeCopyOffer(name, i); });
+            connect(a, &QAction::triggered, this, [this, i] { window_->takeCopyOffer(name_, i); });
         }
         menu.exec(e->globalPos());
     }
@@ -138,16 +126,14 @@ protected:
                 return true;
             }
         }
-        if (e->type() == QEvent::ShortcutOverride) {
-            auto* ke = static_cast<QKeyEvent*>(e);
-            const QKeySequence pressed(ke->keyCombination());
-            for (const QKeySequence& k : *menuKeys_)
-                if (k == pressed) {
-                    e->ignore();
-                    return true;
-                }
+        if (e->type() == QEvent::ShortcutOverride &&
+            std::count(menuKeys_->begin(), menuKeys_->end(), static_cast<QKeyEvent*>(e)->keyCombination())) {
+            e->ignore();
+            return true;
         }
-        return QLineEdit::event(e);
+        const bool handled = QLineEdit::event(e);
+        if (e->type() == QEvent::Resize || e->type() == QEvent::FontChange) keepLineWhole();
+        return handled;
     }
 
     // A lamp has no frame, so its focus is shown by a dotted rectangle,
