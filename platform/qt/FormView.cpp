@@ -259,11 +259,9 @@ void FormView::buildMenus() {
             // Added to the window as well, so the shortcut works while the menu is closed.
             addAction(action);
         }
-        const int index = d.index;
-        const std::string name(d.name);
-        Window* w = window_;
-        connect(action, &QAction::triggered, this,
-                [w, name, index] { w->raise(name, Event::Click, {.index = index}); });
+        connect(action, &QAction::triggered, this, [this, name = std::string(d.name), index = d.index] {
+            window_->raise(name, Event::Click, {.index = index});
+        });
         parentMenu->addAction(action);
         actions_[d.name] = action;
     }
@@ -282,31 +280,24 @@ void FormView::buildWidgets() {
         const ControlDef& d = c->def();
         const QPoint o = client_->originOf(d);
         QWidget* w = nullptr;
-        Window* win = window_;
         const std::string name(d.name);
         switch (d.kind) {
         case Kind::CommandButton: {
             auto* b = new CaptionButton(qs(c->Caption.get()), client_);
             b->setAutoDefault(false);
-            connect(b, &QPushButton::clicked, this, [win, name] { win->raise(name, Event::Click); });
+            connect(b, &QPushButton::clicked, this, [this, name] { window_->raise(name, Event::Click); });
             w = b;
             break;
         }
         case Kind::TextBox: {
             auto* t = new TextBox(&menuKeys_, *window_, d.name, client_);
             t->setText(qs(c->Text.get()));
-            if (isLamp(def, d.name)) {
-                t->setFrame(false);
-                t->setReadOnly(true);
-            }
-            if (d.locked) {
-                // A locked box shows its text, centred, and takes no typing,
-                // so no text cursor blinks in it either.
-                t->setReadOnly(true);
-                t->setAlignment(Qt::AlignCenter);
-            }
-            Control* ctl = c;
-            connect(t, &QLineEdit::textEdited, this, [ctl](const QString& s) { ctl->Text = s.toStdString(); });
+            // A lamp has no frame. A locked box shows its text centred and
+            // takes no typing, so no text cursor blinks in it either.
+            t->setFrame(!isLamp(def, d.name));
+            t->setReadOnly(!t->hasFrame() || d.locked);
+            if (d.locked) t->setAlignment(Qt::AlignCenter);
+            connect(t, &QLineEdit::textEdited, this, [c](const QString& s) { c->Text = s.toStdString(); });
             w = t;
             break;
         }
@@ -366,9 +357,7 @@ void FormView::menuPoppedUp(Window&, std::string_view menuName) {
 
 void FormView::controlChanged(Control& c, PropId id) {
     if (c.kind() == Kind::MenuItem) {
-        if (id == PropId::Caption) {
-            if (QAction* a = actionFor(c.name())) a->setText(qs(c.Caption.get()));
-        }
+        if (QAction* a = actionFor(c.name()); a && id == PropId::Caption) a->setText(qs(c.Caption.get()));
         return;
     }
     QWidget* w = widgetFor(c.name());
@@ -392,11 +381,9 @@ void FormView::controlChanged(Control& c, PropId id) {
             }
             // A locked box shows what the program wrote, so its letters
             // narrow rather than let part of the text scroll out of view.
-            auto* box = dynamic_cast<TextBox*>(t);
-            if (c.def().locked && box) {
-                const QFont design = toQFont(c.def().font);
-                t->setFont(fitText(s, design, box->textRoom(), Qt::AlignCenter, Qt::TextSingleLine).font);
-            }
+            if (auto* box = dynamic_cast<TextBox*>(t); box && c.def().locked)
+                t->setFont(
+                    fitText(s, toQFont(c.def().font), box->textRoom(), Qt::AlignCenter, Qt::TextSingleLine).font);
         }
         break;
     case PropId::Visible: w->setVisible(c.Visible); break;
@@ -435,18 +422,16 @@ void FormView::windowChanged(Window&, PropId id) {
         else if (window_->WindowState == 0 && (windowState() & Qt::WindowMinimized))
             showNormal();
         break;
-    case PropId::Height: applyHeight(); break;
+    case PropId::Height:
+        // The model's height is the outer one, frame included.
+        if (const int target = px(window_->Height) - (frameGeometry().height() - height()); target != height()) {
+            applyingHeight_ = true;
+            resize(width(), target);
+            applyingHeight_ = false;
+        }
+        break;
     default: break;
     }
-}
-
-void FormView::applyHeight() {
-    const int frameExtra = frameGeometry().height() - height();
-    const int target = px(window_->Height) - frameExtra;
-    if (target == height()) return;
-    applyingHeight_ = true;
-    resize(width(), target);
-    applyingHeight_ = false;
 }
 
 void FormView::syncHeightFromWindow() {
@@ -486,11 +471,7 @@ bool FormView::event(QEvent* event) {
     case QEvent::Move:
         if (isVisible()) syncHeightFromWindow();
         break;
-    case QEvent::WindowStateChange: {
-        const int state = (windowState() & Qt::WindowMinimized) ? 1 : (windowState() & Qt::WindowMaximized) ? 2 : 0;
-        window_->WindowState.setSilently(state);
-        break;
-    }
+    case QEvent::WindowStateChange: window_->WindowState.setSilently(isMinimized() ? 1 : isMaximized() ? 2 : 0); break;
     default: break;
     }
     return handled;

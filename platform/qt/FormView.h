@@ -43,7 +43,6 @@ private:
 
     void buildWidgets();
     void buildMenus();
-    void applyHeight();
     QString spokenName(std::string_view control) const;
     void syncHeightFromWindow();
 
