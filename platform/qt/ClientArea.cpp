@@ -84,25 +84,17 @@ void ClientArea::paintControl(QPainter& p, const Control& c) const {
     }
     case Kind::Shape: {
         const QRect r = rectOf(d, o.x(), o.y()).adjusted(0, 0, -1, -1);
+        const int side = std::min(r.width(), r.height());
         p.setPen(QPen(ink(), 1));
         p.setBrush(d.opaque ? QBrush(toQColor(c.BackColor)) : Qt::NoBrush);
-        switch (d.shape) {
-        case ShapeKind::Rectangle: p.drawRect(r); break;
-        case ShapeKind::Circle: {
-            const int side = std::min(r.width(), r.height());
-            p.setRenderHint(QPainter::Antialiasing, true);
+        p.setRenderHint(QPainter::Antialiasing, d.shape != ShapeKind::Rectangle);
+        if (d.shape == ShapeKind::Rectangle)
+            p.drawRect(r);
+        else if (d.shape == ShapeKind::Circle)
             p.drawEllipse(QRect(0, 0, side, side).translated(r.center() - QPoint(side / 2, side / 2)));
-            p.setRenderHint(QPainter::Antialiasing, false);
-            break;
-        }
-        case ShapeKind::RoundedRectangle: {
-            const double radius = std::min(r.width(), r.height()) / 4.0;
-            p.setRenderHint(QPainter::Antialiasing, true);
-            p.drawRoundedRect(r, radius, radius);
-            p.setRenderHint(QPainter::Antialiasing, false);
-            break;
-        }
-        }
+        else
+            p.drawRoundedRect(r, side / 4.0, side / 4.0);
+        p.setRenderHint(QPainter::Antialiasing, false);
         break;
     }
     case Kind::Label: {
@@ -124,12 +116,9 @@ void ClientArea::paintControl(QPainter& p, const Control& c) const {
         break;
     }
     case Kind::Image: {
-        if (d.picture.empty()) break;
+        // The picture is cut to the control's size.
         const QRect r = rectOf(d, o.x(), o.y());
-        p.save();
-        p.setClipRect(r, Qt::IntersectClip);
-        p.drawPixmap(r.topLeft(), picture(d.picture));
-        p.restore();
+        if (!d.picture.empty()) p.drawPixmap(r.topLeft(), picture(d.picture), QRect(QPoint(), r.size()));
         break;
     }
     default: break;
