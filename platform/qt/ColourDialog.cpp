@@ -9,11 +9,9 @@
 namespace kav::qt {
 
 std::optional<QColor> runColourDialog(const QColor& initial, QWidget* parent) {
-    // A colour dialog asks the desktop theme for its own dialog as it is
-    // built, and a colour given to the constructor goes to that hidden
-    // dialog: under GNOME's theme Qt's dialog then opens at black and answers
-    // white. With native dialogs refused while it is built, none is made; the
-    // option keeps it so, and only then does the dialog get its colour.
+    // A colour dialog built while native dialogs are allowed hands its colour
+    // to the desktop theme's hidden dialog (under GNOME's it then opens at
+    // black and answers white): none is made, and only then is it coloured.
     const bool nativeRefused = QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs);
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, true);
     QColorDialog dialog(parent);

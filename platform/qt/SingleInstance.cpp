@@ -214,25 +214,16 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
         case Lock::Moved: continue;
         case Lock::Busy:
             if (heldOnlyByOthers(a.dev, a.ino)) {
-                if (!replaced) {
-                    replaced = true;
-                    replaceLockFile(dir.get(), a.dev, a.ino);
-                    continue;
-                }
-                // The file could not be replaced (a folder the user made
-                // read-only): the first copy, without the lock.
-                return;
+                // A file that could not be replaced (a folder the user made
+                // read-only) leaves this the first copy, without the lock.
+                if (std::exchange(replaced, true)) return;
+                replaceLockFile(dir.get(), a.dev, a.ino);
+                continue;
             }
-            if (socketPath_) {
-                const Asked asked = askToRaise(*socketPath_, deadline);
-                if (asked == Asked::Raised) {
-                    outcome_ = Outcome::Raised;
-                    return;
-                }
-                if (asked == Asked::NoReply) {
-                    outcome_ = Outcome::NoAnswer;
-                    return;
-                }
+            if (const Asked asked = socketPath_ ? askToRaise(*socketPath_, deadline) : Asked::NoListener;
+                asked != Asked::NoListener) {
+                outcome_ = asked == Asked::Raised ? Outcome::Raised : Outcome::NoAnswer;
+                return;
             }
             break;
         }
