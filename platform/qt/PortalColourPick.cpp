@@ -1,7 +1,8 @@
-// The screen pick through the desktop portal.
+// The colour dialog, and its screen pick through the desktop portal.
 #include "platform/qt/PortalColourPick.h"
 
 #include "platform/dbus/BusProbe.h"
+#include "platform/qt/ColourDialog.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -128,6 +129,23 @@ void PortalColourPick::onResponse(uint response, const QVariantMap& results) {
     arg >> r >> g >> b;
     arg.endStructure();
     dialog_->setCurrentColor(QColor(component(r), component(g), component(b)));
+}
+
+std::optional<QColor> runColourDialog(const QColor& initial, QWidget* parent) {
+    // A colour dialog built while native dialogs are allowed hands its colour
+    // to the desktop theme's hidden dialog (under GNOME's it then opens at
+    // black and answers white): none is made, and only then is it coloured.
+    const bool nativeRefused = QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs);
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, true);
+    QColorDialog dialog(parent);
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, nativeRefused);
+    dialog.setOption(QColorDialog::DontUseNativeDialog, true);
+    dialog.setCurrentColor(initial);
+    if (parent) dialog.setWindowModality(Qt::WindowModal);
+    new PortalColourPick(dialog);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QColor c = dialog.selectedColor();
+    return c.isValid() ? std::optional(c) : std::nullopt;
 }
 
 } // namespace kav::qt
