@@ -18,12 +18,11 @@ class LogbookReadAhead {
 public:
     // Starts reading `path`; without a thread, nothing is read ahead.
     explicit LogbookReadAhead(std::string path);
-    // Waits for the read to end.
     ~LogbookReadAhead();
     LogbookReadAhead(const LogbookReadAhead&) = delete;
     LogbookReadAhead& operator=(const LogbookReadAhead&) = delete;
 
-    // Waits for the read to end.
+    // Waits for the read to end, as the destructor does.
     void finish();
 
     struct Taken {
