@@ -9,6 +9,7 @@
 #include "platform/devices/ShutdownDialog.h"
 #include "platform/launch/Launcher.h"
 #include "platform/launch/Media.h"
+#include "platform/posix/LogbookFile.h"
 #include "platform/posix/ProgramFolder.h"
 #include "platform/posix/WriteQueue.h"
 #include "platform/qt/ColourDialog.h"
