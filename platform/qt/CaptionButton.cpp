@@ -25,9 +25,8 @@ QStyleOptionButton optionOf(const CaptionButton& b) {
 
 QRect CaptionButton::captionBox() const {
     const QStyleOptionButton opt = optionOf(*this);
-    // A style that pads its buttons for larger captions than the design's
-    // (Adwaita) would squeeze the small captions; the caption may use all of
-    // the button within its frame, as the common styles give it.
+    // A style that pads its buttons (Adwaita) would squeeze the small
+    // captions; the caption may use all of the button within its frame.
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, this);
     const QRect inner = rect().marginsRemoved(QMargins(frame, frame, frame, frame));
     QRect box = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this).united(inner);
@@ -53,8 +52,7 @@ FittedText CaptionButton::fittedCaption() const {
 
 void CaptionButton::paintEvent(QPaintEvent*) {
     QStylePainter p(this);
-    // The style draws the bevel and the focus frame of a button without text;
-    // the caption goes on top, wrapped to the button.
+    // The style draws a button without text; the fitted caption goes on top.
     QStyleOptionButton opt = optionOf(*this);
     p.drawControl(QStyle::CE_PushButton, opt);
     const FittedText fitted = fittedCaption();

@@ -1,8 +1,7 @@
 #pragma once
 // A push button whose caption wraps at word boundaries when it is wider than
-// the button, as the buttons of the design's toolkit did, and narrows its
-// letters when even that does not fit. The bevel, the focus frame and the
-// access-key underline come from the style as for any push button.
+// the button, and narrows its letters when even that does not fit. The rest
+// is the style's, as for any push button.
 
 #include "platform/qt/TextFit.h"
 

@@ -1,10 +1,9 @@
 // Painting of the drawn controls and the mouse-down routing of a form.
 #include "platform/qt/ClientArea.h"
 
-#include "platform/qt/ClientAreaAccessible.h"
+#include "platform/qt/Accessibility.h"
 #include "platform/qt/Convert.h"
 
-#include <QAccessibleEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -17,33 +16,8 @@ ClientArea::ClientArea(Window& window, QWidget* parent) : QWidget(parent), windo
         if (const Control* c = window.find(*it)) paintBottomUp_.push_back(c);
     for (const Control* c : paintBottomUp_)
         if (c->kind() == Kind::Label) labels_.push_back(c);
-    labelIds_.assign(labels_.size(), 0);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    installClientAreaAccessibility();
-}
-
-// The label interfaces have no object of their own, so Qt's cache cannot
-// tell when they go: the area removes them itself.
-ClientArea::~ClientArea() {
-    for (QAccessible::Id id : labelIds_)
-        if (id != 0) QAccessible::deleteAccessibleInterface(id);
-}
-
-QAccessibleInterface* ClientArea::labelInterface(std::size_t i) const {
-    if (i >= labels_.size()) return nullptr;
-    if (labelIds_[i] == 0)
-        labelIds_[i] =
-            QAccessible::registerAccessibleInterface(newLabelInterface(const_cast<ClientArea*>(this), *labels_[i]));
-    return QAccessible::accessibleInterface(labelIds_[i]);
-}
-
-void ClientArea::labelChanged(const Control& label) {
-    if (!QAccessible::isActive()) return;
-    for (std::size_t i = 0; i < labels_.size(); ++i)
-        if (labels_[i] == &label) {
-            QAccessibleEvent event(labelInterface(i), QAccessible::NameChanged);
-            QAccessible::updateAccessibility(&event);
-        }
+    installAccessibility();
 }
 
 FittedText ClientArea::fittedLabel(const Control& label) const {
@@ -78,9 +52,7 @@ QRect ClientArea::areaOf(const Control& c) const {
 const Control* ClientArea::labelAt(QPoint p) const {
     for (auto it = paintBottomUp_.rbegin(); it != paintBottomUp_.rend(); ++it) {
         const Control* c = *it;
-        if (c->kind() != Kind::Label || !c->Visible) continue;
-        const QPoint o = originOf(c->def());
-        if (rectOf(c->def(), o.x(), o.y()).contains(p)) return c;
+        if (c->kind() == Kind::Label && c->Visible && areaOf(*c).contains(p)) return c;
     }
     return nullptr;
 }
@@ -112,25 +84,17 @@ void ClientArea::paintControl(QPainter& p, const Control& c) const {
     }
     case Kind::Shape: {
         const QRect r = rectOf(d, o.x(), o.y()).adjusted(0, 0, -1, -1);
+        const int side = std::min(r.width(), r.height());
         p.setPen(QPen(ink(), 1));
         p.setBrush(d.opaque ? QBrush(toQColor(c.BackColor)) : Qt::NoBrush);
-        switch (d.shape) {
-        case ShapeKind::Rectangle: p.drawRect(r); break;
-        case ShapeKind::Circle: {
-            const int side = std::min(r.width(), r.height());
-            p.setRenderHint(QPainter::Antialiasing, true);
+        p.setRenderHint(QPainter::Antialiasing, d.shape != ShapeKind::Rectangle);
+        if (d.shape == ShapeKind::Rectangle)
+            p.drawRect(r);
+        else if (d.shape == ShapeKind::Circle)
             p.drawEllipse(QRect(0, 0, side, side).translated(r.center() - QPoint(side / 2, side / 2)));
-            p.setRenderHint(QPainter::Antialiasing, false);
-            break;
-        }
-        case ShapeKind::RoundedRectangle: {
-            const double radius = std::min(r.width(), r.height()) / 4.0;
-            p.setRenderHint(QPainter::Antialiasing, true);
-            p.drawRoundedRect(r, radius, radius);
-            p.setRenderHint(QPainter::Antialiasing, false);
-            break;
-        }
-        }
+        else
+            p.drawRoundedRect(r, side / 4.0, side / 4.0);
+        p.setRenderHint(QPainter::Antialiasing, false);
         break;
     }
     case Kind::Label: {
@@ -152,12 +116,9 @@ void ClientArea::paintControl(QPainter& p, const Control& c) const {
         break;
     }
     case Kind::Image: {
-        if (d.picture.empty()) break;
+        // The picture is cut to the control's size.
         const QRect r = rectOf(d, o.x(), o.y());
-        p.save();
-        p.setClipRect(r, Qt::IntersectClip);
-        p.drawPixmap(r.topLeft(), picture(d.picture));
-        p.restore();
+        if (!d.picture.empty()) p.drawPixmap(r.topLeft(), picture(d.picture), QRect(QPoint(), r.size()));
         break;
     }
     default: break;

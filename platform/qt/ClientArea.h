@@ -1,14 +1,11 @@
 #pragma once
-// The client area of a form: paints the window's background picture, lines,
-// shapes, labels, frames and images in design stacking order, and turns a
-// mouse press on the bare area (or on a line or shape) into the window's
-// MouseDown event. Presses on labels raise nothing. A screen reader finds the
-// labels as static texts of the area.
+// The client area of a form: paints the window's picture, lines, shapes,
+// labels, frames and images in design stacking order, and turns a mouse
+// press anywhere but on a label into the window's MouseDown event.
 
 #include "model/Window.h"
 #include "platform/qt/TextFit.h"
 
-#include <QAccessible>
 #include <QPixmap>
 #include <QWidget>
 #include <unordered_map>
@@ -19,7 +16,6 @@ namespace kav::qt {
 class ClientArea final : public QWidget {
 public:
     explicit ClientArea(Window& window, QWidget* parent = nullptr);
-    ~ClientArea() override;
 
     // Offset of a control placed inside a frame, in pixels.
     QPoint originOf(const ControlDef& def) const;
@@ -30,11 +26,8 @@ public:
     // How a label's caption is drawn in its box.
     FittedText fittedLabel(const Control& label) const;
 
-    // The labels as accessible static texts, in design stacking order, bottom first.
-    std::size_t labelCount() const { return labels_.size(); }
-    QAccessibleInterface* labelInterface(std::size_t i) const;
-    // Tells a screen reader that a label's caption changed.
-    void labelChanged(const Control& label);
+    // The labels, in design stacking order, bottom first.
+    const std::vector<const Control*>& labels() const { return labels_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -49,8 +42,6 @@ private:
     // Paint-layer controls, bottom first.
     std::vector<const Control*> paintBottomUp_;
     std::vector<const Control*> labels_;
-    // Ids of the label interfaces made so far, registered with Qt's cache.
-    mutable std::vector<QAccessible::Id> labelIds_;
     mutable std::unordered_map<std::string_view, QPixmap> pictures_;
 };
 

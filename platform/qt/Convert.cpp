@@ -60,10 +60,8 @@ QColor textColourOn(Colour back) {
 }
 
 QFont toQFont(const FontDef& f) {
-    // The design's faces are chosen for their widths: Liberation Sans has
-    // Arial's metrics, and the controls were laid out for MS Sans Serif and
-    // Arial at 96 dpi, so the size is set in pixels (points at 96 dpi), which
-    // keeps every caption the size of its control whatever the screen's dpi.
+    // The controls were laid out at 96 dpi, so the size is set in pixels: every
+    // caption keeps the size of its control whatever the screen's dpi.
     QFont font(QString::fromLatin1(kControlFace));
     font.setFamilies({QString::fromLatin1(kControlFace), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);

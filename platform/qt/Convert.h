@@ -1,9 +1,7 @@
 #pragma once
-// Conversions done once, at the renderer: twips to logical pixels (15 twips a
-// pixel), design colours to QColor (red is the low byte of a design colour,
-// the other way round from QRgb; system colours come from the desktop's
-// palette), the text colour that goes with a background, and design fonts to
-// QFont.
+// Conversions done once, at the renderer: twips to logical pixels, design
+// colours to QColor and back, the text colour that goes with a background,
+// and design fonts to QFont.
 
 #include "model/Colour.h"
 #include "model/FormDef.h"
@@ -26,8 +24,8 @@ inline QRect rectOf(const ControlDef& d, int dx = 0, int dy = 0) {
     return QRect(px(d.left) + dx, px(d.top) + dy, px(d.width), px(d.height));
 }
 
-// `fallback` is used for kDefaultColour (white for text boxes and shapes).
-// System colours are read from the application's palette at the call.
+// `fallback` stands for kDefaultColour; system colours are the desktop
+// palette's at the call. Red is a design colour's low byte, unlike in QRgb.
 QColor toQColor(Colour c, QColor fallback = Qt::white);
 // A colour the user chose, as a colour value (red + 256 * green + 65536 * blue).
 inline Colour fromQColor(const QColor& c) {
@@ -35,9 +33,9 @@ inline Colour fromQColor(const QColor& c) {
            65536u * static_cast<Colour>(c.blue());
 }
 
-// The text colour on a design background: a fixed background keeps the
-// design's black text; a system background takes the palette's text colour
-// that belongs to it, or black or white where that would be hard to read.
+// The text colour on a design background: the design's black on a fixed
+// one; on a system one the palette's matching text colour, or black or white
+// where that would be hard to read.
 QColor textColourOn(Colour back);
 
 // WCAG contrast ratio of two colours, from 1 (same) to 21 (black on white).

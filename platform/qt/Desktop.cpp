@@ -6,7 +6,6 @@
 #include "forms/Form2.h"
 #include "forms/frmMain.h"
 #include "platform/qt/FormView.h"
-#include "platform/qt/LogbookReadAhead.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace kav::qt {
@@ -32,8 +31,7 @@ void Desktop::windowLoaded(Window& window) { views_[&window] = std::make_unique<
 void Desktop::windowUnloading(Window& window) { views_.erase(&window); }
 
 std::vector<std::string> Desktop::start() {
-    // A misspelt name must stop the program before anything is shown, not
-    // fail silently later.
+    // A misspelt name stops the program before anything is shown.
     std::vector<std::string> problems;
     for (const FormDef* def : {&frmMainDesign(), &Form1Design(), &Form2Design()})
         for (auto& p : checkDesign(*def))

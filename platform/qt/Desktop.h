@@ -1,9 +1,7 @@
 #pragma once
-// The program on a Qt desktop, built in one place: the clock, the views of
-// the windows, the platform, the program and the driver of its timers, each
-// made after what it needs and taken down before it. A view is made for every
-// window the program loads and removed with it; the platform finds a
-// dialog's owner among the views.
+// The program on a Qt desktop, built in one place: the clock, the platform,
+// the program, the driver of its timers, and a view for every window the
+// program loads, removed with it. Dialogs are owned by their window's view.
 
 #include "forms/Program.h"
 #include "platform/qt/LogbookReadAhead.h"
@@ -23,12 +21,10 @@ class QtPlatform;
 class Desktop final : private ProgramListener {
 public:
     // The program on this Linux desktop, its logbook in `programFolder`
-    // (none when the folder is empty). The logbook is taken from
-    // `logbookReadAhead` when it read the logbook and the file is unchanged.
+    // (none when empty), read ahead by `logbookReadAhead` if given.
     explicit Desktop(std::filesystem::path programFolder, std::unique_ptr<LogbookReadAhead> logbookReadAhead = nullptr);
-    // The same program on another platform and clock (a test's recording
-    // fake and virtual clock), both of which must outlive it. No timer
-    // driver runs then: the test moves its clock on itself.
+    // The same program on another platform and clock, both of which must
+    // outlive it (a test's fakes); no timer driver runs then.
     Desktop(Platform& platform, Clock& clock);
     ~Desktop();
 
@@ -36,14 +32,13 @@ public:
     // The view showing `window`; null while the window is not loaded.
     FormView* viewFor(const Window& window) const;
 
-    // Checks the design tables, then starts the program, showing its main
-    // window, and checks its binding table. Returns the problems found; with
-    // a faulty design nothing is started.
+    // Checks the design tables, starts the program and checks its binding
+    // table. Returns the problems found; with a faulty design nothing starts.
     std::vector<std::string> start();
     // Saves the journal lines that no chain has saved yet.
     void saveUnsavedLines();
-    // No save reaches the logbook this session, and the user is told at the
-    // first one: this copy runs without the folder's lock.
+    // No save reaches the logbook this session (this copy runs without the
+    // folder's lock); the user is told at the first one.
     void holdLogbookSaves();
 
 private:

@@ -1,16 +1,15 @@
 // The form view: widgets, menus, geometry and the model-to-widget updates.
 #include "platform/qt/FormView.h"
 
+#include "platform/qt/Accessibility.h"
 #include "platform/qt/CaptionButton.h"
 #include "platform/qt/ClientArea.h"
-#include "platform/qt/ClientAreaAccessible.h"
 #include "platform/qt/Convert.h"
 #include "platform/qt/LogbookListModel.h"
 #include "platform/qt/LogbookListView.h"
 #include "platform/qt/X11Hints.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QGuiApplication>
@@ -21,12 +20,10 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStyleOptionFrame>
 #include <QTimer>
 #include <QToolTip>
-#include <QWindow>
 #include <algorithm>
 #include <map>
 #include <utility>
@@ -51,23 +48,19 @@ QRect onArea(QRect place, const QRect& area) {
 constexpr int kMinClientHeight = 89;
 
 // A text box that lets the window's menu shortcuts through: a line edit would
-// otherwise take Ctrl+C, Ctrl+A, Ctrl+E and Ctrl+D for its own editing.
-// A box whose control offers copies in other forms (the code box) shows them
-// as its context menu and adds them to its tooltip; the model decides what
-// they are and what a choice does.
+// otherwise take Ctrl+C, Ctrl+A, Ctrl+E and Ctrl+D for its own editing. The
+// copies its control offers (the code box) are its context menu and join its
+// tooltip; the model decides what they are and what a choice does.
 class TextBox final : public QLineEdit {
 public:
     TextBox(const std::vector<QKeySequence>* menuKeys, Window& window, std::string_view name, QWidget* parent)
         : QLineEdit(parent), menuKeys_(menuKeys), window_(&window), name_(name) {}
 
-    // A style that pads its boxes for larger boxes than the design's
-    // (Adwaita, by text margins of its own) leaves a 19-pixel box less room
-    // than a line of text, and cuts the letters' tops and descenders. The
-    // line then takes the height it lacks from that padding, never from the
-    // frame, so every letter stays whole; the padding at the sides, which
-    // the design's narrow boxes have no room for, is dropped. Margins other
-    // than the ones set here last are the style's; checked as the box is
-    // painted, resized or given a font.
+    // A style that pads its boxes (Adwaita, by text margins of its own)
+    // leaves a 19-pixel box less room than a line of text. The line takes the
+    // height it lacks from that padding, never from the frame, and the side
+    // padding is dropped. Margins other than the ones set here last are the
+    // style's; checked as the box is painted, resized or given a font.
     void keepLineWhole() {
         if (textMargins() != keptMargins_) styleMargins_ = textMargins();
         QStyleOptionFrame opt;
@@ -93,16 +86,6 @@ public:
     }
 
 protected:
-    void resizeEvent(QResizeEvent* e) override {
-        QLineEdit::resizeEvent(e);
-        keepLineWhole();
-    }
-
-    void changeEvent(QEvent* e) override {
-        QLineEdit::changeEvent(e);
-        if (e->type() == QEvent::FontChange) keepLineWhole();
-    }
-
     void contextMenuEvent(QContextMenuEvent* e) override {
         const std::vector<CopyOffer> offers = window_->copyOffers(name_);
         if (offers.empty()) return QLineEdit::contextMenuEvent(e);
@@ -119,9 +102,7 @@ protected:
             if (offers[i].note && !std::exchange(notes, true)) menu.addSeparator();
             QAction* a = into->addAction(qs(offers[i].caption));
             a->setEnabled(offers[i].enabled);
-            Window* w = window_;
-            const std::string_view name = name_;
-            connect(a, &QAction::triggered, this, [w, name, i] { w->takeCopyOffer(name, i); });
+            connect(a, &QAction::triggered, this, [this, i] { window_->takeCopyOffer(name_, i); });
         }
         menu.exec(e->globalPos());
     }
@@ -145,16 +126,14 @@ protected:
                 return true;
             }
         }
-        if (e->type() == QEvent::ShortcutOverride) {
-            auto* ke = static_cast<QKeyEvent*>(e);
-            const QKeySequence pressed(ke->keyCombination());
-            for (const QKeySequence& k : *menuKeys_)
-                if (k == pressed) {
-                    e->ignore();
-                    return true;
-                }
+        if (e->type() == QEvent::ShortcutOverride &&
+            std::count(menuKeys_->begin(), menuKeys_->end(), static_cast<QKeyEvent*>(e)->keyCombination())) {
+            e->ignore();
+            return true;
         }
-        return QLineEdit::event(e);
+        const bool handled = QLineEdit::event(e);
+        if (e->type() == QEvent::Resize || e->type() == QEvent::FontChange) keepLineWhole();
+        return handled;
     }
 
     // A lamp has no frame, so its focus is shown by a dotted rectangle,
@@ -216,17 +195,13 @@ FormView::FormView(Window& window) : window_(&window) {
     buildWidgets();
 
     const int menuH = menuBar()->isVisible() || !actions_.empty() ? menuBar()->sizeHint().height() : 0;
-    const QSize client(px(def.clientWidth), px(def.clientHeight));
-    if (def.frame == FrameStyle::FixedToolWindow) {
-        setFixedSize(client.width(), client.height() + menuH);
-    } else {
-        resize(client.width(), client.height() + menuH);
-    }
+    const QSize outer(px(def.clientWidth), px(def.clientHeight) + menuH);
+    if (def.frame == FrameStyle::FixedToolWindow)
+        setFixedSize(outer);
+    else
+        resize(outer);
     if (!actions_.empty()) setMinimumHeight(menuH + kMinClientHeight);
 
-    // The place is given without the window manager's frame (setGeometry,
-    // not move), so the client area lands where the design puts it whatever
-    // frame the desktop draws around it.
     // The place is given without the window manager's frame (setGeometry,
     // not move), so the client area lands where the design puts it whatever
     // frame the desktop draws around it. Scaled up or on a small screen the
@@ -241,10 +216,14 @@ FormView::FormView(Window& window) : window_(&window) {
         setGeometry(onArea(place, avail));
     }
     // The frame a window manager adds changes the outer height and its limits.
+    // The first frame is moved onto the screen's available area; later moves
+    // are the user's.
     frameWatch_ = std::make_unique<FrameWatch>(*this, [this] {
         if (!isVisible()) return;
         syncHeightFromWindow();
-        if (!frameKeptOnArea_) keepFrameOnArea();
+        if (std::exchange(frameKeptOnArea_, true) || !screen()) return;
+        const QRect in = onArea(frameGeometry(), screen()->availableGeometry());
+        if (in != frameGeometry()) move(in.topLeft());
     });
     window.addObserver(this);
 }
@@ -259,18 +238,13 @@ void FormView::buildMenus() {
     };
     for (Control& c : window_->controls()) {
         const ControlDef& d = c.def();
-        if (d.kind != Kind::MenuItem) continue;
-        if (d.parent.empty()) {
-            menus_[d.name] = menuBar()->addMenu(qs(c.Caption.get()));
-            menus_[d.name]->setObjectName(qs(d.name));
-            continue;
-        }
-        auto parentIt = menus_.find(d.parent);
-        if (parentIt == menus_.end()) continue;
-        QMenu* parentMenu = parentIt->second;
-        if (hasChildren(d.name)) {
-            menus_[d.name] = parentMenu->addMenu(qs(c.Caption.get()));
-            menus_[d.name]->setObjectName(qs(d.name));
+        QMenu* parentMenu = menuFor(d.parent);
+        if (d.kind != Kind::MenuItem || (!parentMenu && !d.parent.empty())) continue;
+        if (!parentMenu || hasChildren(d.name)) {
+            QMenu* menu =
+                parentMenu ? parentMenu->addMenu(qs(c.Caption.get())) : menuBar()->addMenu(qs(c.Caption.get()));
+            menu->setObjectName(qs(d.name));
+            menus_[d.name] = menu;
             continue;
         }
         if (d.caption == "-") {
@@ -285,13 +259,8 @@ void FormView::buildMenus() {
             // Added to the window as well, so the shortcut works while the menu is closed.
             addAction(action);
         }
-        const int index = d.index;
-        const std::string name(d.name);
-        Window* w = window_;
-        connect(action, &QAction::triggered, this, [w, name, index] {
-            EventArgs a;
-            a.index = index;
-            w->raise(name, Event::Click, a);
+        connect(action, &QAction::triggered, this, [this, name = std::string(d.name), index = d.index] {
+            window_->raise(name, Event::Click, {.index = index});
         });
         parentMenu->addAction(action);
         actions_[d.name] = action;
@@ -311,31 +280,24 @@ void FormView::buildWidgets() {
         const ControlDef& d = c->def();
         const QPoint o = client_->originOf(d);
         QWidget* w = nullptr;
-        Window* win = window_;
         const std::string name(d.name);
         switch (d.kind) {
         case Kind::CommandButton: {
             auto* b = new CaptionButton(qs(c->Caption.get()), client_);
             b->setAutoDefault(false);
-            connect(b, &QPushButton::clicked, this, [win, name] { win->raise(name, Event::Click); });
+            connect(b, &QPushButton::clicked, this, [this, name] { window_->raise(name, Event::Click); });
             w = b;
             break;
         }
         case Kind::TextBox: {
             auto* t = new TextBox(&menuKeys_, *window_, d.name, client_);
             t->setText(qs(c->Text.get()));
-            if (isLamp(def, d.name)) {
-                t->setFrame(false);
-                t->setReadOnly(true);
-            }
-            if (d.locked) {
-                // A locked box shows its text, centred, and takes no typing,
-                // so no text cursor blinks in it either.
-                t->setReadOnly(true);
-                t->setAlignment(Qt::AlignCenter);
-            }
-            Control* ctl = c;
-            connect(t, &QLineEdit::textEdited, this, [ctl](const QString& s) { ctl->Text = s.toStdString(); });
+            // A lamp has no frame. A locked box shows its text centred and
+            // takes no typing, so no text cursor blinks in it either.
+            t->setFrame(!isLamp(def, d.name));
+            t->setReadOnly(!t->hasFrame() || d.locked);
+            if (d.locked) t->setAlignment(Qt::AlignCenter);
+            connect(t, &QLineEdit::textEdited, this, [c](const QString& s) { c->Text = s.toStdString(); });
             w = t;
             break;
         }
@@ -357,10 +319,8 @@ void FormView::buildWidgets() {
         if (!d.tooltip.empty()) w->setToolTip(qs(d.tooltip));
         w->setAccessibleName(spokenName(d.name));
         widgets_[d.name] = w;
-        applyControl(*c, PropId::BackColor);
-        applyControl(*c, PropId::Text);
-        applyControl(*c, PropId::Enabled);
-        applyControl(*c, PropId::Visible);
+        for (PropId id : {PropId::BackColor, PropId::Text, PropId::Enabled, PropId::Visible})
+            controlChanged(*c, id);
     }
     for (std::string_view n : def.noFocus)
         if (QWidget* w = widgetFor(n)) w->setFocusPolicy(Qt::NoFocus);
@@ -395,13 +355,9 @@ void FormView::menuPoppedUp(Window&, std::string_view menuName) {
     if (QMenu* m = menuFor(menuName)) m->exec(QCursor::pos());
 }
 
-void FormView::controlChanged(Control& control, PropId id) { applyControl(control, id); }
-
-void FormView::applyControl(Control& c, PropId id) {
+void FormView::controlChanged(Control& c, PropId id) {
     if (c.kind() == Kind::MenuItem) {
-        if (id == PropId::Caption) {
-            if (QAction* a = actionFor(c.name())) a->setText(qs(c.Caption.get()));
-        }
+        if (QAction* a = actionFor(c.name()); a && id == PropId::Caption) a->setText(qs(c.Caption.get()));
         return;
     }
     QWidget* w = widgetFor(c.name());
@@ -409,7 +365,7 @@ void FormView::applyControl(Control& c, PropId id) {
         // A drawn control: repaint the part of the canvas it covers.
         if (c.kind() == Kind::Line || c.kind() == Kind::Shape || c.kind() == Kind::Label || c.kind() == Kind::Image)
             client_->update(client_->areaOf(c));
-        if (c.kind() == Kind::Label && id == PropId::Caption) client_->labelChanged(c);
+        if (c.kind() == Kind::Label && id == PropId::Caption) labelChanged(*client_, c);
         return;
     }
     switch (id) {
@@ -425,11 +381,9 @@ void FormView::applyControl(Control& c, PropId id) {
             }
             // A locked box shows what the program wrote, so its letters
             // narrow rather than let part of the text scroll out of view.
-            auto* box = dynamic_cast<TextBox*>(t);
-            if (c.def().locked && box) {
-                const QFont design = toQFont(c.def().font);
-                t->setFont(fitText(s, design, box->textRoom(), Qt::AlignCenter, Qt::TextSingleLine).font);
-            }
+            if (auto* box = dynamic_cast<TextBox*>(t); box && c.def().locked)
+                t->setFont(
+                    fitText(s, toQFont(c.def().font), box->textRoom(), Qt::AlignCenter, Qt::TextSingleLine).font);
         }
         break;
     case PropId::Visible: w->setVisible(c.Visible); break;
@@ -468,81 +422,59 @@ void FormView::windowChanged(Window&, PropId id) {
         else if (window_->WindowState == 0 && (windowState() & Qt::WindowMinimized))
             showNormal();
         break;
-    case PropId::Height: applyHeight(); break;
+    case PropId::Height:
+        // The model's height is the outer one, frame included.
+        if (const int target = px(window_->Height) - (frameGeometry().height() - height()); target != height()) {
+            applyingHeight_ = true;
+            resize(width(), target);
+            applyingHeight_ = false;
+        }
+        break;
     default: break;
     }
-}
-
-double FormView::outerHeightTwips() const { return twips(frameGeometry().height()); }
-
-void FormView::updateHeightLimits() {
-    const int frameExtra = frameGeometry().height() - height();
-    window_->minHeight = twips(frameExtra + minimumHeight());
-    if (QScreen* s = screen()) window_->maxHeight = twips(s->availableGeometry().height());
-}
-
-void FormView::applyHeight() {
-    const int frameExtra = frameGeometry().height() - height();
-    const int target = px(window_->Height) - frameExtra;
-    if (target == height()) return;
-    applyingHeight_ = true;
-    resize(width(), target);
-    applyingHeight_ = false;
 }
 
 void FormView::syncHeightFromWindow() {
     // The user dragged the frame (or the window system chose a size): the
     // model takes the new height, unless it already rounds to it.
     if (applyingHeight_) return;
-    if (px(window_->Height) != frameGeometry().height()) window_->Height.setSilently(outerHeightTwips());
-    updateHeightLimits();
+    // The limits a height change must stay within follow the frame too.
+    if (px(window_->Height) != frameGeometry().height()) window_->Height.setSilently(twips(frameGeometry().height()));
+    window_->minHeight = twips(frameGeometry().height() - height() + minimumHeight());
+    if (QScreen* s = screen()) window_->maxHeight = twips(s->availableGeometry().height());
 }
 
-void FormView::keepFrameOnArea() {
-    frameKeptOnArea_ = true;
-    const QScreen* s = screen();
-    if (!s) return;
-    const QRect frame = frameGeometry();
-    const QRect in = onArea(frame, s->availableGeometry());
-    if (in != frame) move(in.topLeft());
-}
-
-void FormView::showEvent(QShowEvent* event) {
-    // Sent before the window is mapped, so the window manager sees the state
-    // from the start.
-    if (!event->spontaneous() && !window_->def().showInTaskbar) skipTaskbar(*this);
-    QMainWindow::showEvent(event);
-    syncHeightFromWindow();
-}
-
-void FormView::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    if (isVisible()) syncHeightFromWindow();
-}
-
-void FormView::moveEvent(QMoveEvent* event) {
-    QMainWindow::moveEvent(event);
+bool FormView::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Show:
+        // Sent before the window is mapped, so the window manager sees the
+        // state from the start.
+        if (!event->spontaneous() && !window_->def().showInTaskbar) skipTaskbar(*this);
+        break;
+    case QEvent::Close:
+        // The window's form decides what closing means, and the view follows
+        // the model: it is removed with its window. The request waits until
+        // the close event is done with this view.
+        event->ignore();
+        QTimer::singleShot(0, [view = QPointer<FormView>(this)] {
+            if (view) view->window_->requestClose();
+        });
+        return true;
+    default: break;
+    }
+    const bool handled = QMainWindow::event(event);
+    switch (event->type()) {
     // A window manager adds its frame after the window is mapped, which shows
     // as a move: the outer height and the limits change with it.
-    if (isVisible()) syncHeightFromWindow();
-}
-
-void FormView::changeEvent(QEvent* event) {
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange) {
-        const int state = (windowState() & Qt::WindowMinimized) ? 1 : (windowState() & Qt::WindowMaximized) ? 2 : 0;
-        window_->WindowState.setSilently(state);
+    case QEvent::Show:
+    case QEvent::Resize:
+    case QEvent::Move:
+        if (isVisible()) syncHeightFromWindow();
+        break;
+    case QEvent::WindowStateChange: window_->WindowState.setSilently(isMinimized() ? 1 : isMaximized() ? 2 : 0); break;
+    default: break;
     }
-}
-
-void FormView::closeEvent(QCloseEvent* event) {
-    // The window's form decides what closing means, and the view follows the
-    // model: it is removed with its window. The request waits until the close
-    // event is done with this view.
-    event->ignore();
-    QTimer::singleShot(0, [view = QPointer<FormView>(this)] {
-        if (view) view->window_->requestClose();
-    });
+    return handled;
 }
 
 } // namespace kav::qt

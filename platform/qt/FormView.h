@@ -1,11 +1,9 @@
 #pragma once
-// The on-screen form of one model window. Buttons, text boxes and the list
-// box are child widgets stacked in design order; lines, shapes, labels,
-// frames and images are painted on the client canvas beneath them. The view
-// follows property changes of the model, shows the context menus the window
-// asks for, and turns clicks, keys, menu choices, mouse presses and the close
-// box into model events. It never calls a handler directly and never reads
-// state back from a widget except what the user typed.
+// The on-screen form of one model window: buttons, text boxes and the list
+// box as child widgets in design order above the painted client area. It
+// follows the model's property changes and turns clicks, keys, menu choices
+// and the close box into model events; it never calls a handler and reads
+// back from a widget only what the user typed.
 
 #include "model/Window.h"
 
@@ -36,11 +34,7 @@ public:
     QMenu* menuFor(std::string_view menuName) const;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void controlChanged(Control& control, PropId id) override;
@@ -49,12 +43,6 @@ private:
 
     void buildWidgets();
     void buildMenus();
-    void applyControl(Control& control, PropId id);
-    void applyHeight();
-    // The outer height the window system gives the window, in twips, and the
-    // limits a height change must stay within.
-    double outerHeightTwips() const;
-    void updateHeightLimits();
     QString spokenName(std::string_view control) const;
     void syncHeightFromWindow();
 
@@ -66,9 +54,6 @@ private:
     std::vector<QKeySequence> menuKeys_;
     LogbookListModel* listModel_ = nullptr;
     std::unique_ptr<FrameWatch> frameWatch_;
-    // The first frame the window manager gives the window is moved onto the
-    // screen's available area; later moves are the user's.
-    void keepFrameOnArea();
     bool frameKeptOnArea_ = false;
     bool applyingHeight_ = false;
 };

@@ -1,11 +1,8 @@
 #pragma once
-// A read-only Qt list model over a list box control's lines. The lines stay in
-// the window model as the logbook file's bytes; a row is decoded only when a
+// A read-only Qt list model over a list box control's lines, which stay in
+// the window model as the logbook file's bytes. A row is decoded only when a
 // view asks for it, and only its first kDisplayChars characters, so a line of
-// ten million characters shows its beginning at the cost of any other row
-// while the file keeps every byte. An append inserts one row; lines put in
-// place of others (the logbook read again after another program changed it)
-// reset the rows.
+// ten million characters costs what any other does.
 
 #include "model/Control.h"
 

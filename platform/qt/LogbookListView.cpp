@@ -2,7 +2,7 @@
 // the logbook list. The scroll bar counts rows, as a list box's does.
 #include "platform/qt/LogbookListView.h"
 
-#include "platform/qt/LogbookListAccessible.h"
+#include "platform/qt/Accessibility.h"
 
 #include <QEvent>
 #include <QPaintEvent>
@@ -18,7 +18,7 @@ LogbookListView::LogbookListView(QWidget* parent) : QAbstractItemView(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(ScrollPerItem);
     updateRowHeight();
-    installLogbookListAccessibility();
+    installAccessibility();
 }
 
 int LogbookListView::rows() const { return model() ? model()->rowCount(rootIndex()) : 0; }

@@ -1,10 +1,9 @@
 #pragma once
-// The list box of the logbook: a view whose rows all have one height, set
-// from the font, so every position is a multiplication. It paints only the
-// rows in sight and asks the model for nothing else, and a new row at the end
-// costs a scroll bar range and, when the row is in sight, a repaint: the same
-// at the millionth row as at the first. (Qt's list view places every row
-// again on each insert.) Rows can be selected and browsed with the keys.
+// The list box of the logbook: every row has one height, from the font, so
+// a position is a multiplication. It paints only the rows in sight, and a
+// new row costs a scroll bar range and maybe a repaint, the same at the
+// millionth row as at the first; Qt's list view places every row again on
+// each insert.
 
 #include <QAbstractItemView>
 

@@ -30,8 +30,7 @@ void LogbookReadAhead::read() {
         stamp_ = r.stamp;
         image_ = logbook::indexLines(std::move(r.bytes));
     } catch (...) {
-        // Out of memory or anything else: the caller reads the file itself
-        // and meets the same trouble where it can answer it.
+        // The caller reads the file itself and meets the trouble where it can answer it.
         image_.reset();
     }
 }

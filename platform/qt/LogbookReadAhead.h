@@ -1,10 +1,9 @@
 #pragma once
 // The logbook read, and its lines found, on a thread of its own while the
-// toolkit starts, so that a logbook grown over years costs the start little
-// more than an empty one. What was read is handed over only while the file at
-// the path is still the one read, unchanged since it was opened (same inode,
-// size and change times); otherwise the caller reads the file itself, so a
-// read ahead never shows contents the file no longer has.
+// toolkit starts, so that a logbook grown over years costs the start little.
+// What was read is handed over only while the file at the path is unchanged
+// since it was opened (same inode, size and change times), so a read ahead
+// never shows contents the file no longer has.
 
 #include "logbook/LogbookFormat.h"
 #include "platform/posix/AtomicFile.h"
@@ -17,15 +16,13 @@ namespace kav::qt {
 
 class LogbookReadAhead {
 public:
-    // Starts reading `path`. When no thread can be started, nothing is read
-    // ahead.
+    // Starts reading `path`; without a thread, nothing is read ahead.
     explicit LogbookReadAhead(std::string path);
-    // Waits for the read to end.
     ~LogbookReadAhead();
     LogbookReadAhead(const LogbookReadAhead&) = delete;
     LogbookReadAhead& operator=(const LogbookReadAhead&) = delete;
 
-    // Waits for the read to end.
+    // Waits for the read to end, as the destructor does.
     void finish();
 
     struct Taken {

@@ -1,9 +1,9 @@
-// The screen pick through the desktop portal.
+// The colour dialog, and its screen pick through the desktop portal.
 #include "platform/qt/PortalColourPick.h"
 
 #include "platform/dbus/BusProbe.h"
+#include "platform/qt/ColourDialog.h"
 
-#include <QColorDialog>
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -11,7 +11,6 @@
 #include <QDBusPendingReply>
 #include <QDBusVariant>
 #include <QGuiApplication>
-#include <QPushButton>
 
 #include <algorithm>
 #include <cmath>
@@ -62,11 +61,7 @@ void PortalColourPick::finishProbe(bool alive) {
         return;
     }
     bus_ = *bus;
-    askVersion();
-}
-
-// PickColor came with version 2 of the screenshot portal.
-void PortalColourPick::askVersion() {
+    // PickColor came with version 2 of the screenshot portal.
     QDBusMessage get = QDBusMessage::createMethodCall(
         kPortal, kPortalPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << kScreenshot << QStringLiteral("version");
@@ -76,15 +71,11 @@ void PortalColourPick::askVersion() {
         const QDBusPendingReply<QDBusVariant> reply = *w;
         const bool picks = !reply.isError() && reply.value().variant().toUInt() >= 2;
         path_ = picks ? Path::Portal : Path::Toolkit;
-        if (picks) takeOverButton();
+        if (!picks || !button_) return;
+        // Qt's own grab is connected to the button's click; the portal replaces it.
+        QObject::disconnect(button_, &QAbstractButton::clicked, nullptr, nullptr);
+        connect(button_, &QAbstractButton::clicked, this, &PortalColourPick::pick);
     });
-}
-
-void PortalColourPick::takeOverButton() {
-    if (!button_) return;
-    // Qt's own grab is connected to the button's click; the portal replaces it.
-    QObject::disconnect(button_, &QAbstractButton::clicked, nullptr, nullptr);
-    connect(button_, &QAbstractButton::clicked, this, &PortalColourPick::pick);
 }
 
 void PortalColourPick::pick() {
@@ -108,7 +99,7 @@ void PortalColourPick::pick() {
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
         w->deleteLater();
         const QDBusPendingReply<QDBusObjectPath> reply = *w;
-        if (reply.isError()) return endRequest();
+        if (reply.isError()) return watchRequest({});
         // An older portal may choose another path than the one we derived.
         if (reply.value().path() != requestHandle_) watchRequest(reply.value().path());
     });
@@ -119,21 +110,16 @@ void PortalColourPick::watchRequest(const QString& handle) {
         bus_.disconnect(QString(), requestHandle_, kRequest, QStringLiteral("Response"), this,
                         SLOT(onResponse(uint, QVariantMap)));
     requestHandle_ = handle;
-    bus_.connect(QString(), requestHandle_, kRequest, QStringLiteral("Response"), this,
-                 SLOT(onResponse(uint, QVariantMap)));
-}
-
-void PortalColourPick::endRequest() {
-    if (!requestHandle_.isEmpty())
-        bus_.disconnect(QString(), requestHandle_, kRequest, QStringLiteral("Response"), this,
-                        SLOT(onResponse(uint, QVariantMap)));
-    requestHandle_.clear();
-    if (button_) button_->setEnabled(true);
+    if (!handle.isEmpty())
+        bus_.connect(QString(), requestHandle_, kRequest, QStringLiteral("Response"), this,
+                     SLOT(onResponse(uint, QVariantMap)));
+    else if (button_)
+        button_->setEnabled(true);
 }
 
 // Response 0 is a pick; 1 the user cancelled, 2 the portal gave up.
 void PortalColourPick::onResponse(uint response, const QVariantMap& results) {
-    endRequest();
+    watchRequest({});
     if (response != 0 || !dialog_) return;
     const QVariant v = results.value(QStringLiteral("color"));
     if (!v.canConvert<QDBusArgument>()) return;
@@ -143,6 +129,23 @@ void PortalColourPick::onResponse(uint response, const QVariantMap& results) {
     arg >> r >> g >> b;
     arg.endStructure();
     dialog_->setCurrentColor(QColor(component(r), component(g), component(b)));
+}
+
+std::optional<QColor> runColourDialog(const QColor& initial, QWidget* parent) {
+    // A colour dialog built while native dialogs are allowed hands its colour
+    // to the desktop theme's hidden dialog (under GNOME's it then opens at
+    // black and answers white): none is made, and only then is it coloured.
+    const bool nativeRefused = QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs);
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, true);
+    QColorDialog dialog(parent);
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, nativeRefused);
+    dialog.setOption(QColorDialog::DontUseNativeDialog, true);
+    dialog.setCurrentColor(initial);
+    if (parent) dialog.setWindowModality(Qt::WindowModal);
+    new PortalColourPick(dialog);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QColor c = dialog.selectedColor();
+    return c.isValid() ? std::optional(c) : std::nullopt;
 }
 
 } // namespace kav::qt

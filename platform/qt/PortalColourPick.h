@@ -1,24 +1,16 @@
 #pragma once
-// Screen picking for Qt's colour dialog on every desktop. Where the desktop's
-// screenshot portal can pick a colour (org.freedesktop.portal.Screenshot,
-// version 2 or later, on the session bus), the dialog's "Pick Screen Color"
-// button asks the portal, which works on Wayland as on X11; elsewhere the
-// button keeps Qt's own X11 screen grab. A picked colour enters the dialog as
-// its current colour, like any other choice.
-//
-// Nothing here blocks: the bus is probed on the event loop first, so an
-// absent, slow or mute bus leaves the dialog as Qt made it.
+// Screen picking for Qt's colour dialog on every desktop. Where the session
+// bus has the screenshot portal at version 2 or later, the dialog's "Pick
+// Screen Color" button asks the portal, which works on Wayland as on X11;
+// elsewhere the button keeps Qt's own X11 screen grab. A picked colour becomes
+// the dialog's current colour. Nothing here blocks: the bus is probed on the
+// event loop first, so an absent, slow or mute bus leaves the dialog as it is.
 
 #include "platform/dbus/BusAddress.h"
 
-#include <QColor>
-#include <QDBusConnection>
-#include <QObject>
-#include <QPointer>
-#include <QString>
-#include <QVariantMap>
-
 #include <QColorDialog>
+#include <QDBusConnection>
+#include <QPointer>
 #include <QPushButton>
 
 namespace kav::qt {
@@ -45,12 +37,12 @@ private Q_SLOTS:
     void onResponse(uint response, const QVariantMap& results);
 
 private:
+    // Connects to a bus that answered and asks the portal's version.
     void finishProbe(bool alive);
-    void askVersion();
-    void takeOverButton();
     void pick();
+    // Listens for the answer at `handle`, and no longer at the one before;
+    // an empty handle ends the request.
     void watchRequest(const QString& handle);
-    void endRequest();
 
     QPointer<QColorDialog> dialog_;
     QPointer<QPushButton> button_;

@@ -5,9 +5,10 @@
 #include <QSocketNotifier>
 #include <QWidget>
 
+#include <xcb/xcb.h>
+
 #include <cerrno>
 #include <csignal>
-#include <cstdint>
 #include <cstdlib>
 
 #include <fcntl.h>
@@ -19,9 +20,8 @@ namespace kav::qt {
 namespace {
 
 ProgramEnd* g_armed = nullptr;
-// The handlers write a byte to the first socket; the window's event loop
-// watches the second. Made once, for the life of the process; written
-// without blocking, so a handler never waits.
+// The handlers write a byte, without blocking, to the first socket; the
+// window's event loop watches the second. Made once for the process.
 int g_signalFd[2] = {-1, -1};
 
 void onTerminationSignal(int) {
@@ -44,17 +44,6 @@ bool armSignals() {
         sigaction(sig, &sa, nullptr);
     return true;
 }
-
-// The wire layout of an X DestroyNotify event, as the xcb plugin hands the
-// events to native filters.
-struct DestroyNotify {
-    std::uint8_t responseType;
-    std::uint8_t pad;
-    std::uint16_t sequence;
-    std::uint32_t event;
-    std::uint32_t window;
-};
-constexpr std::uint8_t kDestroyNotify = 17;
 
 } // namespace
 
@@ -86,12 +75,9 @@ void ProgramEnd::closingSave() {
     if (save_) save_();
 }
 
-void ProgramEnd::endEventLoops() {
-    // exit() ends every event loop of the thread at once. quit() would first
-    // ask every window to close and give up when one stays open (the main
-    // window's close box is the program's own business), so it is not used.
-    QCoreApplication::exit(0);
-}
+// exit() ends every event loop of the thread at once; quit() would first ask
+// every window to close and give up when one stays open.
+void ProgramEnd::endEventLoops() { QCoreApplication::exit(0); }
 
 // The display plugin calls exit() when its connection breaks; the program's
 // objects are whole then, since main() has not returned.
@@ -101,11 +87,11 @@ void ProgramEnd::atExit() {
 
 bool ProgramEnd::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
     if (!mainWindow_ || eventType != "xcb_generic_event_t") return false;
-    const auto* e = static_cast<const DestroyNotify*>(message);
-    if ((e->responseType & 0x7f) != kDestroyNotify || e->window != e->event) return false;
+    const auto* e = static_cast<const xcb_destroy_notify_event_t*>(message);
+    if ((e->response_type & 0x7f) != XCB_DESTROY_NOTIFY || e->window != e->event) return false;
     // When the program destroys its own window, the widget has let go of
     // that id before the event arrives; an id it still holds went from outside.
-    if (e->window == static_cast<std::uint32_t>(mainWindow_->internalWinId())) endEventLoops();
+    if (e->window == static_cast<xcb_window_t>(mainWindow_->internalWinId())) endEventLoops();
     return false;
 }
 

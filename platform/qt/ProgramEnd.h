@@ -1,14 +1,12 @@
 #pragma once
 // The ways the program ends, each with its closing save run exactly once:
 //  - SIGTERM, SIGINT and SIGHUP end every running event loop, modal dialogs'
-//    nested loops included (the handler writes a byte to a socket pair whose
-//    other end the window's event loop watches), so a dialog or a secondary window that is open
-//    cannot hold the program; the save then runs after the main loop.
-//  - A lost display connection: the display plugin ends the process with
-//    exit() from inside the event loop, so the save runs from an exit handler.
-//  - The main window destroyed by another X client (a window manager, or a
-//    kill tool that destroys windows): the program ends as by its close box.
-// A close that the program itself asks for goes through endEventLoops() too.
+//    included, so an open dialog cannot hold the program; the save runs
+//    after the main loop.
+//  - A lost display: the display plugin calls exit() from inside the event
+//    loop, so the save runs from an exit handler.
+//  - The main window destroyed by another X client ends the program as its
+//    close box does.
 
 #include <QAbstractNativeEventFilter>
 
@@ -47,8 +45,7 @@ private:
     bool saved_ = false;
     QWidget* mainWindow_ = nullptr;
     pid_t mainThread_;
-    // Watches the socket the termination signals' handler writes to, on the
-    // window's thread.
+    // Watches, on the window's thread, the socket the signal handler writes to.
     QSocketNotifier* signalNotifier_ = nullptr;
 };
 

@@ -5,11 +5,9 @@
 
 namespace kav::qt {
 
-// The program's own picture in every size it ships, from the resources built
-// into the program. The desktop's menu and task bar find the installed theme
-// icon through the desktop entry; looking it up here as well would cost the
-// start more than the rest of the window (the theme's scalable picture loads
-// an SVG engine).
+// The program's own picture in every size it ships, from its resources. The
+// installed theme icon is left to the desktop: its scalable picture would
+// load an SVG engine, which costs the start more than the whole window.
 QIcon programIcon();
 
 } // namespace kav::qt

@@ -14,20 +14,15 @@
 #include "platform/posix/WriteQueue.h"
 #include "platform/qt/ColourDialog.h"
 #include "platform/qt/Convert.h"
-#include "platform/qt/LogbookReadAhead.h"
 #include "platform/qt/ProgramEnd.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDBusConnection>
 #include <QDate>
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QIcon>
-#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 
 #include <algorithm>
@@ -40,19 +35,17 @@ namespace {
 // reach the logbook file for a reason that will not pass by itself.
 constexpr const char* kHeldTitle = "Kavrilon - loggboken";
 constexpr const char* kHeldOthersFile =
-    "Loggboken sparas inte: kavrilon.ini eller mappen den ligger i tillhör en annan användare.\n"
-    "Det som skrivs i loggboken under den här körningen finns bara kvar tills programmet stängs.";
+    "Loggboken sparas inte: kavrilon.ini eller mappen den ligger i tillhör en annan användare.\n";
 constexpr const char* kHeldOtherCopy =
-    "Loggboken sparas inte: programmappen kunde inte låsas, så ett annat Kavrilon kan skriva i samma loggbok.\n"
-    "Det som skrivs i loggboken under den här körningen finns bara kvar tills programmet stängs.";
+    "Loggboken sparas inte: programmappen kunde inte låsas, så ett annat Kavrilon kan skriva i samma loggbok.\n";
 constexpr const char* kHeldUnreadable =
-    "Loggboken sparas inte: kavrilon.ini finns men kan inte läsas, och en sparning skulle skriva över den.\n"
+    "Loggboken sparas inte: kavrilon.ini finns men kan inte läsas, och en sparning skulle skriva över den.\n";
+constexpr const char* kHeldMeaning =
     "Det som skrivs i loggboken under den här körningen finns bara kvar tills programmet stängs.";
 
 // How long a bus may take to answer before the program goes on without it.
 constexpr std::chrono::milliseconds kBusTimeout{2000};
-// How long the disk service may take to unmount or eject; the tray button
-// waits for it, as it waits for the tray.
+// How long the tray button waits for the disk service to unmount or eject.
 constexpr std::chrono::milliseconds kDiscTimeout{10000};
 
 } // namespace
@@ -66,8 +59,7 @@ struct QtPlatform::Services {
                     return bus && DiscService(*bus, kDiscTimeout).eject(devices);
                 }};
     ShutdownDialog shutdown{systemBus};
-    // Answers of the desktop programs the launcher asks, kept while the
-    // program runs.
+    // Answers of the desktop programs the launcher asks, kept for the session.
     std::shared_ptr<DesktopAnswers> answers = std::make_shared<DesktopAnswers>();
     // The colour the dialog opens with: the one chosen last.
     QColor lastColour = Qt::white;
@@ -75,8 +67,7 @@ struct QtPlatform::Services {
     posix::LogbookFile logbook;
     // Whether the user has been told that the logbook is not saved.
     bool toldHeld = false;
-    // The logbook saves, written away from the user-interface thread, through
-    // the guard above.
+    // The logbook saves, through the guard above, off the window's thread.
     posix::WriteQueue writes{
         [this](const std::string& path, const SharedBytes& bytes) { return logbook.save(path, bytes.views()); }};
 };
@@ -111,11 +102,9 @@ std::optional<Colour> QtPlatform::chooseColour(Window& owner) {
     return fromQColor(*c);
 }
 
-// The launcher and the drives read the environment afresh on every use, so a
-// stick plugged in or a program installed while Kavrilon runs is found.
-// Without a program folder there is no logbook: the commands on it act on
-// nothing, never on a file of that name in whatever folder the program was
-// started from.
+// The launcher reads the environment afresh on every use, so a program
+// installed while Kavrilon runs is found. Without a program folder the
+// logbook commands act on nothing, never on a file in the working folder.
 bool QtPlatform::launch(const LaunchItem& item) {
     LaunchEnvironment env = LaunchEnvironment::fromSystem();
     env.withoutWorkingDirectory = folder_.empty();
@@ -149,9 +138,8 @@ void QtPlatform::aboutBox(Window& owner, std::string_view appText, std::string_v
     box.setIconPixmap(QApplication::windowIcon().pixmap(48, 48));
     box.setStandardButtons(QMessageBox::Ok);
     box.setWindowModality(Qt::WindowModal);
-    // The window manager cuts a title that is longer than the box is wide;
-    // the box is made as wide as its title in a bold face of its font, with
-    // room for the title bar's icon and buttons, about a line high each.
+    // The window manager cuts a title longer than the box is wide: the box is
+    // as wide as its title in bold, with room for the title bar's buttons.
     QFont titleFont = box.font();
     titleFont.setBold(true);
     const QFontMetrics title(titleFont);
@@ -178,7 +166,6 @@ std::optional<std::string> QtPlatform::readFile(const std::string& path) {
 }
 
 std::optional<logbook::LineImage> QtPlatform::readLines(const std::string& path) {
-    // The first load may find the logbook read while the program started.
     if (readAhead_) {
         finishWrites();
         std::optional<LogbookReadAhead::Taken> taken = readAhead_->take(path);
@@ -199,9 +186,9 @@ logbook::FileChange QtPlatform::logbookChange(const std::string& path) {
 
 void QtPlatform::holdLogbookSaves() { services_->logbook.holdSaves(posix::LogbookFile::Hold::OtherCopy); }
 
-// Once a session, and without stopping anything: the box is not modal, so the
-// panel's timers and the journal go on while it is shown. A full disk or a
-// read-only medium is not told here; those saves are tried again.
+// Once a session, in a box that is not modal, so the panel's timers and the
+// journal go on. A full disk or a read-only medium is not told: those saves
+// are tried again.
 void QtPlatform::tellLogbookHeld(posix::LogbookFile::Hold why) {
     if (services_->toldHeld) return;
     const char* text = nullptr;
@@ -212,8 +199,8 @@ void QtPlatform::tellLogbookHeld(posix::LogbookFile::Hold why) {
     case posix::LogbookFile::Hold::Unreadable: text = kHeldUnreadable; break;
     }
     services_->toldHeld = true;
-    auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(kHeldTitle), QString::fromUtf8(text),
-                                QMessageBox::Ok);
+    auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(kHeldTitle),
+                                QString::fromUtf8(text) + QString::fromUtf8(kHeldMeaning), QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->setObjectName(QStringLiteral("logbookHeld"));

@@ -20,10 +20,9 @@ public:
     // The widget showing a window, which owns the dialogs opened for it.
     using ViewOf = std::function<QWidget*(const Window&)>;
 
-    // An empty folder means the program has none: there is no logbook file
-    // and the commands on it act on nothing. Without `viewOf` dialogs have
-    // no owner. The first load of the logbook takes what
-    // `logbookReadAhead` read, while the file is unchanged since.
+    // An empty folder means the program has none, and no logbook file.
+    // Without `viewOf` dialogs have no owner. The first load of the logbook
+    // takes what `logbookReadAhead` read.
     explicit QtPlatform(std::filesystem::path programFolder, ViewOf viewOf = {},
                         std::unique_ptr<LogbookReadAhead> logbookReadAhead = nullptr);
     ~QtPlatform() override;
@@ -60,8 +59,7 @@ private:
     ViewOf viewOf_;
     struct Services;
     std::unique_ptr<Services> services_;
-    // The logbook read while the program started; it hands its lines to the
-    // first load and goes.
+    // Goes after the first load.
     std::unique_ptr<LogbookReadAhead> readAhead_;
 };
 

@@ -16,7 +16,6 @@
 #include <fstream>
 #include <map>
 #include <sstream>
-#include <string>
 #include <thread>
 
 #include <fcntl.h>
@@ -40,7 +39,6 @@ constexpr char kRaise[] = "raise\n";
 constexpr char kRaised[] = "ok\n";
 
 using posix::Fd;
-
 using posix::openAtRetrying;
 
 enum class Lock { Taken, Busy, Unavailable, Moved };
@@ -178,23 +176,21 @@ bool ownPrivateFolder(const std::string& dir) {
            st.st_uid == ::geteuid() && (st.st_mode & 07777) == 0700;
 }
 
-} // namespace
-
-std::optional<std::string> SingleInstance::privateSocketFolder() {
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && ownPrivateFolder(runtime)) return runtime;
-    // Anyone may make a folder of this name first; then it is not ours, the
-    // check below fails, and the program goes without the socket.
+// The socket's path for a program folder: in $XDG_RUNTIME_DIR when that is
+// the user's own private folder, else in a private folder of the user's in
+// /tmp; nothing when neither can be had. Anyone may make that folder in /tmp
+// first; then it is not ours, the check fails, and there is no socket.
+std::optional<std::string> socketPath(const fs::path& folder) {
+    const std::string key = "/kavrilon-" + folderKey(folder) + ".socket";
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && ownPrivateFolder(runtime))
+        return runtime + key;
     const std::string own = "/tmp/kavrilon-" + std::to_string(::geteuid());
     ::mkdir(own.c_str(), 0700);
-    if (ownPrivateFolder(own)) return own;
+    if (ownPrivateFolder(own)) return own + key;
     return std::nullopt;
 }
 
-std::optional<std::string> SingleInstance::socketPath(const fs::path& folder) {
-    const auto dir = privateSocketFolder();
-    if (!dir) return std::nullopt;
-    return *dir + "/kavrilon-" + folderKey(folder) + ".socket";
-}
+} // namespace
 
 SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
     if (folder.empty()) return;
@@ -218,25 +214,16 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
         case Lock::Moved: continue;
         case Lock::Busy:
             if (heldOnlyByOthers(a.dev, a.ino)) {
-                if (!replaced) {
-                    replaced = true;
-                    replaceLockFile(dir.get(), a.dev, a.ino);
-                    continue;
-                }
-                // The file could not be replaced (a folder the user made
-                // read-only): the first copy, without the lock.
-                return;
+                // A file that could not be replaced (a folder the user made
+                // read-only) leaves this the first copy, without the lock.
+                if (std::exchange(replaced, true)) return;
+                replaceLockFile(dir.get(), a.dev, a.ino);
+                continue;
             }
-            if (socketPath_) {
-                const Asked asked = askToRaise(*socketPath_, deadline);
-                if (asked == Asked::Raised) {
-                    outcome_ = Outcome::Raised;
-                    return;
-                }
-                if (asked == Asked::NoReply) {
-                    outcome_ = Outcome::NoAnswer;
-                    return;
-                }
+            if (const Asked asked = socketPath_ ? askToRaise(*socketPath_, deadline) : Asked::NoListener;
+                asked != Asked::NoListener) {
+                outcome_ = asked == Asked::Raised ? Outcome::Raised : Outcome::NoAnswer;
+                return;
             }
             break;
         }
@@ -249,17 +236,11 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
 }
 
 std::optional<std::string> SingleInstance::endMessage() const {
-    switch (outcome_) {
-    case Outcome::First:
-    case Outcome::Raised: return std::nullopt;
-    case Outcome::NoAnswer:
-        return "kavrilon: programmet körs redan i " + folder_.string() +
-               " men svarar inte (det kan vara stoppat eller hänga); inget nytt fönster öppnas\n";
-    case Outcome::NoChannel:
-        return "kavrilon: programmet körs redan i " + folder_.string() +
-               " och kan inte nås (det finns ingen privat mapp för dess uttag); inget nytt fönster öppnas\n";
-    }
-    return std::nullopt;
+    if (outcome_ != Outcome::NoAnswer && outcome_ != Outcome::NoChannel) return std::nullopt;
+    return "kavrilon: programmet körs redan i " + folder_.string() +
+           (outcome_ == Outcome::NoAnswer ? " men svarar inte (det kan vara stoppat eller hänga)"
+                                          : " och kan inte nås (det finns ingen privat mapp för dess uttag)") +
+           "; inget nytt fönster öppnas\n";
 }
 
 // The listening socket and the connections being read, watched by the

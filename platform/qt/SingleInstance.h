@@ -1,24 +1,17 @@
 #pragma once
-// One running copy per program folder. Two copies on one logbook would each
-// save their own list over the other's, so the first copy holds a lock on
-// ".kavrilon.lock" in the program folder and a second start only asks it,
-// over a local socket in a folder private to the user, to bring its main
-// window to the front, and then ends. The lock is a flock(), which the kernel
-// drops when its holder dies, so a crashed or killed copy never leaves it
-// stuck.
+// One running copy per program folder, so that two copies never save their
+// lists over each other's logbook. The first copy holds a flock() on
+// ".kavrilon.lock" in the folder (the kernel drops it when its holder dies);
+// a second start asks it, over a local socket in a folder private to the
+// user, to bring its main window to the front, and ends. It does so before
+// the application object exists, so it never opens the display.
 //
-// Other users on the machine can neither hold the lock nor answer for it:
-// the lock file is the user's own, mode 0600, and is never reached through a
-// link; a lock that only other users' processes hold is not a copy of ours,
-// and the file is then replaced by a fresh one. The socket lives only in the
-// user's own runtime folder, or in a private folder the program makes and
-// checks; the answering copy must run as the same user. A program folder
-// that belongs to someone else (root starting the program in a user's
-// folder) gets no lock file at all: that start runs without the lock.
-//
-// The check runs before the application object exists: a second copy never
-// connects to the display and never reads the logbook. The listener runs on
-// the window's thread, as a socket notifier of its event loop.
+// Other users can neither hold the lock nor answer for it: the lock file is
+// the user's own, mode 0600, never reached through a link, and replaced when
+// only other users' processes hold it; the socket lives in a private folder
+// and the answering copy must be the same user. A program folder of someone
+// else (root starting the program there) gets no lock file: that start runs
+// without the lock.
 
 #include <filesystem>
 #include <functional>
@@ -42,9 +35,8 @@ public:
     };
 
     // Takes the folder's lock or, when a copy of this user holds it, asks
-    // that copy to show itself and waits for its reply. Gives up after a
-    // second and a half. An empty
-    // folder (the program has none) takes nothing and is always the first.
+    // that copy to show itself and waits a second and a half at most for its
+    // reply. An empty folder (the program has none) is always the first.
     explicit SingleInstance(const std::filesystem::path& folder);
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
@@ -52,7 +44,6 @@ public:
 
     // False when another copy runs on this folder: this one must end.
     bool isFirst() const { return outcome_ == Outcome::First; }
-    Outcome outcome() const { return outcome_; }
     // True only while this copy holds the folder's lock. A first copy
     // without it (a folder of another user, a lock file that cannot be
     // opened or is not the user's, a lock error) must not write the folder.
@@ -73,13 +64,6 @@ public:
     // Shows a window un-minimised, on top and active, and the modal dialog
     // that blocks it, if any, above it.
     static void bringToFront(QWidget* window);
-
-    // The folder the socket may live in: $XDG_RUNTIME_DIR when it is the
-    // user's own folder of mode 0700, else a folder of the user's in /tmp
-    // made (mode 0700) and checked here; nothing when neither can be had.
-    static std::optional<std::string> privateSocketFolder();
-    // The socket's path for a program folder in that folder.
-    static std::optional<std::string> socketPath(const std::filesystem::path& folder);
 
 private:
     std::filesystem::path folder_;

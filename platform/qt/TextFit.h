@@ -1,9 +1,7 @@
 #pragma once
-// Fits a caption into the rectangle of its control, the way the design's
-// toolkit did and a little better: on one line when it fits, else wrapped at
-// word boundaries; when even that is too wide or too tall, with letters made
-// narrower, step by step, until it fits. Buttons and labels draw what this
-// returns, and the renderer test measures it.
+// Fits a caption into the rectangle of its control: on one line when it
+// fits, else wrapped at word boundaries, and when even that does not fit
+// with letters made narrower step by step.
 
 #include <QFont>
 #include <QRect>

@@ -39,11 +39,9 @@ void TimerDriver::arm() {
     }
     constexpr std::int64_t kDayMs = std::int64_t{24} * 3600 * 1000;
     const std::int64_t dueNs = *due * kNsPerMs;
-    // The timer runs on as it is while its next firing comes when the tick is
-    // due or within a millisecond after: an idle program (the operation
-    // counter every 100 ms) neither stops nor starts a timer, and the timer
-    // never wakes the program before a tick is due, which would cost a
-    // wake-up for nothing.
+    // The timer runs on while its next firing comes within a millisecond after
+    // the tick is due: an idle program neither stops nor starts a timer, and
+    // is never woken before a tick is due.
     if (timer_.isActive() && nextFireNs_ >= dueNs && nextFireNs_ <= dueNs + kNsPerMs) return;
     const std::int64_t now = clock_.nowNs();
     const std::int64_t waitMs = std::clamp<std::int64_t>((dueNs - now + kNsPerMs - 1) / kNsPerMs, 0, kDayMs);

@@ -1,9 +1,8 @@
 #pragma once
 // Drives the timer service from the Qt event loop: one precise repeating
-// QTimer fires at the earliest due tick, the service delivers what is due,
-// and the timer is started anew only when its next firing would not fall on
-// the next due tick. Ticks keep coming while a modal dialog runs its own
-// event loop, and stand still while a handler blocks (the CD tray).
+// QTimer fires at the earliest due tick, and is started anew only when its
+// next firing would not fall on the next due tick. Ticks keep coming while a
+// modal dialog runs, and stand still while a handler blocks (the CD tray).
 
 #include "model/TimerService.h"
 

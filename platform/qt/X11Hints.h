@@ -1,15 +1,5 @@
 #pragma once
-// What Qt does not do for the window manager on X11.
-//
-// skipTaskbar keeps a window out of the task bar and the pager. Qt has no call for it:
-// on X11 the window carries the window manager states _NET_WM_STATE_SKIP_TASKBAR
-// and _NET_WM_STATE_SKIP_PAGER, set while it is not yet mapped (Qt keeps
-// states it finds there when it maps the window). Other platforms have no
-// such state; the call does nothing there.
-
-// FrameWatch tells when the window manager has put its frame around a
-// window, or changed it: Qt learns the frame's size from _NET_FRAME_EXTENTS
-// but sends the widget no event when the window itself stays in place.
+// What Qt does not do for the window manager on X11; nothing elsewhere.
 
 #include <QAbstractNativeEventFilter>
 
@@ -19,10 +9,14 @@ class QWidget;
 
 namespace kav::qt {
 
-// Call before each time the window is shown: a window manager drops the
-// states of a window when it is hidden.
+// Keeps a window out of the task bar and the pager by the states
+// _NET_WM_STATE_SKIP_TASKBAR and _NET_WM_STATE_SKIP_PAGER, which Qt keeps
+// when it maps the window. Call before each show: a window manager drops
+// them when the window is hidden.
 void skipTaskbar(QWidget& window);
 
+// Tells when the window manager has put its frame around a window, or changed
+// it: Qt reads _NET_FRAME_EXTENTS but sends no event while the window stays.
 class FrameWatch final : public QAbstractNativeEventFilter {
 public:
     // `changed` runs from the event loop after the frame of `window` changed.
