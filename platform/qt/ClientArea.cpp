@@ -116,9 +116,14 @@ void ClientArea::paintControl(QPainter& p, const Control& c) const {
         break;
     }
     case Kind::Image: {
-        // The picture is cut to the control's size.
+        // The picture is cut to the control's size, in logical pixels at any
+        // scale.
+        if (d.picture.empty()) break;
         const QRect r = rectOf(d, o.x(), o.y());
-        if (!d.picture.empty()) p.drawPixmap(r.topLeft(), picture(d.picture), QRect(QPoint(), r.size()));
+        p.save();
+        p.setClipRect(r, Qt::IntersectClip);
+        p.drawPixmap(r.topLeft(), picture(d.picture));
+        p.restore();
         break;
     }
     default: break;
