@@ -2,6 +2,7 @@
 #include "platform/launch/Launcher.h"
 
 #include "platform/launch/StandIns.h"
+#include "platform/posix/AtomicFile.h"
 
 #include <QFile>
 #include <QProcess>
@@ -14,7 +15,6 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
 #include <pwd.h>
 #include <set>
@@ -189,6 +189,13 @@ std::optional<std::string> webAddress(std::string_view commandLine) {
     return std::string(last);
 }
 
+QStringList toQStringList(const std::vector<std::string>& args) {
+    QStringList list;
+    for (const auto& a : args)
+        list.push_back(QString::fromStdString(a));
+    return list;
+}
+
 // What keepForLaunchedPrograms was told, in the order it was told.
 std::vector<std::pair<std::string, std::optional<std::string>>>& userValues() {
     static std::vector<std::pair<std::string, std::optional<std::string>>> values;
@@ -255,14 +262,11 @@ std::optional<std::string> DesktopAnswers::askOnce(const std::string& program, c
 }
 
 std::optional<std::string> DesktopAnswers::run(const std::string& program, const std::vector<std::string>& args) {
-    QStringList qargs;
-    for (const auto& a : args)
-        qargs.push_back(QString::fromStdString(a));
     QProcess p;
     p.setProcessEnvironment(launchedEnvironment());
     p.setStandardInputFile(QProcess::nullDevice());
     p.setStandardErrorFile(QProcess::nullDevice());
-    p.start(QString::fromStdString(program), qargs);
+    p.start(QString::fromStdString(program), toQStringList(args));
     if (!p.waitForFinished(3000)) {
         p.kill();
         p.waitForFinished(1000);
@@ -324,31 +328,17 @@ std::optional<fs::path> LaunchEnvironment::pageFromBuiltIn() const {
     struct stat st {};
     if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) return std::nullopt;
     ::chmod(dir.c_str(), 0700);
-    // Written under a temporary name and renamed, so a browser never reads
-    // half a page.
+    // Replaced whole, so a browser never reads half a page.
     const fs::path target = dir / "index.html";
-    const fs::path temp = dir / "index.html.part";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) return std::nullopt;
-    const bool written = ::write(fd, bytes.constData(), static_cast<std::size_t>(bytes.size())) == bytes.size();
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temp.c_str(), target.c_str()) != 0) {
-        ::unlink(temp.c_str());
+    if (!posix::writeFileAtomic(target.string(),
+                                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
         return std::nullopt;
-    }
     return target;
 }
 
 Launcher::Launcher(LaunchEnvironment env, Starter starter, std::shared_ptr<DesktopAnswers> answers)
     : env_(std::move(env)), starter_(std::move(starter)),
       answers_(answers ? std::move(answers) : std::make_shared<DesktopAnswers>()) {}
-
-std::vector<std::string> Launcher::desktopNames() const {
-    std::vector<std::string> names;
-    for (auto& n : split(env_.currentDesktop, ':'))
-        if (!n.empty()) names.push_back(std::move(n));
-    return names;
-}
 
 std::optional<fs::path> Launcher::findProgram(const std::string& name, bool game) const {
     if (name.empty()) return std::nullopt;
@@ -420,7 +410,7 @@ std::vector<LaunchCommand> Launcher::resolveAll(const LaunchItem& item) const {
     auto taken = [&](const LaunchCandidate* c) { return std::find(order.begin(), order.end(), c) != order.end(); };
     for (const auto& c : row->candidates)
         if (!c.argv.empty() && c.argv.front().starts_with(kDefaultApp)) order.push_back(&c);
-    for (const auto& name : desktopNames())
+    for (const auto& name : split(env_.currentDesktop, ':'))
         for (const auto& c : row->candidates)
             if (!c.desktop.empty() && sameDesktop(c.desktop, name) && !taken(&c)) order.push_back(&c);
     for (const auto& c : row->candidates)
@@ -503,13 +493,9 @@ bool Launcher::launch(const LaunchItem& item) const {
 }
 
 bool Launcher::startDetached(const std::string& program, const std::vector<std::string>& args) {
-    QStringList qargs;
-    qargs.reserve(static_cast<qsizetype>(args.size()));
-    for (const auto& a : args)
-        qargs.push_back(QString::fromStdString(a));
     QProcess p;
     p.setProgram(QString::fromStdString(program));
-    p.setArguments(qargs);
+    p.setArguments(toQStringList(args));
     p.setProcessEnvironment(launchedEnvironment());
     return p.startDetached();
 }

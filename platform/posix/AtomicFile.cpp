@@ -36,25 +36,15 @@ PathParts splitPath(const std::string& path) {
     return {slash == 0 ? std::string("/") : path.substr(0, slash), path.substr(slash + 1)};
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (n == 0) return false; // no progress: give up rather than spin
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool writeAll(int fd, std::span<const std::string_view> pieces) {
-    for (std::string_view piece : pieces)
-        if (!writeAll(fd, piece)) return false;
+    for (std::string_view left : pieces) {
+        while (!left.empty()) {
+            const ssize_t n = ::write(fd, left.data(), left.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return false; // an error, or no progress: give up rather than spin
+            left.remove_prefix(static_cast<std::size_t>(n));
+        }
+    }
     return true;
 }
 
@@ -119,10 +109,20 @@ Resolved resolveOwnLinks(const std::string& path) {
     return {};
 }
 
-ReadResult refused() {
-    ReadResult r;
-    r.outcome = ReadResult::Outcome::Refused;
-    return r;
+ReadResult refused() { return {ReadResult::Outcome::Refused, {}, {}}; }
+
+// Asks for huge pages under a large buffer before it is first touched: a
+// logbook of tens of megabytes then takes a few dozen page faults instead of
+// tens of thousands, which is most of the cost of reading it.
+void adviseHugePages(char* data, std::size_t size) {
+    constexpr std::uintptr_t kPage = 4096;
+    if (size < (std::size_t{4} << 20)) return;
+    // The whole pages inside the buffer: from its first page boundary, as
+    // many pages as fit.
+    const std::size_t skip = (kPage - reinterpret_cast<std::uintptr_t>(data) % kPage) % kPage;
+    if (size <= skip) return;
+    const std::size_t length = (size - skip) & ~(kPage - 1);
+    if (length > 0) ::madvise(data + skip, length, MADV_HUGEPAGE);
 }
 
 // Reads `fd` to its end, expecting about `expected` bytes, into `out`; false
@@ -156,13 +156,6 @@ bool readAllCapped(int fd, std::size_t expected, std::size_t limit, std::string&
     return true;
 }
 
-// Opens the file `where` names for reading. O_NONBLOCK keeps a pipe from
-// blocking the open; O_NOFOLLOW refuses a link put in the file's place since
-// it was looked at.
-int openForReading(const Resolved& where) {
-    return openRetrying(where.path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW);
-}
-
 // Whether what `where` led to may be read: a regular file, and the user's
 // own when a link led there.
 bool mayRead(const Resolved& where, const struct stat& st) {
@@ -178,19 +171,6 @@ FileStamp stampOf(const struct stat& st) {
 }
 
 } // namespace
-
-// A logbook of tens of megabytes then takes a few dozen page faults instead
-// of tens of thousands, which is most of the cost of reading it.
-void adviseHugePages(char* data, std::size_t size) {
-    constexpr std::uintptr_t kPage = 4096;
-    if (size < (std::size_t{4} << 20)) return;
-    // The whole pages inside the buffer: from its first page boundary, as
-    // many pages as fit.
-    const std::size_t skip = (kPage - reinterpret_cast<std::uintptr_t>(data) % kPage) % kPage;
-    if (size <= skip) return;
-    const std::size_t length = (size - skip) & ~(kPage - 1);
-    if (length > 0) ::madvise(data + skip, length, MADV_HUGEPAGE);
-}
 
 FileLook lookAt(const std::string& path) {
     const Resolved where = resolveOwnLinks(path);
@@ -221,7 +201,9 @@ ReadResult readFile(const std::string& path, std::size_t limit) {
     if (where.state == Resolved::State::Missing) return {};
     if (where.state == Resolved::State::Refused) return refused();
 
-    Fd fd(openForReading(where));
+    // O_NONBLOCK keeps a pipe from blocking the open; O_NOFOLLOW refuses a
+    // link put in the file's place since it was looked at.
+    Fd fd(openAtRetrying(AT_FDCWD, where.path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW));
     if (!fd.valid()) {
         if (errno == ENOENT && !where.viaLink) return {};
         return refused();
@@ -257,7 +239,7 @@ bool writeFileAtomic(const std::string& path, std::span<const std::string_view> 
     if (where.state == Resolved::State::Refused) return false;
     const PathParts parts = splitPath(where.path);
     if (parts.name.empty() || parts.name == "." || parts.name == "..") return false;
-    Fd folder(openRetrying(parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    Fd folder(openAtRetrying(AT_FDCWD, parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!folder.valid()) return false;
 
     // Look at what is there now, in the folder just opened, without following

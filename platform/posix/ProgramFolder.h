@@ -1,11 +1,9 @@
 #pragma once
-// Where the program keeps its logbook, decided by how the program is laid
-// out. An installed copy (its executable in <prefix>/bin, with the program's
-// desktop entry under <prefix>/share) keeps "kavrilon.ini" in the user's data
-// folder, $XDG_DATA_HOME/kavrilon or ~/.local/share/kavrilon, whoever runs
-// it, root included. Any other copy (a build folder, an unpacked folder)
-// keeps it beside its executable. Paths are bytes from start to end, so a
-// folder whose name is not UTF-8 works like any other.
+// Where the program keeps its logbook. An installed copy (its executable in
+// <prefix>/bin, with the program's desktop entry under <prefix>/share) keeps
+// it in $XDG_DATA_HOME/kavrilon or ~/.local/share/kavrilon, whoever runs it,
+// root included; any other copy keeps it beside its executable. Paths are
+// bytes throughout, so a folder whose name is not UTF-8 works like any other.
 
 #include <filesystem>
 #include <functional>
@@ -30,9 +28,6 @@ struct ProgramFolderInputs {
     // HOME is unset or not an absolute path.
     std::function<std::string()> passwordHome;
 };
-
-// Whether an executable's folder is the bin folder of an installed copy.
-bool isInstalledLayout(const std::filesystem::path& executableDir);
 
 // The folder the layout rule names, neither made nor entered yet. Empty when
 // an installed copy has no home folder to keep its logbook in.
