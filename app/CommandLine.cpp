@@ -129,21 +129,20 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
 }
 
 std::string helpText() {
+    // A name indented into the options' column, padded to its text's column.
+    const auto named = [](std::string_view name) {
+        std::string line = "                    " + std::string(name);
+        line.resize(30, ' ');
+        return line;
+    };
     std::string forms;
-    for (const WebFormRow& row : webForms()) {
-        std::string line = "                    " + std::string(row.name);
-        line.resize(30, ' ');
-        line += row.example;
-        if (!row.note.empty()) line += " (" + std::string(row.note) + ")";
-        forms += line + "\n";
-    }
+    for (const WebFormRow& row : webForms())
+        forms += named(row.name) + std::string(row.example) +
+                 (row.note.empty() ? "" : " (" + std::string(row.note) + ")") + "\n";
     std::string palettes;
-    for (const PaletteFormatRow& row : paletteFormats()) {
-        std::string line = "                    " + std::string(row.name);
-        line.resize(30, ' ');
-        palettes +=
-            line + std::string(row.description) + (&row == &paletteFormats().front() ? " (standard)" : "") + "\n";
-    }
+    for (const PaletteFormatRow& row : paletteFormats())
+        palettes += named(row.name) + std::string(row.description) +
+                    (&row == &paletteFormats().front() ? " (standard)" : "") + "\n";
     return "Användning: kavrilon [ALTERNATIV]\n"
            "\n"
            "Utan alternativ startar Kavrilon sitt fönster.\n"

@@ -28,7 +28,7 @@ int pick(int& argc, char** argv, const CommandLine& cl) {
     if (!requireDisplay(argc, argv)) return 3;
     // A session bus that never answers is kept from Qt, as at a plain start;
     // the screen pick then keeps Qt's own grab.
-    SessionBusCheck sessionBus;
+    checkSessionBus();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavrilon"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kavrilon.Kavrilon"));

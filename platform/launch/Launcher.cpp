@@ -104,10 +104,9 @@ std::optional<DesktopEntry> readDesktopEntry(const fs::path& file) {
     return entry;
 }
 
-// Splits an Exec value into its words: first the escapes of a desktop entry
-// string (\s, \n, \t, \r, \\), then the quoting of the Exec key, where a
-// word in double quotes may hold spaces and \" \` \$ \\ stand for the
-// character itself.
+// Splits an Exec value into its words: first the string escapes (\s \n \t
+// \r \\), then the Exec quoting, where a word in double quotes may hold
+// spaces and \" \` \$ \\ stand for the character itself.
 std::vector<std::string> execWords(std::string_view value) {
     std::string v;
     for (std::size_t i = 0; i < value.size(); ++i) {
@@ -215,20 +214,17 @@ QProcessEnvironment launchedEnvironment() {
     return env;
 }
 
-// Whether a file or folder may be trusted as nobody else's: it belongs to
-// root or to this user, and no one else may write it. A folder that anyone
-// may write but where only an entry's owner may rename or remove it (the
-// sticky bit, as /tmp has) counts when root owns it: its entries on the way
-// are checked in turn.
+// Whether a file or folder belongs to root or this user and no one else may
+// write it; a root-owned sticky folder such as /tmp counts, since its entries
+// on the way are checked in turn.
 bool nobodyElsesWrite(const struct stat& st) {
     if (st.st_uid != 0 && st.st_uid != ::geteuid()) return false;
     if ((st.st_mode & (S_IWGRP | S_IWOTH)) == 0) return true;
     return S_ISDIR(st.st_mode) && (st.st_mode & S_ISVTX) != 0 && st.st_uid == 0;
 }
 
-// The page at `p`, as the path without links, when it is a regular file that
-// it and every folder above it are nobody else's; nothing otherwise. A page
-// another user could have put or changed there is never shown.
+// The page at `p` without links, when it and every folder above it are
+// nobody else's: a page another user could have put there is never shown.
 std::optional<fs::path> trustedPage(const fs::path& p) {
     char* real = ::realpath(p.c_str(), nullptr);
     if (!real) return std::nullopt;
@@ -256,8 +252,7 @@ std::optional<std::string> DesktopAnswers::ask(const std::string& program, const
 std::optional<std::string> DesktopAnswers::askOnce(const std::string& program, const std::vector<std::string>& args) {
     std::vector<std::string> key{program};
     key.insert(key.end(), args.begin(), args.end());
-    const auto it = kept_.find(key);
-    if (it != kept_.end()) return it->second;
+    if (const auto it = kept_.find(key); it != kept_.end()) return it->second;
     return kept_[key] = ask(program, args);
 }
 
@@ -294,8 +289,7 @@ LaunchEnvironment LaunchEnvironment::fromSystem() {
     for (const auto& d : split(dataDirs, ':'))
         if (!d.empty() && d.front() == '/') env.applicationDirs.push_back(fs::path(d) / "applications");
     std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) env.executableDir = exe.parent_path();
+    env.executableDir = fs::read_symlink("/proc/self/exe", ec).parent_path();
     return env;
 }
 
@@ -309,8 +303,7 @@ std::optional<fs::path> LaunchEnvironment::docPage() const {
     for (const auto& p : places) {
         std::error_code ec;
         if (!fs::is_regular_file(p, ec)) continue;
-        // A page in one of the places that someone else could have planted
-        // is not taken, nor is any later place: the built-in page is shown.
+        // An untrusted page is not taken, nor any later place.
         return trustedPage(p);
     }
     return std::nullopt;
@@ -321,8 +314,7 @@ std::optional<fs::path> LaunchEnvironment::pageFromBuiltIn() const {
     QFile page(QString::fromStdString(builtInPage));
     if (!page.open(QIODevice::ReadOnly)) return std::nullopt;
     const QByteArray bytes = page.readAll();
-    // The folder is the user's alone; one left by someone else, or a link,
-    // is not used.
+    // The folder is the user's alone; someone else's, or a link, is not used.
     const fs::path dir = runtimeDir / "kavrilon";
     if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return std::nullopt;
     struct stat st {};
@@ -439,8 +431,7 @@ std::vector<LaunchCommand> Launcher::resolveAll(const LaunchItem& item) const {
 
 std::optional<std::string> Launcher::choosePage(const std::string& program,
                                                 const std::vector<std::string>& choices) const {
-    // The list names one page a line, perhaps indented or followed by a
-    // description; a heading ends with a colon.
+    // One page a line, perhaps indented or described; a heading ends with ':'.
     std::set<std::string> listed;
     if (const auto list = answers_->askOnce(program, {"--list"})) {
         std::istringstream lines(*list);
@@ -481,8 +472,7 @@ std::optional<LaunchCommand> Launcher::defaultApp(std::string_view mimeType,
 
 std::optional<LaunchCommand> Launcher::resolve(const LaunchItem& item) const {
     auto all = resolveAll(item);
-    if (all.empty()) return std::nullopt;
-    return std::move(all.front());
+    return all.empty() ? std::nullopt : std::optional(std::move(all.front()));
 }
 
 bool Launcher::launch(const LaunchItem& item) const {

@@ -97,10 +97,8 @@ std::optional<fs::path> Media::resolve(std::string_view windowsName) const {
     return *root / relative;
 }
 
-// The copy reads the source with the program's one reader (a regular file
-// only, opened without blocking, so a pipe named like the logbook never stops
-// the program) and writes it with its one atomic writer, which flushes the
-// medium's folder after the rename.
+// The program's one reader and one atomic writer: a pipe named like the
+// logbook never stops the program, and the medium never holds half a file.
 bool Media::copy(std::string_view from, std::string_view to) const {
     const auto source = resolve(from);
     const auto target = resolve(to);
