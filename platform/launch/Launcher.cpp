@@ -110,15 +110,11 @@ std::optional<DesktopEntry> readDesktopEntry(const fs::path& file) {
 std::vector<std::string> execWords(std::string_view value) {
     std::string v;
     for (std::size_t i = 0; i < value.size(); ++i) {
-        if (value[i] == '\\' && i + 1 < value.size()) {
-            const char n = value[i + 1];
-            if (n == 's' || n == 'n' || n == 't' || n == 'r' || n == '\\') {
-                v += n == 's' ? ' ' : n == 'n' ? '\n' : n == 't' ? '\t' : n == 'r' ? '\r' : '\\';
-                ++i;
-                continue;
-            }
-        }
-        v += value[i];
+        const std::size_t escape = value[i] == '\\' && i + 1 < value.size()
+                                       ? std::string_view("sntr\\").find(value[i + 1])
+                                       : std::string_view::npos;
+        v += escape == std::string_view::npos ? value[i] : " \n\t\r\\"[escape];
+        if (escape != std::string_view::npos) ++i;
     }
     std::vector<std::string> words;
     std::string word;

@@ -34,12 +34,6 @@ MediaEnvironment MediaEnvironment::fromSystem() {
 
 Media::Media(MediaEnvironment env) : env_(std::move(env)) {}
 
-fs::path Media::workingDirectory() const {
-    if (!env_.workingDirectory.empty()) return env_.workingDirectory;
-    std::error_code ec;
-    return fs::current_path(ec);
-}
-
 bool Media::isMountPoint(const fs::path& dir) const {
     if (env_.isMountPoint) return env_.isMountPoint(dir);
     struct stat self {};
@@ -84,7 +78,8 @@ std::optional<fs::path> Media::resolve(std::string_view windowsName) const {
         windowsName.size() >= 2 && windowsName[1] == ':' && std::isalpha(static_cast<unsigned char>(windowsName[0]));
     std::string rest(hasDrive ? windowsName.substr(2) : windowsName);
     std::replace(rest.begin(), rest.end(), '\\', '/');
-    if (!hasDrive) return workingDirectory() / rest;
+    std::error_code ec;
+    if (!hasDrive) return (env_.workingDirectory.empty() ? fs::current_path(ec) : env_.workingDirectory) / rest;
 
     const auto root = drive(windowsName[0]);
     if (!root) return std::nullopt;

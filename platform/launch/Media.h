@@ -44,7 +44,6 @@ public:
     bool remove(std::string_view path) const;
 
 private:
-    std::filesystem::path workingDirectory() const;
     bool isMountPoint(const std::filesystem::path& dir) const;
 
     MediaEnvironment env_;

@@ -140,10 +140,8 @@ std::vector<StandIn> buildTable() {
         row("info", {on("KDE", {"plasma-systemmonitor"}), on("KDE", {"ksysguard"}), on("XFCE", {"xfce4-taskmanager"}),
                      on("MATE", {"mate-system-monitor"}), any({"gnome-system-monitor"})}));
 
-    // The logbook in a text editor: the user's default editor for plain
+    // The logbook, by its full path, in the user's default editor for plain
     // text, else the desktop's own editor, else whatever xdg-open chooses.
-    // The file is "kavrilon.ini" in the working directory, passed with its
-    // full path.
     t.push_back(
         row("bok", {any({std::string(kDefaultApp) + "text/plain", logbookInWorkDir}),
                     on("GNOME", {"gnome-text-editor", logbookInWorkDir}), on("GNOME", {"gedit", logbookInWorkDir}),

@@ -56,10 +56,10 @@ bool fsyncRetrying(int fd) {
     return rc == 0;
 }
 
-// A name nobody else uses at the moment: the process id comes first (so a
-// later start can tell whether the process that left a file is gone), the
-// counter keeps the calls of one process apart, and the clock separates a
-// process from an earlier one with the same id. O_EXCL settles the rest.
+// A name nobody else uses: the process id first (so a later start can tell
+// whether the process that left a file is gone), a counter for the calls of
+// one process, and the clock against an earlier process with the same id.
+// O_EXCL settles the rest.
 std::string tempName(const std::string& name, unsigned attempt) {
     static std::atomic<std::uint32_t> counter{0};
     timespec now{};
@@ -81,10 +81,9 @@ struct Resolved {
     bool viaLink = false; // whether a link was followed to get there
 };
 
-// Follows the links at `path` one at a time. Every link must belong to the
-// user, and so must the file at the end of a link; a link that leads nowhere,
-// a loop or a link of someone else's refuses the path. Only the path itself
-// can be missing: a file that does not exist yet may be created there.
+// Follows the links at `path` one at a time. Every link, and the file at the
+// end of a link, must belong to the user; a dangling link, a loop or someone
+// else's link refuses the path. Only the path itself can be missing.
 Resolved resolveOwnLinks(const std::string& path) {
     const uid_t me = ::geteuid();
     std::string p = path;
@@ -117,8 +116,7 @@ ReadResult refused() { return {ReadResult::Outcome::Refused, {}, {}}; }
 void adviseHugePages(char* data, std::size_t size) {
     constexpr std::uintptr_t kPage = 4096;
     if (size < (std::size_t{4} << 20)) return;
-    // The whole pages inside the buffer: from its first page boundary, as
-    // many pages as fit.
+    // The whole pages inside the buffer.
     const std::size_t skip = (kPage - reinterpret_cast<std::uintptr_t>(data) % kPage) % kPage;
     if (size <= skip) return;
     const std::size_t length = (size - skip) & ~(kPage - 1);
@@ -256,9 +254,8 @@ bool writeFileAtomic(const std::string& path, std::span<const std::string_view> 
         return false;
     }
 
-    // A new file is created as 0644 and the umask applies. A replacement
-    // starts private and gets the old file's bits with fchmod, which the
-    // umask does not narrow.
+    // A new file is 0644 less the umask. A replacement starts private and gets
+    // the old file's bits with fchmod, which the umask does not narrow.
     const mode_t createMode = replacing ? S_IRUSR | S_IWUSR : S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH;
     std::string temp;
     int rawFd = -1;
@@ -284,9 +281,8 @@ bool writeFileAtomic(const std::string& path, std::span<const std::string_view> 
         return false;
     }
 
-    // The new file is in place. Flushing the folder makes the rename survive
-    // a power cut; a file system that cannot flush folders does not make the
-    // save a failure, since the old content is gone either way.
+    // Flushing the folder makes the rename survive a power cut; a file system
+    // that cannot flush folders is no failure, the old content is gone anyway.
     fsyncRetrying(folder.get());
     if (written) *written = stampOf(made);
     return true;

@@ -37,24 +37,22 @@ public:
 
     explicit LogbookFile(std::size_t readLimit = kMaxReadBytes) : readLimit_(readLimit) {}
 
-    // The bytes of the file at `path`, or nothing when it is missing or cannot
-    // be read; `path` becomes the logbook this object looks after.
+    // The bytes of the file at `path` (nothing when missing or unreadable),
+    // which becomes the logbook this object looks after.
     std::optional<std::string> load(const std::string& path);
     // Takes `path` as the logbook, loaded from the file `stamp` by other means.
     void adopt(const std::string& path, const FileStamp& stamp);
 
     // Looks at the logbook at `path` now, against what was last loaded or
-    // saved; when it is Held, hold() says why. Any other path than the
-    // logbook's is never held or changed.
+    // saved; when Held, hold() says why. Another path is never held or changed.
     Change check(const std::string& path);
     // Why saves are held, as the last check() or load found it.
     Hold hold() const;
     // Holds every save to the logbook from now on.
     void holdSaves(Hold why);
 
-    // Replaces the file at `path` with `bytes`. For the logbook's own path the
-    // save is skipped (false) while saves are held, or when the file there is
-    // no longer the one loaded or last saved, with the same contents.
+    // Replaces the file at `path` with `bytes`; the logbook's own is skipped
+    // (false) while saves are held or when it is no longer the file known.
     bool save(const std::string& path, std::string_view bytes);
     // The same for bytes given in pieces.
     bool save(const std::string& path, std::span<const std::string_view> bytes);

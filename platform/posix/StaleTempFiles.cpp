@@ -21,16 +21,10 @@ bool processAlive(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
 // or positive value): digits only, no sign, no leading zero.
 bool plainDecimal(std::string_view s, std::size_t maxDigits) {
     if (s.empty() || s.size() > maxDigits || (s.size() > 1 && s.front() == '0')) return false;
-    for (char c : s)
-        if (c < '0' || c > '9') return false;
-    return true;
+    return s.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-bool lowerHex(std::string_view s) {
-    for (char c : s)
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
-    return true;
-}
+bool lowerHex(std::string_view s) { return s.find_first_not_of("0123456789abcdef") == std::string_view::npos; }
 
 } // namespace
 
