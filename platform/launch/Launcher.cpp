@@ -58,13 +58,9 @@ bool isExecutableFile(const fs::path& p) {
     return ::access(p.c_str(), X_OK) == 0;
 }
 
-bool replaceAll(std::string& s, std::string_view token, const std::string& value) {
-    bool found = false;
-    for (std::size_t pos = s.find(token); pos != std::string::npos; pos = s.find(token, pos + value.size())) {
+void replaceAll(std::string& s, std::string_view token, const std::string& value) {
+    for (std::size_t pos = s.find(token); pos != std::string::npos; pos = s.find(token, pos + value.size()))
         s.replace(pos, token.size(), value);
-        found = true;
-    }
-    return found;
 }
 
 std::string trim(std::string_view s) {
@@ -354,33 +350,31 @@ std::optional<fs::path> Launcher::findProgram(const std::string& name, bool game
 
 std::optional<std::vector<std::string>> Launcher::expandArgs(const std::vector<std::string>& argv,
                                                              std::string_view commandLine) const {
+    // A placeholder's value, or nothing when the candidate cannot start.
+    const auto value = [&](std::string_view token) -> std::optional<std::string> {
+        if (token == kHomePlaceholder) return env_.home.empty() ? std::nullopt : std::optional(env_.home);
+        if (token == kAddressPlaceholder) return webAddress(commandLine);
+        if (token == kWorkDirPlaceholder) {
+            if (env_.withoutWorkingDirectory) return std::nullopt;
+            std::error_code ec;
+            const fs::path wd =
+                env_.workingDirectory.empty() ? fs::current_path(ec) : fs::absolute(env_.workingDirectory, ec);
+            return ec ? std::nullopt : std::optional(wd.string());
+        }
+        auto page = env_.docPage();
+        if (!page) page = env_.pageFromBuiltIn();
+        if (!page) return std::nullopt;
+        return QUrl::fromLocalFile(QString::fromStdString(page->string())).toString(QUrl::FullyEncoded).toStdString();
+    };
     std::vector<std::string> args;
     for (std::size_t i = 1; i < argv.size(); ++i) {
         std::string a = argv[i];
-        if (a.find(kHomePlaceholder) != std::string::npos) {
-            if (env_.home.empty()) return std::nullopt;
-            replaceAll(a, kHomePlaceholder, env_.home);
-        }
-        if (a.find(kWorkDirPlaceholder) != std::string::npos) {
-            if (env_.withoutWorkingDirectory) return std::nullopt;
-            std::error_code ec;
-            fs::path wd =
-                env_.workingDirectory.empty() ? fs::current_path(ec) : fs::absolute(env_.workingDirectory, ec);
-            if (ec) return std::nullopt;
-            replaceAll(a, kWorkDirPlaceholder, wd.string());
-        }
-        if (a.find(kDocPagePlaceholder) != std::string::npos) {
-            auto page = env_.docPage();
-            if (!page) page = env_.pageFromBuiltIn();
-            if (!page) return std::nullopt;
-            const QString url =
-                QUrl::fromLocalFile(QString::fromStdString(page->string())).toString(QUrl::FullyEncoded);
-            replaceAll(a, kDocPagePlaceholder, url.toStdString());
-        }
-        if (a.find(kAddressPlaceholder) != std::string::npos) {
-            const auto address = webAddress(commandLine);
-            if (!address) return std::nullopt;
-            replaceAll(a, kAddressPlaceholder, *address);
+        for (std::string_view token :
+             {kHomePlaceholder, kWorkDirPlaceholder, kDocPagePlaceholder, kAddressPlaceholder}) {
+            if (a.find(token) == std::string::npos) continue;
+            const auto v = value(token);
+            if (!v) return std::nullopt;
+            replaceAll(a, token, *v);
         }
         args.push_back(std::move(a));
     }
