@@ -17,14 +17,10 @@ enum class Action { Start, Help, Version, Pick, Palette, Error };
 
 struct CommandLine {
     Action action = Action::Start;
-    // The form --pick prints in; none means the program's own (FF8000).
-    const WebFormRow* format = nullptr;
-    // The colour --pick opens the dialog on (--color); none means white.
-    std::optional<Colour> colour;
-    // The format --palette prints in; never none.
-    const PaletteFormatRow* paletteFormat = &paletteFormats().front();
-    // For Action::Error: what was wrong, in Swedish, one line.
-    std::string error;
+    const WebFormRow* format = nullptr; // --pick's form; none: the program's own (FF8000)
+    std::optional<Colour> colour;       // --color, the dialog's start; none: white
+    const PaletteFormatRow* paletteFormat = &paletteFormats().front(); // --palette's format
+    std::string error; // for Action::Error: what was wrong, in Swedish, one line
 };
 
 // The arguments after the program's name. Qt's own options (-platform,

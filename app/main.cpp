@@ -64,10 +64,9 @@ int main(int argc, char** argv) {
         logbookReadAhead = std::make_unique<kav::qt::LogbookReadAhead>(kav::posix::logbookPathIn(folder));
 
     if (!kav::app::requireDisplay(argc, argv)) return 1;
-    // The menu bar stays in the window, where the design places the client
-    // area below it. A desktop-wide menu bar would also have Qt ask the
-    // session bus, while the window is built, whether one exists: a bus that
-    // never answers would keep the window from ever appearing.
+    // The menu bar stays in the window, where the design places it. A
+    // desktop-wide one would have Qt ask the session bus whether one exists,
+    // and a bus that never answers would keep the window from appearing.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
 
     QApplication app(argc, argv);
@@ -77,15 +76,14 @@ int main(int argc, char** argv) {
     // Qt's dialogs and context menus speak the user's language, Swedish included.
     kav::qt::installTranslations(app);
     QApplication::setWindowIcon(kav::qt::programIcon());
-    // Later starts ask for the main window from now on; before it exists,
-    // showing it at start answers them.
+    // Later starts ask for the main window; before it exists, showing it answers.
     QPointer<QWidget> mainView;
     instance.listen([&mainView] { kav::qt::SingleInstance::bringToFront(mainView); });
 
     kav::qt::Desktop desktop(folder, std::move(logbookReadAhead));
-    // Without the folder's lock another copy may be writing the logbook, so
-    // this one saves nothing and says so. A folder nobody may write (a
-    // read-only medium) has no lock either; its saves fail silently.
+    // Without the folder's lock another copy may be writing the logbook: this
+    // one saves nothing and says so. A read-only folder has no lock either;
+    // its saves fail silently.
     if (!folder.empty() && !instance.holdsLock() && ::access(folder.c_str(), W_OK) == 0) desktop.holdLogbookSaves();
     // A desktop logout asks running programs to save their data first.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,

@@ -44,10 +44,7 @@ struct LaunchEnvironment {
 
     // The first index.html of $KAVRILON_DOC_DIR/, <executable dir>/../share/
     // doc/kavrilon/ (installed) and <executable dir>/doc/ (build tree), without
-    // links. It is taken only when the file and every folder above it belong
-    // to root or the user and no one else may write them (a root-owned sticky
-    // folder such as /tmp excepted); otherwise nothing, and the built-in page
-    // is shown.
+    // links, when nobody but root and the user could have put it there.
     std::optional<std::filesystem::path> docPage() const;
     // The built-in page written to <runtime dir>/kavrilon/index.html (a folder
     // private to the user), for a program copied without its page.
