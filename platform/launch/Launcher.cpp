@@ -3,6 +3,7 @@
 
 #include "platform/launch/StandIns.h"
 #include "platform/posix/AtomicFile.h"
+#include "platform/posix/ProgramFolder.h"
 
 #include <QFile>
 #include <QProcess>
@@ -16,7 +17,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
-#include <pwd.h>
 #include <set>
 #include <sstream>
 #include <sys/stat.h>
@@ -268,9 +268,7 @@ LaunchEnvironment LaunchEnvironment::fromSystem() {
     env.path = envOr("PATH", "/usr/local/bin:/usr/bin:/bin");
     env.currentDesktop = envOr("XDG_CURRENT_DESKTOP");
     env.home = envOr("HOME");
-    if (env.home.empty()) {
-        if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) env.home = pw->pw_dir;
-    }
+    if (env.home.empty()) env.home = posix::homeFromPasswordDatabase(::getuid());
     env.docDir = envOr("KAVRILON_DOC_DIR");
     env.runtimeDir = envOr("XDG_RUNTIME_DIR");
     std::string dataHome = envOr("XDG_DATA_HOME");
