@@ -23,6 +23,14 @@ std::string userName() {
     return u ? u : "";
 }
 
+// Whether a folder lies on another file system than its parent.
+bool isOwnFileSystem(const fs::path& dir) {
+    struct stat self {};
+    struct stat parent {};
+    if (::stat(dir.c_str(), &self) != 0 || ::stat((dir / "..").c_str(), &parent) != 0) return false;
+    return self.st_dev != parent.st_dev;
+}
+
 } // namespace
 
 MediaEnvironment MediaEnvironment::fromSystem() {
@@ -34,14 +42,6 @@ MediaEnvironment MediaEnvironment::fromSystem() {
 
 Media::Media(MediaEnvironment env) : env_(std::move(env)) {}
 
-bool Media::isMountPoint(const fs::path& dir) const {
-    if (env_.isMountPoint) return env_.isMountPoint(dir);
-    struct stat self {};
-    struct stat parent {};
-    if (::stat(dir.c_str(), &self) != 0 || ::stat((dir / "..").c_str(), &parent) != 0) return false;
-    return self.st_dev != parent.st_dev;
-}
-
 std::vector<fs::path> Media::mounted() const {
     std::vector<fs::path> media;
     for (const auto& root : env_.mountRoots) {
@@ -50,13 +50,13 @@ std::vector<fs::path> Media::mounted() const {
             std::error_code typeEc;
             if (!it->is_directory(typeEc)) continue;
             const fs::path& dir = it->path();
-            if (!isMountPoint(dir) || ::access(dir.c_str(), W_OK) != 0) continue;
+            const bool mount = env_.isMountPoint ? env_.isMountPoint(dir) : isOwnFileSystem(dir);
+            if (!mount || ::access(dir.c_str(), W_OK) != 0) continue;
             media.push_back(dir);
         }
     }
     std::sort(media.begin(), media.end(), [](const fs::path& a, const fs::path& b) {
-        if (a.filename() != b.filename()) return a.filename() < b.filename();
-        return a < b;
+        return std::pair(a.filename(), a) < std::pair(b.filename(), b);
     });
     return media;
 }

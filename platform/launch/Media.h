@@ -44,8 +44,6 @@ public:
     bool remove(std::string_view path) const;
 
 private:
-    bool isMountPoint(const std::filesystem::path& dir) const;
-
     MediaEnvironment env_;
 };
 
