@@ -42,7 +42,8 @@ public:
     static constexpr const char* kDevices[] = {"/dev/cdrom", "/dev/sr0"};
 
 private:
-    int openDevice(); // the first device that opens, or -1
+    // Opens the first device that opens and sends it `what`.
+    bool request(unsigned long what);
 
     CdSystemCalls* sys_;
     ServiceEject service_;

@@ -22,22 +22,17 @@ struct LaunchEnvironment {
     std::string path;           // PATH
     std::string currentDesktop; // XDG_CURRENT_DESKTOP, most particular first ("ubuntu:GNOME")
     std::string home;           // HOME
-    // Where games may lie outside PATH.
-    std::vector<std::filesystem::path> gameDirs{"/usr/games", "/usr/local/games"};
-    // The working directory the bare name "kavrilon.ini" is resolved in;
-    // empty means the process's working directory at the time of the launch.
+    std::vector<std::filesystem::path> gameDirs{"/usr/games", "/usr/local/games"}; // outside PATH
+    // Where "kavrilon.ini" is resolved; empty means the process's own.
     std::filesystem::path workingDirectory;
-    // Set when the program has no folder: a line naming a file in the
-    // working directory then starts nothing.
+    // The program has no folder: a line naming a file there starts nothing.
     bool withoutWorkingDirectory = false;
     std::filesystem::path docDir;        // KAVRILON_DOC_DIR, empty when unset
     std::filesystem::path executableDir; // the folder of the running executable
-    // Where desktop entries lie: $XDG_DATA_HOME/applications, then those of
-    // $XDG_DATA_DIRS.
+    // Desktop entries: $XDG_DATA_HOME/applications, then those of $XDG_DATA_DIRS.
     std::vector<std::filesystem::path> applicationDirs;
-    std::filesystem::path runtimeDir; // XDG_RUNTIME_DIR
-    // The program's HTML page compiled into it (a Qt resource, or any file).
-    std::string builtInPage = ":/kavrilon/doc/index.html";
+    std::filesystem::path runtimeDir;                      // XDG_RUNTIME_DIR
+    std::string builtInPage = ":/kavrilon/doc/index.html"; // a Qt resource, or any file
 
     // The environment of this process.
     static LaunchEnvironment fromSystem();
@@ -64,8 +59,7 @@ public:
 
     // Asks every time.
     std::optional<std::string> ask(const std::string& program, const std::vector<std::string>& args) const;
-    // Asks the first time and keeps the answer, for one that cannot change
-    // while Kavrilon runs.
+    // Asks the first time only, for an answer that cannot change meanwhile.
     std::optional<std::string> askOnce(const std::string& program, const std::vector<std::string>& args);
 
     // The real asker: QProcess, standard output only, at most three seconds.

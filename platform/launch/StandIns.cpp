@@ -5,6 +5,7 @@
 #include "platform/launch/StandIns.h"
 
 #include <algorithm>
+#include <array>
 
 namespace kav {
 
@@ -74,12 +75,8 @@ std::vector<StandIn> buildTable() {
 
     // Help files: item, GNOME help page, KDE handbook. The desktop help has no
     // page of its own on the clipboard ("klipp"): its start page.
-    struct Help {
-        const char* item;
-        const char* gnome;
-        const char* kde;
-    };
-    for (const Help& h :
+    using Help = std::array<const char*, 3>;
+    for (const auto& [item, gnome, kde] :
          {Help{"hj", "", "fundamentals"}, Help{"tool", "user-admin-explain", ""},
           Help{"kor", "shell-keyboard-shortcuts", "kcontrol/khotkeys"}, Help{"vol", "sound-volume", ""},
           Help{"ljud", "media", ""}, Help{"natverk", "net", ""}, Help{"nat", "net-general", ""},
@@ -87,7 +84,7 @@ std::vector<StandIn> buildTable() {
           Help{"klipp", "", ""}, Help{"losen", "user-changepassword", ""}, Help{"fjarr", "sharing-desktop", ""},
           Help{"alt", "power", "kcontrol/powerdevil"}, Help{"play", "media", ""},
           Help{"behor", "nautilus-file-properties-permissions", ""}, Help{"out", "net-email", ""}})
-        t.push_back(helpRow(h.item, h.gnome, h.kde));
+        t.push_back(helpRow(item, gnome, kde));
 
     // The control panel: the desktop's settings program at its start.
     t.push_back(row("kon", {on("GNOME", {"gnome-control-center"}), on("KDE", {"systemsettings"}),
