@@ -182,16 +182,12 @@ FileLook lookAt(const std::string& path) {
         return look;
     }
     if (!mayRead(where, st)) return look;
-    look.outcome = ReadResult::Outcome::Read;
-    look.stamp = stampOf(st);
-    look.owner = st.st_uid;
-    return look;
+    return {ReadResult::Outcome::Read, stampOf(st), st.st_uid};
 }
 
 std::optional<FileStamp> stampFile(const std::string& path) {
     const FileLook look = lookAt(path);
-    if (look.outcome != ReadResult::Outcome::Read) return std::nullopt;
-    return look.stamp;
+    return look.outcome == ReadResult::Outcome::Read ? std::optional(look.stamp) : std::nullopt;
 }
 
 ReadResult readFile(const std::string& path, std::size_t limit) {
@@ -223,8 +219,7 @@ ReadResult readFile(const std::string& path, std::size_t limit) {
 
 std::optional<std::string> readWholeFile(const std::string& path) {
     ReadResult r = readFile(path);
-    if (r.outcome != ReadResult::Outcome::Read) return std::nullopt;
-    return std::move(r.bytes);
+    return r.outcome == ReadResult::Outcome::Read ? std::optional(std::move(r.bytes)) : std::nullopt;
 }
 
 bool writeFileAtomic(const std::string& path, std::string_view bytes, const WriteRules& rules, FileStamp* written) {
