@@ -1,6 +1,7 @@
 // Parsing the command line, and the help and version texts.
 #include "app/CommandLine.h"
 
+#include <algorithm>
 #include <array>
 
 #ifndef KAV_VERSION
@@ -23,12 +24,6 @@ constexpr std::array<std::string_view, 6> kQtFlags = {"reverse", "nograb",      
 // Qt also takes these as -name=value.
 constexpr std::array<std::string_view, 3> kQtOptionsWithEquals = {"style=", "stylesheet=", "qmljsdebugger="};
 
-template <std::size_t N> bool contains(const std::array<std::string_view, N>& list, std::string_view s) {
-    for (std::string_view x : list)
-        if (x == s) return true;
-    return false;
-}
-
 enum class QtOption { None, Flag, WithValue };
 
 // Whether an argument is one of Qt's options. Qt accepts them with one dash
@@ -36,8 +31,8 @@ enum class QtOption { None, Flag, WithValue };
 QtOption qtOption(std::string_view arg) {
     if (arg.size() < 2 || arg[0] != '-') return QtOption::None;
     arg.remove_prefix(arg[1] == '-' ? 2 : 1);
-    if (contains(kQtOptionsWithValue, arg)) return QtOption::WithValue;
-    if (contains(kQtFlags, arg)) return QtOption::Flag;
+    if (std::ranges::count(kQtOptionsWithValue, arg) > 0) return QtOption::WithValue;
+    if (std::ranges::count(kQtFlags, arg) > 0) return QtOption::Flag;
     for (std::string_view p : kQtOptionsWithEquals)
         if (arg.starts_with(p)) return QtOption::Flag;
     return QtOption::None;
@@ -129,21 +124,20 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
 }
 
 std::string helpText() {
+    // A name indented into the options' column, padded to its text's column.
+    const auto named = [](std::string_view name) {
+        std::string line = "                    " + std::string(name);
+        line.resize(30, ' ');
+        return line;
+    };
     std::string forms;
-    for (const WebFormRow& row : webForms()) {
-        std::string line = "                    " + std::string(row.name);
-        line.resize(30, ' ');
-        line += row.example;
-        if (!row.note.empty()) line += " (" + std::string(row.note) + ")";
-        forms += line + "\n";
-    }
+    for (const WebFormRow& row : webForms())
+        forms += named(row.name) + std::string(row.example) +
+                 (row.note.empty() ? "" : " (" + std::string(row.note) + ")") + "\n";
     std::string palettes;
-    for (const PaletteFormatRow& row : paletteFormats()) {
-        std::string line = "                    " + std::string(row.name);
-        line.resize(30, ' ');
-        palettes +=
-            line + std::string(row.description) + (&row == &paletteFormats().front() ? " (standard)" : "") + "\n";
-    }
+    for (const PaletteFormatRow& row : paletteFormats())
+        palettes += named(row.name) + std::string(row.description) +
+                    (&row == &paletteFormats().front() ? " (standard)" : "") + "\n";
     return "Användning: kavrilon [ALTERNATIV]\n"
            "\n"
            "Utan alternativ startar Kavrilon sitt fönster.\n"

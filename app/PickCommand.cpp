@@ -23,16 +23,14 @@ namespace {
 
 // Only the colour dialog: no main window, no program folder, no logbook.
 int pick(int& argc, char** argv, const CommandLine& cl) {
-    // Without a display Qt would end the program with an abort; a script
-    // gets a sentence and an exit code of its own instead (1 means a cancel).
+    // Without a display Qt would abort; a script gets an exit code of its own.
     if (!requireDisplay(argc, argv)) return 3;
     // A session bus that never answers is kept from Qt, as at a plain start;
     // the screen pick then keeps Qt's own grab.
-    SessionBusCheck sessionBus;
+    checkSessionBus();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavrilon"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kavrilon.Kavrilon"));
-    // The dialog speaks the user's language, as it does in the main window.
     qt::installTranslations(app);
     // The icon theme lookup takes a while; the dialog is mapped first and
     // gets the program's icon as soon as the event loop runs.
@@ -40,7 +38,6 @@ int pick(int& argc, char** argv, const CommandLine& cl) {
         kavInitResources();
         QApplication::setWindowIcon(qt::programIcon());
     });
-    // The dialog opens on the --color colour, else on white.
     const std::optional<QColor> c =
         qt::runColourDialog(cl.colour ? qt::toQColor(*cl.colour) : QColor(Qt::white), nullptr);
     if (!c) return 1;

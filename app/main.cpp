@@ -29,25 +29,20 @@
 #include <unistd.h>
 
 int main(int argc, char** argv) {
-    // A write past the file size limit fails like any other failed write (the
-    // save is skipped and its temporary file removed) instead of killing us.
+    // A write past the file size limit fails like any other instead of killing us.
     std::signal(SIGXFSZ, SIG_IGN);
     // --help, --version, --pick and errors end here, before any display,
     // program folder or logbook work.
     if (const std::optional<int> rc = kav::app::runCommandLine(argc, argv)) return *rc;
 
-    // The program folder is decided, made and entered before anything else,
-    // as a shortcut's start folder was, so commands naming "kavrilon.ini" by
-    // its bare name act on the logbook itself even when a desktop menu starts
-    // the program from $HOME. A folder that cannot be made or entered leaves
-    // the program without one: it runs, but reads and writes no logbook.
+    // The program folder is entered first, so commands naming "kavrilon.ini"
+    // act on the logbook even when a desktop menu starts the program from
+    // $HOME. Without a folder the program runs but keeps no logbook.
     std::filesystem::path folder = kav::posix::chooseProgramFolder(kav::posix::programFolderInputsFromSystem(argv[0]));
     if (!kav::posix::enterProgramFolder(folder)) folder.clear();
 
-    // A second copy on the same folder shows the first one and ends, before
-    // the display is opened or the logbook read. When the first copy cannot
-    // be asked (it is stopped, or hangs), nothing shows, and a script or a
-    // desktop learns why from the status and a line on standard error.
+    // A second copy on the same folder shows the first one and ends; when the
+    // first cannot be asked (stopped, or hung), the status and a line say why.
     kav::qt::SingleInstance instance(folder);
     if (!instance.isFirst()) {
         if (const auto message = instance.endMessage()) {
@@ -56,27 +51,22 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    // The session bus is hidden from Qt, when it does not answer, before the
-    // first thread of the program starts: the environment is changed only
-    // while nothing else can read it.
-    const kav::app::SessionBusCheck sessionBus;
+    // Before the first thread starts: it may change the environment.
+    kav::app::checkSessionBus();
     // Only the copy that holds the lock of its own folder clears what killed
     // saves left there.
     if (instance.holdsLock())
         kav::posix::removeStaleTempFiles({folder.string(), std::string(kav::posix::kLogbookName), ::geteuid(), {}});
-    // A logbook grown over years is read while the toolkit starts instead of
-    // after it. This copy holds the folder's lock, so no other copy writes
-    // the file meanwhile; a change by any other program is noticed at the
-    // load, which then reads the file again.
+    // A logbook grown over years is read while the toolkit starts; a change
+    // by another program meanwhile is noticed at the load, which reads again.
     std::unique_ptr<kav::qt::LogbookReadAhead> logbookReadAhead;
     if (!folder.empty())
         logbookReadAhead = std::make_unique<kav::qt::LogbookReadAhead>(kav::posix::logbookPathIn(folder));
 
     if (!kav::app::requireDisplay(argc, argv)) return 1;
-    // The menu bar stays in the window, where the design places the client
-    // area below it. A desktop-wide menu bar would also have Qt ask the
-    // session bus, while the window is built, whether one exists: a bus that
-    // never answers would keep the window from ever appearing.
+    // The menu bar stays in the window, where the design places it. A
+    // desktop-wide one would have Qt ask the session bus whether one exists,
+    // and a bus that never answers would keep the window from appearing.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
 
     QApplication app(argc, argv);
@@ -86,15 +76,14 @@ int main(int argc, char** argv) {
     // Qt's dialogs and context menus speak the user's language, Swedish included.
     kav::qt::installTranslations(app);
     QApplication::setWindowIcon(kav::qt::programIcon());
-    // Later starts ask for the main window from now on; before it exists,
-    // showing it at start answers them.
+    // Later starts ask for the main window; before it exists, showing it answers.
     QPointer<QWidget> mainView;
     instance.listen([&mainView] { kav::qt::SingleInstance::bringToFront(mainView); });
 
     kav::qt::Desktop desktop(folder, std::move(logbookReadAhead));
-    // Without the folder's lock another copy may be writing the logbook, so
-    // this one saves nothing and says so. A folder nobody may write (a
-    // read-only medium) has no lock either; its saves fail silently.
+    // Without the folder's lock another copy may be writing the logbook: this
+    // one saves nothing and says so. A read-only folder has no lock either;
+    // its saves fail silently.
     if (!folder.empty() && !instance.holdsLock() && ::access(folder.c_str(), W_OK) == 0) desktop.holdLogbookSaves();
     // A desktop logout asks running programs to save their data first.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,

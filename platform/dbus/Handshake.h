@@ -1,9 +1,7 @@
 #pragma once
 // Whether a bus answers, decided by the opening of the D-Bus handshake on a
 // non-blocking socket: connect, authenticate as this user, send Hello. The
-// bus answers when it replies to the Hello; a socket that takes the
-// connection and then says nothing (or stops after the authentication) does
-// not. Plain C++; the callers decide how to wait for the socket.
+// bus answers when it replies to the Hello. The callers decide how to wait.
 
 #include <chrono>
 #include <string>
@@ -12,16 +10,14 @@ namespace kav::dbus {
 
 class Handshake {
 public:
-    // Begins connecting to the bus at `address`. An address of another kind
-    // than a local socket is not probed: it counts as answering, and the
-    // D-Bus library decides.
+    // Begins connecting to the bus at `address`. Another kind of address than
+    // a local socket counts as answering: the D-Bus library decides.
     explicit Handshake(const std::string& address);
     ~Handshake();
     Handshake(const Handshake&) = delete;
     Handshake& operator=(const Handshake&) = delete;
 
-    // The socket to wait on while the handshake is pending: for writing while
-    // it connects, for reading after that.
+    // The socket to wait on while pending: writable while connecting, then readable.
     int fd() const { return fd_; }
     bool pending() const { return step_ == Step::Connecting || step_ == Step::Waiting; }
     bool connecting() const { return step_ == Step::Connecting; }
@@ -40,8 +36,7 @@ private:
     std::string reply_;
 };
 
-// The blocking entry point: whether the bus at `address` answers within
-// `timeout`.
+// Blocks until the bus at `address` answers (true) or `timeout` passes.
 bool answers(const std::string& address, std::chrono::milliseconds timeout);
 
 } // namespace kav::dbus

@@ -19,14 +19,13 @@ constexpr std::chrono::milliseconds kProbeTimeout{500};
 
 } // namespace
 
-SessionBusCheck::SessionBusCheck() {
+void checkSessionBus() {
     const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
     const std::string probed = dbus::sessionBusAddress();
     if (probed.empty() || dbus::answers(probed, kProbeTimeout)) return;
     keepForLaunchedPrograms("DBUS_SESSION_BUS_ADDRESS", address ? std::optional<std::string>(address) : std::nullopt);
     // An address of no known kind: the D-Bus library refuses it at once.
     ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
-    hid_ = true;
 }
 
 } // namespace kav::app

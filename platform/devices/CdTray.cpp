@@ -26,34 +26,28 @@ CdSystemCalls& posixCdSystemCalls() {
 
 CdTray::CdTray(CdSystemCalls& sys, ServiceEject service) : sys_(&sys), service_(std::move(service)) {}
 
-int CdTray::openDevice() {
+bool CdTray::request(unsigned long what) {
     // O_NONBLOCK lets the device open without a disc in the drive, and with
     // the tray already out.
+    int fd = -1;
     for (const char* path : kDevices) {
-        const int fd = sys_->open(path, O_RDONLY | O_NONBLOCK);
-        if (fd >= 0) return fd;
+        fd = sys_->open(path, O_RDONLY | O_NONBLOCK);
+        if (fd >= 0) break;
     }
-    return -1;
+    if (fd < 0) return false;
+    // A door locked by another program (or left locked) would refuse the
+    // eject; whether the unlock works or not, the eject is tried.
+    if (what == CDROMEJECT) (void)sys_->ioctl(fd, CDROM_LOCKDOOR, 0);
+    const bool done = sys_->ioctl(fd, what, 0) == 0;
+    (void)sys_->close(fd);
+    return done;
 }
 
 bool CdTray::open() {
     if (service_ && service_({std::begin(kDevices), std::end(kDevices)})) return true;
-    const int fd = openDevice();
-    if (fd < 0) return false;
-    // A door locked by another program (or left locked) would refuse the
-    // eject; whether the unlock works or not, the eject is tried.
-    (void)sys_->ioctl(fd, CDROM_LOCKDOOR, 0);
-    const bool ejected = sys_->ioctl(fd, CDROMEJECT, 0) == 0;
-    (void)sys_->close(fd);
-    return ejected;
+    return request(CDROMEJECT);
 }
 
-bool CdTray::close() {
-    const int fd = openDevice();
-    if (fd < 0) return false;
-    const bool closed = sys_->ioctl(fd, CDROMCLOSETRAY, 0) == 0;
-    (void)sys_->close(fd);
-    return closed;
-}
+bool CdTray::close() { return request(CDROMCLOSETRAY); }
 
 } // namespace kav

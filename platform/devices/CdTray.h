@@ -1,15 +1,10 @@
 #pragma once
 // Opens and closes the tray of the computer's CD drive with the Linux CD-ROM
-// ioctls. Each call returns only when the drive has finished moving the tray,
-// because the kernel's eject and close-tray requests block until then; the
-// caller's window waits meanwhile, as the tray buttons are meant to.
-//
-// A disc that the desktop has mounted makes the kernel refuse the eject, so
-// the tray first asks the desktop's disk service, when one is given, to
-// unmount and eject; the ioctl is the way when that service is absent.
-//
-// The system calls go through CdSystemCalls so a test can record them instead
-// of touching a real drive.
+// ioctls, which block until the tray has moved: the caller's window waits
+// meanwhile, as the tray buttons are meant to. The kernel refuses to eject a
+// disc the desktop mounted, so the desktop's disk service, when given, is
+// asked first. The system calls go through CdSystemCalls so a test can
+// record them instead of touching a real drive.
 
 #include <functional>
 #include <string>
@@ -31,25 +26,24 @@ CdSystemCalls& posixCdSystemCalls();
 
 class CdTray {
 public:
-    // Asks the desktop's disk service to unmount and eject the disc in the
-    // drive of one of the given device nodes; true when it did.
+    // Asks the disk service to unmount and eject the disc in the drive of
+    // one of the device nodes; true when it did.
     using ServiceEject = std::function<bool(const std::vector<std::string>& devices)>;
 
     explicit CdTray(CdSystemCalls& sys = posixCdSystemCalls(), ServiceEject service = {});
 
     // Ejects through the disk service, or else unlocks the door and ejects
-    // the tray with the ioctls. True when the eject succeeded.
+    // with the ioctls; true when the eject succeeded.
     bool open();
-    // Pulls the tray in. True when the drive accepted the request.
-    bool close();
+    bool close(); // true when the drive accepted the request
 
-    // The device nodes tried, in order: the distribution's alias for the
-    // first drive, then the first SCSI CD-ROM device itself.
+    // The device nodes tried: the distribution's alias for the first drive,
+    // then the first SCSI CD-ROM device.
     static constexpr const char* kDevices[] = {"/dev/cdrom", "/dev/sr0"};
 
 private:
-    // The descriptor of the first device that opens, or -1 when none does.
-    int openDevice();
+    // Opens the first device that opens and sends it `what`.
+    bool request(unsigned long what);
 
     CdSystemCalls* sys_;
     ServiceEject service_;

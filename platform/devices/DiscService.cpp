@@ -40,8 +40,8 @@ bool DiscService::eject(const std::vector<std::string>& devices) {
         if (!blocks.isValid()) {
             // No service at all, or one too old to resolve a node: the
             // other nodes would fare no better.
-            if (blocks.error().type() == QDBusError::ServiceUnknown || blocks.error().type() == QDBusError::NoReply ||
-                blocks.error().type() == QDBusError::Timeout)
+            const QDBusError::ErrorType type = blocks.error().type();
+            if (type == QDBusError::ServiceUnknown || type == QDBusError::NoReply || type == QDBusError::Timeout)
                 return false;
             continue;
         }

@@ -1,8 +1,6 @@
 #pragma once
-// Ejects a disc through the desktop's disk service, udisks2 on the system
-// bus: it finds the drive behind a device node, unmounts the disc's file
-// system (which a desktop mounts by itself when a disc goes in, and which
-// makes the kernel refuse a plain eject), then asks the drive to eject.
+// Ejects a disc through udisks2 on the system bus: finds the drive behind a
+// device node, unmounts the disc the desktop mounted, then ejects.
 
 #include <QDBusConnection>
 
@@ -18,8 +16,7 @@ public:
     DiscService(QDBusConnection bus, std::chrono::milliseconds timeout);
 
     // Unmounts and ejects the disc in the drive of the first of `devices`
-    // that the service knows. True when the service ejected it; false when
-    // the service is absent, knows none of the devices or refused.
+    // that the service knows; true when the service ejected it.
     bool eject(const std::vector<std::string>& devices);
 
 private:

@@ -18,10 +18,9 @@ void LazyBus::finish(bool answered) {
     done_ = true;
     probing_.reset();
     if (answered) result_ = dbus::connect(QString::fromStdString(address_), name_);
-    std::vector<Task> tasks;
-    tasks.swap(pending_);
+    const std::vector<Task> tasks = std::exchange(pending_, {});
     if (result_)
-        for (Task& t : tasks)
+        for (const Task& t : tasks)
             t(*result_);
 }
 

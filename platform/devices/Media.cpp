@@ -23,6 +23,14 @@ std::string userName() {
     return u ? u : "";
 }
 
+// Whether a folder lies on another file system than its parent.
+bool isOwnFileSystem(const fs::path& dir) {
+    struct stat self {};
+    struct stat parent {};
+    if (::stat(dir.c_str(), &self) != 0 || ::stat((dir / "..").c_str(), &parent) != 0) return false;
+    return self.st_dev != parent.st_dev;
+}
+
 } // namespace
 
 MediaEnvironment MediaEnvironment::fromSystem() {
@@ -34,20 +42,6 @@ MediaEnvironment MediaEnvironment::fromSystem() {
 
 Media::Media(MediaEnvironment env) : env_(std::move(env)) {}
 
-fs::path Media::workingDirectory() const {
-    if (!env_.workingDirectory.empty()) return env_.workingDirectory;
-    std::error_code ec;
-    return fs::current_path(ec);
-}
-
-bool Media::isMountPoint(const fs::path& dir) const {
-    if (env_.isMountPoint) return env_.isMountPoint(dir);
-    struct stat self {};
-    struct stat parent {};
-    if (::stat(dir.c_str(), &self) != 0 || ::stat((dir / "..").c_str(), &parent) != 0) return false;
-    return self.st_dev != parent.st_dev;
-}
-
 std::vector<fs::path> Media::mounted() const {
     std::vector<fs::path> media;
     for (const auto& root : env_.mountRoots) {
@@ -56,13 +50,13 @@ std::vector<fs::path> Media::mounted() const {
             std::error_code typeEc;
             if (!it->is_directory(typeEc)) continue;
             const fs::path& dir = it->path();
-            if (!isMountPoint(dir) || ::access(dir.c_str(), W_OK) != 0) continue;
+            const bool mount = env_.isMountPoint ? env_.isMountPoint(dir) : isOwnFileSystem(dir);
+            if (!mount || ::access(dir.c_str(), W_OK) != 0) continue;
             media.push_back(dir);
         }
     }
     std::sort(media.begin(), media.end(), [](const fs::path& a, const fs::path& b) {
-        if (a.filename() != b.filename()) return a.filename() < b.filename();
-        return a < b;
+        return std::pair(a.filename(), a) < std::pair(b.filename(), b);
     });
     return media;
 }
@@ -84,7 +78,8 @@ std::optional<fs::path> Media::resolve(std::string_view windowsName) const {
         windowsName.size() >= 2 && windowsName[1] == ':' && std::isalpha(static_cast<unsigned char>(windowsName[0]));
     std::string rest(hasDrive ? windowsName.substr(2) : windowsName);
     std::replace(rest.begin(), rest.end(), '\\', '/');
-    if (!hasDrive) return workingDirectory() / rest;
+    std::error_code ec;
+    if (!hasDrive) return (env_.workingDirectory.empty() ? fs::current_path(ec) : env_.workingDirectory) / rest;
 
     const auto root = drive(windowsName[0]);
     if (!root) return std::nullopt;
@@ -97,10 +92,8 @@ std::optional<fs::path> Media::resolve(std::string_view windowsName) const {
     return *root / relative;
 }
 
-// The copy reads the source with the program's one reader (a regular file
-// only, opened without blocking, so a pipe named like the logbook never stops
-// the program) and writes it with its one atomic writer, which flushes the
-// medium's folder after the rename.
+// The program's one reader and one atomic writer: a pipe named like the
+// logbook never stops the program, and the medium never holds half a file.
 bool Media::copy(std::string_view from, std::string_view to) const {
     const auto source = resolve(from);
     const auto target = resolve(to);

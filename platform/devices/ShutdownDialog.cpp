@@ -32,10 +32,8 @@ std::unique_ptr<QMessageBox> ShutdownDialog::createQuestion(QWidget* parent) {
     box->setText(QStringLiteral("Vill du stänga av datorn eller starta om den?"));
     box->setWindowModality(Qt::ApplicationModal);
 
-    QPushButton* powerOff = box->addButton(QStringLiteral("Stäng av"), QMessageBox::AcceptRole);
-    powerOff->setObjectName(kPowerOffName);
-    QPushButton* reboot = box->addButton(QStringLiteral("Starta om"), QMessageBox::AcceptRole);
-    reboot->setObjectName(kRebootName);
+    box->addButton(QStringLiteral("Stäng av"), QMessageBox::AcceptRole)->setObjectName(kPowerOffName);
+    box->addButton(QStringLiteral("Starta om"), QMessageBox::AcceptRole)->setObjectName(kRebootName);
     QPushButton* cancel = box->addButton(QStringLiteral("Avbryt"), QMessageBox::RejectRole);
     cancel->setObjectName(kCancelName);
 
@@ -62,12 +60,8 @@ ShutdownChoice ShutdownDialog::run(QWidget* parent) {
 }
 
 bool ShutdownDialog::carryOut(ShutdownChoice choice) {
-    QString method;
-    switch (choice) {
-    case ShutdownChoice::PowerOff: method = QStringLiteral("PowerOff"); break;
-    case ShutdownChoice::Reboot: method = QStringLiteral("Reboot"); break;
-    case ShutdownChoice::Cancel: return false;
-    }
+    if (choice == ShutdownChoice::Cancel) return false;
+    const QString method = choice == ShutdownChoice::PowerOff ? QStringLiteral("PowerOff") : QStringLiteral("Reboot");
     QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"),
                                                        QStringLiteral("/org/freedesktop/login1"),
                                                        QStringLiteral("org.freedesktop.login1.Manager"), method);

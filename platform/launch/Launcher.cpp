@@ -2,6 +2,8 @@
 #include "platform/launch/Launcher.h"
 
 #include "platform/launch/StandIns.h"
+#include "platform/posix/AtomicFile.h"
+#include "platform/posix/ProgramFolder.h"
 
 #include <QFile>
 #include <QProcess>
@@ -14,9 +16,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
-#include <pwd.h>
 #include <set>
 #include <sstream>
 #include <sys/stat.h>
@@ -58,13 +58,9 @@ bool isExecutableFile(const fs::path& p) {
     return ::access(p.c_str(), X_OK) == 0;
 }
 
-bool replaceAll(std::string& s, std::string_view token, const std::string& value) {
-    bool found = false;
-    for (std::size_t pos = s.find(token); pos != std::string::npos; pos = s.find(token, pos + value.size())) {
+void replaceAll(std::string& s, std::string_view token, const std::string& value) {
+    for (std::size_t pos = s.find(token); pos != std::string::npos; pos = s.find(token, pos + value.size()))
         s.replace(pos, token.size(), value);
-        found = true;
-    }
-    return found;
 }
 
 std::string trim(std::string_view s) {
@@ -104,22 +100,17 @@ std::optional<DesktopEntry> readDesktopEntry(const fs::path& file) {
     return entry;
 }
 
-// Splits an Exec value into its words: first the escapes of a desktop entry
-// string (\s, \n, \t, \r, \\), then the quoting of the Exec key, where a
-// word in double quotes may hold spaces and \" \` \$ \\ stand for the
-// character itself.
+// Splits an Exec value into its words: first the string escapes (\s \n \t
+// \r \\), then the Exec quoting, where a word in double quotes may hold
+// spaces and \" \` \$ \\ stand for the character itself.
 std::vector<std::string> execWords(std::string_view value) {
     std::string v;
     for (std::size_t i = 0; i < value.size(); ++i) {
-        if (value[i] == '\\' && i + 1 < value.size()) {
-            const char n = value[i + 1];
-            if (n == 's' || n == 'n' || n == 't' || n == 'r' || n == '\\') {
-                v += n == 's' ? ' ' : n == 'n' ? '\n' : n == 't' ? '\t' : n == 'r' ? '\r' : '\\';
-                ++i;
-                continue;
-            }
-        }
-        v += value[i];
+        const std::size_t escape = value[i] == '\\' && i + 1 < value.size()
+                                       ? std::string_view("sntr\\").find(value[i + 1])
+                                       : std::string_view::npos;
+        v += escape == std::string_view::npos ? value[i] : " \n\t\r\\"[escape];
+        if (escape != std::string_view::npos) ++i;
     }
     std::vector<std::string> words;
     std::string word;
@@ -189,6 +180,13 @@ std::optional<std::string> webAddress(std::string_view commandLine) {
     return std::string(last);
 }
 
+QStringList toQStringList(const std::vector<std::string>& args) {
+    QStringList list;
+    for (const auto& a : args)
+        list.push_back(QString::fromStdString(a));
+    return list;
+}
+
 // What keepForLaunchedPrograms was told, in the order it was told.
 std::vector<std::pair<std::string, std::optional<std::string>>>& userValues() {
     static std::vector<std::pair<std::string, std::optional<std::string>>> values;
@@ -208,20 +206,17 @@ QProcessEnvironment launchedEnvironment() {
     return env;
 }
 
-// Whether a file or folder may be trusted as nobody else's: it belongs to
-// root or to this user, and no one else may write it. A folder that anyone
-// may write but where only an entry's owner may rename or remove it (the
-// sticky bit, as /tmp has) counts when root owns it: its entries on the way
-// are checked in turn.
+// Whether a file or folder belongs to root or this user and no one else may
+// write it; a root-owned sticky folder such as /tmp counts, since its entries
+// on the way are checked in turn.
 bool nobodyElsesWrite(const struct stat& st) {
     if (st.st_uid != 0 && st.st_uid != ::geteuid()) return false;
     if ((st.st_mode & (S_IWGRP | S_IWOTH)) == 0) return true;
     return S_ISDIR(st.st_mode) && (st.st_mode & S_ISVTX) != 0 && st.st_uid == 0;
 }
 
-// The page at `p`, as the path without links, when it is a regular file that
-// it and every folder above it are nobody else's; nothing otherwise. A page
-// another user could have put or changed there is never shown.
+// The page at `p` without links, when it and every folder above it are
+// nobody else's: a page another user could have put there is never shown.
 std::optional<fs::path> trustedPage(const fs::path& p) {
     char* real = ::realpath(p.c_str(), nullptr);
     if (!real) return std::nullopt;
@@ -249,20 +244,16 @@ std::optional<std::string> DesktopAnswers::ask(const std::string& program, const
 std::optional<std::string> DesktopAnswers::askOnce(const std::string& program, const std::vector<std::string>& args) {
     std::vector<std::string> key{program};
     key.insert(key.end(), args.begin(), args.end());
-    const auto it = kept_.find(key);
-    if (it != kept_.end()) return it->second;
+    if (const auto it = kept_.find(key); it != kept_.end()) return it->second;
     return kept_[key] = ask(program, args);
 }
 
 std::optional<std::string> DesktopAnswers::run(const std::string& program, const std::vector<std::string>& args) {
-    QStringList qargs;
-    for (const auto& a : args)
-        qargs.push_back(QString::fromStdString(a));
     QProcess p;
     p.setProcessEnvironment(launchedEnvironment());
     p.setStandardInputFile(QProcess::nullDevice());
     p.setStandardErrorFile(QProcess::nullDevice());
-    p.start(QString::fromStdString(program), qargs);
+    p.start(QString::fromStdString(program), toQStringList(args));
     if (!p.waitForFinished(3000)) {
         p.kill();
         p.waitForFinished(1000);
@@ -277,9 +268,7 @@ LaunchEnvironment LaunchEnvironment::fromSystem() {
     env.path = envOr("PATH", "/usr/local/bin:/usr/bin:/bin");
     env.currentDesktop = envOr("XDG_CURRENT_DESKTOP");
     env.home = envOr("HOME");
-    if (env.home.empty()) {
-        if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) env.home = pw->pw_dir;
-    }
+    if (env.home.empty()) env.home = posix::homeFromPasswordDatabase(::getuid());
     env.docDir = envOr("KAVRILON_DOC_DIR");
     env.runtimeDir = envOr("XDG_RUNTIME_DIR");
     std::string dataHome = envOr("XDG_DATA_HOME");
@@ -290,8 +279,7 @@ LaunchEnvironment LaunchEnvironment::fromSystem() {
     for (const auto& d : split(dataDirs, ':'))
         if (!d.empty() && d.front() == '/') env.applicationDirs.push_back(fs::path(d) / "applications");
     std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) env.executableDir = exe.parent_path();
+    env.executableDir = fs::read_symlink("/proc/self/exe", ec).parent_path();
     return env;
 }
 
@@ -305,8 +293,7 @@ std::optional<fs::path> LaunchEnvironment::docPage() const {
     for (const auto& p : places) {
         std::error_code ec;
         if (!fs::is_regular_file(p, ec)) continue;
-        // A page in one of the places that someone else could have planted
-        // is not taken, nor is any later place: the built-in page is shown.
+        // An untrusted page is not taken, nor any later place.
         return trustedPage(p);
     }
     return std::nullopt;
@@ -317,38 +304,23 @@ std::optional<fs::path> LaunchEnvironment::pageFromBuiltIn() const {
     QFile page(QString::fromStdString(builtInPage));
     if (!page.open(QIODevice::ReadOnly)) return std::nullopt;
     const QByteArray bytes = page.readAll();
-    // The folder is the user's alone; one left by someone else, or a link,
-    // is not used.
+    // The folder is the user's alone; someone else's, or a link, is not used.
     const fs::path dir = runtimeDir / "kavrilon";
     if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return std::nullopt;
     struct stat st {};
     if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) return std::nullopt;
     ::chmod(dir.c_str(), 0700);
-    // Written under a temporary name and renamed, so a browser never reads
-    // half a page.
+    // Replaced whole, so a browser never reads half a page.
     const fs::path target = dir / "index.html";
-    const fs::path temp = dir / "index.html.part";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) return std::nullopt;
-    const bool written = ::write(fd, bytes.constData(), static_cast<std::size_t>(bytes.size())) == bytes.size();
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temp.c_str(), target.c_str()) != 0) {
-        ::unlink(temp.c_str());
+    if (!posix::writeFileAtomic(target.string(),
+                                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
         return std::nullopt;
-    }
     return target;
 }
 
 Launcher::Launcher(LaunchEnvironment env, Starter starter, std::shared_ptr<DesktopAnswers> answers)
     : env_(std::move(env)), starter_(std::move(starter)),
       answers_(answers ? std::move(answers) : std::make_shared<DesktopAnswers>()) {}
-
-std::vector<std::string> Launcher::desktopNames() const {
-    std::vector<std::string> names;
-    for (auto& n : split(env_.currentDesktop, ':'))
-        if (!n.empty()) names.push_back(std::move(n));
-    return names;
-}
 
 std::optional<fs::path> Launcher::findProgram(const std::string& name, bool game) const {
     if (name.empty()) return std::nullopt;
@@ -376,33 +348,31 @@ std::optional<fs::path> Launcher::findProgram(const std::string& name, bool game
 
 std::optional<std::vector<std::string>> Launcher::expandArgs(const std::vector<std::string>& argv,
                                                              std::string_view commandLine) const {
+    // A placeholder's value, or nothing when the candidate cannot start.
+    const auto value = [&](std::string_view token) -> std::optional<std::string> {
+        if (token == kHomePlaceholder) return env_.home.empty() ? std::nullopt : std::optional(env_.home);
+        if (token == kAddressPlaceholder) return webAddress(commandLine);
+        if (token == kWorkDirPlaceholder) {
+            if (env_.withoutWorkingDirectory) return std::nullopt;
+            std::error_code ec;
+            const fs::path wd =
+                env_.workingDirectory.empty() ? fs::current_path(ec) : fs::absolute(env_.workingDirectory, ec);
+            return ec ? std::nullopt : std::optional(wd.string());
+        }
+        auto page = env_.docPage();
+        if (!page) page = env_.pageFromBuiltIn();
+        if (!page) return std::nullopt;
+        return QUrl::fromLocalFile(QString::fromStdString(page->string())).toString(QUrl::FullyEncoded).toStdString();
+    };
     std::vector<std::string> args;
     for (std::size_t i = 1; i < argv.size(); ++i) {
         std::string a = argv[i];
-        if (a.find(kHomePlaceholder) != std::string::npos) {
-            if (env_.home.empty()) return std::nullopt;
-            replaceAll(a, kHomePlaceholder, env_.home);
-        }
-        if (a.find(kWorkDirPlaceholder) != std::string::npos) {
-            if (env_.withoutWorkingDirectory) return std::nullopt;
-            std::error_code ec;
-            fs::path wd =
-                env_.workingDirectory.empty() ? fs::current_path(ec) : fs::absolute(env_.workingDirectory, ec);
-            if (ec) return std::nullopt;
-            replaceAll(a, kWorkDirPlaceholder, wd.string());
-        }
-        if (a.find(kDocPagePlaceholder) != std::string::npos) {
-            auto page = env_.docPage();
-            if (!page) page = env_.pageFromBuiltIn();
-            if (!page) return std::nullopt;
-            const QString url =
-                QUrl::fromLocalFile(QString::fromStdString(page->string())).toString(QUrl::FullyEncoded);
-            replaceAll(a, kDocPagePlaceholder, url.toStdString());
-        }
-        if (a.find(kAddressPlaceholder) != std::string::npos) {
-            const auto address = webAddress(commandLine);
-            if (!address) return std::nullopt;
-            replaceAll(a, kAddressPlaceholder, *address);
+        for (std::string_view token :
+             {kHomePlaceholder, kWorkDirPlaceholder, kDocPagePlaceholder, kAddressPlaceholder}) {
+            if (a.find(token) == std::string::npos) continue;
+            const auto v = value(token);
+            if (!v) return std::nullopt;
+            replaceAll(a, token, *v);
         }
         args.push_back(std::move(a));
     }
@@ -420,7 +390,7 @@ std::vector<LaunchCommand> Launcher::resolveAll(const LaunchItem& item) const {
     auto taken = [&](const LaunchCandidate* c) { return std::find(order.begin(), order.end(), c) != order.end(); };
     for (const auto& c : row->candidates)
         if (!c.argv.empty() && c.argv.front().starts_with(kDefaultApp)) order.push_back(&c);
-    for (const auto& name : desktopNames())
+    for (const auto& name : split(env_.currentDesktop, ':'))
         for (const auto& c : row->candidates)
             if (!c.desktop.empty() && sameDesktop(c.desktop, name) && !taken(&c)) order.push_back(&c);
     for (const auto& c : row->candidates)
@@ -449,8 +419,7 @@ std::vector<LaunchCommand> Launcher::resolveAll(const LaunchItem& item) const {
 
 std::optional<std::string> Launcher::choosePage(const std::string& program,
                                                 const std::vector<std::string>& choices) const {
-    // The list names one page a line, perhaps indented or followed by a
-    // description; a heading ends with a colon.
+    // One page a line, perhaps indented or described; a heading ends with ':'.
     std::set<std::string> listed;
     if (const auto list = answers_->askOnce(program, {"--list"})) {
         std::istringstream lines(*list);
@@ -491,8 +460,7 @@ std::optional<LaunchCommand> Launcher::defaultApp(std::string_view mimeType,
 
 std::optional<LaunchCommand> Launcher::resolve(const LaunchItem& item) const {
     auto all = resolveAll(item);
-    if (all.empty()) return std::nullopt;
-    return std::move(all.front());
+    return all.empty() ? std::nullopt : std::optional(std::move(all.front()));
 }
 
 bool Launcher::launch(const LaunchItem& item) const {
@@ -503,13 +471,9 @@ bool Launcher::launch(const LaunchItem& item) const {
 }
 
 bool Launcher::startDetached(const std::string& program, const std::vector<std::string>& args) {
-    QStringList qargs;
-    qargs.reserve(static_cast<qsizetype>(args.size()));
-    for (const auto& a : args)
-        qargs.push_back(QString::fromStdString(a));
     QProcess p;
     p.setProgram(QString::fromStdString(program));
-    p.setArguments(qargs);
+    p.setArguments(toQStringList(args));
     p.setProcessEnvironment(launchedEnvironment());
     return p.startDetached();
 }

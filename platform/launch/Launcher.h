@@ -1,11 +1,9 @@
 #pragma once
-// Carries out a launcher item on a Linux desktop: finds the first installed
-// program of the item's stand-ins (platform/launch/StandIns) and starts it
-// without a shell and without waiting. It does not track, wait for or end
-// the program it started. Everything it reads from the system (PATH, the
-// current desktop, the home and working folders, where the program's own
-// HTML page lies) comes in a LaunchEnvironment, and the actual start goes
-// through a Starter, so tests can use fake programs and record the starts.
+// Carries out a launcher item on a Linux desktop: starts the first installed
+// program of the item's stand-ins (platform/launch/StandIns) without a shell
+// and without waiting for it. What it reads from the system comes in a
+// LaunchEnvironment and the start goes through a Starter, so tests can use
+// fake programs and record the starts.
 
 #include "core/Platform.h"
 
@@ -21,54 +19,35 @@
 namespace kav {
 
 struct LaunchEnvironment {
-    // PATH: folders searched for a candidate's program, separated by ':'.
-    std::string path;
-    // XDG_CURRENT_DESKTOP: the desktop's names, separated by ':', most
-    // particular first ("ubuntu:GNOME").
-    std::string currentDesktop;
-    // HOME.
-    std::string home;
-    // Where games may lie outside PATH.
-    std::vector<std::filesystem::path> gameDirs{"/usr/games", "/usr/local/games"};
-    // The working directory the bare name "kavrilon.ini" is resolved in;
-    // empty means the process's working directory at the time of the launch.
+    std::string path;           // PATH
+    std::string currentDesktop; // XDG_CURRENT_DESKTOP, most particular first ("ubuntu:GNOME")
+    std::string home;           // HOME
+    std::vector<std::filesystem::path> gameDirs{"/usr/games", "/usr/local/games"}; // outside PATH
+    // Where "kavrilon.ini" is resolved; empty means the process's own.
     std::filesystem::path workingDirectory;
-    // Set when the program has no folder: a line naming a file in the
-    // working directory then starts nothing.
+    // The program has no folder: a line naming a file there starts nothing.
     bool withoutWorkingDirectory = false;
-    // KAVRILON_DOC_DIR, where a developer or a package may put the program's
-    // own HTML page; empty when unset.
-    std::filesystem::path docDir;
-    // The folder of the running executable.
-    std::filesystem::path executableDir;
-    // Where desktop entries lie: $XDG_DATA_HOME/applications, then those of
-    // $XDG_DATA_DIRS.
+    std::filesystem::path docDir;        // KAVRILON_DOC_DIR, empty when unset
+    std::filesystem::path executableDir; // the folder of the running executable
+    // Desktop entries: $XDG_DATA_HOME/applications, then those of $XDG_DATA_DIRS.
     std::vector<std::filesystem::path> applicationDirs;
-    // XDG_RUNTIME_DIR, the user's own folder for files of this session.
-    std::filesystem::path runtimeDir;
-    // The program's HTML page compiled into it (a Qt resource, or any file).
-    std::string builtInPage = ":/kavrilon/doc/index.html";
+    std::filesystem::path runtimeDir;                      // XDG_RUNTIME_DIR
+    std::string builtInPage = ":/kavrilon/doc/index.html"; // a Qt resource, or any file
 
     // The environment of this process.
     static LaunchEnvironment fromSystem();
 
-    // The program's own HTML page, found in this order: $KAVRILON_DOC_DIR/,
-    // <executable dir>/../share/doc/kavrilon/ (installed), <executable dir>/doc/
-    // (build tree); nothing when none holds an index.html. The first found is
-    // taken only when the file and every folder above it belong to root or
-    // the user and no one else may write them (a root-owned folder with the
-    // sticky bit, such as /tmp, excepted); otherwise nothing, and the
-    // built-in page is shown. The path is given without links.
+    // The first index.html of $KAVRILON_DOC_DIR/, <executable dir>/../share/
+    // doc/kavrilon/ (installed) and <executable dir>/doc/ (build tree), without
+    // links, when nobody but root and the user could have put it there.
     std::optional<std::filesystem::path> docPage() const;
-    // The built-in page written to <runtime dir>/kavrilon/index.html (the
-    // folder made private to the user), for a program copied without its
-    // page; nothing when there is no runtime folder or no built-in page.
+    // The built-in page written to <runtime dir>/kavrilon/index.html (a folder
+    // private to the user), for a program copied without its page.
     std::optional<std::filesystem::path> pageFromBuiltIn() const;
 };
 
 // What desktop programs answer when asked (`gnome-control-center --list`,
-// `xdg-mime query default text/plain`). Answers that cannot change while
-// Kavrilon runs are kept, so each is asked for once at most.
+// `xdg-mime query default text/plain`).
 class DesktopAnswers {
 public:
     // Runs a program without a shell and returns what it printed, or nothing
@@ -80,7 +59,7 @@ public:
 
     // Asks every time.
     std::optional<std::string> ask(const std::string& program, const std::vector<std::string>& args) const;
-    // Asks the first time and keeps the answer.
+    // Asks the first time only, for an answer that cannot change meanwhile.
     std::optional<std::string> askOnce(const std::string& program, const std::vector<std::string>& args);
 
     // The real asker: QProcess, standard output only, at most three seconds.
@@ -91,11 +70,9 @@ private:
     std::map<std::vector<std::string>, std::optional<std::string>> kept_;
 };
 
-// Variables this process changed in its own environment for itself (the
-// session bus hidden from Qt when it does not answer), with the values the
-// user had given them: nothing for a variable that was unset. Every program
-// the launcher starts, and every desktop program it asks, gets the user's
-// values in its own environment. Called before any thread starts.
+// A variable this process changed for itself (the session bus hidden from
+// Qt), with the user's value (nothing when unset): every program the launcher
+// starts or asks gets the user's value. Called before any thread starts.
 void keepForLaunchedPrograms(const std::string& name, std::optional<std::string> userValue);
 
 // A program to start: its full path and its arguments.
@@ -114,17 +91,13 @@ public:
     explicit Launcher(LaunchEnvironment env = LaunchEnvironment::fromSystem(), Starter starter = startDetached,
                       std::shared_ptr<DesktopAnswers> answers = nullptr);
 
-    // Every installed stand-in for the item, in the order they are tried:
-    // the current desktop's own candidates first, then those for any
-    // desktop, then those of other desktops. Empty for an unknown item.
+    // Every installed stand-in for the item, in the order they are tried.
     std::vector<LaunchCommand> resolveAll(const LaunchItem& item) const;
     // The first of them, or nothing.
     std::optional<LaunchCommand> resolve(const LaunchItem& item) const;
 
-    // Starts the first stand-in that starts. The show-window code has no
-    // counterpart here: a desktop program opens its window normally and the
-    // window manager gives it the focus. False, with nothing shown, when the
-    // item is unknown or nothing could be started.
+    // Starts the first stand-in that starts; the window manager gives its
+    // window the focus. False when the item is unknown or nothing started.
     bool launch(const LaunchItem& item) const;
 
     // The real starter: QProcess::startDetached, no shell in between.
@@ -134,7 +107,6 @@ private:
     std::optional<std::filesystem::path> findProgram(const std::string& name, bool game) const;
     std::optional<std::vector<std::string>> expandArgs(const std::vector<std::string>& argv,
                                                        std::string_view commandLine) const;
-    std::vector<std::string> desktopNames() const;
     std::optional<std::string> choosePage(const std::string& program, const std::vector<std::string>& choices) const;
     std::optional<LaunchCommand> defaultApp(std::string_view mimeType, const std::vector<std::string>& files) const;
 

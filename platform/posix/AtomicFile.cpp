@@ -36,25 +36,15 @@ PathParts splitPath(const std::string& path) {
     return {slash == 0 ? std::string("/") : path.substr(0, slash), path.substr(slash + 1)};
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (n == 0) return false; // no progress: give up rather than spin
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool writeAll(int fd, std::span<const std::string_view> pieces) {
-    for (std::string_view piece : pieces)
-        if (!writeAll(fd, piece)) return false;
+    for (std::string_view left : pieces) {
+        while (!left.empty()) {
+            const ssize_t n = ::write(fd, left.data(), left.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return false; // an error, or no progress: give up rather than spin
+            left.remove_prefix(static_cast<std::size_t>(n));
+        }
+    }
     return true;
 }
 
@@ -66,10 +56,10 @@ bool fsyncRetrying(int fd) {
     return rc == 0;
 }
 
-// A name nobody else uses at the moment: the process id comes first (so a
-// later start can tell whether the process that left a file is gone), the
-// counter keeps the calls of one process apart, and the clock separates a
-// process from an earlier one with the same id. O_EXCL settles the rest.
+// A name nobody else uses: the process id first (so a later start can tell
+// whether the process that left a file is gone), a counter for the calls of
+// one process, and the clock against an earlier process with the same id.
+// O_EXCL settles the rest.
 std::string tempName(const std::string& name, unsigned attempt) {
     static std::atomic<std::uint32_t> counter{0};
     timespec now{};
@@ -91,10 +81,9 @@ struct Resolved {
     bool viaLink = false; // whether a link was followed to get there
 };
 
-// Follows the links at `path` one at a time. Every link must belong to the
-// user, and so must the file at the end of a link; a link that leads nowhere,
-// a loop or a link of someone else's refuses the path. Only the path itself
-// can be missing: a file that does not exist yet may be created there.
+// Follows the links at `path` one at a time. Every link, and the file at the
+// end of a link, must belong to the user; a dangling link, a loop or someone
+// else's link refuses the path. Only the path itself can be missing.
 Resolved resolveOwnLinks(const std::string& path) {
     const uid_t me = ::geteuid();
     std::string p = path;
@@ -119,10 +108,19 @@ Resolved resolveOwnLinks(const std::string& path) {
     return {};
 }
 
-ReadResult refused() {
-    ReadResult r;
-    r.outcome = ReadResult::Outcome::Refused;
-    return r;
+ReadResult refused() { return {ReadResult::Outcome::Refused, {}, {}}; }
+
+// Asks for huge pages under a large buffer before it is first touched: a
+// logbook of tens of megabytes then takes a few dozen page faults instead of
+// tens of thousands, which is most of the cost of reading it.
+void adviseHugePages(char* data, std::size_t size) {
+    constexpr std::uintptr_t kPage = 4096;
+    if (size < (std::size_t{4} << 20)) return;
+    // The whole pages inside the buffer.
+    const std::size_t skip = (kPage - reinterpret_cast<std::uintptr_t>(data) % kPage) % kPage;
+    if (size <= skip) return;
+    const std::size_t length = (size - skip) & ~(kPage - 1);
+    if (length > 0) ::madvise(data + skip, length, MADV_HUGEPAGE);
 }
 
 // Reads `fd` to its end, expecting about `expected` bytes, into `out`; false
@@ -156,13 +154,6 @@ bool readAllCapped(int fd, std::size_t expected, std::size_t limit, std::string&
     return true;
 }
 
-// Opens the file `where` names for reading. O_NONBLOCK keeps a pipe from
-// blocking the open; O_NOFOLLOW refuses a link put in the file's place since
-// it was looked at.
-int openForReading(const Resolved& where) {
-    return openRetrying(where.path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW);
-}
-
 // Whether what `where` led to may be read: a regular file, and the user's
 // own when a link led there.
 bool mayRead(const Resolved& where, const struct stat& st) {
@@ -179,19 +170,6 @@ FileStamp stampOf(const struct stat& st) {
 
 } // namespace
 
-// A logbook of tens of megabytes then takes a few dozen page faults instead
-// of tens of thousands, which is most of the cost of reading it.
-void adviseHugePages(char* data, std::size_t size) {
-    constexpr std::uintptr_t kPage = 4096;
-    if (size < (std::size_t{4} << 20)) return;
-    // The whole pages inside the buffer: from its first page boundary, as
-    // many pages as fit.
-    const std::size_t skip = (kPage - reinterpret_cast<std::uintptr_t>(data) % kPage) % kPage;
-    if (size <= skip) return;
-    const std::size_t length = (size - skip) & ~(kPage - 1);
-    if (length > 0) ::madvise(data + skip, length, MADV_HUGEPAGE);
-}
-
 FileLook lookAt(const std::string& path) {
     const Resolved where = resolveOwnLinks(path);
     FileLook look;
@@ -204,16 +182,12 @@ FileLook lookAt(const std::string& path) {
         return look;
     }
     if (!mayRead(where, st)) return look;
-    look.outcome = ReadResult::Outcome::Read;
-    look.stamp = stampOf(st);
-    look.owner = st.st_uid;
-    return look;
+    return {ReadResult::Outcome::Read, stampOf(st), st.st_uid};
 }
 
 std::optional<FileStamp> stampFile(const std::string& path) {
     const FileLook look = lookAt(path);
-    if (look.outcome != ReadResult::Outcome::Read) return std::nullopt;
-    return look.stamp;
+    return look.outcome == ReadResult::Outcome::Read ? std::optional(look.stamp) : std::nullopt;
 }
 
 ReadResult readFile(const std::string& path, std::size_t limit) {
@@ -221,7 +195,9 @@ ReadResult readFile(const std::string& path, std::size_t limit) {
     if (where.state == Resolved::State::Missing) return {};
     if (where.state == Resolved::State::Refused) return refused();
 
-    Fd fd(openForReading(where));
+    // O_NONBLOCK keeps a pipe from blocking the open; O_NOFOLLOW refuses a
+    // link put in the file's place since it was looked at.
+    Fd fd(openAtRetrying(AT_FDCWD, where.path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW));
     if (!fd.valid()) {
         if (errno == ENOENT && !where.viaLink) return {};
         return refused();
@@ -243,8 +219,7 @@ ReadResult readFile(const std::string& path, std::size_t limit) {
 
 std::optional<std::string> readWholeFile(const std::string& path) {
     ReadResult r = readFile(path);
-    if (r.outcome != ReadResult::Outcome::Read) return std::nullopt;
-    return std::move(r.bytes);
+    return r.outcome == ReadResult::Outcome::Read ? std::optional(std::move(r.bytes)) : std::nullopt;
 }
 
 bool writeFileAtomic(const std::string& path, std::string_view bytes, const WriteRules& rules, FileStamp* written) {
@@ -257,7 +232,7 @@ bool writeFileAtomic(const std::string& path, std::span<const std::string_view> 
     if (where.state == Resolved::State::Refused) return false;
     const PathParts parts = splitPath(where.path);
     if (parts.name.empty() || parts.name == "." || parts.name == "..") return false;
-    Fd folder(openRetrying(parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    Fd folder(openAtRetrying(AT_FDCWD, parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!folder.valid()) return false;
 
     // Look at what is there now, in the folder just opened, without following
@@ -274,9 +249,8 @@ bool writeFileAtomic(const std::string& path, std::span<const std::string_view> 
         return false;
     }
 
-    // A new file is created as 0644 and the umask applies. A replacement
-    // starts private and gets the old file's bits with fchmod, which the
-    // umask does not narrow.
+    // A new file is 0644 less the umask. A replacement starts private and gets
+    // the old file's bits with fchmod, which the umask does not narrow.
     const mode_t createMode = replacing ? S_IRUSR | S_IWUSR : S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH;
     std::string temp;
     int rawFd = -1;
@@ -302,9 +276,8 @@ bool writeFileAtomic(const std::string& path, std::span<const std::string_view> 
         return false;
     }
 
-    // The new file is in place. Flushing the folder makes the rename survive
-    // a power cut; a file system that cannot flush folders does not make the
-    // save a failure, since the old content is gone either way.
+    // Flushing the folder makes the rename survive a power cut; a file system
+    // that cannot flush folders is no failure, the old content is gone anyway.
     fsyncRetrying(folder.get());
     if (written) *written = stampOf(made);
     return true;

@@ -1,15 +1,12 @@
 #pragma once
 // Whole-file reading and atomic replacement with plain POSIX calls: the one
-// reader and the one writer of the program, used by the logbook and by the
-// copies to removable media alike. The logbook is rewritten whole on every
-// save, so a save must never leave it half written: the new bytes go to a
-// temporary file beside it, reach the disk, and only then take the old file's
-// name in one rename.
+// reader and the one writer of the program. A save never leaves a file half
+// written: the new bytes go to a temporary file beside it, reach the disk,
+// and only then take the old file's name in one rename.
 //
 // Both sides follow a symbolic link only when the link, every link after it
 // and the file it ends at belong to the user running the program, so a link
-// planted by someone else in a folder they can write never leads the program
-// to read or replace a file of theirs or of the system.
+// planted by someone else never leads the program to their files.
 
 #include <sys/types.h>
 
@@ -22,8 +19,7 @@
 
 namespace kav::posix {
 
-// The most a reader takes in. A larger file counts as one that cannot be
-// read, so a huge or sparse file never exhausts the memory.
+// The most a reader takes in; a larger (or sparse) file counts as unreadable.
 inline constexpr std::size_t kMaxReadBytes = std::size_t{256} << 20;
 
 // Which file a path named at one moment: its device and inode.
@@ -33,17 +29,15 @@ struct FileId {
     bool operator==(const FileId&) const = default;
 };
 
-// What a file was when it was opened: which file, how long, and when its
-// contents and its inode last changed. Any write to it since changes one of
-// them.
+// What a file was when it was opened; any write to it since changes it.
 struct FileStamp {
     FileId id;
     std::int64_t size = 0;
     std::int64_t modifiedNs = 0;
     std::int64_t changedNs = 0;
     bool operator==(const FileStamp&) const = default;
-    // The same file with the same contents: same inode, size and modification
-    // time. A change of owner or mode alone, or a rename, keeps the contents.
+    // Same inode, size and modification time: a change of owner or mode, or a
+    // rename, keeps the contents.
     bool sameContents(const FileStamp& other) const {
         return id == other.id && size == other.size && modifiedNs == other.modifiedNs;
     }
@@ -62,13 +56,9 @@ struct ReadResult {
     FileStamp stamp;
 };
 
-// Reads the regular file at `path` whole, at most `limit` bytes. The file is
-// opened without blocking (a pipe at the path never stops the caller), and
-// what was opened is checked with fstat.
+// Reads the regular file at `path` whole, at most `limit` bytes; a pipe at
+// the path never blocks the caller.
 ReadResult readFile(const std::string& path, std::size_t limit = kMaxReadBytes);
-
-// Asks for huge pages under a large buffer before it is first touched.
-void adviseHugePages(char* data, std::size_t size);
 
 // What is at `path` now, looked at by readFile's rules without opening it:
 // nothing (Missing), something readFile would refuse (Refused), or a regular
@@ -97,24 +87,20 @@ struct WriteRules {
 
 // Replaces the regular file at `path` with `bytes`, or creates it.
 //
-// The bytes are written to a new hidden file in the same folder, created
-// exclusively and never through a link, named ".<name>.<pid>-<unique>.tmp"
-// with the writing process's id first; it is flushed with fsync and renamed
-// over `path`, and then the folder is flushed so that the rename itself lasts.
-// A replaced file keeps its permission bits; a new file gets 0644 less the
-// umask. The file always belongs to the user who writes it: the program never
+// The bytes go to a new hidden file in the same folder, created exclusively
+// and never through a link, named ".<name>.<pid>-<unique>.tmp" with the
+// writer's process id first; it is flushed and renamed over `path`, and then
+// the folder is flushed so that the rename lasts. A replaced file keeps its
+// permission bits; a new one gets 0644 less the umask. The program never
 // changes an owner.
 //
-// Returns false, and leaves the old file whole and no temporary file behind,
-// when anything fails: a missing or read-only folder, a full disk, a file size
-// limit (with SIGXFSZ ignored). A process killed in the middle leaves the old
-// file whole as well, but may leave its temporary file behind.
-//
-// Nothing is replaced, and false is returned, when the file at `path` is not
-// a regular file, belongs to another user, has no write permission for its
-// owner (the user made it read-only), is not `rules.expected`, or is reached
+// Returns false, leaving the old file whole and no temporary file behind,
+// when anything fails (a full disk, a file size limit with SIGXFSZ ignored),
+// and when the file at `path` is not a regular file, belongs to another user,
+// was made read-only by its owner, is not `rules.expected`, or is reached
 // through a link that is not the user's or leads nowhere. A link that may be
 // followed stays a link: the file it points at is replaced in its own folder.
+// A process killed in the middle may leave its temporary file behind.
 //
 // On success `written`, when given, receives the stamp of the new file.
 bool writeFileAtomic(const std::string& path, std::string_view bytes, const WriteRules& rules = {},

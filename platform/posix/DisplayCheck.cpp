@@ -99,7 +99,7 @@ DisplayRequest readDisplayRequest(const std::vector<std::string_view>& args, std
     return request;
 }
 
-bool displayReachable(int argc, char** argv) {
+bool requireDisplay(int argc, char** argv) {
     std::vector<std::string_view> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i] ? argv[i] : "");
@@ -116,12 +116,7 @@ bool displayReachable(int argc, char** argv) {
         if (one.starts_with("xcb")) wantsX = true;
         if (one.starts_with("wayland")) wantsWayland = true;
     }
-    if (anyNeedsNone) return true;
-    return (wantsWayland && waylandReachable()) || (wantsX && xReachable(request.xDisplay));
-}
-
-bool requireDisplay(int argc, char** argv) {
-    if (displayReachable(argc, argv)) return true;
+    if (anyNeedsNone || (wantsWayland && waylandReachable()) || (wantsX && xReachable(request.xDisplay))) return true;
     std::fputs("kavrilon: ingen skärm att visa fönstret på (DISPLAY är inte satt eller går inte att nå)\n", stderr);
     return false;
 }

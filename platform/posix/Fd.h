@@ -1,7 +1,6 @@
 #pragma once
-// A file descriptor that is closed when it goes out of scope, unless it was
-// handed on or closed explicitly to look at the result of close(); and the
-// opens that are repeated when a signal interrupts them.
+// A file descriptor that is closed when it goes out of scope, and an open
+// that is repeated when a signal interrupts it.
 
 #include <cerrno>
 #include <utility>
@@ -36,14 +35,7 @@ private:
     int fd_;
 };
 
-inline int openRetrying(const char* path, int flags) {
-    int fd;
-    do {
-        fd = ::open(path, flags);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
-}
-
+// `dir` may be AT_FDCWD.
 inline int openAtRetrying(int dir, const char* name, int flags, mode_t mode = 0) {
     int fd;
     do {

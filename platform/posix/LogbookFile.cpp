@@ -7,6 +7,18 @@
 
 namespace kav::posix {
 
+namespace {
+
+// Whether the folder that holds `path` belongs to another user.
+bool folderIsOthers(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    struct stat st {};
+    return ::stat(folder.c_str(), &st) == 0 && st.st_uid != ::geteuid();
+}
+
+} // namespace
+
 std::optional<std::string> LogbookFile::load(const std::string& path) {
     ReadResult r = readFile(path, readLimit_);
     const std::lock_guard lock(mutex_);
@@ -24,13 +36,6 @@ void LogbookFile::adopt(const std::string& path, const FileStamp& stamp) {
     const std::lock_guard lock(mutex_);
     path_ = path;
     known_ = stamp;
-}
-
-bool LogbookFile::folderIsOthers(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    struct stat st {};
-    return ::stat(folder.c_str(), &st) == 0 && st.st_uid != ::geteuid();
 }
 
 LogbookFile::Change LogbookFile::check(const std::string& path) {

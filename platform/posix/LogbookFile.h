@@ -1,23 +1,17 @@
 #pragma once
-// The logbook file as this session knows it, kept between the start-up load
-// and every later save, so that a save never destroys what it could not read,
-// never replaces a file other than the one the session knows, and notices when
-// another program changed the file in between.
+// The logbook file as this session knows it, between the start-up load and
+// every later save, so that a save never destroys what it could not read,
+// never replaces a file other than the one the session knows, and notices
+// when another program changed the file in between.
 //
-// A logbook that exists but cannot be read (no read permission, larger than
-// the reader takes, not a regular file, a link that may not be followed) is
-// never saved over: the session keeps its list in memory and every save to it
-// is held. So is a logbook, or a program folder, that belongs to another user:
-// a session never creates or replaces a file there (root started in a user's
-// folder reads the logbook and saves nothing). A logbook that was loaded or
-// saved is replaced only while it is still that file with those contents
-// (inode, size and modification time); when another program changed it, the
-// caller reads it again first (check() says so), and when it has gone, a save
-// creates it again. The rules on owners, modes and links of the writer apply
-// on top.
+// Saves are held while the logbook exists but cannot be read, and while the
+// logbook or the program folder belongs to another user (root started in a
+// user's folder reads the logbook and saves nothing). A loaded or saved
+// logbook is replaced only while it is still that file with those contents;
+// when another program changed it, the caller reads it again first (check()
+// says so), and when it has gone, a save creates it again.
 //
-// Loads and saves may come from different threads; the state is guarded, and
-// one save at a time runs.
+// Loads and saves may come from different threads; one save at a time runs.
 
 #include "logbook/LogbookFormat.h"
 #include "platform/posix/AtomicFile.h"
@@ -43,32 +37,27 @@ public:
 
     explicit LogbookFile(std::size_t readLimit = kMaxReadBytes) : readLimit_(readLimit) {}
 
-    // The bytes of the file at `path`, or nothing when it is missing or cannot
-    // be read; `path` becomes the logbook this object looks after.
+    // The bytes of the file at `path` (nothing when missing or unreadable),
+    // which becomes the logbook this object looks after.
     std::optional<std::string> load(const std::string& path);
     // Takes `path` as the logbook, loaded from the file `stamp` by other means.
     void adopt(const std::string& path, const FileStamp& stamp);
 
     // Looks at the logbook at `path` now, against what was last loaded or
-    // saved; when it is Held, hold() says why. Any other path than the
-    // logbook's is never held or changed.
+    // saved; when Held, hold() says why. Another path is never held or changed.
     Change check(const std::string& path);
     // Why saves are held, as the last check() or load found it.
     Hold hold() const;
     // Holds every save to the logbook from now on.
     void holdSaves(Hold why);
 
-    // Replaces the file at `path` with `bytes`. For the logbook's own path the
-    // save is skipped (false) while saves are held, or when the file there is
-    // no longer the one loaded or last saved, with the same contents.
+    // Replaces the file at `path` with `bytes`; the logbook's own is skipped
+    // (false) while saves are held or when it is no longer the file known.
     bool save(const std::string& path, std::string_view bytes);
     // The same for bytes given in pieces.
     bool save(const std::string& path, std::span<const std::string_view> bytes);
 
 private:
-    // Whether the folder that holds `path` belongs to another user.
-    static bool folderIsOthers(const std::string& path);
-
     const std::size_t readLimit_;
     mutable std::mutex mutex_;
     std::string path_;

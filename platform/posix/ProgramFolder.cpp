@@ -2,7 +2,6 @@
 #include "platform/posix/ProgramFolder.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -23,8 +22,7 @@ constexpr const char* kInstalledMarker = "share/applications/io.github.kavrilon.
 
 bool isAbsolute(const std::string& p) { return !p.empty() && p.front() == '/'; }
 
-} // namespace
-
+// Whether an executable's folder is the bin folder of an installed copy.
 bool isInstalledLayout(const fs::path& executableDir) {
     const fs::path dir = executableDir.lexically_normal();
     // "/usr/bin/" normalises to a trailing empty name; look at the folder itself.
@@ -33,6 +31,25 @@ bool isInstalledLayout(const fs::path& executableDir) {
     struct stat st {};
     return ::stat((bin.parent_path() / kInstalledMarker).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
+
+// The path of the running executable as the kernel knows it, as bytes.
+std::string executablePath(const char* argv0) {
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) return exe.string();
+    if (argv0) {
+        std::unique_ptr<char, decltype(&std::free)> real(::realpath(argv0, nullptr), &std::free);
+        if (real) return real.get();
+    }
+    return {};
+}
+
+std::string env(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+
+} // namespace
 
 fs::path chooseProgramFolder(const ProgramFolderInputs& in) {
     fs::path exeDir = in.executable.parent_path();
@@ -70,31 +87,6 @@ std::string homeFromPasswordDatabase(uid_t uid) {
     }
     return {};
 }
-
-namespace {
-
-// The path of the running executable as the kernel knows it, as bytes.
-std::string executablePath(const char* argv0) {
-    std::vector<char> buf(PATH_MAX);
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        const ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size());
-        if (n < 0) break;
-        if (static_cast<std::size_t>(n) < buf.size()) return std::string(buf.data(), static_cast<std::size_t>(n));
-        buf.resize(buf.size() * 2);
-    }
-    if (argv0) {
-        std::unique_ptr<char, decltype(&std::free)> real(::realpath(argv0, nullptr), &std::free);
-        if (real) return real.get();
-    }
-    return {};
-}
-
-std::string env(const char* name) {
-    const char* v = std::getenv(name);
-    return v ? v : "";
-}
-
-} // namespace
 
 ProgramFolderInputs programFolderInputsFromSystem(const char* argv0) {
     ProgramFolderInputs in;

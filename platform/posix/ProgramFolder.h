@@ -1,11 +1,9 @@
 #pragma once
-// Where the program keeps its logbook, decided by how the program is laid
-// out. An installed copy (its executable in <prefix>/bin, with the program's
-// desktop entry under <prefix>/share) keeps "kavrilon.ini" in the user's data
-// folder, $XDG_DATA_HOME/kavrilon or ~/.local/share/kavrilon, whoever runs
-// it, root included. Any other copy (a build folder, an unpacked folder)
-// keeps it beside its executable. Paths are bytes from start to end, so a
-// folder whose name is not UTF-8 works like any other.
+// Where the program keeps its logbook. An installed copy (its executable in
+// <prefix>/bin, with the program's desktop entry under <prefix>/share) keeps
+// it in $XDG_DATA_HOME/kavrilon or ~/.local/share/kavrilon, whoever runs it,
+// root included; any other copy keeps it beside its executable. Paths are
+// bytes throughout, so a folder whose name is not UTF-8 works like any other.
 
 #include <filesystem>
 #include <functional>
@@ -26,28 +24,22 @@ struct ProgramFolderInputs {
     std::filesystem::path executable; // the running executable, links resolved
     std::string xdgDataHome;          // XDG_DATA_HOME, empty when unset
     std::string home;                 // HOME, empty when unset
-    // The home folder the password database gives the user; asked only when
-    // HOME is unset or not an absolute path.
+    // The user's home in the password database, for an unset or relative HOME.
     std::function<std::string()> passwordHome;
 };
 
-// Whether an executable's folder is the bin folder of an installed copy.
-bool isInstalledLayout(const std::filesystem::path& executableDir);
-
-// The folder the layout rule names, neither made nor entered yet. Empty when
-// an installed copy has no home folder to keep its logbook in.
+// The folder the layout names, not made yet; empty when an installed copy
+// has no home folder.
 std::filesystem::path chooseProgramFolder(const ProgramFolderInputs& in);
 
-// Makes the folder where it is missing (every new level private to the user,
-// as the base directory rules ask) and makes it the working directory. False
-// when it cannot be made or entered: the program then has no folder.
+// Makes the missing levels of the folder private to the user and enters it;
+// false when it cannot be made or entered.
 bool enterProgramFolder(const std::filesystem::path& folder);
 
 // The home folder of a user in the password database; empty when it has none.
 std::string homeFromPasswordDatabase(uid_t uid);
 
-// The inputs of this process: /proc/self/exe (or argv[0] where /proc is
-// missing), the environment and the password database.
+// The inputs of this process (argv[0] only where /proc is missing).
 ProgramFolderInputs programFolderInputsFromSystem(const char* argv0);
 
 } // namespace kav::posix

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <memory>
 #include <string_view>
 
 #include <dirent.h>
@@ -20,24 +21,10 @@ bool processAlive(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
 // or positive value): digits only, no sign, no leading zero.
 bool plainDecimal(std::string_view s, std::size_t maxDigits) {
     if (s.empty() || s.size() > maxDigits || (s.size() > 1 && s.front() == '0')) return false;
-    for (char c : s)
-        if (c < '0' || c > '9') return false;
-    return true;
+    return s.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-bool lowerHex(std::string_view s) {
-    for (char c : s)
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
-    return true;
-}
-
-// Closes a directory stream when it goes out of scope.
-struct DirCloser {
-    DIR* dir;
-    ~DirCloser() {
-        if (dir) ::closedir(dir);
-    }
-};
+bool lowerHex(std::string_view s) { return s.find_first_not_of("0123456789abcdef") == std::string_view::npos; }
 
 } // namespace
 
@@ -67,15 +54,15 @@ bool parseTempName(const std::string& entry, const std::string& name, pid_t& pid
 int removeStaleTempFiles(const StaleTempSweep& sweep) {
     const int dirFd = ::open(sweep.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd < 0) return 0;
-    DirCloser dir{::fdopendir(dirFd)};
-    if (!dir.dir) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::fdopendir(dirFd), ::closedir);
+    if (!dir) {
         ::close(dirFd);
         return 0;
     }
     const auto alive = sweep.isAlive ? sweep.isAlive : processAlive;
     const pid_t self = ::getpid();
     int removed = 0;
-    while (const dirent* e = ::readdir(dir.dir)) {
+    while (const dirent* e = ::readdir(dir.get())) {
         pid_t pid = 0;
         if (!parseTempName(e->d_name, sweep.name, pid)) continue;
         // This process has saved nothing yet, so a file with its id is a

@@ -1,13 +1,10 @@
 #pragma once
-// Removing the temporary files that saves of killed processes left behind. A
-// save writes ".<name>.<pid>-<counter>-<stamp>.tmp" (the process id and the
-// counter in decimal, the stamp as 16 lower-case hexadecimal digits; see
-// platform/posix/AtomicFile) beside the file it
-// replaces and renames it into place; a process killed in between leaves the
-// temporary file for ever. At start the program removes those whose process
-// is gone, and only those: regular files of the running user whose name has
-// exactly that form. A file of a live process may be a save in progress (a
-// copy working on another folder through a link), so it is kept.
+// Removing the temporary files that saves of killed processes left behind:
+// ".<name>.<pid>-<counter>-<stamp>.tmp" (decimal process id and counter, 16
+// lower-case hexadecimal digits; see platform/posix/AtomicFile). Only regular
+// files of the running user whose name has exactly that form and whose
+// process is gone are removed: a live process's file may be a save in
+// progress (a copy working on another folder through a link).
 
 #include <functional>
 #include <string>

@@ -7,13 +7,8 @@
 
 namespace kav::posix {
 
-namespace {
-
-// How many nice steps the writing thread stands back from the rest of the
-// program.
+// How many nice steps the writing thread stands back from the rest of the program.
 constexpr int kWriterNiceStep = 10;
-
-} // namespace
 
 WriteQueue::WriteQueue(Writer writer) : writer_(std::move(writer)) {}
 

@@ -1,9 +1,7 @@
 #pragma once
-// Writes files on a thread of its own, so that a save never holds up the
-// window. Writes happen one at a time, in the order they were asked for. A
-// write that is still waiting when a newer one to the same path comes is
-// dropped for it (the newer bytes are what the file must end up holding); a
-// write under way is never cut short, the newer one follows it.
+// Writes files one at a time on a thread of its own, so that a save never
+// holds up the window. A waiting write is dropped for a newer one to the same
+// path; a write under way is never cut short, the newer one follows it.
 
 #include "model/SharedBytes.h"
 
