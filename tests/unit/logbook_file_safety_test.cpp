@@ -18,11 +18,8 @@
 #include <string>
 #include <vector>
 
-#include <cstdio>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace kav::test {
@@ -139,42 +136,6 @@ TEST_F(FileSafety, ReaderRefusesWhatItCannotOrMayNotRead) {
         fs::remove(elsewhere);
     }
 }
-
-// Memory running out while a logbook is read makes it a file that cannot be
-// read, not the end of the program. A child reads under an address space
-// limit that leaves no room for the file; AddressSanitizer reserves address
-// space of its own and ends a program whose allocation fails, so this check
-// is built without it (GCC and clang say so in different ways).
-#if defined(__SANITIZE_ADDRESS__)
-#define KAV_UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KAV_UNDER_ASAN 1
-#endif
-#endif
-#if !defined(KAV_UNDER_ASAN)
-TEST_F(FileSafety, ReaderTakesExhaustedMemoryForAFileItCannotRead) {
-    file(path, "", 0644, true);
-    fs::resize_file(path, std::uintmax_t{128} << 20);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        long pages = 0;
-        if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
-            if (std::fscanf(f, "%ld", &pages) != 1) pages = 0;
-            std::fclose(f);
-        }
-        const auto room = static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE)) + (rlim_t{32} << 20);
-        const rlimit limit{room, room};
-        if (pages == 0 || ::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(100);
-        ::_exit(static_cast<int>(posix::readFile(path.string()).outcome));
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status)) << "the reader was killed by signal " << WTERMSIG(status);
-    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(ReadResult::Outcome::Refused));
-}
-#endif
 
 TEST_F(FileSafety, WriterLeavesAloneWhatItMayNotReplace) {
     struct Case {

@@ -18,3 +18,13 @@ target_link_libraries(logbook_read_ahead_test PRIVATE kav_platform)
 # Another program's change to the logbook during the session, met at the next save.
 kav_unit_test(logbook_merge_test ${CMAKE_CURRENT_LIST_DIR}/logbook_merge_test.cpp)
 target_link_libraries(logbook_merge_test PRIVATE kav_posix)
+
+# The reader under an address space limit, built without the sanitizers (the
+# test says why), with the reader's own source.
+add_executable(logbook_memory_test ${CMAKE_CURRENT_LIST_DIR}/logbook_memory_test.cpp
+  ${PROJECT_SOURCE_DIR}/platform/posix/AtomicFile.cpp ${PROJECT_SOURCE_DIR}/tests/support/TempDir.cpp)
+target_compile_options(logbook_memory_test PRIVATE -fno-sanitize=all)
+target_link_options(logbook_memory_test PRIVATE -fno-sanitize=all)
+target_include_directories(logbook_memory_test PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(logbook_memory_test PRIVATE GTest::gtest_main kav_warnings)
+gtest_discover_tests(logbook_memory_test DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 60 LABELS unit)
