@@ -141,17 +141,13 @@ public:
     Control& Timer24{ctl("Timer24")}; // start sequence: start conditions
     // Event handlers.
     void Form_Load();
-    void Timer19_Timer();
-    void Timer20_Timer();
     void Timer2_Timer();
     void Command1_Click();
-    void col_Click();
     void Command7_Click();
     void Form_MouseDown(int Button, int Shift, double X, double Y);
     // Closing the main window by its frame ends the program.
     void requestClose() override;
     void Command2_Click();
-    void om_Click();
     void ab_Click();
     void lcp_Click();
     void cmdColor_Click();
@@ -164,13 +160,7 @@ public:
     void kop_Click();
     void Command3_Click();
     void Timer1_Timer();
-    void Timer5_Timer();
     void Timer3_Timer();
-    void Timer4_Timer();
-    void Timer6_Timer();
-    void Timer7_Timer();
-    void Timer8_Timer();
-    void Timer9_Timer();
     void Command6_Click();
     void sp_Click();
     void loggbok_Click();
@@ -198,13 +188,7 @@ public:
     void Timer18_Timer();
     void Command8_Click();
     void Command9_Click();
-    void Timer10_Timer();
-    void Timer11_Timer();
-    void Timer12_Timer();
-    void Timer13_Timer();
     void win_Click();
-    // Every item of the launcher table: starts the item's program.
-    void launcherItem_Click(const LaunchItem& item);
 
     // Procedures of the window.
     void List_Add(Control& list, const std::string& text);
@@ -219,9 +203,9 @@ public:
 
     // Step lists shared by several handlers.
     void journalLine(const std::string& message);
-    // One step of a journal chain: the message or save step of the chain
-    // whose timer `timer` is.
-    void journalChainStep(Control& timer);
+    // Binds the timers of the journal chains: a message timer writes its line
+    // and hands on, a save timer writes the logbook to its file.
+    void bindJournalChains();
     // The production-start lamp and the start contact: steady lamp and closed
     // contact while the panel runs, blinking lamp and open contact otherwise.
     void productionLampSteady();

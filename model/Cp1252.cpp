@@ -126,11 +126,6 @@ std::size_t decodeInto(std::string_view bytes, char* out) {
     return o;
 }
 
-void decodeTo(std::string_view bytes, std::string& out) {
-    out.resize(bytes.size() * kMaxDecodedSize);
-    out.resize(decodeInto(bytes, out.data()));
-}
-
 std::size_t encodeInto(std::string_view text, char* out) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t n = text.size();
@@ -193,8 +188,8 @@ std::size_t encodeInto(std::string_view text, char* out) {
 }
 
 std::string decode(std::string_view bytes) {
-    std::string out;
-    decodeTo(bytes, out);
+    std::string out(bytes.size() * 3, '\0');
+    out.resize(decodeInto(bytes, out.data()));
     return out;
 }
 
