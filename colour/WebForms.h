@@ -55,6 +55,16 @@ std::optional<Colour> readColour(std::string_view text);
 std::string webFormNames();
 std::string webFormExamples();
 
+// The texts `part` gives for the rows as running Swedish text: "a, b eller c".
+template <class Row, class F> std::string swedishList(std::span<const Row> rows, F part) {
+    std::string out;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i > 0) out += i + 1 == rows.size() ? " eller " : ", ";
+        out += part(rows[i]);
+    }
+    return out;
+}
+
 // "#F80" when each of the three pairs is one digit doubled (FF8800), else nothing.
 std::optional<std::string> shortHex(Colour colour);
 

@@ -208,8 +208,7 @@ public:
     void bindJournalChains();
     // The production-start lamp and the start contact: steady lamp and closed
     // contact while the panel runs, blinking lamp and open contact otherwise.
-    void productionLampSteady();
-    void productionLampBlinking();
+    void productionLamp(bool steady);
     void runningLook();
     void startConditionsGiven();
     // The piston's two positions with their lamps; a colour selection and the

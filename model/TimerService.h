@@ -74,8 +74,6 @@ public:
     // Told whenever nextDue() may have changed, so a real event loop can re-arm.
     void setScheduleListener(std::function<void()> listener) { onSchedule_ = std::move(listener); }
 
-    Clock& clock() const { return *clock_; }
-
 private:
     struct Entry {
         int interval = 0;

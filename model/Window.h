@@ -34,12 +34,12 @@ struct EventArgs {
 // control's context menu and a line of its tooltip. A disabled offer is
 // shown greyed, with a caption that names the form without a value.
 struct CopyOffer {
-    std::string caption;
-    std::string text;
+    std::string caption = {};
+    std::string text = {};
     bool enabled = true;
     // The submenu the item stands in; empty for the menu itself. Items of a
     // submenu are not lines of the tooltip.
-    std::string submenu;
+    std::string submenu = {};
     // A remark that copies nothing: a greyed item of the menu, after the
     // others, and a line of the tooltip, both showing the caption.
     bool note = false;

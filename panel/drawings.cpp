@@ -90,28 +90,21 @@ void frmMain::shrinkStep() { setHeightWithinLimits(Height - 3140.0); }
 // The running look, with the alarm lamp yellow and "Pausa" enabled: what the
 // start sequence, the quick start and the colour selection all show.
 void frmMain::runningLook() {
-    productionLampSteady();
+    productionLamp(/*steady=*/true);
     Shape12.BackColor = lampGreen;
     Text9.BackColor = lampYellow;
     Command14.Enabled = true;
 }
 
-// The blink timer stops, the steady face lights and the start contact closes.
-void frmMain::productionLampSteady() {
-    Timer21.Enabled = false;
-    Text14.Visible = false;
-    Text15.Visible = true;
-    Line22.Visible = false;
-    Line21.Visible = true;
-}
-
-// The blink timer runs with the blinking face lit at once; the contact opens.
-void frmMain::productionLampBlinking() {
-    Timer21.Enabled = true;
-    Text14.Visible = true;
-    Text15.Visible = false;
-    Line22.Visible = true;
-    Line21.Visible = false;
+// Steady: the blink timer stops, the steady face lights and the start contact
+// closes. Blinking: the blink timer runs with the blinking face lit at once,
+// and the contact opens.
+void frmMain::productionLamp(bool steady) {
+    Timer21.Enabled = !steady;
+    Text14.Visible = !steady;
+    Text15.Visible = steady;
+    Line22.Visible = !steady;
+    Line21.Visible = steady;
 }
 
 } // namespace kav
