@@ -203,9 +203,7 @@ public:
     void productionLamp(bool steady);
     void runningLook();
     void startConditionsGiven();
-    // The piston's two positions; the flag also switches the colour-code-ready lamp.
-    void pistonOut(bool codeReady);
-    void pistonHome(bool codeDone);
+    void pistonDrawing(bool out, bool codeLamp);
     void cylinderFrontDrawingLeft();
     void cylinderHomeDrawingLeft();
     void cylinderFrontDrawingRight();
