@@ -54,27 +54,6 @@ std::string_view takeLine(std::string_view& rest) {
     return line;
 }
 
-} // namespace
-
-std::size_t countEntries(std::string_view fileBytes) {
-    std::size_t count = 0;
-    while (!fileBytes.empty()) {
-        takeLine(fileBytes);
-        ++count;
-    }
-    return count;
-}
-
-std::vector<std::string> decodeEntries(std::string_view fileBytes) {
-    std::vector<std::string> entries;
-    entries.reserve(countEntries(fileBytes));
-    while (!fileBytes.empty())
-        entries.push_back(cp1252::decode(takeLine(fileBytes)));
-    return entries;
-}
-
-namespace {
-
 // Finds the lines of a file in which every line ends in CR LF, but perhaps
 // the last, which may have no line end at all, and tells `marks` where each
 // line after the first starts. Returns false at the first lone CR or LF.
@@ -114,6 +93,23 @@ bool findCrLfLines(const unsigned char* p, std::size_t n, LineMarks& marks) {
 }
 
 } // namespace
+
+std::size_t countEntries(std::string_view fileBytes) {
+    std::size_t count = 0;
+    while (!fileBytes.empty()) {
+        takeLine(fileBytes);
+        ++count;
+    }
+    return count;
+}
+
+std::vector<std::string> decodeEntries(std::string_view fileBytes) {
+    std::vector<std::string> entries;
+    entries.reserve(countEntries(fileBytes));
+    while (!fileBytes.empty())
+        entries.push_back(cp1252::decode(takeLine(fileBytes)));
+    return entries;
+}
 
 LineImage indexLines(std::string fileBytes) {
     LineImage image;
