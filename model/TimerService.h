@@ -44,7 +44,7 @@ private:
 class TimerService final : private WindowObserver {
 public:
     explicit TimerService(Clock& clock);
-    ~TimerService();
+    ~TimerService() = default;
     TimerService(const TimerService&) = delete;
     TimerService& operator=(const TimerService&) = delete;
 

@@ -16,8 +16,6 @@ Window::Window(const FormDef& def)
     }
 }
 
-Window::~Window() = default;
-
 Control& Window::ctl(std::string_view name) {
     if (Control* c = find(name)) return *c;
     throw std::out_of_range("no control " + std::string(name) + " on " + std::string(this->name()));

@@ -57,7 +57,7 @@ protected:
 class Window : public PropertyOwner {
 public:
     explicit Window(const FormDef& def);
-    virtual ~Window();
+    virtual ~Window() = default;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
