@@ -25,6 +25,9 @@ constexpr std::size_t kLongestWanted = 128;
 
 constexpr std::size_t kCodeLength = 6;
 
+// Where a colour's search in the hash set starts: Fibonacci hashing.
+std::size_t slotOf(Colour c, std::size_t mask) { return static_cast<std::size_t>(c * 2654435761u) & mask; }
+
 } // namespace
 
 SelectionScanner::SelectionScanner() : message_(cp1252::encode(kNewCodeMessage)) {}
@@ -117,13 +120,6 @@ void SelectionScanner::finish(std::vector<Colour>& codes) {
 }
 
 DistinctColours::DistinctColours() : seen_(64, kFree) {}
-
-namespace {
-
-// Where a colour's search in the hash set starts: Fibonacci hashing.
-std::size_t slotOf(Colour c, std::size_t mask) { return static_cast<std::size_t>(c * 2654435761u) & mask; }
-
-} // namespace
 
 void DistinctColours::add(Colour c) {
     c &= 0xFFFFFFu;

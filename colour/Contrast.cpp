@@ -24,9 +24,7 @@ std::string oneDecimal(double ratio) {
 } // namespace
 
 double relativeLuminance(Colour c) {
-    const int r = static_cast<int>(c & 0xFFu), g = static_cast<int>((c >> 8) & 0xFFu),
-              b = static_cast<int>((c >> 16) & 0xFFu);
-    return 0.2126 * linear(r) + 0.7152 * linear(g) + 0.0722 * linear(b);
+    return 0.2126 * linear(redOf(c)) + 0.7152 * linear(greenOf(c)) + 0.0722 * linear(blueOf(c));
 }
 
 double contrastRatio(Colour a, Colour b) {

@@ -58,12 +58,7 @@ const PaletteFormatRow* paletteFormatNamed(std::string_view name) {
 }
 
 std::string paletteFormatNames() {
-    std::string out;
-    for (std::size_t i = 0; i < kRows.size(); ++i) {
-        if (i > 0) out += i + 1 == kRows.size() ? " eller " : ", ";
-        out += kRows[i].name;
-    }
-    return out;
+    return swedishList(paletteFormats(), [](const PaletteFormatRow& r) { return r.name; });
 }
 
 } // namespace kav

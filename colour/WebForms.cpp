@@ -149,16 +149,6 @@ constexpr std::array<WebFormRow, 5> kRows = {{
     {"hsl", "hsl(h, s%, l%)", "hsl(30, 100%, 50%)", "", readHsl, writeHsl, false},
 }};
 
-// "a, b, c eller d".
-template <class F> std::string swedishList(F part) {
-    std::string out;
-    for (std::size_t i = 0; i < kRows.size(); ++i) {
-        if (i > 0) out += i + 1 == kRows.size() ? " eller " : ", ";
-        out += part(kRows[i]);
-    }
-    return out;
-}
-
 } // namespace
 
 std::span<const WebFormRow> webForms() { return kRows; }
@@ -181,11 +171,11 @@ std::optional<Colour> readColour(std::string_view text) {
 }
 
 std::string webFormNames() {
-    return swedishList([](const WebFormRow& r) { return r.name; });
+    return swedishList(webForms(), [](const WebFormRow& r) { return r.name; });
 }
 
 std::string webFormExamples() {
-    return swedishList([](const WebFormRow& r) { return r.example; });
+    return swedishList(webForms(), [](const WebFormRow& r) { return r.example; });
 }
 
 std::optional<std::string> shortHex(Colour colour) {

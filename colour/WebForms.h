@@ -1,11 +1,9 @@
 #pragma once
 // The ways a web page can write a colour, one row each: "#FF8000", "#ff8000",
-// the short "#F80", "rgb(255, 128, 0)" and "hsl(30, 100%, 50%)". The program's
-// own code (HexRGB: six digits, no number sign) stays what the code box
-// shows; these forms are offered beside it for copying and on the command
-// line. The command line's names, errors and help, the code box's menu and
-// tooltip, and the reading of --color are all made from this one table, so a
-// new form is one row plus its two conversions.
+// the short "#F80", "rgb(255, 128, 0)" and "hsl(30, 100%, 50%)", offered
+// beside the code box's own code for copying and on the command line. Both
+// are made from this one table, so a new form is one row plus its two
+// conversions.
 
 #include "model/Colour.h"
 
@@ -30,9 +28,8 @@ struct WebFormRow {
     // Writes a colour (red + 256 * green + 65536 * blue, higher bits ignored)
     // in this form; nothing when the form has no text for that colour.
     std::optional<std::string> (*write)(Colour colour);
-    // Whether reading the form back gives the very colour written. HSL in
-    // whole numbers names about a fifth of the colours; reading it back
-    // gives a colour that writes the same text.
+    // Whether reading the form back gives the very colour written; HSL in
+    // whole numbers names about a fifth of the colours.
     bool exact;
 };
 
@@ -54,6 +51,16 @@ std::optional<Colour> readColour(std::string_view text);
 // short, rgb eller hsl" and "#FF8000, #ff8000, ... eller hsl(30, 100%, 50%)".
 std::string webFormNames();
 std::string webFormExamples();
+
+// The texts `part` gives for the rows as running Swedish text: "a, b eller c".
+template <class Row, class F> std::string swedishList(std::span<const Row> rows, F part) {
+    std::string out;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i > 0) out += i + 1 == rows.size() ? " eller " : ", ";
+        out += part(rows[i]);
+    }
+    return out;
+}
 
 // "#F80" when each of the three pairs is one digit doubled (FF8800), else nothing.
 std::optional<std::string> shortHex(Colour colour);

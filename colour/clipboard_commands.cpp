@@ -8,15 +8,17 @@ namespace kav {
 
 namespace {
 
+// The paste arrow and the "CTRL + V" hint.
+void showPasteHint(frmMain& w, bool shown) {
+    for (Control* c : {&w.Line1, &w.Line2, &w.Line3, &w.Line4, &w.Label3})
+        c->Visible = shown;
+}
+
 // The steps both copy commands begin with: the paste arrow and hint, the
 // captions that say the code lies on the clipboard, the copy itself, and the
 // clear button and ready-to-paste lamp made ready.
 void copyCodeToClipboard(frmMain& w) {
-    w.Line1.Visible = true;
-    w.Line2.Visible = true;
-    w.Line3.Visible = true;
-    w.Line4.Visible = true;
-    w.Label3.Visible = true;
+    showPasteHint(w, true);
     w.Text4.BackColor = lampGreen;
     w.cmdCopy.Caption = "Ligger nu i klippminnet..";
     w.Command3.Caption = "Rensa klipp minnet.. ";
@@ -48,11 +50,7 @@ void frmMain::kop_Click() {
 void frmMain::Timer1_Timer() {
     cmdCopy.Caption = "Kopiera...";
     Timer1.Enabled = false;
-    Line1.Visible = false;
-    Line2.Visible = false;
-    Line3.Visible = false;
-    Line4.Visible = false;
-    Label3.Visible = false;
+    showPasteHint(*this, false);
     kop.Caption = "Kopiera till klippminnet.. ";
 }
 

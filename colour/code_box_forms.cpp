@@ -24,41 +24,26 @@ std::vector<CopyOffer> frmMain::copyOffers(std::string_view control) const {
     const std::optional<Colour> colour = colourOfCode(txtColor.Text.get());
     std::vector<CopyOffer> offers;
     for (const WebFormRow& form : webForms()) {
-        CopyOffer o;
         // A form without a text for this colour (a short form) is greyed.
         const std::optional<std::string> text = colour ? form.write(*colour) : std::nullopt;
-        o.enabled = text.has_value();
-        if (text) o.text = *text;
-        o.caption = "Kopiera som " + (text ? *text : std::string(form.caption));
-        offers.push_back(std::move(o));
+        offers.push_back({.caption = "Kopiera som " + (text ? *text : std::string(form.caption)),
+                          .text = text.value_or(std::string()),
+                          .enabled = text.has_value()});
     }
 
     // The codes of the last colour choices that List1 holds, newest first,
     // each as the code box shows a code. The list is read, never the file.
     const std::vector<Colour>& recent = recentSelections_.of(List1.store());
     for (Colour c : recent) {
-        CopyOffer o;
-        o.text = HexRGB(static_cast<std::int32_t>(c));
-        o.caption = o.text;
-        o.submenu = kHistoryMenu;
-        offers.push_back(std::move(o));
+        const std::string code = HexRGB(static_cast<std::int32_t>(c));
+        offers.push_back({.caption = code, .text = code, .submenu = std::string(kHistoryMenu)});
     }
-    if (recent.empty()) {
-        CopyOffer o;
-        o.caption = "Inga färger valda ännu";
-        o.enabled = false;
-        o.submenu = kHistoryMenu;
-        offers.push_back(std::move(o));
-    }
+    if (recent.empty())
+        offers.push_back({.caption = "Inga färger valda ännu", .enabled = false, .submenu = std::string(kHistoryMenu)});
 
     if (colour) {
-        for (std::string line : {contrastLine(*colour), normalTextLine(*colour)}) {
-            CopyOffer o;
-            o.caption = std::move(line);
-            o.enabled = false;
-            o.note = true;
-            offers.push_back(std::move(o));
-        }
+        for (std::string line : {contrastLine(*colour), normalTextLine(*colour)})
+            offers.push_back({.caption = std::move(line), .enabled = false, .note = true});
     }
     return offers;
 }

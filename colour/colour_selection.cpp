@@ -22,7 +22,7 @@ void frmMain::cmdColor_Click() {
 
     // From here on every click runs the same steps, whatever the dialog did.
     Timer5.Enabled = true;
-    pistonOut(/*codeReady=*/true);
+    pistonDrawing(/*out=*/true, /*codeLamp=*/true);
     Timer22.Enabled = true;
 }
 

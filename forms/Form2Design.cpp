@@ -7,16 +7,11 @@
 namespace kav {
 namespace {
 
+// clang-format off
 const ControlDef kControls[] = {
-    {.name = "Command1",
-     .kind = Kind::CommandButton,
-     .caption = "&Exit",
-     .left = 5040,
-     .top = 4680,
-     .width = 1575,
-     .height = 615,
-     .font = {.points = 9.75, .bold = true, .face = "Arial"}},
+    {.name = "Command1", .kind = Kind::CommandButton, .caption = "&Exit", .left = 5040, .top = 4680, .width = 1575, .height = 615, .font = {.points = 9.75, .bold = true, .face = "Arial"}},
 };
+// clang-format on
 
 constexpr std::string_view kWidgets[] = {"Command1"};
 

@@ -1,8 +1,7 @@
 #pragma once
 // The running program: the platform, the timer service, the main window and
-// the two secondary windows, which are created on first use and removed when
-// their close box is used. A listener (the views of a desktop) hears when a
-// window is created or removed, so it can show it.
+// the two secondary windows, created on first use and removed by their close
+// box. A listener (the views of a desktop) hears when a window comes or goes.
 
 #include "model/TimerService.h"
 #include "core/Platform.h"

@@ -1,7 +1,7 @@
 // The main window's construction and its binding table: one row per
-// (control, event) pair that has a handler, and every item of the launcher
-// table bound to the one launch handler. Controls and events without a
-// binding do nothing when raised.
+// (control, event) pair that has a handler; the journal chains' timers and
+// every item of the launcher table are bound by their own tables. Controls
+// and events without a binding do nothing when raised.
 #include "forms/frmMain.h"
 
 #include "forms/Binding.h"
@@ -14,14 +14,12 @@ namespace {
 const Binding<frmMain> kBindings[] = {
     {"Form", Event::Load, &frmMain::Form_Load},
     {"Form", Event::MouseDown, &frmMain::Form_MouseDown},
-    {"Timer19", Event::Timer, &frmMain::Timer19_Timer},
-    {"Timer20", Event::Timer, &frmMain::Timer20_Timer},
     {"Timer2", Event::Timer, &frmMain::Timer2_Timer},
     {"Command1", Event::Click, &frmMain::Command1_Click},
-    {"col", Event::Click, &frmMain::col_Click},
+    {"col", Event::Click, &frmMain::Command1_Click},
     {"Command7", Event::Click, &frmMain::Command7_Click},
     {"Command2", Event::Click, &frmMain::Command2_Click},
-    {"om", Event::Click, &frmMain::om_Click},
+    {"om", Event::Click, &frmMain::Command2_Click},
     {"ab", Event::Click, &frmMain::ab_Click},
     {"lcp", Event::Click, &frmMain::lcp_Click},
     {"cmdColor", Event::Click, &frmMain::cmdColor_Click},
@@ -29,13 +27,7 @@ const Binding<frmMain> kBindings[] = {
     {"kop", Event::Click, &frmMain::kop_Click},
     {"Command3", Event::Click, &frmMain::Command3_Click},
     {"Timer1", Event::Timer, &frmMain::Timer1_Timer},
-    {"Timer5", Event::Timer, &frmMain::Timer5_Timer},
     {"Timer3", Event::Timer, &frmMain::Timer3_Timer},
-    {"Timer4", Event::Timer, &frmMain::Timer4_Timer},
-    {"Timer6", Event::Timer, &frmMain::Timer6_Timer},
-    {"Timer7", Event::Timer, &frmMain::Timer7_Timer},
-    {"Timer8", Event::Timer, &frmMain::Timer8_Timer},
-    {"Timer9", Event::Timer, &frmMain::Timer9_Timer},
     {"Command6", Event::Click, &frmMain::Command6_Click},
     {"sp", Event::Click, &frmMain::sp_Click},
     {"loggbok", Event::Click, &frmMain::loggbok_Click},
@@ -63,10 +55,6 @@ const Binding<frmMain> kBindings[] = {
     {"Timer18", Event::Timer, &frmMain::Timer18_Timer},
     {"Command8", Event::Click, &frmMain::Command8_Click},
     {"Command9", Event::Click, &frmMain::Command9_Click},
-    {"Timer10", Event::Timer, &frmMain::Timer10_Timer},
-    {"Timer11", Event::Timer, &frmMain::Timer11_Timer},
-    {"Timer12", Event::Timer, &frmMain::Timer12_Timer},
-    {"Timer13", Event::Timer, &frmMain::Timer13_Timer},
     {"win", Event::Click, &frmMain::win_Click},
 };
 
@@ -74,8 +62,9 @@ const Binding<frmMain> kBindings[] = {
 
 frmMain::frmMain(Program& program) : Window(frmMainDesign()), program_(&program) {
     bindAll<frmMain>(*this, kBindings);
+    bindJournalChains();
     for (const LaunchItem& item : launchItems())
-        bind(item.name, Event::Click, [this, &item](const EventArgs&) { launcherItem_Click(item); });
+        bind(item.name, Event::Click, [this, &item](const EventArgs&) { platform().launch(item); });
 }
 
 std::string frmMain::logbookPath() const { return program_->platform().logbookPath(); }

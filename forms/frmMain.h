@@ -1,10 +1,8 @@
 #pragma once
-// The main window: the controls its handlers and tests use as named members,
-// so handlers read like the design ("Text14.Visible = false;"), and the
-// declarations of its event handlers and procedures. The binding table that
-// routes events to them is in frmMain.cpp; the handlers themselves live in
-// the subsystem folders that own them. Any other control is reached by name
-// with ctl().
+// The main window: the controls its handlers use as named members, so they
+// read like the design ("Text14.Visible = false;"), and its event handlers and
+// procedures, which live in the subsystem folders that own them. Any other
+// control is reached by name with ctl().
 
 #include "colour/ColourHistory.h"
 #include "forms/Program.h"
@@ -24,8 +22,6 @@ public:
 
     Program& program() const { return *program_; }
     Platform& platform() const { return program_->platform(); }
-
-    // Controls, menu items and timers, grouped as on the window, with the role of each.
 
     // The colour tool and the clipboard commands.
     Control& cmdColor{ctl("cmdColor")}; // opens the colour dialog
@@ -141,36 +137,25 @@ public:
     Control& Timer24{ctl("Timer24")}; // start sequence: start conditions
     // Event handlers.
     void Form_Load();
-    void Timer19_Timer();
-    void Timer20_Timer();
     void Timer2_Timer();
     void Command1_Click();
-    void col_Click();
     void Command7_Click();
     void Form_MouseDown(int Button, int Shift, double X, double Y);
     // Closing the main window by its frame ends the program.
     void requestClose() override;
     void Command2_Click();
-    void om_Click();
     void ab_Click();
     void lcp_Click();
     void cmdColor_Click();
-    // The code box's other web forms and the colours chosen before, copied
-    // without the copy commands' captions, lamps and journal chain, and the
-    // code's contrast against white and black.
+    // The code box's other web forms, the colours chosen before and the
+    // code's contrast.
     std::vector<CopyOffer> copyOffers(std::string_view control) const override;
     void takeCopyOffer(std::string_view control, std::size_t index) override;
     void cmdCopy_Click();
     void kop_Click();
     void Command3_Click();
     void Timer1_Timer();
-    void Timer5_Timer();
     void Timer3_Timer();
-    void Timer4_Timer();
-    void Timer6_Timer();
-    void Timer7_Timer();
-    void Timer8_Timer();
-    void Timer9_Timer();
     void Command6_Click();
     void sp_Click();
     void loggbok_Click();
@@ -198,40 +183,27 @@ public:
     void Timer18_Timer();
     void Command8_Click();
     void Command9_Click();
-    void Timer10_Timer();
-    void Timer11_Timer();
-    void Timer12_Timer();
-    void Timer13_Timer();
     void win_Click();
-    // Every item of the launcher table: starts the item's program.
-    void launcherItem_Click(const LaunchItem& item);
 
     // Procedures of the window.
     void List_Add(Control& list, const std::string& text);
     void List_Load(Control& list, const std::string& path);
     void List_Save(Control& list, const std::string& path);
-    // Saves List1 when it holds lines no save has written; the closing save.
+    // The closing save of List1.
     void saveUnsavedLines();
-    // A save of `list` to the logbook at `path`; the closing save writes
-    // only unsaved lines and never brings back a deleted logbook.
     void saveLogbook(Control& list, const std::string& path, bool closing);
     bool readAgain(Control& list, const std::string& path);
 
     // Step lists shared by several handlers.
     void journalLine(const std::string& message);
-    // One step of a journal chain: the message or save step of the chain
-    // whose timer `timer` is.
-    void journalChainStep(Control& timer);
-    // The production-start lamp and the start contact: steady lamp and closed
-    // contact while the panel runs, blinking lamp and open contact otherwise.
-    void productionLampSteady();
-    void productionLampBlinking();
+    // Binds the timers of the journal chains: a message timer writes its line
+    // and hands on, a save timer writes the logbook to its file.
+    void bindJournalChains();
+    // The production-start lamp and the start contact.
+    void productionLamp(bool steady);
     void runningLook();
     void startConditionsGiven();
-    // The piston's two positions with their lamps; a colour selection and the
-    // return timer also switch the colour-code-ready lamp.
-    void pistonOut(bool codeReady);
-    void pistonHome(bool codeDone);
+    void pistonDrawing(bool out, bool codeLamp);
     void cylinderFrontDrawingLeft();
     void cylinderHomeDrawingLeft();
     void cylinderFrontDrawingRight();
@@ -243,15 +215,14 @@ public:
     void growStep();
     void shrinkStep();
 
-    // The full path of the logbook file.
     std::string logbookPath() const;
 
 private:
     Program* program_;
     // The lines of List1 the logbook file holds, [fileFirst_, linesCovered_),
-    // as the last load or successful save left them; how many lines the save
-    // under way writes; and whether the logbook was too large to load (then
-    // it is never saved over).
+    // as the last load or successful save left them; the save under way's
+    // line count; and whether the logbook was too large to load (it is then
+    // never saved over).
     std::size_t fileFirst_ = 0;
     std::size_t linesCovered_ = 0;
     std::optional<std::size_t> linesSaving_;

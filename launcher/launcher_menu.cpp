@@ -1,7 +1,6 @@
 // The launcher menu: each item starts one fixed Windows command line with a
 // fixed show-window code and does nothing else. A launch that finds nothing
 // changes nothing and shows nothing.
-#include "forms/frmMain.h"
 #include "launcher/LaunchItems.h"
 
 #include <algorithm>
@@ -74,7 +73,5 @@ const LaunchItem* findLaunchItem(std::string_view name) {
         std::find_if(std::begin(kItems), std::end(kItems), [&](const LaunchItem& item) { return item.name == name; });
     return it == std::end(kItems) ? nullptr : it;
 }
-
-void frmMain::launcherItem_Click(const LaunchItem& item) { platform().launch(item); }
 
 } // namespace kav

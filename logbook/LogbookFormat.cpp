@@ -54,42 +54,6 @@ std::string_view takeLine(std::string_view& rest) {
     return line;
 }
 
-} // namespace
-
-bool EntryReader::next(std::string& entry) {
-    if (rest_.empty()) return false;
-    const std::string_view line = takeLine(rest_);
-    if (line.empty()) {
-        entry.clear();
-        return true;
-    }
-    const std::size_t room = line.size() * cp1252::kMaxDecodedSize;
-    if (scratch_.size() < room) scratch_.resize(room);
-    entry.assign(scratch_.data(), cp1252::decodeInto(line, scratch_.data()));
-    return true;
-}
-
-std::size_t countEntries(std::string_view fileBytes) {
-    std::size_t count = 0;
-    while (!fileBytes.empty()) {
-        takeLine(fileBytes);
-        ++count;
-    }
-    return count;
-}
-
-std::vector<std::string> decodeEntries(std::string_view fileBytes) {
-    std::vector<std::string> entries;
-    entries.reserve(countEntries(fileBytes));
-    EntryReader reader(fileBytes);
-    std::string entry;
-    while (reader.next(entry))
-        entries.push_back(entry);
-    return entries;
-}
-
-namespace {
-
 // Finds the lines of a file in which every line ends in CR LF, but perhaps
 // the last, which may have no line end at all, and tells `marks` where each
 // line after the first starts. Returns false at the first lone CR or LF.
@@ -130,6 +94,23 @@ bool findCrLfLines(const unsigned char* p, std::size_t n, LineMarks& marks) {
 
 } // namespace
 
+std::size_t countEntries(std::string_view fileBytes) {
+    std::size_t count = 0;
+    while (!fileBytes.empty()) {
+        takeLine(fileBytes);
+        ++count;
+    }
+    return count;
+}
+
+std::vector<std::string> decodeEntries(std::string_view fileBytes) {
+    std::vector<std::string> entries;
+    entries.reserve(countEntries(fileBytes));
+    while (!fileBytes.empty())
+        entries.push_back(cp1252::decode(takeLine(fileBytes)));
+    return entries;
+}
+
 LineImage indexLines(std::string fileBytes) {
     LineImage image;
     const std::size_t n = fileBytes.size();
@@ -152,13 +133,6 @@ LineImage indexLines(std::string fileBytes) {
         image.bytes.append("\r\n");
     }
     return image;
-}
-
-bool indexKeptLines(std::string_view fileBytes, LineMarks& marks) {
-    marks.clear();
-    if (fileBytes.size() < 2 || !fileBytes.ends_with("\r\n")) return false;
-    marks.lineStartsAt(0);
-    return findCrLfLines(reinterpret_cast<const unsigned char*>(fileBytes.data()), fileBytes.size(), marks);
 }
 
 std::string encodeEntries(const std::vector<std::string>& entries) {

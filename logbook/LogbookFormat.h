@@ -14,31 +14,15 @@
 
 namespace kav::logbook {
 
-// Reads the entries of a logbook file one at a time, decoded to UTF-8. A file
-// of 0 bytes has no entries.
-class EntryReader {
-public:
-    explicit EntryReader(std::string_view fileBytes) : rest_(fileBytes) {}
-
-    // Replaces `entry` with the next entry and returns true, or returns false
-    // when no entry is left. Reusing one string keeps its buffer.
-    bool next(std::string& entry);
-
-private:
-    std::string_view rest_;
-    // Room for the UTF-8 form of the longest line so far; it only grows, so
-    // it is cleared once rather than for every line.
-    std::vector<char> scratch_;
-};
-
-// The number of entries EntryReader gives for `fileBytes`, without decoding.
+// The number of entries of `fileBytes`, without decoding. A file of 0 bytes
+// has no entries.
 std::size_t countEntries(std::string_view fileBytes);
 
-// All entries of a logbook file.
+// All entries of a logbook file, decoded to UTF-8.
 std::vector<std::string> decodeEntries(std::string_view fileBytes);
 
 // A logbook file as the list keeps it: every line followed by CR LF, and the
-// marks that tell where lines start. The lines are those EntryReader gives.
+// marks that tell where lines start. The lines are those decodeEntries gives.
 struct LineImage {
     std::string bytes;
     LineMarks marks;
@@ -48,11 +32,6 @@ struct LineImage {
 // after every line) is taken over as it is, without a copy; other line ends
 // are written as CR LF, and a last line without one gets it.
 LineImage indexLines(std::string fileBytes);
-
-// Finds the lines of a file that the list can keep as it is, every line
-// followed by CR LF, the last one included, and collects their marks in
-// `marks`. False, with `marks` unusable, for any other file.
-bool indexKeptLines(std::string_view fileBytes, LineMarks& marks);
 
 // What became of the logbook file since the session last loaded or saved it.
 enum class FileChange {

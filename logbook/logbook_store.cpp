@@ -1,13 +1,8 @@
 // The logbook procedures of the main window: appending an entry, loading the
-// logbook file into the list and saving the list as the logbook file. The
-// file's bytes come and go through the platform, which reads a file whole and
-// replaces it atomically; the format is in LogbookFormat, and the list
-// keeps its lines as the file's bytes (LineStore).
-//
-// The window keeps which of the list's lines the file holds: those from
-// `fileFirst_` up to `linesCovered_`, as the last load or successful save left
-// them. A save that finds the file changed by another program reads it again
-// and puts it in the place of those lines, so both the other program's change
+// logbook file into the list and saving the list as the logbook file, through
+// the platform, which reads a file whole and replaces it atomically. A save
+// that finds the file changed by another program reads it again and puts it
+// in the place of the lines the file held, so both the other program's change
 // and the lines this session added since reach the file.
 #include "forms/frmMain.h"
 #include "logbook/LogbookFormat.h"
@@ -26,8 +21,7 @@ void frmMain::List_Add(Control& list, const std::string& text) { list.AddItem(te
 void frmMain::List_Load(Control& list, const std::string& path) {
     fileFirst_ = list.ListCount();
     try {
-        // The file's bytes become the list's own, indexed but not decoded, and
-        // the list is told of the new lines once.
+        // The file's bytes become the list's own, indexed but not decoded.
         std::optional<logbook::LineImage> image = platform().readLines(path);
         if (image && !image->bytes.empty())
             list.AddImage(std::move(image->bytes), std::move(image->marks));
@@ -42,19 +36,15 @@ void frmMain::List_Load(Control& list, const std::string& path) {
     linesCovered_ = list.ListCount();
 }
 
-// Replaces the file with the list's entries. The list already holds them as
-// the file's bytes, so the save hands the platform a snapshot of those bytes,
-// which it may write after this returns; lines added meanwhile wait for the
-// next save. When the write fails the old file stays as it was, the list
-// keeps its entries and nothing is reported; the next save writes them all.
-// Running out of memory is such a failure too.
+// Replaces the file with the list's entries: the platform gets a snapshot of
+// the list's bytes, which it may write after this returns. When the write
+// fails (running out of memory too) the old file stays as it was, nothing is
+// reported, and the next save writes every line.
 void frmMain::List_Save(Control& list, const std::string& path) { saveLogbook(list, path, false); }
 
 // The closing save: only when the list holds lines that no save has written,
 // and never when the logbook was deleted since the last load or save, so a
-// delete sticks. Saves still under way finish first; when the last of them
-// failed, its lines are not on disk and this save writes them. It returns
-// when everything is on disk.
+// delete sticks. It returns when everything is on disk.
 void frmMain::saveUnsavedLines() {
     saveLogbook(List1, logbookPath(), true);
     platform().finishWrites();

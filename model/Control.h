@@ -37,9 +37,8 @@ public:
     // List box: lines in insertion order, kept as the logbook file's bytes
     // (Windows-1252, so a character the code page lacks reads back as "?").
     void AddItem(const std::string& line);
-    // Appends the lines of a file image (see LineStore::appendImage) with one
-    // change notice: loading a logbook of a million lines must not redraw the
-    // list for each of them.
+    // Appends the lines of a file image with one change notice: loading a
+    // logbook of a million lines must not redraw the list for each of them.
     void AddImage(std::string image, LineMarks marks);
     // Puts the lines of a file image in place of lines [first, end), with one
     // change notice; the lines before and after stay.
@@ -47,9 +46,8 @@ public:
     std::size_t ListCount() const { return store_.count(); }
     // The text of line i; throws std::out_of_range past the end.
     std::string List(std::size_t i) const;
-    // Every line decoded, for callers that want them all at once (tests,
-    // small lists); decoded lines are kept, so asking again costs only the
-    // lines added since.
+    // Every line decoded; decoded lines are kept, so asking again costs only
+    // the lines added since.
     const std::vector<std::string>& lines() const;
     const LineStore& store() const { return store_; }
 

@@ -3,12 +3,10 @@
 // is mostly ASCII with a few Swedish letters.
 #include "model/Cp1252.h"
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <utility>
 
 namespace kav::cp1252 {
 
@@ -56,22 +54,12 @@ constexpr std::array<Utf8Char, 256> makeDecodeTable() {
 
 constexpr std::array<Utf8Char, 256> kDecode = makeDecodeTable();
 
-// The characters of 0x80 to 0x9F sorted by code point, for encoding.
-constexpr std::array<std::pair<char32_t, unsigned char>, 32> makeEncodeTable() {
-    std::array<std::pair<char32_t, unsigned char>, 32> table{};
-    for (unsigned i = 0; i < 32; ++i)
-        table[i] = {kC1Range[i], static_cast<unsigned char>(0x80 + i)};
-    std::sort(table.begin(), table.end());
-    return table;
-}
-
-constexpr std::array<std::pair<char32_t, unsigned char>, 32> kEncodeC1 = makeEncodeTable();
-
+// The byte of a character from U+0080 on, or "?" when the code page lacks it.
+// Characters past U+00FF are rare in a logbook, so a plain search serves.
 char fromCodePoint(char32_t cp) {
     if (cp >= 0xA0 && cp <= 0xFF) return static_cast<char>(cp);
-    const auto* it = std::lower_bound(kEncodeC1.begin(), kEncodeC1.end(), cp,
-                                      [](const auto& entry, char32_t value) { return entry.first < value; });
-    if (it != kEncodeC1.end() && it->first == cp) return static_cast<char>(it->second);
+    for (unsigned i = 0; i < kC1Range.size(); ++i)
+        if (kC1Range[i] == cp) return static_cast<char>(0x80 + i);
     return '?';
 }
 
@@ -124,11 +112,6 @@ std::size_t decodeInto(std::string_view bytes, char* out) {
     for (; i < n; ++i)
         putUtf8(kDecode[p[i]], out, o);
     return o;
-}
-
-void decodeTo(std::string_view bytes, std::string& out) {
-    out.resize(bytes.size() * kMaxDecodedSize);
-    out.resize(decodeInto(bytes, out.data()));
 }
 
 std::size_t encodeInto(std::string_view text, char* out) {
@@ -193,8 +176,8 @@ std::size_t encodeInto(std::string_view text, char* out) {
 }
 
 std::string decode(std::string_view bytes) {
-    std::string out;
-    decodeTo(bytes, out);
+    std::string out(bytes.size() * 3, '\0');
+    out.resize(decodeInto(bytes, out.data()));
     return out;
 }
 

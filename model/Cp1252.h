@@ -12,15 +12,10 @@
 
 namespace kav::cp1252 {
 
-// The most bytes one Windows-1252 byte takes in UTF-8.
-inline constexpr std::size_t kMaxDecodedSize = 3;
-
 // Writes the UTF-8 form of the Windows-1252 `bytes` to `out`, which has room
-// for kMaxDecodedSize * bytes.size() bytes, and returns the number written.
+// for 3 * bytes.size() bytes (the most one byte takes), and returns the number
+// written.
 std::size_t decodeInto(std::string_view bytes, char* out);
-
-// Replaces `out` with the UTF-8 form of `bytes`, reusing its buffer.
-void decodeTo(std::string_view bytes, std::string& out);
 
 // Writes the Windows-1252 form of the UTF-8 `text` to `out` and returns the
 // number of bytes written. Never more than text.size() bytes: every character

@@ -1,6 +1,5 @@
 #pragma once
-// The design values of a window as plain data: each control's kind, caption,
-// tooltip, geometry in twips, colour, font and state at load, the menu tree,
+// The design values of a window as plain data: its controls, the menu tree,
 // and the stacking and tab orders. The tables themselves live in forms/.
 
 #include "Colour.h"
@@ -59,9 +58,8 @@ struct ControlDef {
     FontDef font = {};
     // Timers: interval in milliseconds; `enabled` is Enabled at load.
     int interval = 0;
-    // Timers whose tick only brings what the window shows up to date: while
-    // the window is hidden such a timer's tick is held, and it is delivered as
-    // soon as the window is shown again, so a hidden window costs no wake-ups.
+    // Timers whose tick only refreshes what the window shows: their tick is
+    // held while the window is hidden, so a hidden window costs no wake-ups.
     bool refreshesView = false;
     // Menu items: the name of the menu that holds the item, empty on the menu
     // bar. Controls of Form1: "Frame1" for those placed in the frame.
@@ -76,9 +74,8 @@ struct ControlDef {
     std::string_view picture = {};
 };
 
-// How a screen reader names a text box or list box, which has no caption of
-// its own: by the caption of the label beside it (`label`), or, where no label
-// stands beside it, by a spoken name of its own (`name`).
+// How a screen reader names a text box or list box: by the caption of the
+// label beside it (`label`), or else by a spoken name of its own (`name`).
 struct SpokenName {
     std::string_view control;
     std::string_view label = {};
@@ -101,7 +98,7 @@ struct FormDef {
     std::string_view icon = {};    // resource name, empty for none
     std::string_view picture = {}; // background picture drawn at the top left, filling the client area
     // Every control of the window, menu items in menu order (a menu's items
-    // follow it), timers and the colour dialog component included.
+    // follow it).
     std::span<const ControlDef> controls = {};
     // Lines, shapes, labels, frames and images, topmost first.
     std::span<const std::string_view> paintOrder = {};

@@ -7,8 +7,6 @@ namespace kav {
 
 TimerService::TimerService(Clock& clock) : clock_(&clock) {}
 
-TimerService::~TimerService() = default;
-
 int TimerService::add(int intervalMs, bool enabled, TickFn onTick) {
     Entry e;
     e.interval = std::max(intervalMs, 1);

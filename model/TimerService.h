@@ -44,7 +44,7 @@ private:
 class TimerService final : private WindowObserver {
 public:
     explicit TimerService(Clock& clock);
-    ~TimerService();
+    ~TimerService() = default;
     TimerService(const TimerService&) = delete;
     TimerService& operator=(const TimerService&) = delete;
 
@@ -73,8 +73,6 @@ public:
 
     // Told whenever nextDue() may have changed, so a real event loop can re-arm.
     void setScheduleListener(std::function<void()> listener) { onSchedule_ = std::move(listener); }
-
-    Clock& clock() const { return *clock_; }
 
 private:
     struct Entry {

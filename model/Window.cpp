@@ -16,13 +16,9 @@ Window::Window(const FormDef& def)
     }
 }
 
-Window::~Window() = default;
-
 Control& Window::ctl(std::string_view name) {
-    auto it = byName_.find(name);
-    if (it == byName_.end())
-        throw std::out_of_range("no control " + std::string(name) + " on " + std::string(this->name()));
-    return *it->second;
+    if (Control* c = find(name)) return *c;
+    throw std::out_of_range("no control " + std::string(name) + " on " + std::string(this->name()));
 }
 
 const Control& Window::ctl(std::string_view name) const { return const_cast<Window*>(this)->ctl(name); }

@@ -30,18 +30,16 @@ struct EventArgs {
     double y = 0.0;
 };
 
-// A text a control offers to copy, shown by the renderer as an item of the
-// control's context menu and a line of its tooltip. A disabled offer is
-// shown greyed, with a caption that names the form without a value.
+// A text a control offers to copy: an item of its context menu and a line of
+// its tooltip. A disabled offer is shown greyed.
 struct CopyOffer {
-    std::string caption;
-    std::string text;
+    std::string caption = {};
+    std::string text = {};
     bool enabled = true;
-    // The submenu the item stands in; empty for the menu itself. Items of a
+    // The submenu the item stands in, empty for the menu itself; items of a
     // submenu are not lines of the tooltip.
-    std::string submenu;
-    // A remark that copies nothing: a greyed item of the menu, after the
-    // others, and a line of the tooltip, both showing the caption.
+    std::string submenu = {};
+    // A remark that copies nothing: a greyed item after the others.
     bool note = false;
 };
 
@@ -59,7 +57,7 @@ protected:
 class Window : public PropertyOwner {
 public:
     explicit Window(const FormDef& def);
-    virtual ~Window();
+    virtual ~Window() = default;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
@@ -85,17 +83,15 @@ public:
     void Hide() { Visible = false; }
     // Shows a top-level menu's items as a context menu where the mouse is.
     void PopupMenu(std::string_view menuName);
-    // The user asks to close the window by its frame. The form decides what
-    // that means; a window without a rule of its own stays.
+    // The user closes the window by its frame; by default the window stays.
     virtual void requestClose() {}
 
-    // The heights the window system lets this window take, in twips. The
-    // renderer keeps them up to date; the model starts without limits.
+    // The heights the window system lets this window take, in twips, kept up
+    // to date by the renderer.
     double minHeight = 0.0;
     double maxHeight = 1.0e12;
-    // Sets Height when the window is in its normal state and the new value
-    // lies within the limits; otherwise the step is skipped, as the window
-    // system would refuse it. Returns whether the height was set.
+    // Sets Height when the window is in its normal state and the value lies
+    // within the limits, which the window system would refuse otherwise.
     bool setHeightWithinLimits(double twips);
 
     using Handler = std::function<void(const EventArgs&)>;
@@ -103,12 +99,11 @@ public:
     void bind(std::string_view control, Event event, Handler handler);
     // Every bound (control, event) pair, for checking the table.
     std::vector<std::pair<std::string, Event>> boundEvents() const;
-    // Raises an event. A click on a hidden or disabled button does nothing.
+    // Raises an event; a click on a hidden or disabled button does nothing.
     // Returns whether a handler ran.
     bool raise(std::string_view control, Event event, const EventArgs& args = {});
 
-    // The texts `control` offers to copy in other forms (none for most
-    // controls), and the user's choice of offer `index` among them.
+    // The texts `control` offers to copy, and the user's choice among them.
     virtual std::vector<CopyOffer> copyOffers(std::string_view /*control*/) const { return {}; }
     virtual void takeCopyOffer(std::string_view /*control*/, std::size_t /*index*/) {}
 

@@ -1,40 +1,26 @@
-// The step lists that several panel handlers share: the running look, the two
-// positions of the piston with their lamps, the home and front drawings of each air cylinder, the two drawings
-// of the console lock, and the steps that grow and shrink the main window to
-// bring the lower panel into view and out of it again.
+// The step lists that several panel handlers share: the drawings of the
+// piston, the air cylinders and the console lock, the running look, and the
+// steps that grow and shrink the main window to show the lower panel.
 #include "forms/frmMain.h"
 
 #include "model/Colour.h"
 
 namespace kav {
 
-// The piston run out: rod out of the barrel, head at the front end, rod end
-// moved out, then its lamps. Run out by a colour selection, it lights the
-// colour-code-ready lamp before the two position lamps.
-void frmMain::pistonOut(bool codeReady) {
-    Line29.Visible = true;
-    Line26.Visible = false;
-    Line27.Visible = true;
-    Line28.Visible = false;
-    Shape15.Visible = true;
-    Shape14.Visible = false;
-    if (codeReady) Text17.BackColor = lampGreen;
-    Text19.BackColor = lampGreen;
-    Text18.BackColor = lampYellow;
-}
-
-// The piston at home, as at load. Brought home by its return timer, it also
-// darkens the colour-code-ready lamp.
-void frmMain::pistonHome(bool codeDone) {
-    Line29.Visible = false;
-    Line26.Visible = true;
-    Line27.Visible = false;
-    Line28.Visible = true;
-    Shape15.Visible = false;
-    Shape14.Visible = true;
-    if (codeDone) Text17.BackColor = lampYellow;
-    Text19.BackColor = lampYellow;
-    Text18.BackColor = lampGreen;
+// The piston run out (rod out of the barrel, head at the front end, rod end
+// moved out, then its lamps) or at home, as at load. With `codeLamp` it also
+// lights the colour-code-ready lamp when run out (a colour selection) or
+// darkens it when home (the return timer), before the two position lamps.
+void frmMain::pistonDrawing(bool out, bool codeLamp) {
+    Line29.Visible = out;
+    Line26.Visible = !out;
+    Line27.Visible = out;
+    Line28.Visible = !out;
+    Shape15.Visible = out;
+    Shape14.Visible = !out;
+    if (codeLamp) Text17.BackColor = out ? lampGreen : lampYellow;
+    Text19.BackColor = out ? lampGreen : lampYellow;
+    Text18.BackColor = out ? lampYellow : lampGreen;
 }
 
 // A cylinder's drawings include its two sensor lamps but never its barrel
@@ -64,10 +50,8 @@ void frmMain::lockReleasedDrawing() {
     drawPosition(false, Line16, Line15, Line14, Line13, Shape9, Shape10, Text10, Text11);
 }
 
-// One of the two positions of a cylinder or of the lock. A rod and a piston
-// head draw each position, and a shape its rod end; the lamp of the position
-// reached is green, the other yellow. The steps run in the same order for
-// both positions.
+// One of the two positions of a cylinder or of the lock: a rod, a piston head
+// and a rod end draw each; the lamp of the position reached is green.
 void frmMain::drawPosition(bool front, Control& homeRod, Control& homeHead, Control& frontHead, Control& frontRod,
                            Control& homeEnd, Control& frontEnd, Control& homeLamp, Control& frontLamp) {
     homeRod.Visible = !front;
@@ -90,28 +74,21 @@ void frmMain::shrinkStep() { setHeightWithinLimits(Height - 3140.0); }
 // The running look, with the alarm lamp yellow and "Pausa" enabled: what the
 // start sequence, the quick start and the colour selection all show.
 void frmMain::runningLook() {
-    productionLampSteady();
+    productionLamp(/*steady=*/true);
     Shape12.BackColor = lampGreen;
     Text9.BackColor = lampYellow;
     Command14.Enabled = true;
 }
 
-// The blink timer stops, the steady face lights and the start contact closes.
-void frmMain::productionLampSteady() {
-    Timer21.Enabled = false;
-    Text14.Visible = false;
-    Text15.Visible = true;
-    Line22.Visible = false;
-    Line21.Visible = true;
-}
-
-// The blink timer runs with the blinking face lit at once; the contact opens.
-void frmMain::productionLampBlinking() {
-    Timer21.Enabled = true;
-    Text14.Visible = true;
-    Text15.Visible = false;
-    Line22.Visible = true;
-    Line21.Visible = false;
+// Steady: the blink timer stops, the steady face lights and the start contact
+// closes. Blinking: the blink timer runs with the blinking face lit at once,
+// and the contact opens.
+void frmMain::productionLamp(bool steady) {
+    Timer21.Enabled = !steady;
+    Text14.Visible = !steady;
+    Text15.Visible = steady;
+    Line22.Visible = !steady;
+    Line21.Visible = steady;
 }
 
 } // namespace kav

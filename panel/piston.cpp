@@ -6,20 +6,20 @@ namespace kav {
 
 // Auto.
 void frmMain::Command16_Click() {
-    pistonHome(/*codeDone=*/false);
+    pistonDrawing(/*out=*/false, /*codeLamp=*/false);
     Command16.Enabled = false;
 }
 
 // Man. It is never disabled, so it can be pressed with the piston already out.
 void frmMain::Command17_Click() {
-    pistonOut(/*codeReady=*/false);
+    pistonDrawing(/*out=*/true, /*codeLamp=*/false);
     Command16.Enabled = true;
 }
 
 // The piston's return after a colour selection. It leaves the Auto button as
 // it is, and darkens the colour-code-ready lamp.
 void frmMain::Timer22_Timer() {
-    pistonHome(/*codeDone=*/true);
+    pistonDrawing(/*out=*/false, /*codeLamp=*/true);
     Timer22.Enabled = false;
 }
 

@@ -39,7 +39,7 @@ void frmMain::Timer24_Timer() {
 
 // Pausa.
 void frmMain::Command14_Click() {
-    productionLampBlinking();
+    productionLamp(/*steady=*/false);
     cmdColor.Enabled = false;
     cmdCopy.Enabled = false;
     Command15.Visible = true;
@@ -51,7 +51,7 @@ void frmMain::Command14_Click() {
 
 // Återstart. The alarm lamp goes green here, unlike the yellow of a start.
 void frmMain::Command15_Click() {
-    productionLampSteady();
+    productionLamp(/*steady=*/true);
     cmdColor.Enabled = true;
     cmdCopy.Enabled = true;
     Command15.Visible = false;

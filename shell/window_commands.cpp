@@ -11,8 +11,6 @@ namespace kav {
 
 void frmMain::Command1_Click() { platform().endProgram(); }
 
-void frmMain::col_Click() { platform().endProgram(); }
-
 void frmMain::requestClose() { platform().endProgram(); }
 
 void frmMain::Command7_Click() { WindowState = 1; }
@@ -34,8 +32,6 @@ void showAboutBox(frmMain& w) {
 } // namespace
 
 void frmMain::Command2_Click() { showAboutBox(*this); }
-
-void frmMain::om_Click() { showAboutBox(*this); }
 
 void frmMain::ab_Click() { program().loadForm1().Show(); }
 

@@ -11,7 +11,7 @@ protected:
     // The last steps of a colour selection: piston out, colour-code-ready
     // lamp green, return timer started.
     void pistonOut() {
-        w->pistonOut(/*codeReady=*/true);
+        w->pistonDrawing(/*out=*/true, /*codeLamp=*/true);
         w->Timer22.Enabled = true;
     }
 
