@@ -23,7 +23,8 @@ main_hex=$(printf '0x%x' "$KAV_WIN")
 check_about_box() { # how-it-was-opened
     local box n
     box=$(kav_wait_other_window 10) || kav_die "no window appeared within 10 s of $1"
-    sleep 0.3 # a second window would be mapped by now
+    # The box is modal, so its handler waits in it: a window that handler
+    # opened before the box was mapped before it, and none can come after.
     n=$(kav_other_windows | wc -l)
     kav_check "windows besides the main one after $1" "$n" 1
     kav_check "title of the box $1 opened" "$(xdotool getwindowname "$box")" "$title"
@@ -44,7 +45,6 @@ box=$(<"$KAV_TMP/box")
 # completes.)
 xdotool mousemove 0 0
 kav_click 2160 2640 975 255
-sleep 0.5
 kav_check "windows besides the main one after a second click on Om... with the box open" \
     "$(kav_other_windows | wc -l)" 1
 kav_check "the box still shown is the first one" "$(kav_other_windows | head -n 1)" "$box"

@@ -47,10 +47,15 @@ minimised)
     xdotool mousemove --sync $((KAV_CX + auto[0])) $((KAV_CY + auto[1])) click 1 \
         mousemove --sync $((KAV_CX + min[0])) $((KAV_CY + min[1])) click 1 || kav_die "xdotool failed"
     wait_wm_state "$KAV_WIN" Iconic 5 || kav_die "the window was not minimised, or was restored at once"
-    sleep 3 # the shrink step fell due 1.9 s after Auto
+    sleep 3 # the shrink step falls due 1.9 s after Auto
     kav_check "window state after the height step fell due" "$(kav_wm_state "$KAV_WIN")" Iconic
     timeout 10 xdotool windowactivate --sync "$KAV_WIN" 2>/dev/null || kav_die "could not restore the window"
     wait_wm_state "$KAV_WIN" Normal 5 || kav_fail "the window was not restored"
+    # The step's own marker: it turned the alarm lamp Text9 from Man's red to
+    # yellow. Had it come only now, it would shrink the window, which the
+    # height below shows.
+    kav_expect_colour "alarm lamp Text9 yellow: the step came while minimised" \
+        "$(kav_centre 7440 1920 168 195)" "$KAV_YELLOW" 5
     kav_geometry
     kav_check "height after the skipped step (px)" "$KAV_WH" "$h1"
     ;;

@@ -52,7 +52,8 @@ kav_wait_other_window 5 >/dev/null || kav_die "the right mouse button opened no 
 xdotool key t || kav_die "xdotool key t failed"
 box=$(kav_wait_window_titled "$box_title" 10) || kav_die "no window titled \"$box_title\" within 10 s of deleting a missing file"
 kav_pass "deleting a missing file shows a window titled exactly \"$box_title\""
-sleep 0.3
+# The box is modal, so the handler waits in it: a window it opened before the
+# box was mapped before it, and none can come after.
 kav_check "windows besides the main one with the message box open" "$(kav_other_windows | wc -l)" 1
 kav_check "owner (WM_TRANSIENT_FOR) of the message box" \
     "$(xprop -id "$box" WM_TRANSIENT_FOR | awk '{print $NF}')" "$(printf '0x%x' "$KAV_WIN")"

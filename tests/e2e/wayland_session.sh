@@ -39,15 +39,20 @@ lamp_pixels() {
 
 # The compositor's screen, until it shows the panel's lamps in their colours
 # (the home-position lamp green, the other lamps yellow).
+# Takes screenshots until the awk condition on $g (green) and $y (yellow
+# pixels) holds, at most `tries` times; returns whether it did.
+wait_lamps() { # tries condition
+    local i
+    for ((i = 0; i < $1; i++)); do
+        lamp_pixels
+        awk -v g="${green:-0}" -v y="${yellow:-0}" -v s="${start_yellow:-0}" "BEGIN { exit !($2) }" && return 0
+        sleep 0.25
+    done
+    return 1
+}
+
 painted=false
-for ((i = 0; i < 40; i++)); do
-    lamp_pixels
-    if awk -v g="${green:-0}" -v y="${yellow:-0}" 'BEGIN { exit !(g >= 50 && y >= 300) }'; then
-        painted=true
-        break
-    fi
-    sleep 0.25
-done
+wait_lamps 40 'g >= 50 && y >= 300' && painted=true
 kav_log "lamp pixels on the screen: green ${green:-none}, yellow ${yellow:-none}"
 if $painted; then kav_pass "the window was painted"; else kav_fail "the window was painted"; fi
 
@@ -57,14 +62,7 @@ if $painted; then kav_pass "the window was painted"; else kav_fail "the window w
 # the production-start lamp blinks green, but no yellow lamp changes before.
 start_yellow=${yellow:-0}
 plc=false
-for ((i = 0; i < 60; i++)); do
-    lamp_pixels
-    if awk -v y="${yellow:-0}" -v s="$start_yellow" 'BEGIN { exit !(y > 0 && y <= s - 80) }'; then
-        plc=true
-        break
-    fi
-    sleep 0.25
-done
+wait_lamps 60 'y > 0 && y <= s - 80' && plc=true
 $plc || kav_fail "the PLC contact lamp turned green"
 kill -TERM "$KAV_PID"
 if kav_wait_gone "$KAV_PID" 10; then
