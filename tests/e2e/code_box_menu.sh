@@ -39,7 +39,7 @@ fi
 kav_click 4560 0 3105 1335
 {
     cat "$KAV_TMP/logbook-before"
-    printf 'Anv\xe4ndaren har tryck p\xe5 knappen eller menyn:  Kopiera till Klipp-Minnet\r\n'
+    printf '%s\r\n' "$KAV_LINE_COPY"
 } >"$KAV_TMP/logbook-expected"
 tries=200
 until cmp -s "$KAV_LOGBOOK" "$KAV_TMP/logbook-expected" || ((--tries == 0)); do sleep 0.05; done

@@ -106,7 +106,7 @@ kav_check "bytes xclip pastes from the clipboard" "$(od -An -c "$KAV_TMP/clipboa
     "$(od -An -c "$KAV_TMP/expected-clipboard" | tr -s ' ')"
 
 # The copy's journal chain appends its line and saves the file again.
-printf 'Anv\xe4ndaren har tryck p\xe5 knappen eller menyn:  Kopiera till Klipp-Minnet\r\n' >"$KAV_TMP/expected-copy-tail"
+printf '%s\r\n' "$KAV_LINE_COPY" >"$KAV_TMP/expected-copy-tail"
 if kav_wait_logbook_tail "$KAV_TMP/expected-copy-tail" 5; then
     kav_pass "logbook file ends with the copy's journal line"
 else

@@ -594,9 +594,10 @@ kav_logbook_order() { # first second
     [[ -n $a && -n $b ]] && ((a < b))
 }
 
-# The start sequence's journal line at 10 s, and the quick start's.
+# The start sequence's journal line at 10 s, the quick start's, and a copy's.
 KAV_LINE_START_CONDITIONS=$(printf 'Startvillkor angivits fr\xe5n = PLC  - burkar')
 KAV_LINE_QUICK_START='Systemet snabb-startad.'
+KAV_LINE_COPY=$(printf 'Anv\xe4ndaren har tryck p\xe5 knappen eller menyn:  Kopiera till Klipp-Minnet')
 
 # The logbook file's bytes as a readable dump, for failure messages.
 kav_dump_logbook() {
