@@ -1,6 +1,8 @@
 // D-Bus addresses and where the buses are.
 #include "platform/dbus/BusAddress.h"
 
+#include "platform/posix/ProgramFolder.h"
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -19,11 +21,6 @@ std::string unescaped(std::string_view raw) {
         if (escape) i += 2;
     }
     return out;
-}
-
-std::string environment(const char* name) {
-    const char* v = std::getenv(name);
-    return v ? v : "";
 }
 
 } // namespace
@@ -45,8 +42,8 @@ std::optional<LocalSocket> localSocket(std::string_view address) {
 }
 
 std::string sessionBusAddress() {
-    if (std::string env = environment("DBUS_SESSION_BUS_ADDRESS"); !env.empty()) return env;
-    const std::string runtime = environment("XDG_RUNTIME_DIR");
+    if (std::string env = posix::envOr("DBUS_SESSION_BUS_ADDRESS"); !env.empty()) return env;
+    const std::string runtime = posix::envOr("XDG_RUNTIME_DIR");
     const std::string socket = runtime + "/bus";
     struct stat st {};
     const bool found = !runtime.empty() && ::stat(socket.c_str(), &st) == 0 && S_ISSOCK(st.st_mode);
@@ -54,7 +51,7 @@ std::string sessionBusAddress() {
 }
 
 std::string systemBusAddress() {
-    const std::string env = environment("DBUS_SYSTEM_BUS_ADDRESS");
+    const std::string env = posix::envOr("DBUS_SYSTEM_BUS_ADDRESS");
     return env.empty() ? "unix:path=/var/run/dbus/system_bus_socket" : env;
 }
 

@@ -2,10 +2,10 @@
 #include "platform/devices/Media.h"
 
 #include "platform/posix/AtomicFile.h"
+#include "platform/posix/ProgramFolder.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <pwd.h>
 #include <string>
 #include <sys/stat.h>
@@ -19,8 +19,7 @@ namespace {
 
 std::string userName() {
     if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_name) return pw->pw_name;
-    const char* u = std::getenv("USER");
-    return u ? u : "";
+    return posix::envOr("USER");
 }
 
 // Whether a folder lies on another file system than its parent.

@@ -13,12 +13,11 @@
 #include <QUrl>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
-#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,11 +26,6 @@ namespace kav {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string envOr(const char* name, std::string fallback = {}) {
-    const char* v = std::getenv(name);
-    return v ? std::string(v) : std::move(fallback);
-}
 
 std::vector<std::string> split(std::string_view s, char sep) {
     std::vector<std::string> parts;
@@ -43,12 +37,6 @@ std::vector<std::string> split(std::string_view s, char sep) {
         start = end + 1;
     }
     return parts;
-}
-
-bool sameDesktop(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 // A regular file (after following links) that this user may execute.
@@ -218,10 +206,9 @@ bool nobodyElsesWrite(const struct stat& st) {
 // The page at `p` without links, when it and every folder above it are
 // nobody else's: a page another user could have put there is never shown.
 std::optional<fs::path> trustedPage(const fs::path& p) {
-    char* real = ::realpath(p.c_str(), nullptr);
-    if (!real) return std::nullopt;
-    const fs::path file(real);
-    std::free(real);
+    std::error_code ec;
+    const fs::path file = fs::canonical(p, ec);
+    if (ec) return std::nullopt;
     struct stat st {};
     if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || !nobodyElsesWrite(st)) return std::nullopt;
     for (fs::path dir = file.parent_path();; dir = dir.parent_path()) {
@@ -265,16 +252,16 @@ std::optional<std::string> DesktopAnswers::run(const std::string& program, const
 
 LaunchEnvironment LaunchEnvironment::fromSystem() {
     LaunchEnvironment env;
-    env.path = envOr("PATH", "/usr/local/bin:/usr/bin:/bin");
-    env.currentDesktop = envOr("XDG_CURRENT_DESKTOP");
-    env.home = envOr("HOME");
+    env.path = posix::envOr("PATH", "/usr/local/bin:/usr/bin:/bin");
+    env.currentDesktop = posix::envOr("XDG_CURRENT_DESKTOP");
+    env.home = posix::envOr("HOME");
     if (env.home.empty()) env.home = posix::homeFromPasswordDatabase(::getuid());
-    env.docDir = envOr("KAVRILON_DOC_DIR");
-    env.runtimeDir = envOr("XDG_RUNTIME_DIR");
-    std::string dataHome = envOr("XDG_DATA_HOME");
+    env.docDir = posix::envOr("KAVRILON_DOC_DIR");
+    env.runtimeDir = posix::envOr("XDG_RUNTIME_DIR");
+    std::string dataHome = posix::envOr("XDG_DATA_HOME");
     if (dataHome.empty() && !env.home.empty()) dataHome = env.home + "/.local/share";
     if (!dataHome.empty()) env.applicationDirs.push_back(fs::path(dataHome) / "applications");
-    std::string dataDirs = envOr("XDG_DATA_DIRS");
+    std::string dataDirs = posix::envOr("XDG_DATA_DIRS");
     if (dataDirs.empty()) dataDirs = "/usr/local/share:/usr/share";
     for (const auto& d : split(dataDirs, ':'))
         if (!d.empty() && d.front() == '/') env.applicationDirs.push_back(fs::path(d) / "applications");
@@ -392,7 +379,8 @@ std::vector<LaunchCommand> Launcher::resolveAll(const LaunchItem& item) const {
         if (!c.argv.empty() && c.argv.front().starts_with(kDefaultApp)) order.push_back(&c);
     for (const auto& name : split(env_.currentDesktop, ':'))
         for (const auto& c : row->candidates)
-            if (!c.desktop.empty() && sameDesktop(c.desktop, name) && !taken(&c)) order.push_back(&c);
+            if (!c.desktop.empty() && ::strcasecmp(c.desktop.c_str(), name.c_str()) == 0 && !taken(&c))
+                order.push_back(&c);
     for (const auto& c : row->candidates)
         if (c.desktop.empty() && !taken(&c)) order.push_back(&c);
     for (const auto& c : row->candidates)

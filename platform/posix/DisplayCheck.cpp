@@ -1,11 +1,12 @@
 // The display check before the application starts.
 #include "platform/posix/DisplayCheck.h"
 
+#include "platform/posix/ProgramFolder.h"
+
 #include <xcb/xcb.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -16,11 +17,6 @@
 namespace kav::app {
 
 namespace {
-
-std::string env(const char* name) {
-    const char* v = std::getenv(name);
-    return v ? v : "";
-}
 
 // An option as Qt compares it: a leading "--" counts as "-".
 std::string_view qtOption(std::string_view arg) {
@@ -34,7 +30,7 @@ bool needsDisplay(std::string_view platform) {
 }
 
 bool xReachable(const std::optional<std::string>& display) {
-    const std::string name = display ? *display : env("DISPLAY");
+    const std::string name = display ? *display : posix::envOr("DISPLAY");
     if (name.empty()) return false;
     xcb_connection_t* c = xcb_connect(name.c_str(), nullptr);
     const bool ok = xcb_connection_has_error(c) == 0;
@@ -43,10 +39,10 @@ bool xReachable(const std::optional<std::string>& display) {
 }
 
 bool waylandReachable() {
-    std::string name = env("WAYLAND_DISPLAY");
+    std::string name = posix::envOr("WAYLAND_DISPLAY");
     if (name.empty()) return false;
     if (name.front() != '/') {
-        const std::string runtime = env("XDG_RUNTIME_DIR");
+        const std::string runtime = posix::envOr("XDG_RUNTIME_DIR");
         if (runtime.empty()) return false;
         name = runtime + "/" + name;
     }
@@ -103,7 +99,7 @@ bool requireDisplay(int argc, char** argv) {
     std::vector<std::string_view> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i] ? argv[i] : "");
-    const DisplayRequest request = readDisplayRequest(args, env("QT_QPA_PLATFORM"));
+    const DisplayRequest request = readDisplayRequest(args, posix::envOr("QT_QPA_PLATFORM"));
     const std::string& platforms = request.platforms;
     bool anyNeedsNone = false;
     bool wantsX = platforms.empty();

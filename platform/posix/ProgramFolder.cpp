@@ -3,7 +3,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <memory>
 #include <vector>
 
 #include <pwd.h>
@@ -37,19 +36,16 @@ std::string executablePath(const char* argv0) {
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (!ec) return exe.string();
-    if (argv0) {
-        std::unique_ptr<char, decltype(&std::free)> real(::realpath(argv0, nullptr), &std::free);
-        if (real) return real.get();
-    }
-    return {};
-}
-
-std::string env(const char* name) {
-    const char* v = std::getenv(name);
-    return v ? v : "";
+    const fs::path real = argv0 ? fs::canonical(argv0, ec) : fs::path();
+    return ec ? std::string() : real.string();
 }
 
 } // namespace
+
+std::string envOr(const char* name, std::string fallback) {
+    const char* v = std::getenv(name);
+    return v ? std::string(v) : std::move(fallback);
+}
 
 fs::path chooseProgramFolder(const ProgramFolderInputs& in) {
     fs::path exeDir = in.executable.parent_path();
@@ -91,8 +87,8 @@ std::string homeFromPasswordDatabase(uid_t uid) {
 ProgramFolderInputs programFolderInputsFromSystem(const char* argv0) {
     ProgramFolderInputs in;
     in.executable = executablePath(argv0);
-    in.xdgDataHome = env("XDG_DATA_HOME");
-    in.home = env("HOME");
+    in.xdgDataHome = envOr("XDG_DATA_HOME");
+    in.home = envOr("HOME");
     in.passwordHome = [] { return homeFromPasswordDatabase(::getuid()); };
     return in;
 }

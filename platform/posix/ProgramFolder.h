@@ -39,6 +39,9 @@ bool enterProgramFolder(const std::filesystem::path& folder);
 // The home folder of a user in the password database; empty when it has none.
 std::string homeFromPasswordDatabase(uid_t uid);
 
+// A variable of this process's environment, or `fallback` when it is unset.
+std::string envOr(const char* name, std::string fallback = {});
+
 // The inputs of this process (argv[0] only where /proc is missing).
 ProgramFolderInputs programFolderInputsFromSystem(const char* argv0);
 
