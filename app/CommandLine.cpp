@@ -1,4 +1,3 @@
-// Parsing the command line, and the help and version texts.
 #include "app/CommandLine.h"
 
 #include <algorithm>

@@ -1,4 +1,3 @@
-// D-Bus addresses and where the buses are.
 #include "platform/dbus/BusAddress.h"
 
 #include "platform/posix/ProgramFolder.h"

@@ -1,4 +1,3 @@
-// The event-loop bus probe.
 #include "platform/dbus/BusProbe.h"
 
 #include "platform/dbus/Handshake.h"

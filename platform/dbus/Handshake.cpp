@@ -1,4 +1,3 @@
-// The probe's side of the D-Bus handshake, and the blocking probe.
 #include "platform/dbus/Handshake.h"
 
 #include "platform/dbus/BusAddress.h"

@@ -1,4 +1,3 @@
-// The session bus probe before the application starts.
 #include "platform/dbus/SessionBusCheck.h"
 
 #include "platform/dbus/BusAddress.h"

@@ -1,4 +1,3 @@
-// The CD tray through the kernel's CD-ROM ioctls.
 #include "CdTray.h"
 
 #include <fcntl.h>

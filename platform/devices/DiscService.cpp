@@ -1,4 +1,3 @@
-// Unmount and eject through udisks2.
 #include "platform/devices/DiscService.h"
 
 #include <QDBusMessage>

@@ -1,4 +1,3 @@
-// The lazy, bounded D-Bus connection.
 #include "platform/devices/LazyBus.h"
 
 #include "platform/dbus/BusProbe.h"

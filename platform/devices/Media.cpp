@@ -1,4 +1,3 @@
-// Drive letters on removable media, and copy and delete of the logbook file.
 #include "platform/devices/Media.h"
 
 #include "platform/posix/AtomicFile.h"

@@ -1,4 +1,3 @@
-// The shut-down question and the logind requests it leads to.
 #include "ShutdownDialog.h"
 
 #include <QDBusMessage>

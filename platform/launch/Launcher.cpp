@@ -1,4 +1,3 @@
-// Finding and starting the Linux stand-in of a launcher item.
 #include "platform/launch/Launcher.h"
 
 #include "platform/launch/StandIns.h"

@@ -1,7 +1,3 @@
-// The Linux stand-ins for the items of the launcher menu. A settings panel of
-// one desktop is tried on another desktop only when nothing better is
-// installed; when no candidate is found, nothing happens, as with a failed
-// launch on Windows.
 #include "platform/launch/StandIns.h"
 
 #include <algorithm>

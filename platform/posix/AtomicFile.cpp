@@ -1,7 +1,6 @@
-// Atomic replacement and whole-file reading. Every system call that can be
-// interrupted by a signal is repeated; every failure after the temporary file
-// exists removes it again. The writer works relative to an open descriptor of
-// the target's folder, so the folder it checked is the folder it writes in.
+// Every system call that a signal can interrupt is repeated. The writer works
+// relative to an open descriptor of the target's folder, so the folder it
+// checked is the folder it writes in.
 #include "platform/posix/AtomicFile.h"
 
 #include "platform/posix/Fd.h"
@@ -249,8 +248,8 @@ bool writeFileAtomic(const std::string& path, std::span<const std::string_view> 
         return false;
     }
 
-    // A new file is 0644 less the umask. A replacement starts private and gets
-    // the old file's bits with fchmod, which the umask does not narrow.
+    // A replacement starts private and gets the old file's bits with fchmod,
+    // which the umask does not narrow.
     const mode_t createMode = replacing ? S_IRUSR | S_IWUSR : S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH;
     std::string temp;
     int rawFd = -1;

@@ -1,12 +1,9 @@
 #pragma once
 // Whole-file reading and atomic replacement with plain POSIX calls: the one
-// reader and the one writer of the program. A save never leaves a file half
-// written: the new bytes go to a temporary file beside it, reach the disk,
-// and only then take the old file's name in one rename.
-//
-// Both sides follow a symbolic link only when the link, every link after it
-// and the file it ends at belong to the user running the program, so a link
-// planted by someone else never leads the program to their files.
+// reader and the one writer of the program. Both follow a symbolic link only
+// when the link, every link after it and the file it ends at belong to the
+// user running the program, so a link planted by someone else never leads the
+// program to their files.
 
 #include <sys/types.h>
 

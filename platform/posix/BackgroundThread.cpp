@@ -1,4 +1,3 @@
-// Helper threads: no signals, and a lower priority than the window's thread.
 #include "platform/posix/BackgroundThread.h"
 
 #include <algorithm>

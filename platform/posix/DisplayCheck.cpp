@@ -1,4 +1,3 @@
-// The display check before the application starts.
 #include "platform/posix/DisplayCheck.h"
 
 #include "platform/posix/ProgramFolder.h"

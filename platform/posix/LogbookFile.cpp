@@ -1,5 +1,3 @@
-// The logbook file's guard: what was loaded or saved decides what a save may
-// replace, and tells a caller when the file changed under the session.
 #include "platform/posix/LogbookFile.h"
 
 #include <sys/stat.h>

@@ -1,4 +1,3 @@
-// The program folder rule, and finding its inputs on this system.
 #include "platform/posix/ProgramFolder.h"
 
 #include <cerrno>

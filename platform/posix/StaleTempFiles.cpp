@@ -1,4 +1,3 @@
-// The sweep of stale temporary files in the program folder.
 #include "platform/posix/StaleTempFiles.h"
 
 #include <cerrno>

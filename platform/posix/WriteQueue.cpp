@@ -1,4 +1,3 @@
-// The writing thread and its queue.
 #include "platform/posix/WriteQueue.h"
 
 #include "platform/posix/BackgroundThread.h"
