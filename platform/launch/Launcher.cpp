@@ -26,15 +26,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> split(std::string_view s, char sep) {
+// The entries of a ':'-separated list, empty ones left out.
+std::vector<std::string> split(const std::string& list) {
     std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= s.size()) {
-        std::size_t end = s.find(sep, start);
-        if (end == std::string_view::npos) end = s.size();
-        parts.emplace_back(s.substr(start, end - start));
-        start = end + 1;
-    }
+    std::istringstream in(list);
+    for (std::string part; std::getline(in, part, ':');)
+        if (!part.empty()) parts.push_back(part);
     return parts;
 }
 
@@ -175,16 +172,13 @@ QStringList toQStringList(const std::vector<std::string>& args) {
 }
 
 // What keepForLaunchedPrograms was told, in the order it was told.
-std::vector<std::pair<std::string, std::optional<std::string>>>& userValues() {
-    static std::vector<std::pair<std::string, std::optional<std::string>>> values;
-    return values;
-}
+std::vector<std::pair<std::string, std::optional<std::string>>> userValues;
 
 // The environment of a started program: this process's, with the user's
 // own values put back.
 QProcessEnvironment launchedEnvironment() {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const auto& [name, value] : userValues()) {
+    for (const auto& [name, value] : userValues) {
         if (value)
             env.insert(QString::fromStdString(name), QString::fromStdString(*value));
         else
@@ -220,7 +214,7 @@ std::optional<fs::path> trustedPage(const fs::path& p) {
 } // namespace
 
 void keepForLaunchedPrograms(const std::string& name, std::optional<std::string> userValue) {
-    userValues().emplace_back(name, std::move(userValue));
+    userValues.emplace_back(name, std::move(userValue));
 }
 
 std::optional<std::string> DesktopAnswers::ask(const std::string& program, const std::vector<std::string>& args) const {
@@ -262,8 +256,8 @@ LaunchEnvironment LaunchEnvironment::fromSystem() {
     if (!dataHome.empty()) env.applicationDirs.push_back(fs::path(dataHome) / "applications");
     std::string dataDirs = posix::envOr("XDG_DATA_DIRS");
     if (dataDirs.empty()) dataDirs = "/usr/local/share:/usr/share";
-    for (const auto& d : split(dataDirs, ':'))
-        if (!d.empty() && d.front() == '/') env.applicationDirs.push_back(fs::path(d) / "applications");
+    for (const auto& d : split(dataDirs))
+        if (d.front() == '/') env.applicationDirs.push_back(fs::path(d) / "applications");
     std::error_code ec;
     env.executableDir = fs::read_symlink("/proc/self/exe", ec).parent_path();
     return env;
@@ -310,25 +304,17 @@ Launcher::Launcher(LaunchEnvironment env, Starter starter, std::shared_ptr<Deskt
 
 std::optional<fs::path> Launcher::findProgram(const std::string& name, bool game) const {
     if (name.empty()) return std::nullopt;
-    if (name.find('/') != std::string::npos) {
-        if (name.front() == '/' && isExecutableFile(name)) return fs::path(name);
-        return std::nullopt;
-    }
+    if (name.find('/') != std::string::npos)
+        return name.front() == '/' && isExecutableFile(name) ? std::optional(fs::path(name)) : std::nullopt;
     // Only absolute folders are searched: an empty entry, "." or "bin" would
     // resolve against the working directory (the program folder), where
     // anyone who can write there could plant a program of a wanted name.
     std::vector<fs::path> dirs;
-    for (const auto& d : split(env_.path, ':'))
-        if (!d.empty() && d.front() == '/') dirs.emplace_back(d);
+    for (const auto& d : split(env_.path))
+        if (d.front() == '/') dirs.emplace_back(d);
     if (game) dirs.insert(dirs.end(), env_.gameDirs.begin(), env_.gameDirs.end());
-    for (const auto& d : dirs) {
-        fs::path p = d / name;
-        if (isExecutableFile(p)) {
-            std::error_code ec;
-            fs::path full = fs::absolute(p, ec);
-            return ec ? p : full;
-        }
-    }
+    for (const auto& d : dirs)
+        if (isExecutableFile(d / name)) return d / name;
     return std::nullopt;
 }
 
@@ -376,7 +362,7 @@ std::vector<LaunchCommand> Launcher::resolveAll(const LaunchItem& item) const {
     auto taken = [&](const LaunchCandidate* c) { return std::find(order.begin(), order.end(), c) != order.end(); };
     for (const auto& c : row->candidates)
         if (!c.argv.empty() && c.argv.front().starts_with(kDefaultApp)) order.push_back(&c);
-    for (const auto& name : split(env_.currentDesktop, ':'))
+    for (const auto& name : split(env_.currentDesktop))
         for (const auto& c : row->candidates)
             if (!c.desktop.empty() && ::strcasecmp(c.desktop.c_str(), name.c_str()) == 0 && !taken(&c))
                 order.push_back(&c);
