@@ -1,19 +1,56 @@
 #include "platform/dbus/Handshake.h"
 
-#include "platform/dbus/BusAddress.h"
-
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string_view>
 
 namespace kav::dbus {
 
 namespace {
+
+struct LocalSocket {
+    std::string name;
+    bool abstract = false; // in the abstract namespace (unix:abstract=...)
+};
+
+std::string unescaped(std::string_view raw) {
+    std::string out;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        const bool escape = raw[i] == '%' && i + 2 < raw.size();
+        const std::string hex(raw.substr(i + 1, escape ? 2 : 0));
+        out += escape ? static_cast<char>(std::strtol(hex.c_str(), nullptr, 16)) : raw[i];
+        if (escape) i += 2;
+    }
+    return out;
+}
+
+// The socket that the first entry of a D-Bus address list names, which a
+// client tries first ("unix:path=/x,guid=y;tcp:..."), %XX escapes undone;
+// nothing when that entry is another transport.
+std::optional<LocalSocket> localSocket(std::string_view address) {
+    const std::string_view entry = address.substr(0, address.find(';'));
+    if (!entry.starts_with("unix:")) return std::nullopt;
+    std::string_view rest = entry.substr(5);
+    while (!rest.empty()) {
+        const std::string_view pair = rest.substr(0, rest.find(','));
+        rest.remove_prefix(std::min(rest.size(), pair.size() + 1));
+        const std::size_t eq = pair.find('=');
+        const std::string_view key = pair.substr(0, eq);
+        if (eq != std::string_view::npos && (key == "path" || key == "abstract"))
+            return LocalSocket{unescaped(pair.substr(eq + 1)), key == "abstract"};
+    }
+    // A listening form such as unix:dir=, which the D-Bus library refuses.
+    return std::nullopt;
+}
 
 // The bus's Hello call in the wire format: little endian, a method call,
 // serial 1, no body; header fields path, interface, member and destination,

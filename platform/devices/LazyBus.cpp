@@ -23,12 +23,6 @@ void LazyBus::finish(bool answered) {
             t(*result_);
 }
 
-void LazyBus::start() {
-    if (done_ || probing_) return;
-    probing_ = std::make_unique<QObject>();
-    dbus::probe(address_, timeout_, probing_.get(), [this](bool answered) { finish(answered); });
-}
-
 std::optional<QDBusConnection> LazyBus::connection() {
     // The caller waits anyway (the tray waits for the disk service): a probe
     // under way is replaced by one that waits, bounded by the timeout.
@@ -42,7 +36,9 @@ void LazyBus::whenConnected(Task task) {
         return;
     }
     pending_.push_back(std::move(task));
-    start();
+    if (probing_) return;
+    probing_ = std::make_unique<QObject>();
+    dbus::probe(address_, timeout_, probing_.get(), [this](bool answered) { finish(answered); });
 }
 
 } // namespace kav

@@ -25,13 +25,11 @@ public:
     LazyBus(const LazyBus&) = delete;
     LazyBus& operator=(const LazyBus&) = delete;
 
-    // Starts probing on the event loop, the first time; never blocks.
-    void start();
     // The connection, waiting at most the timeout for the probe; nothing
     // when the bus is absent, mute or too slow.
     std::optional<QDBusConnection> connection();
     // Runs `task` with the connection as soon as there is one (never when
-    // there is none). Never blocks.
+    // there is none); the first call starts the probe. Never blocks.
     void whenConnected(Task task);
 
 private:

@@ -68,8 +68,6 @@ bool ShutdownDialog::carryOut(ShutdownChoice choice) {
     // where the system wants one; the message flag allows that on the bus.
     call << true;
     call.setInteractiveAuthorizationAllowed(true);
-    // send() does not wait for a reply: logind may keep the call open while
-    // polkit asks, and the answer is not used anyway.
     return send_(call);
 }
 

@@ -352,8 +352,9 @@ std::optional<std::vector<std::string>> Launcher::expandArgs(const std::vector<s
 }
 
 std::vector<LaunchCommand> Launcher::resolveAll(const LaunchItem& item) const {
-    const StandIn* row = findStandIn(item.name);
-    if (!row) return {};
+    const auto& rows = standIns();
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const StandIn& r) { return r.item == item.name; });
+    if (row == rows.end()) return {};
 
     // The order of trying: this desktop's own (in the order the desktop names
     // itself), then the ones for any desktop, then the ones of other desktops.

@@ -1,6 +1,5 @@
 #include "platform/launch/StandIns.h"
 
-#include <algorithm>
 #include <array>
 
 namespace kav {
@@ -149,12 +148,6 @@ std::vector<StandIn> buildTable() {
 const std::vector<StandIn>& standIns() {
     static const std::vector<StandIn> table = buildTable();
     return table;
-}
-
-const StandIn* findStandIn(std::string_view item) {
-    const auto& t = standIns();
-    auto it = std::find_if(t.begin(), t.end(), [&](const StandIn& r) { return r.item == item; });
-    return it == t.end() ? nullptr : &*it;
 }
 
 } // namespace kav

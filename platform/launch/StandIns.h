@@ -43,7 +43,4 @@ struct StandIn {
 // are preferred in their order.
 const std::vector<StandIn>& standIns();
 
-// The row of exactly this item, or null when there is none.
-const StandIn* findStandIn(std::string_view item);
-
 } // namespace kav

@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <csignal>
 
-#include <pthread.h>
 #include <sys/resource.h>
 #include <unistd.h>
 

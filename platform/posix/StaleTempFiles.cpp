@@ -28,7 +28,6 @@ bool lowerHex(std::string_view s) { return s.find_first_not_of("0123456789abcdef
 } // namespace
 
 bool parseTempName(const std::string& entry, const std::string& name, pid_t& pid) {
-    // ".<name>.<pid>-<counter>-<16 hex digits>.tmp", and nothing else.
     const std::string head = "." + name + ".";
     const std::string_view tail = ".tmp";
     constexpr std::size_t kStampDigits = 16;

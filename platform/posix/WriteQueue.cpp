@@ -2,8 +2,6 @@
 
 #include "platform/posix/BackgroundThread.h"
 
-#include <algorithm>
-
 namespace kav::posix {
 
 // How many nice steps the writing thread stands back from the rest of the program.
