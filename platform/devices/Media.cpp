@@ -16,11 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string userName() {
-    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_name) return pw->pw_name;
-    return posix::envOr("USER");
-}
-
 // Whether a folder lies on another file system than its parent.
 bool isOwnFileSystem(const fs::path& dir) {
     struct stat self {};
@@ -33,7 +28,8 @@ bool isOwnFileSystem(const fs::path& dir) {
 
 MediaEnvironment MediaEnvironment::fromSystem() {
     MediaEnvironment env;
-    const std::string user = userName();
+    const passwd* pw = ::getpwuid(::getuid());
+    const std::string user = pw && pw->pw_name ? pw->pw_name : posix::envOr("USER");
     if (!user.empty()) env.mountRoots = {fs::path("/media") / user, fs::path("/run/media") / user};
     return env;
 }

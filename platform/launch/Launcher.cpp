@@ -222,10 +222,9 @@ std::optional<std::string> DesktopAnswers::ask(const std::string& program, const
 }
 
 std::optional<std::string> DesktopAnswers::askOnce(const std::string& program, const std::vector<std::string>& args) {
-    std::vector<std::string> key{program};
-    key.insert(key.end(), args.begin(), args.end());
-    if (const auto it = kept_.find(key); it != kept_.end()) return it->second;
-    return kept_[key] = ask(program, args);
+    const auto [it, fresh] = kept_.try_emplace(std::pair(program, args));
+    if (fresh) it->second = ask(program, args);
+    return it->second;
 }
 
 std::optional<std::string> DesktopAnswers::run(const std::string& program, const std::vector<std::string>& args) {

@@ -67,7 +67,7 @@ public:
 
 private:
     Asker asker_;
-    std::map<std::vector<std::string>, std::optional<std::string>> kept_;
+    std::map<std::pair<std::string, std::vector<std::string>>, std::optional<std::string>> kept_;
 };
 
 // A variable this process changed for itself (the session bus hidden from

@@ -50,13 +50,9 @@ bool parseTempName(const std::string& entry, const std::string& name, pid_t& pid
 }
 
 int removeStaleTempFiles(const StaleTempSweep& sweep) {
-    const int dirFd = ::open(sweep.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd < 0) return 0;
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::fdopendir(dirFd), ::closedir);
-    if (!dir) {
-        ::close(dirFd);
-        return 0;
-    }
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(sweep.folder.c_str()), ::closedir);
+    if (!dir) return 0;
+    const int dirFd = ::dirfd(dir.get());
     const auto alive = sweep.isAlive ? sweep.isAlive : processAlive;
     const pid_t self = ::getpid();
     int removed = 0;
