@@ -22,8 +22,6 @@ public:
     // `name` names the connection within this process; `timeout` bounds the probe.
     LazyBus(std::string address, QString name, std::chrono::milliseconds timeout);
     ~LazyBus();
-    LazyBus(const LazyBus&) = delete;
-    LazyBus& operator=(const LazyBus&) = delete;
 
     // The connection, waiting at most the timeout for the probe; nothing
     // when the bus is absent, mute or too slow.

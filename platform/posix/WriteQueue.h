@@ -22,8 +22,6 @@ public:
     explicit WriteQueue(Writer writer);
     // Finishes every write asked for, then ends the thread.
     ~WriteQueue();
-    WriteQueue(const WriteQueue&) = delete;
-    WriteQueue& operator=(const WriteQueue&) = delete;
 
     void push(std::string path, SharedBytes bytes);
     // Returns when no write is waiting or under way: false when the last
