@@ -252,13 +252,7 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
 
 } // namespace
 
-void installAccessibility() {
-    static const bool installed = [] {
-        QAccessible::installFactory(&factory);
-        return true;
-    }();
-    (void)installed;
-}
+void installAccessibility() { QAccessible::installFactory(&factory); }
 
 void labelChanged(ClientArea& area, const Control& label) {
     if (!QAccessible::isActive()) return;
@@ -268,13 +262,6 @@ void labelChanged(ClientArea& area, const Control& label) {
     if (!a || at == labels.end()) return;
     QAccessibleEvent event(a->label(static_cast<int>(at - labels.begin())), QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
-}
-
-QString lampWord(Colour c) {
-    if (c == palette(10)) return QStringLiteral("grön");
-    if (c == palette(14)) return QStringLiteral("gul");
-    if (c == palette(12)) return QStringLiteral("röd");
-    return QStringLiteral("släckt");
 }
 
 } // namespace kav::qt
