@@ -43,7 +43,6 @@ private:
     bool saved_ = false;
     QWidget* mainWindow_ = nullptr;
     pid_t mainThread_;
-    // Watches, on the window's thread, the socket the signal handler writes to.
     QSocketNotifier* signalNotifier_ = nullptr;
 };
 

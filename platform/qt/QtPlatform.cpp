@@ -121,16 +121,14 @@ QWidget* QtPlatform::ownerWidget(Window& window) const { return viewOf_ ? viewOf
 
 bool QtPlatform::clipboardClear() {
     QClipboard* cb = QGuiApplication::clipboard();
-    if (!cb) return false;
-    cb->clear(QClipboard::Clipboard);
-    return true;
+    if (cb) cb->clear(QClipboard::Clipboard);
+    return cb != nullptr;
 }
 
 bool QtPlatform::clipboardSetText(const std::string& text) {
     QClipboard* cb = QGuiApplication::clipboard();
-    if (!cb) return false;
-    cb->setText(QString::fromStdString(text), QClipboard::Clipboard);
-    return true;
+    if (cb) cb->setText(QString::fromStdString(text), QClipboard::Clipboard);
+    return cb != nullptr;
 }
 
 std::optional<Colour> QtPlatform::chooseColour(Window& owner) {

@@ -194,15 +194,11 @@ std::optional<std::string> socketPath(const fs::path& folder) {
 
 SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
     if (folder.empty()) return;
-    // A folder of another user is left as it is: no lock file is made there,
-    // and this start runs without the lock.
     Fd dir(openAtRetrying(AT_FDCWD, folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct stat st {};
     if (dir.get() < 0 || ::fstat(dir.get(), &st) != 0 || st.st_uid != ::geteuid()) return;
     socketPath_ = socketPath(folder);
-    // A copy that holds the lock but does not listen yet is starting (or
-    // ending: then the lock comes free); ask again, and wait for its reply,
-    // for a second and a half at most.
+    // A copy that holds the lock but does not listen yet is starting (or ending, freeing the lock): ask again.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
     bool replaced = false;
     for (;;) {

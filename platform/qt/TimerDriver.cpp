@@ -5,11 +5,7 @@
 
 namespace kav::qt {
 
-namespace {
-
 constexpr std::int64_t kNsPerMs = 1'000'000;
-
-} // namespace
 
 TimerDriver::TimerDriver(TimerService& service, const SteadyClock& clock) : service_(service), clock_(clock) {
     timer_.setTimerType(Qt::PreciseTimer);
