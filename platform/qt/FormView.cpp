@@ -14,6 +14,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -53,8 +54,8 @@ constexpr int kMinClientHeight = 89;
 // tooltip; the model decides what they are and what a choice does.
 class TextBox final : public QLineEdit {
 public:
-    TextBox(const std::vector<QKeySequence>* menuKeys, Window& window, std::string_view name, QWidget* parent)
-        : QLineEdit(parent), menuKeys_(menuKeys), window_(&window), name_(name) {}
+    TextBox(Window& window, std::string_view name, QWidget* parent)
+        : QLineEdit(parent), window_(&window), name_(name) {}
 
     // A style that pads its boxes (Adwaita, by text margins of its own)
     // leaves a 19-pixel box less room than a line of text. The line takes the
@@ -119,10 +120,13 @@ protected:
                 return true;
             }
         }
-        if (e->type() == QEvent::ShortcutOverride &&
-            std::count(menuKeys_->begin(), menuKeys_->end(), static_cast<QKeyEvent*>(e)->keyCombination())) {
-            e->ignore();
-            return true;
+        if (e->type() == QEvent::ShortcutOverride) {
+            const QKeySequence key(static_cast<QKeyEvent*>(e)->keyCombination());
+            for (const QAction* a : window()->actions())
+                if (a->shortcut() == key) {
+                    e->ignore();
+                    return true;
+                }
         }
         const bool handled = QLineEdit::event(e);
         if (e->type() == QEvent::Resize || e->type() == QEvent::FontChange) keepLineWhole();
@@ -143,7 +147,6 @@ protected:
 private:
     QMargins styleMargins_;
     QMargins keptMargins_;
-    const std::vector<QKeySequence>* menuKeys_;
     Window* window_;
     std::string_view name_;
 };
@@ -262,7 +265,6 @@ void FormView::buildMenus() {
             action->setShortcutContext(Qt::WindowShortcut);
             // Added to the window as well, so the shortcut works while the menu is closed.
             addAction(action);
-            menuKeys_.push_back(action->shortcut());
         }
         connect(action, &QAction::triggered, this, [this, name = std::string(d.name), index = d.index] {
             window_->raise(name, Event::Click, {.index = index});
@@ -292,7 +294,7 @@ void FormView::buildWidgets() {
             break;
         }
         case Kind::TextBox: {
-            auto* t = new TextBox(&menuKeys_, *window_, d.name, client_);
+            auto* t = new TextBox(*window_, d.name, client_);
             t->setText(qs(c->Text.get()));
             // A lamp has no frame. A locked box shows its text centred and
             // takes no typing, so no text cursor blinks in it either.
@@ -468,9 +470,8 @@ bool FormView::event(QEvent* event) {
 }
 
 bool FormView::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
-    // The frame a window manager adds changes the outer height and its limits.
-    // The first frame is moved onto the screen's available area; later moves
-    // are the user's.
+    // A frame changes the outer height and its limits. The first frame is
+    // moved onto the screen's available area; later moves are the user's.
     if (frameChanged(eventType, message))
         QTimer::singleShot(0, this, [this] {
             if (!isVisible()) return;

@@ -7,10 +7,8 @@
 
 #include "model/Window.h"
 
-#include <QKeySequence>
 #include <QMainWindow>
 #include <unordered_map>
-#include <vector>
 
 class QAction;
 class QMenu;
@@ -48,7 +46,6 @@ private:
     std::unordered_map<std::string_view, QWidget*> widgets_;
     std::unordered_map<std::string_view, QAction*> actions_;
     std::unordered_map<std::string_view, QMenu*> menus_;
-    std::vector<QKeySequence> menuKeys_;
     LogbookListModel* listModel_ = nullptr;
     bool frameKeptOnArea_ = false;
     bool applyingHeight_ = false;

@@ -49,9 +49,8 @@ struct Attempt {
     ino_t ino = 0;
 };
 
-// Opens (making it if needed, mode 0600) the lock file and tries to lock it.
-// The name is never followed as a link, and what was opened must be a
-// regular file of this user. Reading is enough to hold a flock().
+// Opens (making it if needed) the lock file and tries to lock it; reading is
+// enough to hold a flock().
 Attempt tryLock(int dirFd, int& fdOut) {
     Fd fd(openAtRetrying(dirFd, kLockName, O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0600));
     if (fd.get() < 0) return {};
