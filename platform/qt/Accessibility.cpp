@@ -84,7 +84,6 @@ private:
     const Control* label_;
 };
 
-// The client area's widget children first, then its labels.
 class ClientAreaInterface final : public QAccessibleWidget {
 public:
     explicit ClientAreaInterface(ClientArea* area) : QAccessibleWidget(area, QAccessible::Client), labels_(area) {}
