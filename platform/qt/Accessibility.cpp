@@ -1,4 +1,3 @@
-// Accessible interfaces of the client area, the logbook list, and what they paint.
 #include "platform/qt/Accessibility.h"
 
 #include "model/Control.h"

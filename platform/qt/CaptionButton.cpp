@@ -1,4 +1,3 @@
-// Painting of a push button with a wrapped caption.
 #include "platform/qt/CaptionButton.h"
 
 #include <QMouseEvent>

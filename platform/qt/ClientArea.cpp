@@ -1,4 +1,3 @@
-// Painting of the drawn controls and the mouse-down routing of a form.
 #include "platform/qt/ClientArea.h"
 
 #include "platform/qt/Accessibility.h"

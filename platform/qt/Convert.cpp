@@ -1,4 +1,3 @@
-// Colour and font conversions for the renderer.
 #include "platform/qt/Convert.h"
 
 #include "colour/Contrast.h"

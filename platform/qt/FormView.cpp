@@ -1,4 +1,3 @@
-// The form view: widgets, menus, geometry and the model-to-widget updates.
 #include "platform/qt/FormView.h"
 
 #include "platform/qt/Accessibility.h"

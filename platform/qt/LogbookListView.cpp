@@ -1,5 +1,4 @@
-// Row arithmetic, painting of the rows in sight, selection and key moves of
-// the logbook list. The scroll bar counts rows, as a list box's does.
+// The scroll bar counts rows, as a list box's does.
 #include "platform/qt/LogbookListView.h"
 
 #include "platform/qt/Accessibility.h"

@@ -1,4 +1,3 @@
-// Termination signals, display loss and an outside destroy of the main window.
 #include "platform/qt/ProgramEnd.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,3 @@
-// The Linux desktop platform.
 #include "platform/qt/QtPlatform.h"
 
 #include "platform/dbus/BusAddress.h"

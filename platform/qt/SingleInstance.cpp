@@ -1,4 +1,3 @@
-// The single-copy lock and the local socket that asks the first copy to show itself.
 #include "platform/qt/SingleInstance.h"
 
 #include "platform/posix/Fd.h"

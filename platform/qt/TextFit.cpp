@@ -1,4 +1,3 @@
-// Word wrapping and narrowing of captions that do not fit their control.
 #include "platform/qt/TextFit.h"
 
 #include <QFontMetrics>

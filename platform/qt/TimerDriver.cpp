@@ -1,4 +1,3 @@
-// Arming the one Qt timer for the earliest due tick.
 #include "platform/qt/TimerDriver.h"
 
 #include <algorithm>

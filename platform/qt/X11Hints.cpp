@@ -1,4 +1,3 @@
-// The skip-taskbar state and the frame watch on X11.
 #include "platform/qt/X11Hints.h"
 
 #include <QGuiApplication>
