@@ -1,4 +1,3 @@
-// Accessible interfaces of the client area, the logbook list, and what they paint.
 #include "platform/qt/Accessibility.h"
 
 #include "model/Control.h"
@@ -84,7 +83,6 @@ private:
     const Control* label_;
 };
 
-// The client area's widget children first, then its labels.
 class ClientAreaInterface final : public QAccessibleWidget {
 public:
     explicit ClientAreaInterface(ClientArea* area) : QAccessibleWidget(area, QAccessible::Client), labels_(area) {}
@@ -114,23 +112,19 @@ private:
     PaintedParts labels_;
 };
 
-QModelIndex rowIndex(const LogbookListView& view, int row) {
-    return view.model() ? view.model()->index(row, 0, view.rootIndex()) : QModelIndex();
-}
-
 class RowInterface final : public Painted<LogbookListView> {
 public:
     RowInterface(LogbookListView* view, int row) : Painted(view), row_(row) {}
 
     int row() const { return row_; }
-    bool isValid() const override { return !owner_.isNull() && rowIndex(*owner_, row_).isValid(); }
+    bool isValid() const override { return !owner_.isNull() && owner_->rowIndex(row_).isValid(); }
     QString text(QAccessible::Text t) const override {
         if (t != QAccessible::Name || !owner_) return {};
-        return rowIndex(*owner_, row_).data().toString();
+        return owner_->rowIndex(row_).data().toString();
     }
     QRect rect() const override {
         if (!owner_) return {};
-        const QRect r = owner_->visualRect(rowIndex(*owner_, row_));
+        const QRect r = owner_->visualRect(owner_->rowIndex(row_));
         return QRect(owner_->viewport()->mapToGlobal(r.topLeft()), r.size());
     }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
@@ -142,7 +136,7 @@ public:
             s.invalid = true;
             return s;
         }
-        const QModelIndex index = rowIndex(*owner_, row_);
+        const QModelIndex index = owner_->rowIndex(row_);
         s.selected = owner_->selectionModel() && owner_->selectionModel()->isSelected(index);
         s.focusable = true;
         s.focused = owner_->hasFocus() && owner_->currentIndex() == index;
@@ -172,7 +166,7 @@ public:
         const int total = rowCount();
         const int first = firstInSight();
         if (first >= total) return 0;
-        const int height = std::max(1, view()->visualRect(rowIndex(*view(), first)).height());
+        const int height = std::max(1, view()->visualRect(view()->rowIndex(first)).height());
         const int room = (view()->viewport()->height() + height - 1) / height;
         return std::clamp(total - first, 0, room);
     }
@@ -206,7 +200,7 @@ public:
     QString columnDescription(int) const override { return {}; }
     QString rowDescription(int) const override { return {}; }
     int columnCount() const override { return 1; }
-    int rowCount() const override { return view()->model() ? view()->model()->rowCount(view()->rootIndex()) : 0; }
+    int rowCount() const override { return view()->rows(); }
     int selectedColumnCount() const override { return 0; }
     int selectedRowCount() const override { return static_cast<int>(selectedRows().size()); }
     QList<int> selectedColumns() const override { return {}; }
@@ -234,7 +228,7 @@ private:
     }
     bool select(int row, QItemSelectionModel::SelectionFlags how) {
         if (!view()->selectionModel() || row < 0 || row >= rowCount()) return false;
-        view()->selectionModel()->select(rowIndex(*view(), row), how);
+        view()->selectionModel()->select(view()->rowIndex(row), how);
         return true;
     }
 
@@ -252,13 +246,7 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
 
 } // namespace
 
-void installAccessibility() {
-    static const bool installed = [] {
-        QAccessible::installFactory(&factory);
-        return true;
-    }();
-    (void)installed;
-}
+void installAccessibility() { QAccessible::installFactory(&factory); }
 
 void labelChanged(ClientArea& area, const Control& label) {
     if (!QAccessible::isActive()) return;
@@ -268,13 +256,6 @@ void labelChanged(ClientArea& area, const Control& label) {
     if (!a || at == labels.end()) return;
     QAccessibleEvent event(a->label(static_cast<int>(at - labels.begin())), QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
-}
-
-QString lampWord(Colour c) {
-    if (c == palette(10)) return QStringLiteral("grön");
-    if (c == palette(14)) return QStringLiteral("gul");
-    if (c == palette(12)) return QStringLiteral("röd");
-    return QStringLiteral("släckt");
 }
 
 } // namespace kav::qt

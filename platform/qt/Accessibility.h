@@ -6,10 +6,6 @@
 // all rows; rows out of sight get no interface, so a logbook of a million
 // lines costs no more than one of ten.
 
-#include "model/Colour.h"
-
-#include <QString>
-
 namespace kav {
 class Control;
 }
@@ -18,14 +14,11 @@ namespace kav::qt {
 
 class ClientArea;
 
-// Installs, once, the factory that gives every ClientArea and every
-// LogbookListView these interfaces.
+// Installs the factory that gives every ClientArea and every LogbookListView
+// these interfaces; Qt keeps one copy of it however often it is installed.
 void installAccessibility();
 
 // Tells a screen reader that a label's caption changed.
 void labelChanged(ClientArea& area, const Control& label);
-
-// "grön", "gul", "röd", or "släckt" for a colour that is none of the three.
-QString lampWord(Colour c);
 
 } // namespace kav::qt

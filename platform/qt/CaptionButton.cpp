@@ -1,4 +1,3 @@
-// Painting of a push button with a wrapped caption.
 #include "platform/qt/CaptionButton.h"
 
 #include <QMouseEvent>
@@ -14,10 +13,7 @@ QStyleOptionButton optionOf(const CaptionButton& b) {
     QStyleOptionButton opt;
     opt.initFrom(&b);
     opt.features = QStyleOptionButton::None;
-    if (b.isDown() || b.isChecked())
-        opt.state |= QStyle::State_Sunken;
-    else
-        opt.state |= QStyle::State_Raised;
+    opt.state |= b.isDown() || b.isChecked() ? QStyle::State_Sunken : QStyle::State_Raised;
     return opt;
 }
 

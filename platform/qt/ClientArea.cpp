@@ -1,4 +1,3 @@
-// Painting of the drawn controls and the mouse-down routing of a form.
 #include "platform/qt/ClientArea.h"
 
 #include "platform/qt/Accessibility.h"
@@ -47,14 +46,6 @@ QRect ClientArea::areaOf(const Control& c) const {
     return QRect(QPoint(px(d.x1), px(d.y1)) + o, QPoint(px(d.x2), px(d.y2)) + o)
         .normalized()
         .adjusted(-reach, -reach, reach, reach);
-}
-
-const Control* ClientArea::labelAt(QPoint p) const {
-    for (auto it = paintBottomUp_.rbegin(); it != paintBottomUp_.rend(); ++it) {
-        const Control* c = *it;
-        if (c->kind() == Kind::Label && c->Visible && areaOf(*c).contains(p)) return c;
-    }
-    return nullptr;
 }
 
 void ClientArea::paintEvent(QPaintEvent* event) {
@@ -131,7 +122,10 @@ void ClientArea::paintControl(QPainter& p, const Control& c) const {
 }
 
 void ClientArea::mousePressEvent(QMouseEvent* event) {
-    if (labelAt(event->position().toPoint())) return;
+    const QPoint at = event->position().toPoint();
+    if (std::any_of(labels_.begin(), labels_.end(),
+                    [&](const Control* l) { return l->Visible && areaOf(*l).contains(at); }))
+        return;
     EventArgs a;
     switch (event->button()) {
     case Qt::LeftButton: a.button = 1; break;
@@ -142,8 +136,8 @@ void ClientArea::mousePressEvent(QMouseEvent* event) {
     const auto mods = event->modifiers();
     a.shift =
         (mods & Qt::ShiftModifier ? 1 : 0) | (mods & Qt::ControlModifier ? 2 : 0) | (mods & Qt::AltModifier ? 4 : 0);
-    a.x = twips(event->position().toPoint().x());
-    a.y = twips(event->position().toPoint().y());
+    a.x = twips(at.x());
+    a.y = twips(at.y());
     window_.raise("Form", Event::MouseDown, a);
 }
 

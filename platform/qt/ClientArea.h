@@ -21,8 +21,6 @@ public:
     QPoint originOf(const ControlDef& def) const;
     // The part of the canvas a drawn control paints on.
     QRect areaOf(const Control& c) const;
-    // The label under a point, if a visible one is there.
-    const Control* labelAt(QPoint p) const;
     // How a label's caption is drawn in its box.
     FittedText fittedLabel(const Control& label) const;
 

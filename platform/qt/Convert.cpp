@@ -1,4 +1,3 @@
-// Colour and font conversions for the renderer.
 #include "platform/qt/Convert.h"
 
 #include "colour/Contrast.h"
@@ -60,8 +59,7 @@ QColor textColourOn(Colour back) {
 }
 
 QFont toQFont(const FontDef& f) {
-    // The controls were laid out at 96 dpi, so the size is set in pixels: every
-    // caption keeps the size of its control whatever the screen's dpi.
+    // In pixels, so every caption keeps the size of its control whatever the screen's dpi.
     QFont font(QString::fromLatin1(kControlFace));
     font.setFamilies({QString::fromLatin1(kControlFace), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);

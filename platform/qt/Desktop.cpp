@@ -1,4 +1,3 @@
-// Building the Qt side of the program, its start, and the views that follow its windows.
 #include "platform/qt/Desktop.h"
 
 #include "forms/DesignCheck.h"

@@ -1,4 +1,3 @@
-// The form view: widgets, menus, geometry and the model-to-widget updates.
 #include "platform/qt/FormView.h"
 
 #include "platform/qt/Accessibility.h"
@@ -14,6 +13,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -53,15 +53,17 @@ constexpr int kMinClientHeight = 89;
 // tooltip; the model decides what they are and what a choice does.
 class TextBox final : public QLineEdit {
 public:
-    TextBox(const std::vector<QKeySequence>* menuKeys, Window& window, std::string_view name, QWidget* parent)
-        : QLineEdit(parent), menuKeys_(menuKeys), window_(&window), name_(name) {}
+    TextBox(Window& window, std::string_view name, QWidget* parent)
+        : QLineEdit(parent), window_(&window), name_(name) {}
 
     // A style that pads its boxes (Adwaita, by text margins of its own)
     // leaves a 19-pixel box less room than a line of text. The line takes the
     // height it lacks from that padding, never from the frame, and the side
     // padding is dropped. Margins other than the ones set here last are the
     // style's; checked as the box is painted, resized or given a font.
-    void keepLineWhole() {
+    // Returns the room the box then gives its text: its contents less its
+    // text margins and the two pixels it keeps free at either side.
+    QSize keepLineWhole() {
         if (textMargins() != keptMargins_) styleMargins_ = textMargins();
         QStyleOptionFrame opt;
         initStyleOption(&opt);
@@ -73,16 +75,7 @@ public:
         const int down = std::clamp(lack - up, 0, std::max(0, inner.bottom() - padded.bottom()));
         keptMargins_ = QMargins(0, styleMargins_.top() - up, 0, styleMargins_.bottom() - down);
         if (textMargins() != keptMargins_) setTextMargins(keptMargins_);
-    }
-
-    // The room the box gives its text: its contents less its text margins
-    // and the two pixels it keeps free at either side.
-    QSize textRoom() {
-        keepLineWhole();
-        QStyleOptionFrame opt;
-        initStyleOption(&opt);
-        return style()->subElementRect(QStyle::SE_LineEditContents, &opt, this).marginsRemoved(textMargins()).size() -
-               QSize(4, 0);
+        return contents.marginsRemoved(keptMargins_).size() - QSize(4, 0);
     }
 
 protected:
@@ -126,10 +119,13 @@ protected:
                 return true;
             }
         }
-        if (e->type() == QEvent::ShortcutOverride &&
-            std::count(menuKeys_->begin(), menuKeys_->end(), static_cast<QKeyEvent*>(e)->keyCombination())) {
-            e->ignore();
-            return true;
+        if (e->type() == QEvent::ShortcutOverride) {
+            const QKeySequence key(static_cast<QKeyEvent*>(e)->keyCombination());
+            for (const QAction* a : window()->actions())
+                if (a->shortcut() == key) {
+                    e->ignore();
+                    return true;
+                }
         }
         const bool handled = QLineEdit::event(e);
         if (e->type() == QEvent::Resize || e->type() == QEvent::FontChange) keepLineWhole();
@@ -150,7 +146,6 @@ protected:
 private:
     QMargins styleMargins_;
     QMargins keptMargins_;
-    const std::vector<QKeySequence>* menuKeys_;
     Window* window_;
     std::string_view name_;
 };
@@ -169,6 +164,27 @@ void setBoxColours(QWidget& w, QColor background) {
         p.setColor(group, QPalette::Text, Qt::black);
     }
     w.setPalette(p);
+}
+
+// What a screen reader says for a control; a button, with no entry, speaks its
+// caption, which the toolkit reads without the access-key mark.
+QString spokenName(Window& window, std::string_view control) {
+    for (const SpokenName& n : window.def().spokenNames) {
+        if (n.control != control) continue;
+        if (n.name.empty())
+            if (Control* label = window.find(n.label)) return qs(label->Caption.get());
+        return qs(n.name);
+    }
+    return {};
+}
+
+// A lamp says its colour as a word: "grön", "gul", "röd", or "släckt" for a
+// colour that is none of the three.
+QString lampWord(Colour c) {
+    if (c == palette(10)) return QStringLiteral("grön");
+    if (c == palette(14)) return QStringLiteral("gul");
+    if (c == palette(12)) return QStringLiteral("röd");
+    return QStringLiteral("släckt");
 }
 
 template <class T> T* lookup(const std::unordered_map<std::string_view, T*>& byName, std::string_view name) {
@@ -215,16 +231,6 @@ FormView::FormView(Window& window) : window_(&window) {
                                 : QRect(avail.center() - QPoint(width() / 2, height() / 2), size());
         setGeometry(onArea(place, avail));
     }
-    // The frame a window manager adds changes the outer height and its limits.
-    // The first frame is moved onto the screen's available area; later moves
-    // are the user's.
-    frameWatch_ = std::make_unique<FrameWatch>(*this, [this] {
-        if (!isVisible()) return;
-        syncHeightFromWindow();
-        if (std::exchange(frameKeptOnArea_, true) || !screen()) return;
-        const QRect in = onArea(frameGeometry(), screen()->availableGeometry());
-        if (in != frameGeometry()) move(in.topLeft());
-    });
     window.addObserver(this);
 }
 
@@ -270,9 +276,6 @@ void FormView::buildMenus() {
 
 void FormView::buildWidgets() {
     const FormDef& def = window_->def();
-    for (auto& [name, action] : actions_)
-        if (!action->shortcut().isEmpty()) menuKeys_.push_back(action->shortcut());
-
     // Create bottom first so each later widget lies above the earlier ones.
     for (auto it = def.widgetOrder.rbegin(); it != def.widgetOrder.rend(); ++it) {
         Control* c = window_->find(*it);
@@ -290,7 +293,7 @@ void FormView::buildWidgets() {
             break;
         }
         case Kind::TextBox: {
-            auto* t = new TextBox(&menuKeys_, *window_, d.name, client_);
+            auto* t = new TextBox(*window_, d.name, client_);
             t->setText(qs(c->Text.get()));
             // A lamp has no frame. A locked box shows its text centred and
             // takes no typing, so no text cursor blinks in it either.
@@ -317,7 +320,7 @@ void FormView::buildWidgets() {
         w->setFont(toQFont(d.font));
         if (auto* t = dynamic_cast<TextBox*>(w)) t->keepLineWhole();
         if (!d.tooltip.empty()) w->setToolTip(qs(d.tooltip));
-        w->setAccessibleName(spokenName(d.name));
+        w->setAccessibleName(spokenName(*window_, d.name));
         widgets_[d.name] = w;
         for (PropId id : {PropId::BackColor, PropId::Text, PropId::Enabled, PropId::Visible})
             controlChanged(*c, id);
@@ -332,17 +335,6 @@ void FormView::buildWidgets() {
         prev = w;
     }
     if (QWidget* f = widgetFor(def.focusAtStart)) f->setFocus(Qt::OtherFocusReason);
-}
-
-QString FormView::spokenName(std::string_view control) const {
-    for (const SpokenName& n : window_->def().spokenNames) {
-        if (n.control != control) continue;
-        if (n.name.empty())
-            if (Control* label = window_->find(n.label)) return qs(label->Caption.get());
-        return qs(n.name);
-    }
-    // A button speaks its caption, which the toolkit reads without the access-key mark.
-    return {};
 }
 
 QWidget* FormView::widgetFor(std::string_view control) const { return lookup(widgets_, control); }
@@ -383,7 +375,7 @@ void FormView::controlChanged(Control& c, PropId id) {
             // narrow rather than let part of the text scroll out of view.
             if (auto* box = dynamic_cast<TextBox*>(t); box && c.def().locked)
                 t->setFont(
-                    fitText(s, toQFont(c.def().font), box->textRoom(), Qt::AlignCenter, Qt::TextSingleLine).font);
+                    fitText(s, toQFont(c.def().font), box->keepLineWhole(), Qt::AlignCenter, Qt::TextSingleLine).font);
         }
         break;
     case PropId::Visible: w->setVisible(c.Visible); break;
@@ -391,8 +383,7 @@ void FormView::controlChanged(Control& c, PropId id) {
     case PropId::BackColor:
         if (c.kind() == Kind::TextBox) {
             setBoxColours(*w, toQColor(c.BackColor));
-            // A lamp says its colour as a word; Qt announces a changed
-            // description to a screen reader.
+            // Qt announces a changed description to a screen reader.
             if (isLamp(window_->def(), c.name())) w->setAccessibleDescription(lampWord(c.BackColor));
         }
         break;
@@ -475,6 +466,20 @@ bool FormView::event(QEvent* event) {
     default: break;
     }
     return handled;
+}
+
+bool FormView::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    // A frame changes the outer height and its limits. The first frame is
+    // moved onto the screen's available area; later moves are the user's.
+    if (frameChanged(eventType, message))
+        QTimer::singleShot(0, this, [this] {
+            if (!isVisible()) return;
+            syncHeightFromWindow();
+            if (std::exchange(frameKeptOnArea_, true) || !screen()) return;
+            const QRect in = onArea(frameGeometry(), screen()->availableGeometry());
+            if (in != frameGeometry()) move(in.topLeft());
+        });
+    return QMainWindow::nativeEvent(eventType, message, result);
 }
 
 } // namespace kav::qt

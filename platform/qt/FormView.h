@@ -7,20 +7,15 @@
 
 #include "model/Window.h"
 
-#include <QKeySequence>
 #include <QMainWindow>
-#include <memory>
 #include <unordered_map>
-#include <vector>
 
 class QAction;
 class QMenu;
-class QWidget;
 
 namespace kav::qt {
 
 class ClientArea;
-class FrameWatch;
 class LogbookListModel;
 
 class FormView final : public QMainWindow, private WindowObserver {
@@ -35,6 +30,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
     void controlChanged(Control& control, PropId id) override;
@@ -43,7 +39,6 @@ private:
 
     void buildWidgets();
     void buildMenus();
-    QString spokenName(std::string_view control) const;
     void syncHeightFromWindow();
 
     Window* window_;
@@ -51,9 +46,7 @@ private:
     std::unordered_map<std::string_view, QWidget*> widgets_;
     std::unordered_map<std::string_view, QAction*> actions_;
     std::unordered_map<std::string_view, QMenu*> menus_;
-    std::vector<QKeySequence> menuKeys_;
     LogbookListModel* listModel_ = nullptr;
-    std::unique_ptr<FrameWatch> frameWatch_;
     bool frameKeptOnArea_ = false;
     bool applyingHeight_ = false;
 };

@@ -1,5 +1,4 @@
-// Row arithmetic, painting of the rows in sight, selection and key moves of
-// the logbook list. The scroll bar counts rows, as a list box's does.
+// The scroll bar counts rows, as a list box's does.
 #include "platform/qt/LogbookListView.h"
 
 #include "platform/qt/Accessibility.h"
@@ -23,6 +22,10 @@ LogbookListView::LogbookListView(QWidget* parent) : QAbstractItemView(parent) {
 
 int LogbookListView::rows() const { return model() ? model()->rowCount(rootIndex()) : 0; }
 
+QModelIndex LogbookListView::rowIndex(int row) const {
+    return model() ? model()->index(row, 0, rootIndex()) : QModelIndex();
+}
+
 void LogbookListView::updateRowHeight() {
     rowHeight_ = std::max(1, fontMetrics().lineSpacing() + 2);
     updateGeometries();
@@ -38,10 +41,9 @@ QRect LogbookListView::visualRect(const QModelIndex& index) const {
     return {0, index.row() * rowHeight_ - verticalOffset(), viewport()->width(), rowHeight_};
 }
 
+// The model gives no index for a row past its end.
 QModelIndex LogbookListView::indexAt(const QPoint& point) const {
-    if (!model() || point.y() < 0) return {};
-    const int row = rowAtY(point.y());
-    return row < rows() ? model()->index(row, 0, rootIndex()) : QModelIndex();
+    return point.y() < 0 ? QModelIndex() : rowIndex(rowAtY(point.y()));
 }
 
 void LogbookListView::scrollTo(const QModelIndex& index, ScrollHint hint) {
@@ -80,16 +82,15 @@ QModelIndex LogbookListView::moveCursor(CursorAction action, Qt::KeyboardModifie
     case MoveEnd: row = count - 1; break;
     default: break;
     }
-    return model()->index(std::clamp(row, 0, count - 1), 0, rootIndex());
+    return rowIndex(std::clamp(row, 0, count - 1));
 }
 
 void LogbookListView::setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags flags) {
-    if (!model() || rows() == 0) return;
+    if (rows() == 0) return;
     const QRect r = rect.normalized();
     const int top = std::clamp(rowAtY(std::max(0, r.top())), 0, rows() - 1);
     const int bottom = std::clamp(rowAtY(std::max(0, r.bottom())), 0, rows() - 1);
-    const QItemSelection selection(model()->index(top, 0, rootIndex()), model()->index(bottom, 0, rootIndex()));
-    selectionModel()->select(selection, flags);
+    selectionModel()->select(QItemSelection(rowIndex(top), rowIndex(bottom)), flags);
 }
 
 QRegion LogbookListView::visualRegionForSelection(const QItemSelection& selection) const {
@@ -138,7 +139,7 @@ void LogbookListView::paintEvent(QPaintEvent* event) {
     initViewItemOption(&base);
     const QModelIndex current = currentIndex();
     for (int row = first; row <= last; ++row) {
-        const QModelIndex index = model()->index(row, 0, rootIndex());
+        const QModelIndex index = rowIndex(row);
         QStyleOptionViewItem option = base;
         option.rect = visualRect(index);
         if (selectionModel() && selectionModel()->isSelected(index)) option.state |= QStyle::State_Selected;

@@ -16,6 +16,8 @@ public:
     QRect visualRect(const QModelIndex& index) const override;
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     QModelIndex indexAt(const QPoint& point) const override;
+    int rows() const;
+    QModelIndex rowIndex(int row) const;
 
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
@@ -31,7 +33,6 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    int rows() const;
     int rowAtY(int y) const;
     void updateRowHeight();
 

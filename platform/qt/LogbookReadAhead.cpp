@@ -1,4 +1,3 @@
-// Reading the logbook ahead, and handing it over while it holds.
 #include "platform/qt/LogbookReadAhead.h"
 
 #include "platform/posix/BackgroundThread.h"

@@ -19,8 +19,6 @@ public:
     // Starts reading `path`; without a thread, nothing is read ahead.
     explicit LogbookReadAhead(std::string path);
     ~LogbookReadAhead();
-    LogbookReadAhead(const LogbookReadAhead&) = delete;
-    LogbookReadAhead& operator=(const LogbookReadAhead&) = delete;
 
     // Waits for the read to end, as the destructor does.
     void finish();

@@ -1,4 +1,3 @@
-// Termination signals, display loss and an outside destroy of the main window.
 #include "platform/qt/ProgramEnd.h"
 
 #include <QCoreApplication>
@@ -11,7 +10,6 @@
 #include <csignal>
 #include <cstdlib>
 
-#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -48,8 +46,7 @@ bool armSignals() {
 } // namespace
 
 ProgramEnd::ProgramEnd(std::function<void()> closingSave) : save_(std::move(closingSave)), mainThread_(::gettid()) {
-    static const bool registered = std::atexit(&ProgramEnd::atExit) == 0;
-    (void)registered;
+    [[maybe_unused]] static const bool registered = std::atexit(&ProgramEnd::atExit) == 0;
     g_armed = this;
     if (armSignals()) {
         signalNotifier_ = new QSocketNotifier(g_signalFd[1], QSocketNotifier::Read);
@@ -79,8 +76,7 @@ void ProgramEnd::closingSave() {
 // every window to close and give up when one stays open.
 void ProgramEnd::endEventLoops() { QCoreApplication::exit(0); }
 
-// The display plugin calls exit() when its connection breaks; the program's
-// objects are whole then, since main() has not returned.
+// On a lost display; the program's objects are whole then, as main() has not returned.
 void ProgramEnd::atExit() {
     if (g_armed && ::gettid() == g_armed->mainThread_) g_armed->closingSave();
 }

@@ -24,8 +24,6 @@ public:
     // Needs the application object; only one may exist at a time.
     explicit ProgramEnd(std::function<void()> closingSave);
     ~ProgramEnd() override;
-    ProgramEnd(const ProgramEnd&) = delete;
-    ProgramEnd& operator=(const ProgramEnd&) = delete;
 
     // Ends the program when this window's native window is destroyed from outside.
     void watchMainWindow(QWidget* window) { mainWindow_ = window; }
@@ -45,7 +43,6 @@ private:
     bool saved_ = false;
     QWidget* mainWindow_ = nullptr;
     pid_t mainThread_;
-    // Watches, on the window's thread, the socket the signal handler writes to.
     QSocketNotifier* signalNotifier_ = nullptr;
 };
 

@@ -1,4 +1,3 @@
-// The program's icon from the pictures built into the program.
 #include "platform/qt/ProgramIcon.h"
 
 namespace kav::qt {

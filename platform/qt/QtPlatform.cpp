@@ -1,14 +1,12 @@
-// The Linux desktop platform.
 #include "platform/qt/QtPlatform.h"
 
-#include "model/Window.h"
 #include "platform/dbus/BusAddress.h"
 #include "platform/devices/CdTray.h"
 #include "platform/devices/DiscService.h"
 #include "platform/devices/LazyBus.h"
+#include "platform/devices/Media.h"
 #include "platform/devices/ShutdownDialog.h"
 #include "platform/launch/Launcher.h"
-#include "platform/devices/Media.h"
 #include "platform/posix/LogbookFile.h"
 #include "platform/posix/ProgramFolder.h"
 #include "platform/posix/WriteQueue.h"
@@ -48,6 +46,45 @@ constexpr std::chrono::milliseconds kBusTimeout{2000};
 // How long the tray button waits for the disk service to unmount or eject.
 constexpr std::chrono::milliseconds kDiscTimeout{10000};
 
+// Once a session, in a box that is not modal, so the panel's timers and the
+// journal go on. A full disk or a read-only medium is not told: those saves
+// are tried again.
+void tellLogbookHeld(bool& told, posix::LogbookFile::Hold why) {
+    if (told) return;
+    const char* text = nullptr;
+    switch (why) {
+    case posix::LogbookFile::Hold::None: return;
+    case posix::LogbookFile::Hold::OthersFile: text = kHeldOthersFile; break;
+    case posix::LogbookFile::Hold::OtherCopy: text = kHeldOtherCopy; break;
+    case posix::LogbookFile::Hold::Unreadable: text = kHeldUnreadable; break;
+    }
+    told = true;
+    auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(kHeldTitle),
+                                QString::fromUtf8(text) + QString::fromUtf8(kHeldMeaning), QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->setObjectName(QStringLiteral("logbookHeld"));
+    // Below the main window, or above it where there is no room below, so
+    // the panel's buttons stay free while the box is read.
+    QWidget* main = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!main && w != box && w->isVisible()) main = w;
+    if (main) {
+        box->adjustSize();
+        const QRect frame = main->frameGeometry();
+        const QRect screen = main->screen()->availableGeometry();
+        // A window not yet shown is placed by its inside; its frame, which the
+        // window manager adds, is taken to be the main window's.
+        const int titleBar = main->geometry().top() - frame.top();
+        QPoint at(frame.left(), frame.bottom() + 1 + titleBar);
+        if (at.y() + box->height() > screen.bottom())
+            at.setY(std::max(screen.top() + titleBar, frame.top() - box->height() - 1 - titleBar));
+        at.setX(std::clamp(at.x(), screen.left(), std::max(screen.left(), screen.right() - box->width())));
+        box->move(at);
+    }
+    box->show();
+}
+
 } // namespace
 
 struct QtPlatform::Services {
@@ -83,16 +120,14 @@ QWidget* QtPlatform::ownerWidget(Window& window) const { return viewOf_ ? viewOf
 
 bool QtPlatform::clipboardClear() {
     QClipboard* cb = QGuiApplication::clipboard();
-    if (!cb) return false;
-    cb->clear(QClipboard::Clipboard);
-    return true;
+    if (cb) cb->clear(QClipboard::Clipboard);
+    return cb != nullptr;
 }
 
 bool QtPlatform::clipboardSetText(const std::string& text) {
     QClipboard* cb = QGuiApplication::clipboard();
-    if (!cb) return false;
-    cb->setText(QString::fromStdString(text), QClipboard::Clipboard);
-    return true;
+    if (cb) cb->setText(QString::fromStdString(text), QClipboard::Clipboard);
+    return cb != nullptr;
 }
 
 std::optional<Colour> QtPlatform::chooseColour(Window& owner) {
@@ -180,50 +215,11 @@ std::optional<logbook::LineImage> QtPlatform::readLines(const std::string& path)
 
 logbook::FileChange QtPlatform::logbookChange(const std::string& path) {
     const logbook::FileChange change = services_->logbook.check(path);
-    if (change == logbook::FileChange::Held) tellLogbookHeld(services_->logbook.hold());
+    if (change == logbook::FileChange::Held) tellLogbookHeld(services_->toldHeld, services_->logbook.hold());
     return change;
 }
 
 void QtPlatform::holdLogbookSaves() { services_->logbook.holdSaves(posix::LogbookFile::Hold::OtherCopy); }
-
-// Once a session, in a box that is not modal, so the panel's timers and the
-// journal go on. A full disk or a read-only medium is not told: those saves
-// are tried again.
-void QtPlatform::tellLogbookHeld(posix::LogbookFile::Hold why) {
-    if (services_->toldHeld) return;
-    const char* text = nullptr;
-    switch (why) {
-    case posix::LogbookFile::Hold::None: return;
-    case posix::LogbookFile::Hold::OthersFile: text = kHeldOthersFile; break;
-    case posix::LogbookFile::Hold::OtherCopy: text = kHeldOtherCopy; break;
-    case posix::LogbookFile::Hold::Unreadable: text = kHeldUnreadable; break;
-    }
-    services_->toldHeld = true;
-    auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(kHeldTitle),
-                                QString::fromUtf8(text) + QString::fromUtf8(kHeldMeaning), QMessageBox::Ok);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::NonModal);
-    box->setObjectName(QStringLiteral("logbookHeld"));
-    // Below the main window, or above it where there is no room below, so
-    // the panel's buttons stay free while the box is read.
-    QWidget* main = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (!main && w != box && w->isVisible()) main = w;
-    if (main) {
-        box->adjustSize();
-        const QRect frame = main->frameGeometry();
-        const QRect screen = main->screen()->availableGeometry();
-        // A window not yet shown is placed by its inside; its frame, which the
-        // window manager adds, is taken to be the main window's.
-        const int titleBar = main->geometry().top() - frame.top();
-        QPoint at(frame.left(), frame.bottom() + 1 + titleBar);
-        if (at.y() + box->height() > screen.bottom())
-            at.setY(std::max(screen.top() + titleBar, frame.top() - box->height() - 1 - titleBar));
-        at.setX(std::clamp(at.x(), screen.left(), std::max(screen.left(), screen.right() - box->width())));
-        box->move(at);
-    }
-    box->show();
-}
 
 bool QtPlatform::writeFileAtomic(const std::string& path, std::string_view bytes) {
     finishWrites();

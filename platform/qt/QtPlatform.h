@@ -4,7 +4,6 @@
 // shut-down dialog and the logbook file in the program folder.
 
 #include "core/Platform.h"
-#include "platform/posix/LogbookFile.h"
 #include "platform/qt/LogbookReadAhead.h"
 
 #include <filesystem>
@@ -52,7 +51,6 @@ public:
     void holdLogbookSaves();
 
 private:
-    void tellLogbookHeld(posix::LogbookFile::Hold why);
     QWidget* ownerWidget(Window& window) const;
 
     std::filesystem::path folder_;

@@ -1,4 +1,3 @@
-// The single-copy lock and the local socket that asks the first copy to show itself.
 #include "platform/qt/SingleInstance.h"
 
 #include "platform/posix/Fd.h"
@@ -49,9 +48,8 @@ struct Attempt {
     ino_t ino = 0;
 };
 
-// Opens (making it if needed, mode 0600) the lock file and tries to lock it.
-// The name is never followed as a link, and what was opened must be a
-// regular file of this user. Reading is enough to hold a flock().
+// Opens (making it if needed) the lock file and tries to lock it; reading is
+// enough to hold a flock().
 Attempt tryLock(int dirFd, int& fdOut) {
     Fd fd(openAtRetrying(dirFd, kLockName, O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0600));
     if (fd.get() < 0) return {};
@@ -194,15 +192,11 @@ std::optional<std::string> socketPath(const fs::path& folder) {
 
 SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
     if (folder.empty()) return;
-    // A folder of another user is left as it is: no lock file is made there,
-    // and this start runs without the lock.
     Fd dir(openAtRetrying(AT_FDCWD, folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct stat st {};
     if (dir.get() < 0 || ::fstat(dir.get(), &st) != 0 || st.st_uid != ::geteuid()) return;
     socketPath_ = socketPath(folder);
-    // A copy that holds the lock but does not listen yet is starting (or
-    // ending: then the lock comes free); ask again, and wait for its reply,
-    // for a second and a half at most.
+    // A copy that holds the lock but does not listen yet is starting (or ending, freeing the lock): ask again.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
     bool replaced = false;
     for (;;) {

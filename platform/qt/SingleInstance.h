@@ -39,8 +39,6 @@ public:
     // reply. An empty folder (the program has none) is always the first.
     explicit SingleInstance(const std::filesystem::path& folder);
     ~SingleInstance();
-    SingleInstance(const SingleInstance&) = delete;
-    SingleInstance& operator=(const SingleInstance&) = delete;
 
     // False when another copy runs on this folder: this one must end.
     bool isFirst() const { return outcome_ == Outcome::First; }

@@ -1,20 +1,13 @@
-// Word wrapping and narrowing of captions that do not fit their control.
 #include "platform/qt/TextFit.h"
 
 #include <QFontMetrics>
 
 namespace kav::qt {
 
-namespace {
-
 // Letters get no narrower than this share of their width; below it a text
 // would be hard to read, and no caption of the program needs it.
 constexpr int kNarrowestStretch = 80;
 constexpr int kStretchStep = 2;
-
-bool fits(QSize need, QSize box) { return need.width() <= box.width() && need.height() <= box.height(); }
-
-} // namespace
 
 QSize fittedSize(const QString& text, const FittedText& fitted, QSize box) {
     // A tall box lets the measure show the whole height of a wrapped text.
@@ -24,12 +17,13 @@ QSize fittedSize(const QString& text, const FittedText& fitted, QSize box) {
 
 FittedText fitText(const QString& text, const QFont& font, QSize box, int alignment, int textFlags) {
     FittedText tried{font, alignment | textFlags};
+    const auto fits = [&](QSize need) { return need.width() <= box.width() && need.height() <= box.height(); };
     for (int stretch = 100; stretch >= kNarrowestStretch; stretch -= kStretchStep) {
         tried.font.setStretch(stretch);
         tried.flags = alignment | textFlags | Qt::TextSingleLine;
-        if (fits(fittedSize(text, tried, box), box)) return tried;
+        if (fits(fittedSize(text, tried, box))) return tried;
         tried.flags = alignment | textFlags | Qt::TextWordWrap;
-        if (fits(fittedSize(text, tried, box), box)) return tried;
+        if (fits(fittedSize(text, tried, box))) return tried;
     }
     return tried;
 }

@@ -1,15 +1,10 @@
-// Arming the one Qt timer for the earliest due tick.
 #include "platform/qt/TimerDriver.h"
 
 #include <algorithm>
 
 namespace kav::qt {
 
-namespace {
-
 constexpr std::int64_t kNsPerMs = 1'000'000;
-
-} // namespace
 
 TimerDriver::TimerDriver(TimerService& service, const SteadyClock& clock) : service_(service), clock_(clock) {
     timer_.setTimerType(Qt::PreciseTimer);

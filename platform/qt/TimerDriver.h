@@ -27,8 +27,6 @@ public:
     // `clock` is the service's clock.
     TimerDriver(TimerService& service, const SteadyClock& clock);
     ~TimerDriver();
-    TimerDriver(const TimerDriver&) = delete;
-    TimerDriver& operator=(const TimerDriver&) = delete;
 
 private:
     void fired();

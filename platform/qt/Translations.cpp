@@ -1,4 +1,3 @@
-// Loading of Qt's translation and of the program's additions to it.
 #include "platform/qt/Translations.h"
 
 #include <QCoreApplication>

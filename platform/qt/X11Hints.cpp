@@ -1,9 +1,6 @@
-// The skip-taskbar state and the frame watch on X11.
 #include "platform/qt/X11Hints.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
-#include <QMetaObject>
 #include <QWidget>
 
 #include <xcb/xcb.h>
@@ -55,30 +52,12 @@ void skipTaskbar(QWidget& window) {
     xcb_flush(c);
 }
 
-FrameWatch::FrameWatch(QWidget& window, std::function<void()> changed)
-    : window_(&window), changed_(std::move(changed)) {
-    xcb_connection_t* c = x11Connection();
-    if (!c) return;
-    atom_ = atom(c, "_NET_FRAME_EXTENTS");
-    QCoreApplication::instance()->installNativeEventFilter(this);
-}
-
-FrameWatch::~FrameWatch() {
-    if (atom_ && QCoreApplication::instance()) QCoreApplication::instance()->removeNativeEventFilter(this);
-}
-
-bool FrameWatch::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+bool frameChanged(const QByteArray& eventType, const void* message) {
     if (eventType != "xcb_generic_event_t") return false;
-    const auto* e = static_cast<const xcb_generic_event_t*>(message);
+    const auto* e = static_cast<const xcb_property_notify_event_t*>(message);
     if ((e->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) return false;
-    const auto* p = static_cast<const xcb_property_notify_event_t*>(message);
-    if (p->atom != atom_ || !window_->testAttribute(Qt::WA_WState_Created) ||
-        p->window != static_cast<xcb_window_t>(window_->winId()))
-        return false;
-    // Qt reads the new extents when it handles this event, after the filter:
-    // the callback runs once it has.
-    QMetaObject::invokeMethod(window_, changed_, Qt::QueuedConnection);
-    return false;
+    static const xcb_atom_t extents = atom(x11Connection(), "_NET_FRAME_EXTENTS");
+    return e->atom == extents;
 }
 
 } // namespace kav::qt

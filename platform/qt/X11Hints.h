@@ -1,10 +1,7 @@
 #pragma once
 // What Qt does not do for the window manager on X11; nothing elsewhere.
 
-#include <QAbstractNativeEventFilter>
-
-#include <functional>
-
+class QByteArray;
 class QWidget;
 
 namespace kav::qt {
@@ -15,22 +12,10 @@ namespace kav::qt {
 // them when the window is hidden.
 void skipTaskbar(QWidget& window);
 
-// Tells when the window manager has put its frame around a window, or changed
-// it: Qt reads _NET_FRAME_EXTENTS but sends no event while the window stays.
-class FrameWatch final : public QAbstractNativeEventFilter {
-public:
-    // `changed` runs from the event loop after the frame of `window` changed.
-    FrameWatch(QWidget& window, std::function<void()> changed);
-    ~FrameWatch() override;
-    FrameWatch(const FrameWatch&) = delete;
-    FrameWatch& operator=(const FrameWatch&) = delete;
-
-    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
-
-private:
-    QWidget* window_;
-    std::function<void()> changed_;
-    unsigned atom_ = 0;
-};
+// Whether a native event of a window tells that the window manager has put
+// its frame around it, or changed it: Qt reads _NET_FRAME_EXTENTS but sends
+// no event while the window stays. Qt reads the new extents only after the
+// window has seen the event.
+bool frameChanged(const QByteArray& eventType, const void* message);
 
 } // namespace kav::qt
