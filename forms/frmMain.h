@@ -111,6 +111,20 @@ public:
     Control& Text10{ctl("Text10")};       // lock sensor lamp, released side
     Control& Text11{ctl("Text11")};       // lock sensor lamp, engaged side
 
+    // The piston, a cylinder or the console lock drawn in one of its two
+    // positions: a rod, a piston head and a rod end draw each, and the lamp of
+    // the position reached is green. The drawing never sets a barrel's
+    // colour, which only the Auto and Man commands change.
+    struct PositionDrawing {
+        Control &homeRod, &homeHead, &frontHead, &frontRod, &homeEnd, &frontEnd, &homeLamp, &frontLamp;
+        void draw(bool front) const;
+    };
+    const PositionDrawing piston{Line26, Line28, Line27, Line29, Shape14, Shape15, Text18, Text19};
+    const PositionDrawing leftCylinder{Line5, Line6, Line7, Line12, Shape3, Shape6, Text2, Text3};
+    const PositionDrawing rightCylinder{Line8, Line9, Line10, Line11, Shape4, Shape5, Text5, Text6};
+    // Its engaged position is its front one.
+    const PositionDrawing consoleLock{Line16, Line15, Line14, Line13, Shape9, Shape10, Text10, Text11};
+
     // Timers; a chain's timers enable one another.
     Control& Timer1{ctl("Timer1")};   // puts the copy captions back
     Control& Timer3{ctl("Timer3")};   // new-code chain: logs the code
@@ -156,16 +170,7 @@ public:
     // The production-start lamp and the start contact.
     void productionLamp(bool steady);
     void runningLook();
-    void startConditionsGiven();
     void pistonDrawing(bool out, bool codeLamp);
-    void cylinderFrontDrawingLeft();
-    void cylinderHomeDrawingLeft();
-    void cylinderFrontDrawingRight();
-    void cylinderHomeDrawingRight();
-    void lockEngagedDrawing();
-    void lockReleasedDrawing();
-    void drawPosition(bool front, Control& homeRod, Control& homeHead, Control& frontHead, Control& frontRod,
-                      Control& homeEnd, Control& frontEnd, Control& homeLamp, Control& frontLamp);
     void growStep();
     void shrinkStep();
 

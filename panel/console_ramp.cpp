@@ -22,16 +22,16 @@ void frmMain::bindConsoleRamp() {
     });
     // Cylinders down.
     bind("Timer15", Event::Timer, [this](const EventArgs&) {
-        cylinderFrontDrawingLeft();
+        leftCylinder.draw(/*front=*/true);
         journalLine("Cylinder ner");
-        cylinderFrontDrawingRight();
+        rightCylinder.draw(/*front=*/true);
         Timer15.Enabled = false;
         Timer16.Enabled = true;
         growStep();
     });
     // Console locked down; the UPP button takes the NER button's place.
     bind("Timer16", Event::Timer, [this](const EventArgs&) {
-        lockEngagedDrawing();
+        consoleLock.draw(/*front=*/true);
         journalLine("Konsollen är låst i nede - läge");
         Command12.Visible = false;
         Command13.Visible = true;
@@ -39,15 +39,15 @@ void frmMain::bindConsoleRamp() {
     });
     // Lock released, console on its way up.
     bind("Timer17", Event::Timer, [this](const EventArgs&) {
-        lockReleasedDrawing();
+        consoleLock.draw(/*front=*/false);
         journalLine("Konsollen är upp låst - Konsollen går upp..");
         Timer17.Enabled = false;
         Timer18.Enabled = true;
     });
     // Cylinders up. The console's arrival writes no journal line.
     bind("Timer18", Event::Timer, [this](const EventArgs&) {
-        cylinderHomeDrawingLeft();
-        cylinderHomeDrawingRight();
+        leftCylinder.draw(/*front=*/false);
+        rightCylinder.draw(/*front=*/false);
         Command12.Visible = true;
         Command13.Visible = false;
         Timer18.Enabled = false;

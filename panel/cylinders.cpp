@@ -9,15 +9,25 @@
 namespace kav {
 
 void frmMain::bindCylinders() {
-    // Man, left cylinder.
-    bind("Command11", Event::Click, [this](const EventArgs&) {
+    // Man: the cylinder to its front position, its Auto enabled, its barrel red.
+    const auto man = [this](const PositionDrawing& cylinder, Control& autoButton, Control& barrel) {
         Text9.BackColor = lampRed;
-        Command10.Enabled = true;
-        cylinderFrontDrawingLeft();
-        Shape2.BackColor = lampRed;
+        autoButton.Enabled = true;
+        cylinder.draw(/*front=*/true);
+        barrel.BackColor = lampRed;
         journalLine("Varning: konsollen är inte låst.  ");
         growStep();
-    });
+    };
+    // Back home, its barrel white again.
+    const auto home = [this](const PositionDrawing& cylinder, Control& barrel, const char* line) {
+        Text9.BackColor = lampYellow;
+        cylinder.draw(/*front=*/false);
+        barrel.BackColor = lampWhite;
+        journalLine(line);
+        shrinkStep();
+    };
+    bind("Command11", Event::Click, [this, man](const EventArgs&) { man(leftCylinder, Command10, Shape2); });
+    bind("Command5", Event::Click, [this, man](const EventArgs&) { man(rightCylinder, Command4, Shape1); });
     // Auto, left cylinder: only disables itself and starts the delayed return.
     bind("Command10", Event::Click, [this](const EventArgs&) {
         Command10.Enabled = false;
@@ -25,31 +35,14 @@ void frmMain::bindCylinders() {
     });
     // The left cylinder's delayed return. It does not touch Command10, so a Man
     // pressed while the return was pending leaves Auto enabled.
-    bind("Timer14", Event::Timer, [this](const EventArgs&) {
-        Text9.BackColor = lampYellow;
-        cylinderHomeDrawingLeft();
-        Shape2.BackColor = lampWhite;
+    bind("Timer14", Event::Timer, [this, home](const EventArgs&) {
         Timer14.Enabled = false;
-        journalLine("Cylinder vänster bakåt  (Auto)");
-        shrinkStep();
-    });
-    // Man, right cylinder.
-    bind("Command5", Event::Click, [this](const EventArgs&) {
-        Text9.BackColor = lampRed;
-        Command4.Enabled = true;
-        cylinderFrontDrawingRight();
-        Shape1.BackColor = lampRed;
-        journalLine("Varning: konsollen är inte låst.  ");
-        growStep();
+        home(leftCylinder, Shape2, "Cylinder vänster bakåt  (Auto)");
     });
     // Auto, right cylinder: returns at once.
-    bind("Command4", Event::Click, [this](const EventArgs&) {
+    bind("Command4", Event::Click, [this, home](const EventArgs&) {
         Command4.Enabled = false;
-        Text9.BackColor = lampYellow;
-        cylinderHomeDrawingRight();
-        Shape1.BackColor = lampWhite;
-        journalLine("Cylinder höger bakåt  (Auto)");
-        shrinkStep();
+        home(rightCylinder, Shape1, "Cylinder höger bakåt  (Auto)");
     });
 }
 

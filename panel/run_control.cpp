@@ -8,16 +8,15 @@
 
 namespace kav {
 
-// The steps the start sequence and the quick start share: the colour tool
-// unlocked, the start-conditions lamp green, and the running look.
-void frmMain::startConditionsGiven() {
-    cmdColor.Enabled = true;
-    cmdCopy.Enabled = true;
-    Text4.BackColor = lampGreen;
-    runningLook();
-}
-
 void frmMain::bindRunControl() {
+    // The steps the start sequence and the quick start share: the colour tool
+    // unlocked, the start-conditions lamp green, and the running look.
+    const auto startConditionsGiven = [this] {
+        cmdColor.Enabled = true;
+        cmdCopy.Enabled = true;
+        Text4.BackColor = lampGreen;
+        runningLook();
+    };
     // The one panel handler that reads a control to decide: it inverts the
     // blinking face of the production-start lamp.
     bind("Timer21", Event::Timer, [this](const EventArgs&) { Text14.Visible = !Text14.Visible; });
@@ -27,7 +26,7 @@ void frmMain::bindRunControl() {
         Timer23.Enabled = false;
         journalLine("PLC  - burkar = kommunikation upprättad.");
     });
-    bind("Timer24", Event::Timer, [this](const EventArgs&) {
+    bind("Timer24", Event::Timer, [this, startConditionsGiven](const EventArgs&) {
         startConditionsGiven();
         Timer24.Enabled = false;
         journalLine("Startvillkor angivits från = PLC  - burkar");
@@ -59,7 +58,7 @@ void frmMain::bindRunControl() {
     });
     // Snabbstart: the running look at once. The start sequence's timers are left
     // alone and still run to their end.
-    bind("Command18", Event::Click, [this](const EventArgs&) {
+    bind("Command18", Event::Click, [this, startConditionsGiven](const EventArgs&) {
         startConditionsGiven();
         Command18.Enabled = false;
         journalLine("Systemet snabb-startad.");
