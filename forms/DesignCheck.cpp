@@ -22,14 +22,7 @@ bool isWidgetLayer(Kind k) { return k == Kind::CommandButton || k == Kind::TextB
 // Kinds that are not placed on the window and so have no size.
 bool hasNoLayout(Kind k) { return k == Kind::Timer || k == Kind::MenuItem || k == Kind::CommonDialog; }
 
-std::string quoted(std::string_view name) {
-    std::string s;
-    s.reserve(name.size() + 2);
-    s += '\'';
-    s += name;
-    s += '\'';
-    return s;
-}
+std::string quoted(std::string_view name) { return "'" + std::string(name) + "'"; }
 
 constexpr std::string_view kPaintList = "stacking order of lines, shapes, labels, frames and images";
 constexpr std::string_view kWidgetList = "stacking order of buttons, text boxes and list boxes";
@@ -232,7 +225,7 @@ std::vector<std::string> checkBindings(const Window& window) {
         else if (!kindRaises(def->kind, event))
             problems.push_back(prefix + handler + " is bound to an event its control does not raise");
     }
-    // The binding table is unordered; sort so the report reads the same each run.
+    // The bindings are unordered; sort so the report reads the same each run.
     std::sort(problems.begin(), problems.end());
     return problems;
 }

@@ -33,21 +33,14 @@ constexpr char32_t toCodePoint(unsigned byte) {
 constexpr std::array<Utf8Char, 256> makeDecodeTable() {
     std::array<Utf8Char, 256> table{};
     for (unsigned byte = 0; byte < 256; ++byte) {
-        const char32_t cp = toCodePoint(byte);
+        char32_t cp = toCodePoint(byte);
         Utf8Char& u = table[byte];
-        if (cp < 0x80) {
-            u.bytes[0] = static_cast<char>(cp);
-            u.size = 1;
-        } else if (cp < 0x800) {
-            u.bytes[0] = static_cast<char>(0xC0 | (cp >> 6));
-            u.bytes[1] = static_cast<char>(0x80 | (cp & 0x3F));
-            u.size = 2;
-        } else {
-            u.bytes[0] = static_cast<char>(0xE0 | (cp >> 12));
-            u.bytes[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            u.bytes[2] = static_cast<char>(0x80 | (cp & 0x3F));
-            u.size = 3;
-        }
+        u.size = cp < 0x80 ? 1 : cp < 0x800 ? 2 : 3;
+        // Six bits to each continuation byte from the last; the lead byte
+        // takes the rest with the mark of the length (none for ASCII).
+        for (unsigned k = u.size - 1u; k > 0; --k, cp >>= 6)
+            u.bytes[k] = static_cast<char>(0x80 | (cp & 0x3F));
+        u.bytes[0] = static_cast<char>(cp | (u.size == 1 ? 0x00 : u.size == 2 ? 0xC0 : 0xE0));
     }
     return table;
 }
