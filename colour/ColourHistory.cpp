@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
