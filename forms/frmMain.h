@@ -149,6 +149,7 @@ public:
     Control& Timer22{ctl("Timer22")}; // piston's return
     Control& Timer23{ctl("Timer23")}; // start sequence: PLC contact
     Control& Timer24{ctl("Timer24")}; // start sequence: start conditions
+
     // Closing the main window by its frame ends the program.
     void requestClose() override;
     // The code box's other web forms, the colours chosen before and the
