@@ -161,7 +161,6 @@ public:
     void List_Add(Control& list, const std::string& text);
     void List_Load(Control& list, const std::string& path);
     void List_Save(Control& list, const std::string& path);
-    // The closing save of List1.
     void saveUnsavedLines();
     void saveLogbook(Control& list, const std::string& path, bool closing);
     bool readAgain(Control& list, const std::string& path);

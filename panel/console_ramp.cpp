@@ -8,18 +8,13 @@
 namespace kav {
 
 void frmMain::bindConsoleRamp() {
-    // NER.
-    bind("Command12", Event::Click, [this](const EventArgs&) {
-        Timer15.Enabled = true;
-        Command13.Enabled = true;
-        Command12.Enabled = false;
-    });
-    // UPP.
-    bind("Command13", Event::Click, [this](const EventArgs&) {
-        Timer17.Enabled = true;
-        Command13.Enabled = false;
-        Command12.Enabled = true;
-    });
+    // NER (down) and UPP: each starts its sequence and makes the other usable.
+    for (const bool down : {true, false})
+        bind(down ? "Command12" : "Command13", Event::Click, [this, down](const EventArgs&) {
+            (down ? Timer15 : Timer17).Enabled = true;
+            Command13.Enabled = down;
+            Command12.Enabled = !down;
+        });
     // Cylinders down.
     bind("Timer15", Event::Timer, [this](const EventArgs&) {
         leftCylinder.draw(/*front=*/true);

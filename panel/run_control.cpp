@@ -34,28 +34,19 @@ void frmMain::bindRunControl() {
         platform().clipboardClear();
         platform().clipboardSetText(txtColor.Text);
     });
-    // Pausa.
-    bind("Command14", Event::Click, [this](const EventArgs&) {
-        productionLamp(/*steady=*/false);
-        cmdColor.Enabled = false;
-        cmdCopy.Enabled = false;
-        Command15.Visible = true;
-        Command14.Visible = false;
-        Shape12.BackColor = lampRed;
-        Text9.BackColor = lampRed;
-        journalLine("Systemet pausad");
-    });
-    // Återstart. The alarm lamp goes green here, unlike the yellow of a start.
-    bind("Command15", Event::Click, [this](const EventArgs&) {
-        productionLamp(/*steady=*/true);
-        cmdColor.Enabled = true;
-        cmdCopy.Enabled = true;
-        Command15.Visible = false;
-        Command14.Visible = true;
-        Shape12.BackColor = lampGreen;
-        Text9.BackColor = lampGreen;
-        journalLine("Systemet återstartad");
-    });
+    // Pausa, and Återstart in its place. The alarm lamp goes green on a
+    // restart, unlike the yellow of a start.
+    for (const bool restart : {false, true})
+        bind(restart ? "Command15" : "Command14", Event::Click, [this, restart](const EventArgs&) {
+            productionLamp(/*steady=*/restart);
+            cmdColor.Enabled = restart;
+            cmdCopy.Enabled = restart;
+            Command15.Visible = !restart;
+            Command14.Visible = restart;
+            Shape12.BackColor = restart ? lampGreen : lampRed;
+            Text9.BackColor = restart ? lampGreen : lampRed;
+            journalLine(restart ? "Systemet återstartad" : "Systemet pausad");
+        });
     // Snabbstart: the running look at once. The start sequence's timers are left
     // alone and still run to their end.
     bind("Command18", Event::Click, [this, startConditionsGiven](const EventArgs&) {
