@@ -184,23 +184,12 @@ private:
     std::vector<std::string> problems_;
 };
 
-std::string_view eventName(Event e) {
-    switch (e) {
-    case Event::Click: return "Click";
-    case Event::Timer: return "Timer";
-    case Event::Load: return "Load";
-    case Event::MouseDown: return "MouseDown";
-    }
-    return "?";
-}
+// The names of the events in the order of their enumeration.
+constexpr std::string_view kEventNames[] = {"Click", "Timer", "Load", "MouseDown"};
 
 bool kindRaises(Kind k, Event e) {
-    switch (k) {
-    case Kind::CommandButton:
-    case Kind::MenuItem: return e == Event::Click;
-    case Kind::Timer: return e == Event::Timer;
-    default: return false;
-    }
+    return ((k == Kind::CommandButton || k == Kind::MenuItem) && e == Event::Click) ||
+           (k == Kind::Timer && e == Event::Timer);
 }
 
 } // namespace
@@ -211,7 +200,7 @@ std::vector<std::string> checkBindings(const Window& window) {
     std::vector<std::string> problems;
     const std::string prefix = std::string(window.name()) + ": handler ";
     for (const auto& [name, event] : window.boundEvents()) {
-        const std::string handler = name + "_" + std::string(eventName(event));
+        const std::string handler = name + "_" + std::string(kEventNames[static_cast<std::size_t>(event)]);
         if (name == "Form") {
             if (event != Event::Load && event != Event::MouseDown)
                 problems.push_back(prefix + handler + " is bound to an event the window does not raise");
