@@ -129,28 +129,15 @@ std::size_t encodeInto(std::string_view text, char* out) {
         // replaced as far as it was valid (one "?"), and reading goes on at
         // the byte that broke it.
         const unsigned lead = p[i];
-        unsigned need = 0;
-        unsigned lo = 0x80;
-        unsigned hi = 0xBF;
-        char32_t cp = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            need = 1;
-            cp = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            need = 2;
-            cp = lead & 0x0F;
-            if (lead == 0xE0) lo = 0xA0;
-            if (lead == 0xED) hi = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            need = 3;
-            cp = lead & 0x07;
-            if (lead == 0xF0) lo = 0x90;
-            if (lead == 0xF4) hi = 0x8F;
-        } else {
+        const unsigned need = lead < 0xC2 || lead > 0xF4 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+        if (need == 0) {
             out[o++] = '?';
             ++i;
             continue;
         }
+        char32_t cp = lead & (0x3Fu >> need);
+        unsigned lo = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+        unsigned hi = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
         std::size_t j = i + 1;
         bool complete = true;
         for (unsigned k = 0; k < need; ++k, ++j) {
