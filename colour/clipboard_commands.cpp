@@ -14,10 +14,9 @@ void showPasteHint(frmMain& w, bool shown) {
         c->Visible = shown;
 }
 
-// The steps both copy commands take: the paste arrow and hint, the captions
-// that say the code lies on the clipboard, the copy itself, the clear button
-// and ready-to-paste lamp made ready, and the timers that put the captions
-// back and write the journal line started.
+// The steps both copy commands begin with: the paste arrow and hint, the
+// captions that say the code lies on the clipboard, the copy itself, and the
+// clear button and ready-to-paste lamp made ready.
 void copyCodeToClipboard(frmMain& w) {
     showPasteHint(w, true);
     w.Text4.BackColor = lampGreen;
@@ -27,8 +26,6 @@ void copyCodeToClipboard(frmMain& w) {
     w.platform().clipboardSetText(w.txtColor.Text);
     w.Command3.Enabled = true;
     w.Text7.BackColor = lampGreen;
-    w.Timer1.Enabled = true;
-    w.Timer8.Enabled = true;
 }
 
 } // namespace
@@ -37,12 +34,16 @@ void frmMain::bindClipboardCommands() {
     bind("cmdCopy", Event::Click, [this](const EventArgs&) {
         copyCodeToClipboard(*this);
         Text13.BackColor = lampGreen;
+        Timer1.Enabled = true;
+        Timer8.Enabled = true;
     });
     // The menu command (Ctrl+C) is never disabled, so it copies even while the
     // panel is stopped. Unlike the button it leaves the in-operation lamp alone,
     // and it also marks its own caption.
     bind("kop", Event::Click, [this](const EventArgs&) {
         copyCodeToClipboard(*this);
+        Timer1.Enabled = true;
+        Timer8.Enabled = true;
         kop.Caption = "Ligger nu i klippminnet..  ";
     });
     bind("Timer1", Event::Timer, [this](const EventArgs&) {
