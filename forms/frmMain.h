@@ -111,15 +111,14 @@ public:
     Control& Text10{ctl("Text10")};       // lock sensor lamp, released side
     Control& Text11{ctl("Text11")};       // lock sensor lamp, engaged side
 
-    // The piston, a cylinder or the console lock drawn in one of its two
-    // positions: a rod, a piston head and a rod end draw each, and the lamp of
-    // the position reached is green. The drawing never sets a barrel's
-    // colour, which only the Auto and Man commands change.
+    // A cylinder or the console lock drawn in one of its two positions, the
+    // changes in this order: a rod, a piston head and a rod end draw each, and
+    // the lamp of the position reached is green. The drawing never sets a
+    // barrel's colour, which only the Auto and Man commands change.
     struct PositionDrawing {
         Control &homeRod, &homeHead, &frontHead, &frontRod, &homeEnd, &frontEnd, &homeLamp, &frontLamp;
         void draw(bool front) const;
     };
-    const PositionDrawing piston{Line26, Line28, Line27, Line29, Shape14, Shape15, Text18, Text19};
     const PositionDrawing leftCylinder{Line5, Line6, Line7, Line12, Shape3, Shape6, Text2, Text3};
     const PositionDrawing rightCylinder{Line8, Line9, Line10, Line11, Shape4, Shape5, Text5, Text6};
     // Its engaged position is its front one.

@@ -18,14 +18,6 @@ void frmMain::bindCylinders() {
         journalLine("Varning: konsollen är inte låst.  ");
         growStep();
     };
-    // Back home, its barrel white again.
-    const auto home = [this](const PositionDrawing& cylinder, Control& barrel, const char* line) {
-        Text9.BackColor = lampYellow;
-        cylinder.draw(/*front=*/false);
-        barrel.BackColor = lampWhite;
-        journalLine(line);
-        shrinkStep();
-    };
     bind("Command11", Event::Click, [this, man](const EventArgs&) { man(leftCylinder, Command10, Shape2); });
     bind("Command5", Event::Click, [this, man](const EventArgs&) { man(rightCylinder, Command4, Shape1); });
     // Auto, left cylinder: only disables itself and starts the delayed return.
@@ -35,14 +27,22 @@ void frmMain::bindCylinders() {
     });
     // The left cylinder's delayed return. It does not touch Command10, so a Man
     // pressed while the return was pending leaves Auto enabled.
-    bind("Timer14", Event::Timer, [this, home](const EventArgs&) {
+    bind("Timer14", Event::Timer, [this](const EventArgs&) {
+        Text9.BackColor = lampYellow;
+        leftCylinder.draw(/*front=*/false);
+        Shape2.BackColor = lampWhite;
         Timer14.Enabled = false;
-        home(leftCylinder, Shape2, "Cylinder vänster bakåt  (Auto)");
+        journalLine("Cylinder vänster bakåt  (Auto)");
+        shrinkStep();
     });
     // Auto, right cylinder: returns at once.
-    bind("Command4", Event::Click, [this, home](const EventArgs&) {
+    bind("Command4", Event::Click, [this](const EventArgs&) {
         Command4.Enabled = false;
-        home(rightCylinder, Shape1, "Cylinder höger bakåt  (Auto)");
+        Text9.BackColor = lampYellow;
+        rightCylinder.draw(/*front=*/false);
+        Shape1.BackColor = lampWhite;
+        journalLine("Cylinder höger bakåt  (Auto)");
+        shrinkStep();
     });
 }
 

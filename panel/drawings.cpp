@@ -7,12 +7,20 @@
 
 namespace kav {
 
-// The piston run out or at home, as at load. With `codeLamp` it also lights
-// the colour-code-ready lamp when run out (a colour selection) or darkens it
-// when home (the return timer).
+// The piston run out (rod out of the barrel, head at the front end, rod end
+// moved out, then its lamps) or at home, as at load. With `codeLamp` it also
+// lights the colour-code-ready lamp when run out (a colour selection) or
+// darkens it when home (the return timer), before the two position lamps.
 void frmMain::pistonDrawing(bool out, bool codeLamp) {
+    Line29.Visible = out;
+    Line26.Visible = !out;
+    Line27.Visible = out;
+    Line28.Visible = !out;
+    Shape15.Visible = out;
+    Shape14.Visible = !out;
     if (codeLamp) Text17.BackColor = out ? lampGreen : lampYellow;
-    piston.draw(out);
+    Text19.BackColor = out ? lampGreen : lampYellow;
+    Text18.BackColor = out ? lampYellow : lampGreen;
 }
 
 void frmMain::PositionDrawing::draw(bool front) const {
