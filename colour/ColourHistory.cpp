@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -46,11 +45,10 @@ void SelectionScanner::line(std::string_view text, std::vector<Colour>& codes) {
 // A line ends at `end` (a CR or LF) and started at `begin`, or in the carry
 // when `begin` is null.
 void SelectionScanner::lineEnd(const char* begin, const char* end, std::vector<Colour>& codes) {
-    if (begin) {
+    if (begin)
         line(std::string_view(begin, static_cast<std::size_t>(end - begin)), codes);
-    } else {
+    else
         line(carryTooLong_ ? std::string_view() : std::string_view(carry_), codes);
-    }
     carry_.clear();
     carryTooLong_ = false;
     inLine_ = false;

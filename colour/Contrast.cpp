@@ -10,10 +10,17 @@ namespace {
 
 constexpr Colour kWhite = 0xFFFFFFu;
 constexpr Colour kBlack = 0x000000u;
+// The least ratio WCAG 2 asks of normal text (level AA).
+constexpr double kNormalTextRatio = 4.5;
 
 double linear(int component) {
     const double c = component / 255.0;
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+// Relative luminance, 0 for black to 1 for white (sRGB).
+double relativeLuminance(Colour c) {
+    return 0.2126 * linear(redOf(c)) + 0.7152 * linear(greenOf(c)) + 0.0722 * linear(blueOf(c));
 }
 
 std::string oneDecimal(double ratio) {
@@ -22,10 +29,6 @@ std::string oneDecimal(double ratio) {
 }
 
 } // namespace
-
-double relativeLuminance(Colour c) {
-    return 0.2126 * linear(redOf(c)) + 0.7152 * linear(greenOf(c)) + 0.0722 * linear(blueOf(c));
-}
 
 double contrastRatio(Colour a, Colour b) {
     const double la = relativeLuminance(a), lb = relativeLuminance(b);

@@ -8,15 +8,9 @@
 
 namespace kav {
 
-// Relative luminance, 0 for black to 1 for white (sRGB, WCAG 2).
-double relativeLuminance(Colour c);
-
 // (L1 + 0.05) / (L2 + 0.05) with the lighter colour's luminance on top: 1 for
 // equal colours, 21 for black against white.
 double contrastRatio(Colour a, Colour b);
-
-// The least ratio WCAG 2 asks of normal text (level AA).
-inline constexpr double kNormalTextRatio = 4.5;
 
 // "Kontrast mot vitt 2,9:1 · mot svart 7,3:1": each ratio to one decimal,
 // halves upward.

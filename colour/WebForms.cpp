@@ -80,10 +80,7 @@ std::optional<std::string> writeHexLower(Colour c) { return hexOf(c, true); }
 
 std::optional<Colour> readShort(std::string_view text) {
     if (text.size() != 4 || text[0] != '#') return std::nullopt;
-    int parts[3] = {};
-    for (std::size_t i = 0; i < 3; ++i)
-        if ((parts[i] = hexDigit(text[i + 1])) < 0) return std::nullopt;
-    return rgbColour(parts[0] * 17, parts[1] * 17, parts[2] * 17);
+    return colourOfCode(std::string{text[1], text[1], text[2], text[2], text[3], text[3]});
 }
 
 std::optional<Colour> readRgb(std::string_view text) {

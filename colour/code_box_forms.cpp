@@ -12,11 +12,7 @@
 
 namespace kav {
 
-namespace {
-
 constexpr std::string_view kHistoryMenu = "Tidigare färger";
-
-} // namespace
 
 std::vector<CopyOffer> frmMain::copyOffers(std::string_view control) const {
     if (control != txtColor.name()) return {};

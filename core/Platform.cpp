@@ -9,6 +9,4 @@ std::optional<logbook::LineImage> Platform::readLines(const std::string& path) {
     return logbook::indexLines(std::move(*bytes));
 }
 
-logbook::FileChange Platform::logbookChange(const std::string&) { return logbook::FileChange::None; }
-
 } // namespace kav

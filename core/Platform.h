@@ -70,7 +70,7 @@ public:
     // finished the writes asked for earlier (finishWrites). When saves are
     // held the platform tells the user, once. This version sees nothing
     // change.
-    virtual logbook::FileChange logbookChange(const std::string& path);
+    virtual logbook::FileChange logbookChange(const std::string& /*path*/) { return logbook::FileChange::None; }
     virtual std::optional<std::string> readFile(const std::string& path) = 0;
     // The file at `path` as the logbook list keeps it: its bytes and where
     // its lines start; nothing when readFile gives nothing. Finding the lines

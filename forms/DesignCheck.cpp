@@ -22,14 +22,7 @@ bool isWidgetLayer(Kind k) { return k == Kind::CommandButton || k == Kind::TextB
 // Kinds that are not placed on the window and so have no size.
 bool hasNoLayout(Kind k) { return k == Kind::Timer || k == Kind::MenuItem || k == Kind::CommonDialog; }
 
-std::string quoted(std::string_view name) {
-    std::string s;
-    s.reserve(name.size() + 2);
-    s += '\'';
-    s += name;
-    s += '\'';
-    return s;
-}
+std::string quoted(std::string_view name) { return "'" + std::string(name) + "'"; }
 
 constexpr std::string_view kPaintList = "stacking order of lines, shapes, labels, frames and images";
 constexpr std::string_view kWidgetList = "stacking order of buttons, text boxes and list boxes";
@@ -191,23 +184,12 @@ private:
     std::vector<std::string> problems_;
 };
 
-std::string_view eventName(Event e) {
-    switch (e) {
-    case Event::Click: return "Click";
-    case Event::Timer: return "Timer";
-    case Event::Load: return "Load";
-    case Event::MouseDown: return "MouseDown";
-    }
-    return "?";
-}
+// The names of the events in the order of their enumeration.
+constexpr std::string_view kEventNames[] = {"Click", "Timer", "Load", "MouseDown"};
 
 bool kindRaises(Kind k, Event e) {
-    switch (k) {
-    case Kind::CommandButton:
-    case Kind::MenuItem: return e == Event::Click;
-    case Kind::Timer: return e == Event::Timer;
-    default: return false;
-    }
+    return ((k == Kind::CommandButton || k == Kind::MenuItem) && e == Event::Click) ||
+           (k == Kind::Timer && e == Event::Timer);
 }
 
 } // namespace
@@ -218,7 +200,7 @@ std::vector<std::string> checkBindings(const Window& window) {
     std::vector<std::string> problems;
     const std::string prefix = std::string(window.name()) + ": handler ";
     for (const auto& [name, event] : window.boundEvents()) {
-        const std::string handler = name + "_" + std::string(eventName(event));
+        const std::string handler = name + "_" + std::string(kEventNames[static_cast<std::size_t>(event)]);
         if (name == "Form") {
             if (event != Event::Load && event != Event::MouseDown)
                 problems.push_back(prefix + handler + " is bound to an event the window does not raise");
@@ -232,7 +214,7 @@ std::vector<std::string> checkBindings(const Window& window) {
         else if (!kindRaises(def->kind, event))
             problems.push_back(prefix + handler + " is bound to an event its control does not raise");
     }
-    // The binding table is unordered; sort so the report reads the same each run.
+    // The bindings are unordered; sort so the report reads the same each run.
     std::sort(problems.begin(), problems.end());
     return problems;
 }

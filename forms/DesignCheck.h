@@ -1,5 +1,5 @@
 #pragma once
-// Consistency checks of a window's design table and of its binding table.
+// Consistency checks of a window's design table and of its bindings.
 // Each returns a list of problems in plain words, empty when all is well; the
 // program runs them at start and the tests run them on all three windows.
 

@@ -43,12 +43,11 @@ void frmMain::bindJournalChains() {
             ctl(chain.saveTimer).Enabled = false;
         });
     }
-}
-
-void frmMain::Timer3_Timer() {
-    List_Add(List1, txtColor.Text);
-    Timer3.Enabled = false;
-    Timer4.Enabled = true;
+    bind("Timer3", Event::Timer, [this](const EventArgs&) {
+        List_Add(List1, txtColor.Text);
+        Timer3.Enabled = false;
+        Timer4.Enabled = true;
+    });
 }
 
 } // namespace kav

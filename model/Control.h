@@ -8,7 +8,6 @@
 #include "Property.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>

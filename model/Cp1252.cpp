@@ -33,21 +33,14 @@ constexpr char32_t toCodePoint(unsigned byte) {
 constexpr std::array<Utf8Char, 256> makeDecodeTable() {
     std::array<Utf8Char, 256> table{};
     for (unsigned byte = 0; byte < 256; ++byte) {
-        const char32_t cp = toCodePoint(byte);
+        char32_t cp = toCodePoint(byte);
         Utf8Char& u = table[byte];
-        if (cp < 0x80) {
-            u.bytes[0] = static_cast<char>(cp);
-            u.size = 1;
-        } else if (cp < 0x800) {
-            u.bytes[0] = static_cast<char>(0xC0 | (cp >> 6));
-            u.bytes[1] = static_cast<char>(0x80 | (cp & 0x3F));
-            u.size = 2;
-        } else {
-            u.bytes[0] = static_cast<char>(0xE0 | (cp >> 12));
-            u.bytes[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            u.bytes[2] = static_cast<char>(0x80 | (cp & 0x3F));
-            u.size = 3;
-        }
+        u.size = cp < 0x80 ? 1 : cp < 0x800 ? 2 : 3;
+        // Six bits to each continuation byte from the last; the lead byte
+        // takes the rest with the mark of the length (none for ASCII).
+        for (unsigned k = u.size - 1u; k > 0; --k, cp >>= 6)
+            u.bytes[k] = static_cast<char>(0x80 | (cp & 0x3F));
+        u.bytes[0] = static_cast<char>(cp | (u.size == 1 ? 0x00 : u.size == 2 ? 0xC0 : 0xE0));
     }
     return table;
 }
@@ -136,28 +129,15 @@ std::size_t encodeInto(std::string_view text, char* out) {
         // replaced as far as it was valid (one "?"), and reading goes on at
         // the byte that broke it.
         const unsigned lead = p[i];
-        unsigned need = 0;
-        unsigned lo = 0x80;
-        unsigned hi = 0xBF;
-        char32_t cp = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            need = 1;
-            cp = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            need = 2;
-            cp = lead & 0x0F;
-            if (lead == 0xE0) lo = 0xA0;
-            if (lead == 0xED) hi = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            need = 3;
-            cp = lead & 0x07;
-            if (lead == 0xF0) lo = 0x90;
-            if (lead == 0xF4) hi = 0x8F;
-        } else {
+        const unsigned need = lead < 0xC2 || lead > 0xF4 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+        if (need == 0) {
             out[o++] = '?';
             ++i;
             continue;
         }
+        char32_t cp = lead & (0x3Fu >> need);
+        unsigned lo = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+        unsigned hi = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
         std::size_t j = i + 1;
         bool complete = true;
         for (unsigned k = 0; k < need; ++k, ++j) {

@@ -69,7 +69,13 @@ std::string LineStore::text(std::size_t i, std::size_t maxChars) const {
     return cp1252::decode(line);
 }
 
-char* LineStore::roomForLine(std::size_t need) {
+void LineStore::append(std::string_view utf8) { appendLine(utf8, /*encode=*/true); }
+
+// Encoding never makes a line longer, so its size bounds the room. The lines
+// kept around a replaced image are copied byte for byte, not decoded and
+// encoded again, so every byte the file had stays what it was.
+void LineStore::appendLine(std::string_view line, bool encode) {
+    const std::size_t need = line.size() + 2;
     Chunk* tail = chunks_.empty() ? nullptr : chunks_.back().get();
     if (!tail || !tail->room || tail->capacity - tail->used < need) {
         auto fresh = std::make_shared<Chunk>();
@@ -81,33 +87,14 @@ char* LineStore::roomForLine(std::size_t need) {
     }
     Part& part = parts_.back();
     part.marks.push_back({part.lines, tail->used});
-    return tail->room.get() + tail->used;
-}
-
-void LineStore::lineWritten(std::size_t n) {
-    chunks_.back()->used += n;
-    ++parts_.back().lines;
-    ++count_;
-    size_ += n;
-}
-
-void LineStore::append(std::string_view utf8) {
-    // Encoding never makes a line longer, so its UTF-8 size bounds the room.
-    char* out = roomForLine(utf8.size() + 2);
-    std::size_t n = cp1252::encodeInto(utf8, out);
+    char* out = tail->room.get() + tail->used;
+    std::size_t n = encode ? cp1252::encodeInto(line, out) : line.copy(out, line.size());
     out[n++] = '\r';
     out[n++] = '\n';
-    lineWritten(n);
-}
-
-// The lines kept around a replaced image are copied byte for byte, not
-// decoded and encoded again, so every byte the file had stays what it was.
-void LineStore::appendBytes(std::string_view line) {
-    char* out = roomForLine(line.size() + 2);
-    std::copy(line.begin(), line.end(), out);
-    out[line.size()] = '\r';
-    out[line.size() + 1] = '\n';
-    lineWritten(line.size() + 2);
+    tail->used += n;
+    ++part.lines;
+    ++count_;
+    size_ += n;
 }
 
 void LineStore::appendImage(std::string image, LineMarks marks) {
@@ -125,19 +112,18 @@ void LineStore::appendImage(std::string image, LineMarks marks) {
 void LineStore::replaceLines(std::size_t first, std::size_t end, std::string image, LineMarks marks) {
     LineStore fresh;
     for (std::size_t i = 0; i < first && i < count_; ++i)
-        fresh.appendBytes(bytes(i));
+        fresh.appendLine(bytes(i), /*encode=*/false);
     fresh.appendImage(std::move(image), std::move(marks));
     for (std::size_t i = end; i < count_; ++i)
-        fresh.appendBytes(bytes(i));
+        fresh.appendLine(bytes(i), /*encode=*/false);
     fresh.replacements_ = replacements_ + 1;
     *this = std::move(fresh);
 }
 
 SharedBytes LineStore::snapshot() const {
     SharedBytes bytes;
-    for (const auto& chunk : chunks_) {
+    for (const auto& chunk : chunks_)
         bytes.append(chunk, std::string_view(chunk->data(), chunk->used));
-    }
     return bytes;
 }
 

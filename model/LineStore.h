@@ -46,7 +46,6 @@ public:
         ++lines_;
     }
     std::size_t lines() const { return lines_; }
-    const std::vector<LineMark>& marks() const { return marks_; }
     std::vector<LineMark> takeMarks() { return std::move(marks_); }
     void clear() {
         marks_.clear();
@@ -104,11 +103,8 @@ private:
         std::vector<LineMark> marks;
     };
 
-    // Room for a line of `need` bytes at the end, with its mark; lineWritten
-    // then counts the `n` bytes written there.
-    char* roomForLine(std::size_t need);
-    void lineWritten(std::size_t n);
-    void appendBytes(std::string_view line);
+    // Appends a line given as UTF-8 to encode, or as the file's bytes.
+    void appendLine(std::string_view line, bool encode);
 
     std::vector<std::shared_ptr<Chunk>> chunks_;
     std::vector<Part> parts_; // one for each chunk

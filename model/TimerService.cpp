@@ -35,16 +35,6 @@ bool TimerService::enabled(int id) const {
     return e.alive && e.enabled;
 }
 
-void TimerService::remove(int id) {
-    Entry& e = timers_.at(static_cast<std::size_t>(id));
-    e.alive = false;
-    e.enabled = false;
-    e.onTick = nullptr;
-    e.control = nullptr;
-    updateRunning(id);
-    scheduleChanged();
-}
-
 void TimerService::attach(Window& window) {
     for (Control& c : window.controls()) {
         if (c.kind() != Kind::Timer) continue;
@@ -58,8 +48,12 @@ void TimerService::attach(Window& window) {
 
 void TimerService::detach(Window& window) {
     window.removeObserver(this);
-    for (std::size_t i = 0; i < timers_.size(); ++i)
-        if (timers_[i].control && &timers_[i].control->window() == &window) remove(static_cast<int>(i));
+    for (std::size_t i = 0; i < timers_.size(); ++i) {
+        if (!timers_[i].control || &timers_[i].control->window() != &window) continue;
+        timers_[i] = Entry{}; // neither alive nor enabled, and without its handler
+        updateRunning(static_cast<int>(i));
+    }
+    scheduleChanged();
 }
 
 void TimerService::controlChanged(Control& control, PropId id) {

@@ -44,7 +44,6 @@ private:
 class TimerService final : private WindowObserver {
 public:
     explicit TimerService(Clock& clock);
-    ~TimerService() = default;
     TimerService(const TimerService&) = delete;
     TimerService& operator=(const TimerService&) = delete;
 
@@ -53,13 +52,11 @@ public:
     int add(int intervalMs, bool enabled, TickFn onTick);
     void setEnabled(int id, bool enabled);
     bool enabled(int id) const;
-    // Removes a timer for good (its window was unloaded).
-    void remove(int id);
 
     // Registers every timer control of the window and follows their Enabled
     // property; each tick raises the control's Timer event on the window.
     void attach(Window& window);
-    // Forgets the window's timers (before the window is destroyed).
+    // Removes the window's timers for good (before the window is destroyed).
     void detach(Window& window);
 
     // The earliest moment a tick is due, or nothing when no timer runs.

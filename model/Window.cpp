@@ -37,24 +37,14 @@ bool Window::setHeightWithinLimits(double twips) {
     return true;
 }
 
-std::string Window::key(std::string_view control, Event event) {
-    std::string k(control);
-    k += '#';
-    k += static_cast<char>('0' + static_cast<int>(event));
-    return k;
-}
-
 void Window::bind(std::string_view control, Event event, Handler handler) {
-    handlers_[key(control, event)] = std::make_shared<const Handler>(std::move(handler));
+    handlers_[{std::string(control), event}] = std::make_shared<const Handler>(std::move(handler));
 }
 
 std::vector<std::pair<std::string, Event>> Window::boundEvents() const {
     std::vector<std::pair<std::string, Event>> out;
-    out.reserve(handlers_.size());
-    for (const auto& [k, h] : handlers_) {
-        const auto hash = k.rfind('#');
-        out.emplace_back(k.substr(0, hash), static_cast<Event>(k[hash + 1] - '0'));
-    }
+    for (const auto& [bound, handler] : handlers_)
+        out.push_back(bound);
     return out;
 }
 
@@ -63,7 +53,7 @@ bool Window::raise(std::string_view control, Event event, const EventArgs& args)
         if (Control* c = find(control); c && c->kind() == Kind::CommandButton && !(c->Visible && c->Enabled))
             return false;
     }
-    auto it = handlers_.find(key(control, event));
+    auto it = handlers_.find({std::string(control), event});
     if (it == handlers_.end()) return false;
     // Hold the handler: a handler may rebind or the table may grow meanwhile.
     const std::shared_ptr<const Handler> h = it->second;

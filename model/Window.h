@@ -9,10 +9,12 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace kav {
@@ -114,13 +116,11 @@ public:
     void propertyChanged(PropId id) override;
 
 private:
-    static std::string key(std::string_view control, Event event);
-
     const FormDef* def_;
     std::deque<Control> controls_;
     std::unordered_map<std::string_view, Control*> byName_;
     // Shared, so a raise holds its handler without copying it.
-    std::unordered_map<std::string, std::shared_ptr<const Handler>> handlers_;
+    std::map<std::pair<std::string, Event>, std::shared_ptr<const Handler>> handlers_;
     std::vector<WindowObserver*> observers_;
 };
 

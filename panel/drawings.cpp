@@ -23,37 +23,7 @@ void frmMain::pistonDrawing(bool out, bool codeLamp) {
     Text18.BackColor = out ? lampYellow : lampGreen;
 }
 
-// A cylinder's drawings include its two sensor lamps but never its barrel
-// colour, which only the Auto and Man commands change. The console lock is
-// drawn the same way, its engaged position being its front one.
-void frmMain::cylinderFrontDrawingLeft() {
-    drawPosition(true, Line5, Line6, Line7, Line12, Shape3, Shape6, Text2, Text3);
-}
-
-void frmMain::cylinderHomeDrawingLeft() {
-    drawPosition(false, Line5, Line6, Line7, Line12, Shape3, Shape6, Text2, Text3);
-}
-
-void frmMain::cylinderFrontDrawingRight() {
-    drawPosition(true, Line8, Line9, Line10, Line11, Shape4, Shape5, Text5, Text6);
-}
-
-void frmMain::cylinderHomeDrawingRight() {
-    drawPosition(false, Line8, Line9, Line10, Line11, Shape4, Shape5, Text5, Text6);
-}
-
-void frmMain::lockEngagedDrawing() {
-    drawPosition(true, Line16, Line15, Line14, Line13, Shape9, Shape10, Text10, Text11);
-}
-
-void frmMain::lockReleasedDrawing() {
-    drawPosition(false, Line16, Line15, Line14, Line13, Shape9, Shape10, Text10, Text11);
-}
-
-// One of the two positions of a cylinder or of the lock: a rod, a piston head
-// and a rod end draw each; the lamp of the position reached is green.
-void frmMain::drawPosition(bool front, Control& homeRod, Control& homeHead, Control& frontHead, Control& frontRod,
-                           Control& homeEnd, Control& frontEnd, Control& homeLamp, Control& frontLamp) {
+void frmMain::PositionDrawing::draw(bool front) const {
     homeRod.Visible = !front;
     homeHead.Visible = !front;
     frontHead.Visible = front;

@@ -37,8 +37,8 @@ struct Look : ::testing::Test, test::DesktopWorld {
             ASSERT_EQ(QApplication::style()->name().toLower(), style.toLower());
         }
         ASSERT_EQ(desktop.start(), std::vector<std::string>());
-        program.main().ab_Click();
-        program.main().lcp_Click();
+        program.main().raise("ab", Event::Click);
+        program.main().raise("lcp", Event::Click);
         for (Window* w : windows())
             ASSERT_TRUE(QTest::qWaitForWindowExposed(desktop.viewFor(*w)));
     }

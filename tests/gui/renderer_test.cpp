@@ -197,16 +197,16 @@ TEST_F(Gui, GrowAndShrinkStepsResizeTheRealWindowFromItsHeight) {
 }
 
 TEST_F(Gui, AboutWindowIsOneWindowShownAgain) {
-    program.main().ab_Click();
+    program.main().raise("ab", Event::Click);
     Form1* first = program.form1();
     ASSERT_NE(first, nullptr);
     qt::FormView* v = desktop.viewFor(*first);
     ASSERT_NE(v, nullptr);
     EXPECT_TRUE(v->isVisible());
     EXPECT_EQ(v->windowTitle(), QString::fromUtf8("::: About.."));
-    first->Command1_Click();
+    first->raise("Command1", Event::Click);
     EXPECT_FALSE(v->isVisible());
-    program.main().ab_Click();
+    program.main().raise("ab", Event::Click);
     EXPECT_EQ(program.form1(), first);
     EXPECT_TRUE(v->isVisible());
 }
@@ -248,7 +248,7 @@ TEST_F(Gui, PeriodicHandlerWritingTheSameCaptionCostsNoRepaint) {
 
 TEST_F(Gui, LowerPanelComesIntoViewAndRodsAreDrawnOverTheirBarrels) {
     frmMain& w = program.main();
-    w.Command11_Click(); // left cylinder Man: front drawing and a grow step
+    w.raise("Command11", Event::Click); // left cylinder Man: front drawing and a grow step
     QApplication::processEvents();
     const QImage shot = view()->clientArea()->grab().toImage();
     ASSERT_GE(shot.height(), 400);
@@ -264,14 +264,14 @@ TEST_F(Gui, LowerPanelComesIntoViewAndRodsAreDrawnOverTheirBarrels) {
 }
 
 TEST_F(Gui, ClosingTheAboutWindowByItsFrameRemovesIt) {
-    program.main().ab_Click();
+    program.main().raise("ab", Event::Click);
     Form1* first = program.form1();
     ASSERT_NE(first, nullptr);
-    first->Command2_Click();
+    first->raise("Command2", Event::Click);
     EXPECT_FALSE(first->Command2.Enabled);
     desktop.viewFor(*first)->close();
     EXPECT_TRUE(QTest::qWaitFor([&] { return program.form1() == nullptr; }, 2000));
-    program.main().ab_Click();
+    program.main().raise("ab", Event::Click);
     ASSERT_NE(program.form1(), nullptr);
     EXPECT_TRUE(program.form1()->Command2.Enabled); // created anew with its design values
     EXPECT_EQ(program.form1()->Command2.Caption.get(), "&Kopiera adressen..");

@@ -52,9 +52,10 @@ TEST_F(CodeBox, EarlierColoursAreTheListsLastDifferentChoicesNewestFirst) {
     // A choice in an earlier run, loaded from the file.
     writeLogbook(kCongratulationBytes + "\r\n0000FF\r\n");
     frmMain& w = startAndSettle();
+    w.raise("Command18", Event::Click); // Snabbstart enables the colour button
     for (Colour c : {0x0000FFu, 0x0080FFu, 0x0000FFu, 0x00FF00u}) {
         fake.colourAnswer = c;
-        w.cmdColor_Click();
+        w.raise("cmdColor", Event::Click);
         advance(1000);
     }
     // The file now says otherwise; the menu reads the list.

@@ -20,12 +20,12 @@ TEST_F(LogbookDelete, NextChainSaveWritesTheFileAgainWithAllEntries) {
     const std::string saved = logbookBytes().value_or("");
     ASSERT_FALSE(saved.empty());
 
-    w.ta_Click(0);
+    w.raise("ta", Event::Click, {.index = 0});
     EXPECT_FALSE(std::filesystem::exists(file));
     EXPECT_TRUE(fake.callsStartingWith("messageBox").empty()); // a present file goes silently
     const auto lines = w.List1.ListCount();
 
-    w.kop_Click();
+    w.raise("kop", Event::Click);
     advance(299);
     EXPECT_FALSE(std::filesystem::exists(file));
     advance(1);
@@ -38,7 +38,7 @@ TEST_F(LogbookDelete, NextChainSaveWritesTheFileAgainWithAllEntries) {
 
     // With the file gone, a second delete fails and says so.
     std::filesystem::remove(file);
-    w.ta_Click(0);
+    w.raise("ta", Event::Click, {.index = 0});
     EXPECT_EQ(fake.callsStartingWith("messageBox"),
               (std::vector<std::string>{"messageBox(frmMain|FEL !! Fil saknas!!|Delete - FEL)"}));
 }
@@ -56,21 +56,21 @@ TEST(LogbookExitSave, SavesOnlyWhenTheListHoldsLinesNoSaveHasWritten) {
         {"deleted",
          [](auto& run) {
              run.advance(400);
-             run.main().ta_Click(0);
+             run.main().raise("ta", Event::Click, {.index = 0});
          },
          0, false},
         {"deleted, then a chain",
          [](auto& run) {
              run.advance(400);
-             run.main().ta_Click(0);
-             run.main().kop_Click();
+             run.main().raise("ta", Event::Click, {.index = 0});
+             run.main().raise("kop", Event::Click);
              run.advance(300);
          },
          0, true},
         {"deleted, then a journal line no chain saved",
          [](auto& run) {
              run.advance(400);
-             run.main().ta_Click(0);
+             run.main().raise("ta", Event::Click, {.index = 0});
              run.main().journalLine("Systemet snabb-startad.");
          },
          0, false},
@@ -78,7 +78,7 @@ TEST(LogbookExitSave, SavesOnlyWhenTheListHoldsLinesNoSaveHasWritten) {
          [](auto& run) {
              run.advance(400);
              run.fake.failWrites = true;
-             run.main().kop_Click();
+             run.main().raise("kop", Event::Click);
              run.advance(300);
              run.fake.failWrites = false;
          },

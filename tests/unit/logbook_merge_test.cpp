@@ -64,7 +64,7 @@ TEST(LogbookMerge, NextSaveKeepsAnotherProgramsChangeAndTheSessionsLines) {
         c.change(run.dir.path(), run.logbookFile, saved);
         const auto before = fs::exists(run.logbookFile) ? fs::file_size(run.logbookFile) : 0;
 
-        run.main().kop_Click();
+        run.main().raise("kop", Event::Click);
         run.advance(300); // the copy chain's line and save
         const std::optional<std::string> kept = c.kept(saved);
         if (kept) {
