@@ -30,37 +30,38 @@ void copyCodeToClipboard(frmMain& w) {
 
 } // namespace
 
-void frmMain::bindClipboardCommands() {
-    bind("cmdCopy", Event::Click, [this](const EventArgs&) {
-        copyCodeToClipboard(*this);
-        Text13.BackColor = lampGreen;
-        Timer1.Enabled = true;
-        Timer8.Enabled = true;
-    });
-    // The menu command (Ctrl+C) is never disabled, so it copies even while the
-    // panel is stopped. Unlike the button it leaves the in-operation lamp alone,
-    // and it also marks its own caption.
-    bind("kop", Event::Click, [this](const EventArgs&) {
-        copyCodeToClipboard(*this);
-        Timer1.Enabled = true;
-        Timer8.Enabled = true;
-        kop.Caption = "Ligger nu i klippminnet..  ";
-    });
-    bind("Timer1", Event::Timer, [this](const EventArgs&) {
-        cmdCopy.Caption = "Kopiera...";
-        Timer1.Enabled = false;
-        showPasteHint(*this, false);
-        kop.Caption = "Kopiera till klippminnet.. ";
-    });
-    bind("Command3", Event::Click, [this](const EventArgs&) {
-        Text1.Text = "";
-        Text7.BackColor = lampYellow;
-        Command3.Caption = "Klipp minnet tomt..";
-        Text4.BackColor = lampGreen;
-        Command3.Enabled = false;
-        platform().clipboardClear();
-        Timer6.Enabled = true;
-    });
+void frmMain::cmdCopy_Click() {
+    copyCodeToClipboard(*this);
+    Text13.BackColor = lampGreen;
+    Timer1.Enabled = true;
+    Timer8.Enabled = true;
+}
+
+// The menu command (Ctrl+C) is never disabled, so it copies even while the
+// panel is stopped. Unlike the button it leaves the in-operation lamp alone,
+// and it also marks its own caption.
+void frmMain::kop_Click() {
+    copyCodeToClipboard(*this);
+    Timer1.Enabled = true;
+    Timer8.Enabled = true;
+    kop.Caption = "Ligger nu i klippminnet..  ";
+}
+
+void frmMain::Timer1_Timer() {
+    cmdCopy.Caption = "Kopiera...";
+    Timer1.Enabled = false;
+    showPasteHint(*this, false);
+    kop.Caption = "Kopiera till klippminnet.. ";
+}
+
+void frmMain::Command3_Click() {
+    Text1.Text = "";
+    Text7.BackColor = lampYellow;
+    Command3.Caption = "Klipp minnet tomt..";
+    Text4.BackColor = lampGreen;
+    Command3.Enabled = false;
+    platform().clipboardClear();
+    Timer6.Enabled = true;
 }
 
 } // namespace kav

@@ -27,13 +27,17 @@ public:
     Control& Label3{ctl("Label3")};
     Control& Timer1{ctl("Timer1")};
 
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Timer1_Timer();
     // Closing the window by its frame removes it; the next use creates it anew.
     void requestClose() override;
 
-private:
     // The copy-address steps for one button and its box.
     void copyAddress(Control& button, Control& box);
 
+private:
     Program* program_;
 };
 

@@ -15,6 +15,7 @@ public:
 
     Control& Command1{ctl("Command1")};
 
+    void Command1_Click();
     // Closing the window by its frame removes it; the next use creates it anew.
     void requestClose() override;
 

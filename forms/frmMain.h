@@ -1,8 +1,8 @@
 #pragma once
 // The main window: the controls its handlers use as named members, so they
-// read like the design ("Text14.Visible = false;"), and its procedures. The
-// event handlers and procedures live in the subsystem folders that own them.
-// Any other control is reached by name with ctl().
+// read like the design ("Text14.Visible = false;"), and its event handlers and
+// procedures, which live in the subsystem folders that own them. Any other
+// control is reached by name with ctl().
 
 #include "colour/ColourHistory.h"
 #include "forms/Program.h"
@@ -148,27 +148,74 @@ public:
     Control& Timer22{ctl("Timer22")}; // piston's return
     Control& Timer23{ctl("Timer23")}; // start sequence: PLC contact
     Control& Timer24{ctl("Timer24")}; // start sequence: start conditions
-
+    // Event handlers.
+    void Form_Load();
+    void Timer2_Timer();
+    void Command1_Click();
+    void Command7_Click();
+    void Form_MouseDown(int Button, int Shift, double X, double Y);
     // Closing the main window by its frame ends the program.
     void requestClose() override;
+    void Command2_Click();
+    void ab_Click();
+    void lcp_Click();
+    void cmdColor_Click();
     // The code box's other web forms, the colours chosen before and the
     // code's contrast.
     std::vector<CopyOffer> copyOffers(std::string_view control) const override;
     void takeCopyOffer(std::string_view control, std::size_t index) override;
+    void cmdCopy_Click();
+    void kop_Click();
+    void Command3_Click();
+    void Timer1_Timer();
+    void Timer3_Timer();
+    void Command6_Click();
+    void sp_Click();
+    void loggbok_Click();
+    void bra_Click();
+    void ta_Click(int Index);
+    void Timer21_Timer();
+    void Timer23_Timer();
+    void Timer24_Timer();
+    void Command14_Click();
+    void Command15_Click();
+    void Command18_Click();
+    void Command16_Click();
+    void Command17_Click();
+    void Timer22_Timer();
+    void Command11_Click();
+    void Command10_Click();
+    void Timer14_Timer();
+    void Command5_Click();
+    void Command4_Click();
+    void Command12_Click();
+    void Command13_Click();
+    void Timer15_Timer();
+    void Timer16_Timer();
+    void Timer17_Timer();
+    void Timer18_Timer();
+    void Command8_Click();
+    void Command9_Click();
+    void win_Click();
 
     // Procedures of the window.
     void List_Add(Control& list, const std::string& text);
     void List_Load(Control& list, const std::string& path);
     void List_Save(Control& list, const std::string& path);
+    // The closing save of List1.
     void saveUnsavedLines();
     void saveLogbook(Control& list, const std::string& path, bool closing);
     bool readAgain(Control& list, const std::string& path);
 
     // Step lists shared by several handlers.
     void journalLine(const std::string& message);
+    // Binds the timers of the journal chains: a message timer writes its line
+    // and hands on, a save timer writes the logbook to its file.
+    void bindJournalChains();
     // The production-start lamp and the start contact.
     void productionLamp(bool steady);
     void runningLook();
+    void startConditionsGiven();
     void pistonDrawing(bool out, bool codeLamp);
     void growStep();
     void shrinkStep();
@@ -176,20 +223,6 @@ public:
     std::string logbookPath() const;
 
 private:
-    // Each subsystem's file binds its own event handlers.
-    void bindStartup();
-    void bindWindowCommands();
-    void bindColourSelection();
-    void bindClipboardCommands();
-    void bindFileCommands();
-    void bindJournalChains();
-    void bindRunControl();
-    void bindPiston();
-    void bindCylinders();
-    void bindConsoleRamp();
-    void bindCdTray();
-    void bindLauncher();
-
     Program* program_;
     // The lines of List1 the logbook file holds, [fileFirst_, linesCovered_),
     // as the last load or successful save left them; the save under way's

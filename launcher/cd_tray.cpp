@@ -5,16 +5,20 @@
 
 namespace kav {
 
-void frmMain::bindCdTray() {
+void frmMain::Command8_Click() {
     // The outcome does not matter: with no drive, or a drive that refuses, the
     // buttons swap and the press is logged all the same.
-    for (const bool open : {true, false})
-        bind(open ? "Command8" : "Command9", Event::Click, [this, open](const EventArgs&) {
-            (void)platform().cdDoor(open);
-            Command8.Enabled = !open;
-            Command9.Enabled = open;
-            (open ? Timer10 : Timer12).Enabled = true;
-        });
+    (void)platform().cdDoor(true);
+    Command8.Enabled = false;
+    Command9.Enabled = true;
+    Timer10.Enabled = true;
+}
+
+void frmMain::Command9_Click() {
+    (void)platform().cdDoor(false);
+    Command8.Enabled = true;
+    Command9.Enabled = false;
+    Timer12.Enabled = true;
 }
 
 } // namespace kav

@@ -1,7 +1,6 @@
 // The launcher menu: each item starts one fixed Windows command line with a
 // fixed show-window code and does nothing else. A launch that finds nothing
 // changes nothing and shows nothing.
-#include "forms/frmMain.h"
 #include "launcher/LaunchItems.h"
 
 #include <algorithm>
@@ -73,14 +72,6 @@ const LaunchItem* findLaunchItem(std::string_view name) {
     const auto* it =
         std::find_if(std::begin(kItems), std::end(kItems), [&](const LaunchItem& item) { return item.name == name; });
     return it == std::end(kItems) ? nullptr : it;
-}
-
-// "Stäng av datorn" opens the shut-down dialog and nothing more: whatever
-// happens next is the user's choice in that dialog.
-void frmMain::bindLauncher() {
-    for (const LaunchItem& item : kItems)
-        bind(item.name, Event::Click, [this, &item](const EventArgs&) { platform().launch(item); });
-    bind("win", Event::Click, [this](const EventArgs&) { platform().shutdownDialog(); });
 }
 
 } // namespace kav

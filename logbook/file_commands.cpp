@@ -7,25 +7,26 @@
 
 namespace kav {
 
-void frmMain::bindFileCommands() {
-    // The button beside the logbook opens it in the editor as the menu item
-    // "bok" of the launcher table does.
-    bind("Command6", Event::Click, [this](const EventArgs&) {
-        if (const LaunchItem* editor = findLaunchItem("bok")) platform().launch(*editor);
-    });
-    // Copies to the floppy and "burn" drives; the outcome is not looked at. The
-    // D: item copies like its sisters, to the same medium as E:, so that its
-    // caption tells the truth.
-    bind("sp", Event::Click, [this](const EventArgs&) { platform().shellCopy("kavrilon.ini", R"(A:\kavrilon.ini)"); });
-    bind("loggbok", Event::Click,
-         [this](const EventArgs&) { platform().shellCopy("kavrilon.ini", R"(E:\kavrilon.ini)"); });
-    bind("bra", Event::Click, [this](const EventArgs&) { platform().shellCopy("kavrilon.ini", R"(D:\kavrilon.ini)"); });
-    // Deletes the file named by the hidden Text12; the one failure the program
-    // reports itself.
-    bind("ta", Event::Click, [this](const EventArgs&) {
-        const bool ok = platform().shellDelete(Text12.Text.get());
-        if (!ok) platform().messageBox(*this, "FEL !! Fil saknas!!", "Delete - FEL");
-    });
+// The button beside the logbook opens it in the editor as the menu item
+// "bok" of the launcher table does.
+void frmMain::Command6_Click() {
+    if (const LaunchItem* editor = findLaunchItem("bok")) platform().launch(*editor);
+}
+
+// Copies to the floppy and "burn" drives; the outcome is not looked at.
+void frmMain::sp_Click() { platform().shellCopy("kavrilon.ini", R"(A:\kavrilon.ini)"); }
+
+void frmMain::loggbok_Click() { platform().shellCopy("kavrilon.ini", R"(E:\kavrilon.ini)"); }
+
+// The D: item copies like its sisters, to the same medium as E:, so that its
+// caption tells the truth.
+void frmMain::bra_Click() { platform().shellCopy("kavrilon.ini", R"(D:\kavrilon.ini)"); }
+
+// Deletes the file named by the hidden Text12; the one failure the program
+// reports itself.
+void frmMain::ta_Click(int) {
+    const bool ok = platform().shellDelete(Text12.Text.get());
+    if (!ok) platform().messageBox(*this, "FEL !! Fil saknas!!", "Delete - FEL");
 }
 
 } // namespace kav

@@ -43,11 +43,12 @@ void frmMain::bindJournalChains() {
             ctl(chain.saveTimer).Enabled = false;
         });
     }
-    bind("Timer3", Event::Timer, [this](const EventArgs&) {
-        List_Add(List1, txtColor.Text);
-        Timer3.Enabled = false;
-        Timer4.Enabled = true;
-    });
+}
+
+void frmMain::Timer3_Timer() {
+    List_Add(List1, txtColor.Text);
+    Timer3.Enabled = false;
+    Timer4.Enabled = true;
 }
 
 } // namespace kav

@@ -7,47 +7,55 @@
 
 namespace kav {
 
-void frmMain::bindConsoleRamp() {
-    // NER (down) and UPP: each starts its sequence and makes the other usable.
-    for (const bool down : {true, false})
-        bind(down ? "Command12" : "Command13", Event::Click, [this, down](const EventArgs&) {
-            (down ? Timer15 : Timer17).Enabled = true;
-            Command13.Enabled = down;
-            Command12.Enabled = !down;
-        });
-    // Cylinders down.
-    bind("Timer15", Event::Timer, [this](const EventArgs&) {
-        leftCylinder.draw(/*front=*/true);
-        journalLine("Cylinder ner");
-        rightCylinder.draw(/*front=*/true);
-        Timer15.Enabled = false;
-        Timer16.Enabled = true;
-        growStep();
-    });
-    // Console locked down; the UPP button takes the NER button's place.
-    bind("Timer16", Event::Timer, [this](const EventArgs&) {
-        consoleLock.draw(/*front=*/true);
-        journalLine("Konsollen är låst i nede - läge");
-        Command12.Visible = false;
-        Command13.Visible = true;
-        Timer16.Enabled = false;
-    });
-    // Lock released, console on its way up.
-    bind("Timer17", Event::Timer, [this](const EventArgs&) {
-        consoleLock.draw(/*front=*/false);
-        journalLine("Konsollen är upp låst - Konsollen går upp..");
-        Timer17.Enabled = false;
-        Timer18.Enabled = true;
-    });
-    // Cylinders up. The console's arrival writes no journal line.
-    bind("Timer18", Event::Timer, [this](const EventArgs&) {
-        leftCylinder.draw(/*front=*/false);
-        rightCylinder.draw(/*front=*/false);
-        Command12.Visible = true;
-        Command13.Visible = false;
-        Timer18.Enabled = false;
-        shrinkStep();
-    });
+// NER.
+void frmMain::Command12_Click() {
+    Timer15.Enabled = true;
+    Command13.Enabled = true;
+    Command12.Enabled = false;
+}
+
+// UPP.
+void frmMain::Command13_Click() {
+    Timer17.Enabled = true;
+    Command13.Enabled = false;
+    Command12.Enabled = true;
+}
+
+// Cylinders down.
+void frmMain::Timer15_Timer() {
+    leftCylinder.draw(/*front=*/true);
+    journalLine("Cylinder ner");
+    rightCylinder.draw(/*front=*/true);
+    Timer15.Enabled = false;
+    Timer16.Enabled = true;
+    growStep();
+}
+
+// Console locked down; the UPP button takes the NER button's place.
+void frmMain::Timer16_Timer() {
+    consoleLock.draw(/*front=*/true);
+    journalLine("Konsollen är låst i nede - läge");
+    Command12.Visible = false;
+    Command13.Visible = true;
+    Timer16.Enabled = false;
+}
+
+// Lock released, console on its way up.
+void frmMain::Timer17_Timer() {
+    consoleLock.draw(/*front=*/false);
+    journalLine("Konsollen är upp låst - Konsollen går upp..");
+    Timer17.Enabled = false;
+    Timer18.Enabled = true;
+}
+
+// Cylinders up. The console's arrival writes no journal line.
+void frmMain::Timer18_Timer() {
+    leftCylinder.draw(/*front=*/false);
+    rightCylinder.draw(/*front=*/false);
+    Command12.Visible = true;
+    Command13.Visible = false;
+    Timer18.Enabled = false;
+    shrinkStep();
 }
 
 } // namespace kav

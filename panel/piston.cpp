@@ -4,23 +4,23 @@
 
 namespace kav {
 
-void frmMain::bindPiston() {
-    // Auto.
-    bind("Command16", Event::Click, [this](const EventArgs&) {
-        pistonDrawing(/*out=*/false, /*codeLamp=*/false);
-        Command16.Enabled = false;
-    });
-    // Man. It is never disabled, so it can be pressed with the piston already out.
-    bind("Command17", Event::Click, [this](const EventArgs&) {
-        pistonDrawing(/*out=*/true, /*codeLamp=*/false);
-        Command16.Enabled = true;
-    });
-    // The piston's return after a colour selection. It leaves the Auto button as
-    // it is, and darkens the colour-code-ready lamp.
-    bind("Timer22", Event::Timer, [this](const EventArgs&) {
-        pistonDrawing(/*out=*/false, /*codeLamp=*/true);
-        Timer22.Enabled = false;
-    });
+// Auto.
+void frmMain::Command16_Click() {
+    pistonDrawing(/*out=*/false, /*codeLamp=*/false);
+    Command16.Enabled = false;
+}
+
+// Man. It is never disabled, so it can be pressed with the piston already out.
+void frmMain::Command17_Click() {
+    pistonDrawing(/*out=*/true, /*codeLamp=*/false);
+    Command16.Enabled = true;
+}
+
+// The piston's return after a colour selection. It leaves the Auto button as
+// it is, and darkens the colour-code-ready lamp.
+void frmMain::Timer22_Timer() {
+    pistonDrawing(/*out=*/false, /*codeLamp=*/true);
+    Timer22.Enabled = false;
 }
 
 } // namespace kav

@@ -6,14 +6,13 @@
 
 namespace kav {
 
-Form1::Form1(Program& program) : Window(Form1Design()), program_(&program) {
-    bind("Command1", Event::Click, [this](const EventArgs&) { Hide(); });
-    bind("Command2", Event::Click, [this](const EventArgs&) { copyAddress(Command2, Text1); });
-    bind("Command3", Event::Click, [this](const EventArgs&) { copyAddress(Command3, Text2); });
-    bind("Timer1", Event::Timer, [this](const EventArgs&) { Label3.Caption = platform().todayShortDate(); });
-}
+void Form1::Command1_Click() { Hide(); }
 
 void Form1::requestClose() { program().unloadForm1(); }
+
+void Form1::Command2_Click() { copyAddress(Command2, Text1); }
+
+void Form1::Command3_Click() { copyAddress(Command3, Text2); }
 
 // The button stays disabled and the box keeps the paste hint for as long as
 // the window is loaded; nothing puts them back.
@@ -25,9 +24,9 @@ void Form1::copyAddress(Control& button, Control& box) {
     box.Text = "CTRL + V..";
 }
 
-Form2::Form2(Program& program) : Window(Form2Design()), program_(&program) {
-    bind("Command1", Event::Click, [this](const EventArgs&) { Hide(); });
-}
+void Form1::Timer1_Timer() { Label3.Caption = platform().todayShortDate(); }
+
+void Form2::Command1_Click() { Hide(); }
 
 void Form2::requestClose() { program_->unloadForm2(); }
 

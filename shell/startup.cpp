@@ -8,17 +8,16 @@
 
 namespace kav {
 
-void frmMain::bindStartup() {
-    bind("Form", Event::Load, [this](const EventArgs&) {
-        // The code box is empty now, so every start puts one empty line at the
-        // head of the list, before the lines of the file.
-        List_Add(List1, txtColor.Text);
-        List_Load(List1, logbookPath());
-        Timer19.Enabled = true;
-    });
-    bind("Timer2", Event::Timer, [this](const EventArgs&) {
-        Label5.Caption = "Antal op. programmet har gjort: " + std::to_string(List1.ListCount());
-    });
+void frmMain::Form_Load() {
+    // The code box is empty now, so every start puts one empty line at the
+    // head of the list, before the lines of the file.
+    List_Add(List1, txtColor.Text);
+    List_Load(List1, logbookPath());
+    Timer19.Enabled = true;
+}
+
+void frmMain::Timer2_Timer() {
+    Label5.Caption = "Antal op. programmet har gjort: " + std::to_string(List1.ListCount());
 }
 
 } // namespace kav

@@ -9,24 +9,32 @@
 
 namespace kav {
 
+void frmMain::Command1_Click() { platform().endProgram(); }
+
 void frmMain::requestClose() { platform().endProgram(); }
 
-void frmMain::bindWindowCommands() {
-    for (std::string_view name : {"Command1", "col"})
-        bind(name, Event::Click, [this](const EventArgs&) { platform().endProgram(); });
-    bind("Command7", Event::Click, [this](const EventArgs&) { WindowState = 1; });
-    // Only the right button opens the file menu; the shift state and the
-    // position play no part (the menu opens where the mouse is).
-    bind("Form", Event::MouseDown, [this](const EventArgs& a) {
-        if (a.button == 2) PopupMenu("ar");
-    });
-    for (std::string_view name : {"Command2", "om"})
-        bind(name, Event::Click, [this](const EventArgs&) {
-            platform().aboutBox(*this, "Kavrilon * Färg koder för hemsidan..",
-                                "Utvecklat av Vendel Hagmark - Skarnvik, Hallmyra");
-        });
-    bind("ab", Event::Click, [this](const EventArgs&) { program().loadForm1().Show(); });
-    bind("lcp", Event::Click, [this](const EventArgs&) { program().loadForm2().Show(); });
+void frmMain::Command7_Click() { WindowState = 1; }
+
+// Only the right button opens the file menu; the shift state and the position
+// play no part (the menu opens where the mouse is).
+void frmMain::Form_MouseDown(int Button, int /*Shift*/, double /*X*/, double /*Y*/) {
+    if (Button == 2) PopupMenu("ar");
 }
+
+namespace {
+
+void showAboutBox(frmMain& w) {
+    const std::string_view appText = "Kavrilon * Färg koder för hemsidan..";
+    const std::string_view otherText = "Utvecklat av Vendel Hagmark - Skarnvik, Hallmyra";
+    w.platform().aboutBox(w, appText, otherText);
+}
+
+} // namespace
+
+void frmMain::Command2_Click() { showAboutBox(*this); }
+
+void frmMain::ab_Click() { program().loadForm1().Show(); }
+
+void frmMain::lcp_Click() { program().loadForm2().Show(); }
 
 } // namespace kav
