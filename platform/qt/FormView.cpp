@@ -181,9 +181,9 @@ QString spokenName(Window& window, std::string_view control) {
 // A lamp says its colour as a word: "grön", "gul", "röd", or "släckt" for a
 // colour that is none of the three.
 QString lampWord(Colour c) {
-    if (c == palette(10)) return QStringLiteral("grön");
-    if (c == palette(14)) return QStringLiteral("gul");
-    if (c == palette(12)) return QStringLiteral("röd");
+    if (c == lampGreen) return QStringLiteral("grön");
+    if (c == lampYellow) return QStringLiteral("gul");
+    if (c == lampRed) return QStringLiteral("röd");
     return QStringLiteral("släckt");
 }
 
