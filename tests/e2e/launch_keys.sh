@@ -35,16 +35,6 @@ kav_starts() {
     done
 }
 
-# Waits (bounded, 10 s) until there are at least n starts.
-wait_starts() { # n
-    local tries=200
-    while ((tries-- > 0)); do
-        (($(kav_starts | wc -l) >= $1)) && return 0
-        sleep 0.05
-    done
-    return 1
-}
-
 # A file: URL back to its path (percent escapes decoded).
 url_path() { # url
     local p=${1#file://}
@@ -79,7 +69,7 @@ fi
 # F11 once more: its start comes after any further start of Ctrl+L's, so
 # the count once it is there shows whether Ctrl+L started one program.
 kav_keys F11
-wait_starts 3 || kav_die "the second F11 started no program within 10 s"
+kav_wait_calls 3 10 kav_starts || kav_die "the second F11 started no program within 10 s"
 mapfile -t calls < <(kav_starts)
 kav_check "programs started by F11, Ctrl+L and F11 again" "${#calls[@]}" 3
 kav_check "program started by the second F11" "${calls[2]%.*}" xdg-open

@@ -659,11 +659,12 @@ kav_calls() {
     done
 }
 
-# Waits (bounded) until the fake programs have recorded at least n calls.
-kav_wait_calls() { # n seconds
+# Waits (bounded) until the fake programs have recorded at least n calls, as
+# kav_calls lists them or as another lister given (a filter of them).
+kav_wait_calls() { # n seconds [lister]
     local tries=$(($2 * 20))
     while ((tries-- > 0)); do
-        (($(kav_calls | wc -l) >= $1)) && return 0
+        (($("${3:-kav_calls}" | wc -l) >= $1)) && return 0
         sleep 0.05
     done
     return 1
