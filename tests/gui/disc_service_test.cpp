@@ -113,13 +113,16 @@ protected:
         QDBusConnection::disconnectFromBus(QStringLiteral("udisks"));
     }
 
+    // The fake is registered before it moves to its thread: registering
+    // gives it a child object, which must be made in the fake's own thread to
+    // be owned (and freed) by it.
     void startFakeService() {
-        fake.moveToThread(&serviceThread);
-        serviceThread.start();
         QDBusConnection c = QDBusConnection::connectToBus(bus.address(), QStringLiteral("udisks"));
         ASSERT_TRUE(c.registerService(QStringLiteral("org.freedesktop.UDisks2")));
         ASSERT_TRUE(
             c.registerVirtualObject(QStringLiteral("/org/freedesktop/UDisks2"), &fake, QDBusConnection::SubPath));
+        fake.moveToThread(&serviceThread);
+        serviceThread.start();
     }
 
     // Opens the tray as the program does: the disk service on a lazily
