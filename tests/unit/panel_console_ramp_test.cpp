@@ -40,6 +40,15 @@ protected:
 
     std::array<Control*, 4> rampTimers() { return {&w->Timer15, &w->Timer16, &w->Timer17, &w->Timer18}; }
 
+    // The ramp's steps, as the design times them: lowering (Timer15), locking
+    // (Timer16), unlocking (Timer17) and raising (Timer18).
+    std::int64_t lower() const { return w->Timer15.def().interval; }
+    std::int64_t lock() const { return w->Timer16.def().interval; }
+    std::int64_t unlock() const { return w->Timer17.def().interval; }
+    std::int64_t raise() const { return w->Timer18.def().interval; }
+    std::int64_t down() const { return lower() + lock(); }
+    std::int64_t up() const { return unlock() + raise(); }
+
     int armedCount() {
         int n = 0;
         for (Control* t : rampTimers())
@@ -76,10 +85,10 @@ protected:
 TEST_F(ConsoleRamp, FullCycleWritesThreeLinesAndLeavesWindowTwentyTwipsShorter) {
     const std::size_t m = mark();
     ASSERT_TRUE(click("Command12"));
-    advance(1240);
+    advance(down());
     EXPECT_EQ(w->Height.get(), kOddHeight + 3120.0);
     ASSERT_TRUE(click("Command13"));
-    advance(999);
+    advance(up() - 1);
     EXPECT_EQ(w->Height.get(), kOddHeight + 3120.0);
     EXPECT_EQ(linesSince(m), kCycleLines);
     advance(1);
@@ -102,14 +111,14 @@ TEST_F(ConsoleRamp, OnlyOneRampButtonIsUsableAtEachStage) {
     EXPECT_FALSE(click("Command12"));
     EXPECT_FALSE(click("Command13"));
 
-    advance(119);
+    advance(lower() - 1);
     EXPECT_TRUE(cylindersHome());
     advance(1);
     EXPECT_EQ(state(), (RampState{true, false, false, true, 16})) << "lowered";
     EXPECT_TRUE(cylindersFront());
     EXPECT_TRUE(lockReleased());
 
-    advance(1119);
+    advance(lock() - 1);
     EXPECT_TRUE(lockReleased());
     advance(1);
     EXPECT_EQ(state(), (RampState{false, false, true, true, 0})) << "locked down";
@@ -120,27 +129,27 @@ TEST_F(ConsoleRamp, OnlyOneRampButtonIsUsableAtEachStage) {
     EXPECT_FALSE(click("Command12"));
     EXPECT_FALSE(click("Command13"));
 
-    advance(500);
+    advance(unlock());
     EXPECT_EQ(state(), (RampState{false, true, true, false, 18})) << "raising";
     // The lock is released while both cylinders are still down.
     EXPECT_TRUE(lockReleased());
     EXPECT_TRUE(cylindersFront());
 
-    advance(500);
+    advance(raise());
     EXPECT_EQ(state(), (RampState{true, true, false, false, 0})) << "up after a cycle";
     EXPECT_TRUE(cylindersHome());
     EXPECT_TRUE(lockReleased());
 
     // A second cycle runs the same way.
     ASSERT_TRUE(click("Command12"));
-    advance(1240);
+    advance(down());
     EXPECT_EQ(state(), (RampState{false, false, true, true, 0})) << "locked down again";
 }
 
 TEST_F(ConsoleRamp, ExactlyOneLockLampIsGreenThroughoutTheCycle) {
     // Click times relative to kT0, then sample every 10 ms until well after
     // the console is up. The UPP click falls between samples on purpose.
-    const std::int64_t nerAt = 0, uppAt = 1835, end = 3500;
+    const std::int64_t nerAt = 0, uppAt = down() + 595, end = uppAt + up() + 665;
     int released = 0, engaged = 0;
     for (std::int64_t t = 0; t <= end; t += 5) {
         if (t == nerAt) {
@@ -160,18 +169,20 @@ TEST_F(ConsoleRamp, ExactlyOneLockLampIsGreenThroughoutTheCycle) {
         }
         advance(5);
     }
-    // Engaged from 1240 ms to 2335 ms after the NER click.
-    EXPECT_EQ(engaged, 110);
-    EXPECT_EQ(released, 351 - 110);
+    // Engaged from the end of the locking step until the unlocking step ends:
+    // the samples at 10 ms steps in that span.
+    const std::int64_t engagedSamples = (uppAt + unlock() - down() + 9) / 10;
+    EXPECT_EQ(engaged, engagedSamples);
+    EXPECT_EQ(released, end / 10 + 1 - engagedSamples);
 }
 
 TEST_F(ConsoleRamp, NerWhileACylinderIsInManualLeavesItsBarrelAndAutoAlone) {
     ASSERT_TRUE(click("Command11"));
     EXPECT_EQ(w->Height.get(), kOddHeight + 3120.0);
     ASSERT_TRUE(click("Command12"));
-    advance(120);
+    advance(lower());
     EXPECT_EQ(w->Height.get(), kOddHeight + 6240.0);
-    advance(1120);
+    advance(lock());
 
     // Locked down: Man still warns, whatever the console does.
     const std::size_t m = mark();
@@ -180,7 +191,7 @@ TEST_F(ConsoleRamp, NerWhileACylinderIsInManualLeavesItsBarrelAndAutoAlone) {
     EXPECT_EQ(w->Height.get(), kOddHeight + 9360.0);
 
     ASSERT_TRUE(click("Command13"));
-    advance(1000);
+    advance(up());
     EXPECT_TRUE(cylindersHome());
     EXPECT_EQ(w->Height.get(), kOddHeight + 6220.0);
     EXPECT_TRUE(lit(w->Shape2, 12));
@@ -192,7 +203,7 @@ TEST_F(ConsoleRamp, NerWhileACylinderIsInManualLeavesItsBarrelAndAutoAlone) {
 
 TEST_F(ConsoleRamp, LoweringStepReachesTheWindowInItsOrder) {
     ASSERT_TRUE(click("Command12"));
-    advance(119);
+    advance(lower() - 1);
     ChangeRecorder rec;
     w->addObserver(&rec);
     advance(1);
