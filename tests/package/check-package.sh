@@ -76,7 +76,7 @@ kav_check_true "it recommends Qt's Wayland plugin" grep -qw qt6-wayland <<<"$(fi
 # Everything lintian says, pedantic notes included, is shown; errors and
 # warnings fail the check.
 if lintian --display-info --pedantic --fail-on error,warning "$deb" >"$tmp/lintian.log" 2>&1; then
-    kav_pass "lintian reports no errors or warnings ($(grep -c '^[IP]:' "$tmp/lintian.log") notes)"
+    kav_pass "lintian reports no errors or warnings (notes: $(grep -c '^[IP]:' "$tmp/lintian.log"))"
 else
     kav_fail "lintian reports errors or warnings"
 fi
