@@ -23,6 +23,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -95,11 +96,9 @@ int printPalette(const char* argv0, const PaletteFormatRow& format) {
     return 0;
 }
 
-// The colour chosen last, from the logbook a start would use, read as
-// --palette reads it; none when there is no logbook or it cannot be read.
-std::optional<Colour> lastChoice(const char* argv0) {
-    const std::string path = logbookPath(argv0);
-    if (path.empty()) return std::nullopt;
+// The colour chosen last in the logbook at `path`, read as --palette reads
+// it; none when there is no logbook or it cannot be read.
+std::optional<Colour> lastChoice(const std::string& path) {
     std::optional<Colour> last;
     if (!readChoices(path, [&last](Colour c) { last = c; }).empty()) return std::nullopt;
     return last;
@@ -110,10 +109,17 @@ std::optional<Colour> lastChoice(const char* argv0) {
 int pick(int& argc, char** argv, const CommandLine& cl) {
     // Without a display Qt would abort; a script gets an exit code of its own.
     if (!requireDisplay(argc, argv)) return 3;
-    const std::optional<Colour> start = cl.colour ? cl.colour : lastChoice(argc > 0 ? argv[0] : nullptr);
     // A session bus that never answers is kept from Qt, as at a plain start;
     // the screen pick then keeps Qt's own grab.
     checkSessionBus();
+    // Without --color the dialog opens on the logbook's last colour. The
+    // logbook is read while the toolkit starts, so a logbook grown for years
+    // costs the dialog little; its path, which reads the environment, is
+    // found before the toolkit can change that.
+    std::optional<Colour> start = cl.colour;
+    const std::string path = start ? std::string() : logbookPath(argc > 0 ? argv[0] : nullptr);
+    std::jthread reader;
+    if (!path.empty()) reader = std::jthread([&start, &path] { start = lastChoice(path); });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavrilon"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kavrilon.Kavrilon"));
@@ -124,6 +130,7 @@ int pick(int& argc, char** argv, const CommandLine& cl) {
         kavInitResources();
         QApplication::setWindowIcon(qt::programIcon());
     });
+    if (reader.joinable()) reader.join();
     const std::optional<QColor> c =
         qt::runColourDialog(start ? qt::toQColor(*start) : QColor(Qt::white), nullptr);
     if (!c) return 1;
