@@ -144,7 +144,8 @@ std::string helpText() {
            "  --pick          öppna bara färgdialogen och skriv den valda färgens kod\n"
            "                  på standard ut, som FF8000; avbryt skriver inget\n"
            "  --color FÄRG    med --pick: färgen som dialogen öppnas med, som FF8000\n"
-           "                  eller i någon av formerna nedan\n"
+           "                  eller i någon av formerna nedan; utan den loggbokens\n"
+           "                  senast valda färg\n"
            "  --palette       skriv de färger som valts förut, äldsta först, var och\n"
            "                  en en gång, ur loggboken; läser bara, utan fönster\n"
            "  --format NAMN   kodens form för --pick:\n" +

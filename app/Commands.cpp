@@ -21,7 +21,9 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -42,38 +44,51 @@ int fail(const std::string& message) {
     return 1;
 }
 
-int printPalette(const char* argv0, const PaletteFormatRow& format) {
-    // The folder a start would choose; it is not made or entered here.
-    const std::string path =
-        posix::logbookPathIn(posix::chooseProgramFolder(posix::programFolderInputsFromSystem(argv0)));
-    if (path.empty()) return fail("ingen loggbok: det finns ingen hemmapp att ha den i");
+// The logbook a start would use; its folder is not made or entered here.
+// Empty when there is no home folder to keep it in.
+std::string logbookPath(const char* argv0) {
+    return posix::logbookPathIn(posix::chooseProgramFolder(posix::programFolderInputsFromSystem(argv0)));
+}
+
+// Reads the logbook at `path` and hands the code of every colour choice in
+// it to `take`, oldest first. Returns what kept it from reading the file, in
+// Swedish, or an empty text.
+template <class Take> std::string readChoices(const std::string& path, Take take) {
     // Not blocking, so that a FIFO in the logbook's place cannot hold us.
     const posix::Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (fd.get() < 0) {
-        if (errno == ENOENT) return fail("ingen loggbok i " + path + " ännu: välj en färg först");
-        return fail("loggboken " + path + " kan inte läsas: " + std::strerror(errno));
+        if (errno == ENOENT) return "ingen loggbok i " + path + " ännu: välj en färg först";
+        return "loggboken " + path + " kan inte läsas: " + std::strerror(errno);
     }
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return fail("loggboken " + path + " är ingen vanlig fil");
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return "loggboken " + path + " är ingen vanlig fil";
     ::posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
     SelectionScanner scanner;
-    DistinctColours distinct;
     std::vector<Colour> codes;
     const std::unique_ptr<char[]> block(new char[kBlock]);
     for (;;) {
         const ssize_t n = ::read(fd.get(), block.get(), kBlock);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return fail("loggboken " + path + " kan inte läsas: " + std::strerror(errno));
+        if (n < 0) return "loggboken " + path + " kan inte läsas: " + std::strerror(errno);
         if (n == 0) break;
         scanner.feed(std::string_view(block.get(), static_cast<std::size_t>(n)), codes);
         for (Colour c : codes)
-            distinct.add(c);
+            take(c);
         codes.clear();
     }
     scanner.finish(codes);
     for (Colour c : codes)
-        distinct.add(c);
+        take(c);
+    return {};
+}
+
+int printPalette(const char* argv0, const PaletteFormatRow& format) {
+    const std::string path = logbookPath(argv0);
+    if (path.empty()) return fail("ingen loggbok: det finns ingen hemmapp att ha den i");
+    DistinctColours distinct;
+    if (std::string error = readChoices(path, [&distinct](Colour c) { distinct.add(c); }); !error.empty())
+        return fail(error);
 
     const std::string text = format.write(distinct.colours());
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
@@ -81,13 +96,30 @@ int printPalette(const char* argv0, const PaletteFormatRow& format) {
     return 0;
 }
 
-// Only the colour dialog: no main window, no program folder, no logbook.
+// The colour chosen last in the logbook at `path`, read as --palette reads
+// it; none when there is no logbook or it cannot be read.
+std::optional<Colour> lastChoice(const std::string& path) {
+    std::optional<Colour> last;
+    if (!readChoices(path, [&last](Colour c) { last = c; }).empty()) return std::nullopt;
+    return last;
+}
+
+// Only the colour dialog: no main window and no lock; the logbook is only
+// read, for the colour the dialog opens on when --color names none.
 int pick(int& argc, char** argv, const CommandLine& cl) {
     // Without a display Qt would abort; a script gets an exit code of its own.
     if (!requireDisplay(argc, argv)) return 3;
     // A session bus that never answers is kept from Qt, as at a plain start;
     // the screen pick then keeps Qt's own grab.
     checkSessionBus();
+    // Without --color the dialog opens on the logbook's last colour. The
+    // logbook is read while the toolkit starts, so a logbook grown for years
+    // costs the dialog little; its path, which reads the environment, is
+    // found before the toolkit can change that.
+    std::optional<Colour> start = cl.colour;
+    const std::string path = start ? std::string() : logbookPath(argc > 0 ? argv[0] : nullptr);
+    std::jthread reader;
+    if (!path.empty()) reader = std::jthread([&start, &path] { start = lastChoice(path); });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavrilon"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kavrilon.Kavrilon"));
@@ -98,8 +130,9 @@ int pick(int& argc, char** argv, const CommandLine& cl) {
         kavInitResources();
         QApplication::setWindowIcon(qt::programIcon());
     });
+    if (reader.joinable()) reader.join();
     const std::optional<QColor> c =
-        qt::runColourDialog(cl.colour ? qt::toQColor(*cl.colour) : QColor(Qt::white), nullptr);
+        qt::runColourDialog(start ? qt::toQColor(*start) : QColor(Qt::white), nullptr);
     if (!c) return 1;
     const Colour colour = qt::fromQColor(*c);
     const std::string text = cl.format ? webFormOrFirst(colour, *cl.format) : HexRGB(static_cast<std::int32_t>(colour));

@@ -9,8 +9,8 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kavrilon)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-# The maintainer is the identity the repository's commits are made under.
-set(CPACK_PACKAGE_CONTACT "Seed cbf86405 maintainers <maintainers@users.noreply.c-seed-cbf86405.example>")
+# The maintainer, the same as in data/debian/changelog.
+set(CPACK_PACKAGE_CONTACT "Kavrilon maintainers <maintainers@kavrilon.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "colour picker that copies web colour codes")
 set(CPACK_PACKAGE_DESCRIPTION
   "Kavrilon is a small desktop program with a Swedish user interface for\n"
@@ -31,7 +31,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation2, qt6-translations-l10n")
-# xdg-open opens the web pages of the shortcut menu and the program's own page.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# xdg-open opens the web pages of the shortcut menu and the program's own page;
+# Qt's Wayland plugin lets a Wayland desktop show the program natively rather
+# than through Xwayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")
 
 include(CPack)

@@ -30,6 +30,10 @@ readonly KAV_YELLOW=FFFF00  # 14 light yellow
 readonly KAV_WHITE=FFFFFF   # 15 bright white
 readonly KAV_BLACK=000000
 
+# The journal line before every chosen code, as the logbook holds it
+# (Windows-1252: "ä" is E4).
+readonly KAV_CONGRATS=$'Vendel Hagmarks loggbok, Special.  Gratulera !!   Din nya f\xe4rg kod blev..  ='
+
 KAV_FAILED=0
 KAV_USER=
 KAV_TMP=

@@ -10,9 +10,6 @@
 source "$(dirname -- "${BASH_SOURCE[0]}")/lib.sh"
 kav_init "$1"
 
-# The congratulation line as the logbook holds it (Windows-1252: "ä" is E4).
-congrats=$'Vendel Hagmarks loggbok, Special.  Gratulera !!   Din nya f\xe4rg kod blev..  ='
-
 palette() { # args... ; leaves PAL_RC, PAL_OUT (od form) and the error text in $KAV_TMP/pal.err
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$KAV_PROG" --palette "$@" \
         >"$KAV_TMP/pal.out" 2>"$KAV_TMP/pal.err"
@@ -28,9 +25,9 @@ kav_check_true "--palette with no logbook says so in Swedish" grep -q 'ingen log
 kav_check "--palette with no logbook makes no file" "$(ls -A "$KAV_TMP/prog")" kavrilon
 
 # Repeated, missing and malformed code lines, and a last line without CR LF.
-printf '%s\r\n' '' "$congrats" FF8000 "$congrats" 00ff00 "$congrats" FF8000 "$congrats" '' \
-    "$congrats" FF800 "$congrats" GG0000 123456 >"$KAV_LOGBOOK"
-printf '%s\r\n%s' "$congrats" 0000FF >>"$KAV_LOGBOOK"
+printf '%s\r\n' '' "$KAV_CONGRATS" FF8000 "$KAV_CONGRATS" 00ff00 "$KAV_CONGRATS" FF8000 "$KAV_CONGRATS" '' \
+    "$KAV_CONGRATS" FF800 "$KAV_CONGRATS" GG0000 123456 >"$KAV_LOGBOOK"
+printf '%s\r\n%s' "$KAV_CONGRATS" 0000FF >>"$KAV_LOGBOOK"
 cp -- "$KAV_LOGBOOK" "$KAV_TMP/logbook-before"
 touch -d '2001-01-01 00:00' "$KAV_LOGBOOK"
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The command line as a script uses it: --pick shows only the colour dialog,
-# prints the chosen colour in the asked form and writes no logbook; --color
-# opens the dialog on a colour given in any web form, and a value that is no
-# colour exits 2 before any window; Escape prints nothing and exits 1;
+# prints the chosen colour in the asked form and writes no logbook; it opens
+# on the logbook's last colour, only reading it; --color opens the dialog on a
+# colour given in any web form, and a value that is no colour exits 2 before
+# any window; Escape prints nothing and exits 1;
 # without a display it exits 3; --help exits 0 without mapping a window, with
 # and without a display.
 # Usage: pick_command.sh <kavrilon>
@@ -65,6 +66,19 @@ kav_check "--pick without a display: exit code" "$?" 3
 kav_check_true "--pick without a display says why" grep -q DISPLAY "$KAV_TMP/pick.err"
 
 kav_check "--pick wrote no logbook and no other file beside the program" "$(ls -A "$KAV_TMP/prog")" kavrilon
+
+# Without --color the dialog opens on the colour chosen last (not the last new
+# one, and past a line that is no code), reading the logbook and nothing more.
+printf '%s\r\n' "$KAV_CONGRATS" 0C0B0A "$KAV_CONGRATS" FF8000 "$KAV_CONGRATS" 0C0B0A "$KAV_CONGRATS" '' >"$KAV_LOGBOOK"
+cp -- "$KAV_LOGBOOK" "$KAV_TMP/logbook-before"
+touch -d '2001-01-01 00:00' "$KAV_LOGBOOK"
+pick_with Return
+kav_check "--pick opens on the logbook's last colour" "$PICK_OUT" "$(expect 0C0B0A)"
+pick_with Return --color FF8000
+kav_check "--pick --color opens on that colour, not the logbook's" "$PICK_OUT" "$(expect FF8000)"
+kav_check_true "--pick left the logbook's bytes alone" cmp -s "$KAV_LOGBOOK" "$KAV_TMP/logbook-before"
+kav_check "--pick left the logbook's time alone" "$(stat -c %Y "$KAV_LOGBOOK")" "$(date -d '2001-01-01 00:00' +%s)"
+rm -- "$KAV_LOGBOOK"
 
 # --help: no window is mapped, with a display and with none at all.
 "$KAV_PROG" --help >"$KAV_TMP/help.out" 2>&1 &

@@ -67,7 +67,7 @@ else
         echo "$out" >&2
         fail "desktop-file-validate does not accept $app_id.desktop"
     fi
-    grep -qx "SingleMainWindow=true" "$desktop" || fail "the desktop entry does not say the program keeps one main window"
+    grep -qx "X-GNOME-SingleWindow=true" "$desktop" || fail "the desktop entry does not say the program keeps one main window"
     grep -qx "Icon=$icon" "$desktop" || fail "the desktop entry does not name the icon $icon"
     grep -qx "Exec=kavrilon" "$desktop" || fail "the desktop entry does not start kavrilon"
     grep -qx "TryExec=kavrilon" "$desktop" || fail "the desktop entry does not hide itself when kavrilon is missing"
