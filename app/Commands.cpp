@@ -23,7 +23,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -50,29 +49,44 @@ std::string logbookPath(const char* argv0) {
     return posix::logbookPathIn(posix::chooseProgramFolder(posix::programFolderInputsFromSystem(argv0)));
 }
 
-// Reads the logbook at `path` and hands the code of every colour choice in
-// it to `take`, oldest first. Returns what kept it from reading the file, in
-// Swedish, or an empty text.
-template <class Take> std::string readChoices(const std::string& path, Take take) {
+// Opens the logbook at `path` for reading into `fd` (which the caller
+// closes) and tells its size; what keeps it from being read, in Swedish, when
+// it cannot be.
+std::string openLogbook(const std::string& path, int& fd, off_t& size) {
     // Not blocking, so that a FIFO in the logbook's place cannot hold us.
-    const posix::Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (fd.get() < 0) {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
         if (errno == ENOENT) return "ingen loggbok i " + path + " ännu: välj en färg först";
         return "loggboken " + path + " kan inte läsas: " + std::strerror(errno);
     }
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return "loggboken " + path + " är ingen vanlig fil";
-    ::posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return "loggboken " + path + " är ingen vanlig fil";
+    size = st.st_size;
+    return {};
+}
 
+// Reads the open logbook from `from` to its end and hands the code of every
+// colour choice there to `take`, oldest first. From anywhere but the start,
+// the scan begins after the first line end, at the start of a whole line.
+template <class Take> std::string readChoices(const posix::Fd& fd, off_t from, Take take) {
     SelectionScanner scanner;
     std::vector<Colour> codes;
     const std::unique_ptr<char[]> block(new char[kBlock]);
-    for (;;) {
-        const ssize_t n = ::read(fd.get(), block.get(), kBlock);
+    bool skipping = from > 0;
+    for (off_t at = from;;) {
+        const ssize_t n = ::pread(fd.get(), block.get(), kBlock, at);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return "loggboken " + path + " kan inte läsas: " + std::strerror(errno);
+        if (n < 0) return std::string("loggboken kan inte läsas: ") + std::strerror(errno);
         if (n == 0) break;
-        scanner.feed(std::string_view(block.get(), static_cast<std::size_t>(n)), codes);
+        at += n;
+        std::string_view bytes(block.get(), static_cast<std::size_t>(n));
+        if (skipping) {
+            const std::size_t lineEnd = bytes.find('\n');
+            if (lineEnd == std::string_view::npos) continue;
+            bytes.remove_prefix(lineEnd + 1);
+            skipping = false;
+        }
+        scanner.feed(bytes, codes);
         for (Colour c : codes)
             take(c);
         codes.clear();
@@ -86,9 +100,15 @@ template <class Take> std::string readChoices(const std::string& path, Take take
 int printPalette(const char* argv0, const PaletteFormatRow& format) {
     const std::string path = logbookPath(argv0);
     if (path.empty()) return fail("ingen loggbok: det finns ingen hemmapp att ha den i");
+    int raw = -1;
+    off_t size = 0;
+    const std::string opened = openLogbook(path, raw, size);
+    const posix::Fd fd(raw);
+    if (!opened.empty()) return fail(opened);
+    ::posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     DistinctColours distinct;
-    if (std::string error = readChoices(path, [&distinct](Colour c) { distinct.add(c); }); !error.empty())
-        return fail(error);
+    if (std::string error = readChoices(fd, 0, [&distinct](Colour c) { distinct.add(c); }); !error.empty())
+        return fail(error + " (" + path + ")");
 
     const std::string text = format.write(distinct.colours());
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
@@ -97,11 +117,22 @@ int printPalette(const char* argv0, const PaletteFormatRow& format) {
 }
 
 // The colour chosen last in the logbook at `path`, read as --palette reads
-// it; none when there is no logbook or it cannot be read.
+// it; none when there is no logbook or it cannot be read. Only the file's
+// last block is scanned, and more of it, twice as much each time, only
+// while what was scanned holds no choice, so a logbook grown for years costs
+// the dialog no more than a small one.
 std::optional<Colour> lastChoice(const std::string& path) {
-    std::optional<Colour> last;
-    if (!readChoices(path, [&last](Colour c) { last = c; }).empty()) return std::nullopt;
-    return last;
+    int raw = -1;
+    off_t size = 0;
+    const bool opened = openLogbook(path, raw, size).empty();
+    const posix::Fd fd(raw);
+    if (!opened) return std::nullopt;
+    for (off_t tail = static_cast<off_t>(kBlock);; tail *= 2) {
+        const off_t from = size > tail ? size - tail : 0;
+        std::optional<Colour> last;
+        if (!readChoices(fd, from, [&last](Colour c) { last = c; }).empty()) return std::nullopt;
+        if (last || from == 0) return last;
+    }
 }
 
 // Only the colour dialog: no main window and no lock; the logbook is only
@@ -112,14 +143,14 @@ int pick(int& argc, char** argv, const CommandLine& cl) {
     // A session bus that never answers is kept from Qt, as at a plain start;
     // the screen pick then keeps Qt's own grab.
     checkSessionBus();
-    // Without --color the dialog opens on the logbook's last colour. The
-    // logbook is read while the toolkit starts, so a logbook grown for years
-    // costs the dialog little; its path, which reads the environment, is
-    // found before the toolkit can change that.
+    // Without --color the dialog opens on the logbook's last colour; its
+    // path, which reads the environment, is found before the toolkit can
+    // change that.
     std::optional<Colour> start = cl.colour;
-    const std::string path = start ? std::string() : logbookPath(argc > 0 ? argv[0] : nullptr);
-    std::jthread reader;
-    if (!path.empty()) reader = std::jthread([&start, &path] { start = lastChoice(path); });
+    if (!start) {
+        if (const std::string path = logbookPath(argc > 0 ? argv[0] : nullptr); !path.empty())
+            start = lastChoice(path);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavrilon"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kavrilon.Kavrilon"));
@@ -130,7 +161,6 @@ int pick(int& argc, char** argv, const CommandLine& cl) {
         kavInitResources();
         QApplication::setWindowIcon(qt::programIcon());
     });
-    if (reader.joinable()) reader.join();
     const std::optional<QColor> c =
         qt::runColourDialog(start ? qt::toQColor(*start) : QColor(Qt::white), nullptr);
     if (!c) return 1;

@@ -68,8 +68,12 @@ kav_check_true "--pick without a display says why" grep -q DISPLAY "$KAV_TMP/pic
 kav_check "--pick wrote no logbook and no other file beside the program" "$(ls -A "$KAV_TMP/prog")" kavrilon
 
 # Without --color the dialog opens on the colour chosen last (not the last new
-# one, and past a line that is no code), reading the logbook and nothing more.
-printf '%s\r\n' "$KAV_CONGRATS" 0C0B0A "$KAV_CONGRATS" FF8000 "$KAV_CONGRATS" 0C0B0A "$KAV_CONGRATS" '' >"$KAV_LOGBOOK"
+# one, and past a line that is no code, and past 280 kB of other lines after
+# it), reading the logbook and nothing more.
+{
+    printf '%s\r\n' "$KAV_CONGRATS" 0C0B0A "$KAV_CONGRATS" FF8000 "$KAV_CONGRATS" 0C0B0A "$KAV_CONGRATS" ''
+    yes $'Cylinder ner\r' | head -n 20000
+} >"$KAV_LOGBOOK"
 cp -- "$KAV_LOGBOOK" "$KAV_TMP/logbook-before"
 touch -d '2001-01-01 00:00' "$KAV_LOGBOOK"
 pick_with Return
