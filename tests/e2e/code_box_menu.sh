@@ -10,8 +10,8 @@ kav_init "$1"
 kav_start
 
 kav_click 8280 1320 1095 315 # "&Snabbstart" unlocks the colour buttons
-# The start sequence's 10 s step copies the code box itself; let it pass.
-kav_wait_start_sequence_over
+# The start sequence's 10 s step would copy a chosen code itself; let it pass.
+kav_wait_start_sequence_over quick
 
 kav_click 2040 0 2535 1335 # "Välj färg.."
 dialog=$(kav_wait_other_window 10) || kav_die "no colour dialog appeared"
