@@ -33,13 +33,15 @@ namespace kav::qt {
 namespace {
 
 // Where a window of this place and size lies on the screen's available area:
-// moved in when it fits, at the area's top left corner when it is larger.
+// moved in when it fits; at the area's top left corner when it is larger
+// across or down, so that its title bar and menu bar stay in reach.
 QRect onArea(QRect place, const QRect& area) {
-    const auto along = [](int pos, int size, int start, int extent) {
-        return size >= extent ? start : std::clamp(pos, start, start + extent - size);
-    };
-    place.moveTo(along(place.x(), place.width(), area.x(), area.width()),
-                 along(place.y(), place.height(), area.y(), area.height()));
+    if (place.width() > area.width() || place.height() > area.height()) {
+        place.moveTo(area.topLeft());
+        return place;
+    }
+    place.moveTo(std::clamp(place.x(), area.left(), area.right() + 1 - place.width()),
+                 std::clamp(place.y(), area.top(), area.bottom() + 1 - place.height()));
     return place;
 }
 

@@ -335,8 +335,9 @@ kav_start() {
 }
 
 # Checks that a window, with the frame the window manager gave it, lies on
-# the 1280x1024 screen: whole where it fits, from the top left corner where
-# it is larger.
+# the 1280x1024 screen: whole where it fits; where it is larger in either
+# direction, with its frame's top left corner in the screen's, so its title
+# bar and menu stay in reach.
 kav_check_on_screen() { # window what
     local r e x y w h
     read -ra r <<<"$(kav_window_rect "$1")"
@@ -344,16 +345,13 @@ kav_check_on_screen() { # window what
     ((${#r[@]} == 4 && ${#e[@]} == 4)) || kav_die "no geometry or frame for $2"
     x=$((r[0] - e[0])) y=$((r[1] - e[2])) w=$((r[2] + e[0] + e[1])) h=$((r[3] + e[2] + e[3]))
     kav_log "$2 with its frame: ${w}x${h} at $x,$y"
-    if ((w <= 1280)); then
+    if ((w <= 1280 && h <= 1024)); then
         kav_check_true "$2 lies on the screen across" test "$x" -ge 0 -a $((x + w)) -le 1280
-    else
-        # To a logical pixel: a frame of one screen pixel is half of one at scale 2.
-        kav_check_true "$2 wider than the screen starts at its left edge (x $x)" test "$x" -ge 0 -a "$x" -lt "$KAV_SCALE"
-    fi
-    if ((h <= 1024)); then
         kav_check_true "$2 lies on the screen down" test "$y" -ge 0 -a $((y + h)) -le 1024
     else
-        kav_check_true "$2 taller than the screen starts at its top edge (y $y)" test "$y" -ge 0 -a "$y" -lt "$KAV_SCALE"
+        # To a logical pixel: a frame of one screen pixel is half of one at scale 2.
+        kav_check_true "$2 larger than the screen starts at its left edge (x $x)" test "$x" -ge 0 -a "$x" -lt "$KAV_SCALE"
+        kav_check_true "$2 larger than the screen starts at its top edge (y $y)" test "$y" -ge 0 -a "$y" -lt "$KAV_SCALE"
     fi
 }
 
