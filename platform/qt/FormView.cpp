@@ -97,7 +97,9 @@ protected:
             if (offers[i].note && !std::exchange(notes, true)) menu.addSeparator();
             QAction* a = into->addAction(qs(offers[i].caption));
             a->setEnabled(offers[i].enabled);
-            connect(a, &QAction::triggered, this, [this, i] { window_->takeCopyOffer(name_, i); });
+            // A remark is there to be read: it does nothing when chosen.
+            if (!offers[i].note)
+                connect(a, &QAction::triggered, this, [this, i] { window_->takeCopyOffer(name_, i); });
         }
         menu.exec(e->globalPos());
     }
@@ -378,6 +380,14 @@ void FormView::controlChanged(Control& c, PropId id) {
             if (auto* box = dynamic_cast<TextBox*>(t); box && c.def().locked)
                 t->setFont(
                     fitText(s, toQFont(c.def().font), box->keepLineWhole(), Qt::AlignCenter, Qt::TextSingleLine).font);
+            // The remarks of the box's menu (the code's contrast) are read
+            // out with the box; Qt announces a changed description.
+            if (const std::vector<CopyOffer> offers = window_->copyOffers(c.name()); !offers.empty()) {
+                QStringList notes;
+                for (const CopyOffer& o : offers)
+                    if (o.note) notes << qs(o.caption);
+                t->setAccessibleDescription(notes.join(u'\n'));
+            }
         }
         break;
     case PropId::Visible: w->setVisible(c.Visible); break;
