@@ -242,17 +242,20 @@ constexpr std::string_view kWidgetOrder[] = {
 };
 
 // Tab order through the shown and enabled buttons, text boxes and list box.
+// The lamps have no tab stop: they only show a state, and a screen reader
+// finds them among the window's parts all the same.
 constexpr std::string_view kTabOrder[] = {
-    "txtColor", "cmdColor", "cmdCopy", "Command1", "Command2", "Text4", "Command3", "Text1", "Text2",
-    "Text3", "Text5", "Text6", "Text7", "Command4", "Command5", "List1", "Text8", "Command6", "Command7",
-    "Command8", "Command9", "Text9", "Command10", "Command11", "Text10", "Text11", "Command12", "Command13",
-    "Text12", "Text13", "Command14", "Command15", "Text16", "Text17", "Text18", "Text19", "Command16",
-    "Command17", "Command18",
+    "txtColor", "cmdColor", "cmdCopy", "Command1", "Command2", "Command3", "Text1", "Command4", "Command5", "List1",
+    "Text8", "Command6", "Command7", "Command8", "Command9", "Command10", "Command11", "Command12", "Command13",
+    "Text12", "Command14", "Command15", "Command16", "Command17", "Command18",
 };
 // clang-format on
 
-// The two faces of the production-start lamp are never focused.
-constexpr std::string_view kNoFocus[] = {"Text14", "Text15"};
+// The lamps are never focused.
+constexpr std::string_view kNoFocus[] = {
+    "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text9", "Text10",
+    "Text11", "Text13", "Text14", "Text15", "Text16", "Text17", "Text18", "Text19",
+};
 
 // The label beside each box names it; the lamps of the cylinders, the piston
 // and the console lock have no label, so they carry a name of their own.

@@ -26,6 +26,8 @@
 #include <QToolTip>
 #include <algorithm>
 #include <map>
+#include <optional>
+#include <set>
 #include <utility>
 
 namespace kav::qt {
@@ -48,6 +50,45 @@ QRect onArea(QRect place, const QRect& area) {
 // The height in pixels the top row of buttons needs; the window is never made
 // so short that the menu bar and this row leave the screen.
 constexpr int kMinClientHeight = 89;
+
+// The access key a caption marks with "&", if any.
+std::optional<QChar> accessKeyOf(const QString& caption) {
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&') continue;
+        if (caption[i + 1] != u'&') return caption[i + 1].toLower();
+        ++i;
+    }
+    return std::nullopt;
+}
+
+// Gives every item of a menu and of its submenus an access key of its own
+// where it has none: the first letter or digit not yet taken, a word's first
+// one before the others. Items that have keys keep them.
+void giveAccessKeys(QMenu& menu) {
+    std::set<QChar> taken;
+    const QList<QAction*> items = menu.actions();
+    for (const QAction* a : items)
+        if (const std::optional<QChar> key = accessKeyOf(a->text())) taken.insert(*key);
+    for (QAction* a : items) {
+        if (QMenu* sub = a->menu()) giveAccessKeys(*sub);
+        if (a->isSeparator() || accessKeyOf(a->text())) continue;
+        QString text = a->text();
+        text.replace(u'&', QStringLiteral("&&"));
+        const auto free = [&](qsizetype i, bool wordStart) {
+            return text[i].isLetterOrNumber() && !taken.count(text[i].toLower()) &&
+                   (!wordStart || i == 0 || !text[i - 1].isLetterOrNumber());
+        };
+        for (bool wordStart : {true, false}) {
+            qsizetype i = 0;
+            while (i < text.size() && !free(i, wordStart))
+                ++i;
+            if (i == text.size()) continue;
+            taken.insert(text[i].toLower());
+            a->setText(text.insert(i, u'&'));
+            break;
+        }
+    }
+}
 
 // A text box that lets the window's menu shortcuts through: a line edit would
 // otherwise take Ctrl+C, Ctrl+A, Ctrl+E and Ctrl+D for its own editing. The
@@ -101,6 +142,7 @@ protected:
             if (!offers[i].note)
                 connect(a, &QAction::triggered, this, [this, i] { window_->takeCopyOffer(name_, i); });
         }
+        giveAccessKeys(menu);
         menu.exec(e->globalPos());
     }
 
@@ -134,6 +176,15 @@ protected:
         const bool handled = QLineEdit::event(e);
         if (e->type() == QEvent::Resize || e->type() == QEvent::FontChange) keepLineWhole();
         return handled;
+    }
+
+    // Shift+F10 opens the box's menu as the Menu key does, for keyboards
+    // without that key.
+    void keyPressEvent(QKeyEvent* e) override {
+        if (e->key() != Qt::Key_F10 || e->modifiers() != Qt::ShiftModifier) return QLineEdit::keyPressEvent(e);
+        const QPoint at = cursorRect().center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, mapToGlobal(at));
+        QCoreApplication::sendEvent(this, &menu);
     }
 
     // A lamp has no frame, so its focus is shown by a dotted rectangle,
