@@ -353,6 +353,7 @@ void FormView::buildWidgets() {
             // A lamp has no frame. A locked box shows its text centred and
             // takes no typing, so no text cursor blinks in it either.
             t->setFrame(!isLamp(def, d.name));
+            if (isLamp(def, d.name)) markLamp(*t);
             t->setReadOnly(!t->hasFrame() || d.locked);
             if (d.locked) t->setAlignment(Qt::AlignCenter);
             connect(t, &QLineEdit::textEdited, this, [c](const QString& s) { c->Text = s.toStdString(); });

@@ -274,6 +274,39 @@ TEST_F(Look, LogbookIsAListOfItsRowsInSightThatTellsTheRowCount) {
     EXPECT_TRUE(a->rect().contains(last->rect().center()));
 }
 
+// A screen reader meets every lamp among the client area's parts as a
+// read-only static text with a name, never as a field to type into or a tab
+// stop.
+TEST_F(Look, LampsAreReadOnlyStaticTextsAScreenReaderReaches) {
+    Window& main = program.main();
+    QAccessibleInterface* area = QAccessible::queryAccessibleInterface(view(main).clientArea());
+    ASSERT_FALSE(main.def().lamps.empty());
+    for (std::string_view lamp : main.def().lamps) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(view(main).widgetFor(lamp));
+        ASSERT_NE(a, nullptr) << lamp;
+        EXPECT_EQ(a->role(), QAccessible::StaticText) << lamp;
+        EXPECT_TRUE(a->state().readOnly) << lamp;
+        EXPECT_FALSE(a->state().editable) << lamp;
+        EXPECT_FALSE(a->state().focusable) << lamp;
+        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << lamp;
+        EXPECT_GE(area->indexOfChild(a), 0) << lamp;
+    }
+}
+
+// The logbook starts with blank lines; each is read as a blank row.
+TEST_F(Look, BlankLogbookRowIsNamedAsBlank) {
+    Control& list = program.main().List1;
+    for (const char* line : {"", "   ", "rad"})
+        list.AddItem(line);
+    auto* widget = dynamic_cast<QAbstractItemView*>(view(program.main()).widgetFor("List1"));
+    widget->verticalScrollBar()->setValue(widget->verticalScrollBar()->maximum());
+    QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(widget)->tableInterface();
+    const int rows = table->rowCount();
+    EXPECT_EQ(table->cellAt(rows - 3, 0)->text(QAccessible::Name), QStringLiteral("tom rad"));
+    EXPECT_EQ(table->cellAt(rows - 2, 0)->text(QAccessible::Name), QStringLiteral("tom rad"));
+    EXPECT_EQ(table->cellAt(rows - 1, 0)->text(QAccessible::Name), QStringLiteral("rad"));
+}
+
 std::vector<std::pair<QObject*, QAccessible::Event>> g_events;
 
 TEST_F(Look, LampSaysItsColourAndAnnouncesTheChangeAtTheFourSecondStep) {
