@@ -7,6 +7,7 @@
 #include "platform/devices/Media.h"
 #include "platform/devices/ShutdownDialog.h"
 #include "platform/launch/Launcher.h"
+#include "platform/posix/HeldLogbook.h"
 #include "platform/posix/LogbookFile.h"
 #include "platform/posix/ProgramFolder.h"
 #include "platform/posix/WriteQueue.h"
@@ -29,38 +30,27 @@ namespace kav::qt {
 
 namespace {
 
-// What the user is told, once a session, when the session's lines cannot
-// reach the logbook file for a reason that will not pass by itself.
 constexpr const char* kHeldTitle = "Kavrilon - loggboken";
-constexpr const char* kHeldOthersFile =
-    "Loggboken sparas inte: kavrilon.ini eller mappen den ligger i tillhör en annan användare.\n";
-constexpr const char* kHeldOtherCopy =
-    "Loggboken sparas inte: programmappen kunde inte låsas, så ett annat Kavrilon kan skriva i samma loggbok.\n";
-constexpr const char* kHeldUnreadable =
-    "Loggboken sparas inte: kavrilon.ini finns men kan inte läsas, och en sparning skulle skriva över den.\n";
-constexpr const char* kHeldMeaning =
-    "Det som skrivs i loggboken under den här körningen finns bara kvar tills programmet stängs.";
 
 // How long a bus may take to answer before the program goes on without it.
 constexpr std::chrono::milliseconds kBusTimeout{2000};
 // How long the tray button waits for the disk service to unmount or eject.
 constexpr std::chrono::milliseconds kDiscTimeout{10000};
 
-// Once a session, in a box that is not modal, so the panel's timers and the
+// Once a session, when the session's lines cannot reach the logbook file for
+// a reason that will not pass by itself: what stands in the way, where, and
+// what mends it. In a box that is not modal, so the panel's timers and the
 // journal go on. A full disk or a read-only medium is not told: those saves
 // are tried again.
-void tellLogbookHeld(bool& told, posix::LogbookFile::Hold why) {
+void tellLogbookHeld(bool& told, posix::LogbookFile::Hold why, const std::string& path) {
     if (told) return;
-    const char* text = nullptr;
-    switch (why) {
-    case posix::LogbookFile::Hold::None: return;
-    case posix::LogbookFile::Hold::OthersFile: text = kHeldOthersFile; break;
-    case posix::LogbookFile::Hold::OtherCopy: text = kHeldOtherCopy; break;
-    case posix::LogbookFile::Hold::Unreadable: text = kHeldUnreadable; break;
-    }
+    const std::string text = posix::heldNotice(why, path);
+    if (text.empty()) return;
     told = true;
-    auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(kHeldTitle),
-                                QString::fromUtf8(text) + QString::fromUtf8(kHeldMeaning), QMessageBox::Ok);
+    auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(kHeldTitle), QString::fromStdString(text),
+                                QMessageBox::Ok);
+    // The command can be selected and copied into a terminal.
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->setObjectName(QStringLiteral("logbookHeld"));
@@ -215,7 +205,7 @@ std::optional<logbook::LineImage> QtPlatform::readLines(const std::string& path)
 
 logbook::FileChange QtPlatform::logbookChange(const std::string& path) {
     const logbook::FileChange change = services_->logbook.check(path);
-    if (change == logbook::FileChange::Held) tellLogbookHeld(services_->toldHeld, services_->logbook.hold());
+    if (change == logbook::FileChange::Held) tellLogbookHeld(services_->toldHeld, services_->logbook.hold(), path);
     return change;
 }
 
