@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -326,7 +327,25 @@ void FormView::buildMenus() {
         parentMenu->addAction(action);
         actions_[d.name] = action;
     }
-    if (menus_.empty()) menuBar()->hide();
+    if (menus_.empty()) {
+        menuBar()->hide();
+        return;
+    }
+    status_ = new QLabel(menuBar());
+    status_->setObjectName(QStringLiteral("statusLine"));
+    status_->setAccessibleName(QStringLiteral("Statusrad"));
+    status_->setContentsMargins(0, 0, 6, 0);
+    menuBar()->setCornerWidget(status_, Qt::TopRightCorner);
+}
+
+void FormView::showStatus(const QString& text) {
+    if (!status_) return;
+    status_->setText(text);
+    // A remark stays long enough to be read, then goes.
+    constexpr int kShownMs = 15000;
+    QTimer::singleShot(kShownMs, status_, [label = status_, text] {
+        if (label->text() == text) label->clear();
+    });
 }
 
 void FormView::buildWidgets() {

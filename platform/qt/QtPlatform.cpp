@@ -13,8 +13,10 @@
 #include "platform/posix/WriteQueue.h"
 #include "platform/qt/ColourDialog.h"
 #include "platform/qt/Convert.h"
+#include "platform/qt/FormView.h"
 #include "platform/qt/ProgramEnd.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDate>
@@ -25,6 +27,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <set>
 
 namespace kav::qt {
 
@@ -75,6 +78,22 @@ void tellLogbookHeld(bool& told, posix::LogbookFile::Hold why, const std::string
     box->show();
 }
 
+// Says in the main window's status line that the program a launcher item
+// needs is not installed: "Kort-Kommandon: yelp är inte installerat."
+void tellMissing(std::string_view item, const std::string& program) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* view = dynamic_cast<FormView*>(w);
+        const QAction* action = view ? view->actionFor(item) : nullptr;
+        if (!action) continue;
+        QString caption = action->text().remove(u'&').trimmed();
+        while (caption.endsWith(u'.'))
+            caption.chop(1);
+        view->showStatus(caption + QStringLiteral(": ") + QString::fromStdString(program) +
+                         QStringLiteral(" är inte installerat."));
+        return;
+    }
+}
+
 } // namespace
 
 struct QtPlatform::Services {
@@ -94,6 +113,8 @@ struct QtPlatform::Services {
     posix::LogbookFile logbook;
     // Whether the user has been told that the logbook is not saved.
     bool toldHeld = false;
+    // The launcher items whose missing program the user has been told of.
+    std::set<std::string> toldMissing;
     // The logbook saves, through the guard above, off the window's thread.
     posix::WriteQueue writes{
         [this](const std::string& path, const SharedBytes& bytes) { return logbook.save(path, bytes.views()); }};
@@ -133,7 +154,14 @@ std::optional<Colour> QtPlatform::chooseColour(Window& owner) {
 bool QtPlatform::launch(const LaunchItem& item) {
     LaunchEnvironment env = LaunchEnvironment::fromSystem();
     env.withoutWorkingDirectory = folder_.empty();
-    return Launcher(std::move(env), Launcher::startDetached, services_->answers).launch(item);
+    const Launcher launcher(std::move(env), Launcher::startDetached, services_->answers);
+    if (launcher.launch(item)) return true;
+    // Nothing installed stands in for the item: the status line says which
+    // program is missing, the first time the item is chosen.
+    if (const std::optional<std::string> missing = launcher.missingProgram(item);
+        missing && services_->toldMissing.insert(std::string(item.name)).second)
+        tellMissing(item.name, *missing);
+    return false;
 }
 
 // The file commands act on the logbook as the saves asked so far left it: a
