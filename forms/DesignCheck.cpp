@@ -135,7 +135,9 @@ private:
 
     // Whether `lower` comes after `upper` in the paint order (topmost first).
     bool below(std::string_view upper, std::string_view lower) const {
-        const auto at = [&](std::string_view n) { return std::find(form_.paintOrder.begin(), form_.paintOrder.end(), n); };
+        const auto at = [&](std::string_view n) {
+            return std::find(form_.paintOrder.begin(), form_.paintOrder.end(), n);
+        };
         return at(upper) < at(lower);
     }
 

@@ -253,7 +253,7 @@ constexpr std::string_view kTabOrder[] = {
 
 // The lamps are never focused.
 constexpr std::string_view kNoFocus[] = {
-    "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text9", "Text10",
+    "Text2",  "Text3",  "Text4",  "Text5",  "Text6",  "Text7",  "Text9",  "Text10",
     "Text11", "Text13", "Text14", "Text15", "Text16", "Text17", "Text18", "Text19",
 };
 

@@ -64,7 +64,8 @@ HeldAdvice unreadable(const std::string& path) {
         return {path + " är en länk som Kavrilon inte följer", "Ta bort länken, så skriver Kavrilon en ny fil",
                 "rm " + shellQuoted(path)};
     if (!S_ISREG(st.st_mode)) return {path + " är ingen vanlig fil", "Flytta undan den", moveAside(path)};
-    if (st.st_uid != ::geteuid()) return {path + " tillhör " + userName(st.st_uid), "Gör filen till din igen", takeBack(path, st)};
+    if (st.st_uid != ::geteuid())
+        return {path + " tillhör " + userName(st.st_uid), "Gör filen till din igen", takeBack(path, st)};
     if ((st.st_mode & S_IRUSR) == 0)
         return {path + " får inte läsas", "Gör filen läsbar igen", "chmod u+rw " + shellQuoted(path)};
     // Readable and the user's own: it was too large to read.

@@ -140,8 +140,7 @@ protected:
             QAction* a = into->addAction(qs(offers[i].caption));
             a->setEnabled(offers[i].enabled);
             // A remark is there to be read: it does nothing when chosen.
-            if (!offers[i].note)
-                connect(a, &QAction::triggered, this, [this, i] { window_->takeCopyOffer(name_, i); });
+            if (!offers[i].note) connect(a, &QAction::triggered, this, [this, i] { window_->takeCopyOffer(name_, i); });
         }
         giveAccessKeys(menu);
         menu.exec(e->globalPos());

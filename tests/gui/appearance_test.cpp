@@ -197,9 +197,8 @@ TEST_F(Look, LinesStandOutFromTheShapesTheyAreDrawnOn) {
         if (!at || !area->rect().contains(*at)) continue;
         const QColor ink = shot.pixelColor(*at * shot.devicePixelRatio());
         const QColor fill = qt::toQColor(shape->BackColor);
-        EXPECT_GE(qt::contrastRatio(ink, fill), 3.0)
-            << line.name() << " " << ink.name().toStdString() << " on " << shape->name() << " "
-            << fill.name().toStdString();
+        EXPECT_GE(qt::contrastRatio(ink, fill), 3.0) << line.name() << " " << ink.name().toStdString() << " on "
+                                                     << shape->name() << " " << fill.name().toStdString();
         ++checked;
     }
     EXPECT_GE(checked, 4) << "the rods and heads in view at start";

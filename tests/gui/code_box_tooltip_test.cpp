@@ -41,8 +41,7 @@ struct CodeBoxView : ::testing::Test, test::DesktopWorld {
             for (QAction* a : menu->actions())
                 items.push_back(
                     {a->isSeparator() ? QString() : QString(a->text()).remove(u'&'), a->isEnabled(), a->text()});
-            if (choose >= 0 && choose < menu->actions().size())
-                menu->actions()[choose]->trigger();
+            if (choose >= 0 && choose < menu->actions().size()) menu->actions()[choose]->trigger();
             menu->close();
         });
         open();

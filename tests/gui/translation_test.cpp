@@ -115,10 +115,8 @@ TEST(Translation, NoTwoAccessKeysClashWithinADialog) {
         std::function<std::unique_ptr<QWidget>()> make;
         std::function<QString(QAbstractButton&)> buttonText;
     } cases[] = {
-        {"colour dialog", colourDialog, asBuilt},
-        {"colour dialog under GNOME's theme", colourDialog, underGnome},
-        {"message box", messageBox, asBuilt},
-        {"message box under GNOME's theme", messageBox, underGnome},
+        {"colour dialog", colourDialog, asBuilt}, {"colour dialog under GNOME's theme", colourDialog, underGnome},
+        {"message box", messageBox, asBuilt},     {"message box under GNOME's theme", messageBox, underGnome},
         {"text box menu", textBoxMenu, asBuilt},
     };
     for (const auto& c : cases) {
