@@ -38,15 +38,18 @@ std::vector<CopyOffer> frmMain::copyOffers(std::string_view control) const {
         offers.push_back({.caption = "Inga färger valda ännu", .enabled = false, .submenu = std::string(kHistoryMenu)});
 
     if (colour) {
+        // Plain items, in the menu's own text colour: a verdict on
+        // readability must itself be readable, which a greyed item is not.
         for (std::string line : {contrastLine(*colour), normalTextLine(*colour)})
-            offers.push_back({.caption = std::move(line), .enabled = false, .note = true});
+            offers.push_back({.caption = std::move(line), .note = true});
     }
     return offers;
 }
 
 void frmMain::takeCopyOffer(std::string_view control, std::size_t index) {
     const std::vector<CopyOffer> offers = copyOffers(control);
-    if (index < offers.size() && offers[index].enabled) platform().clipboardSetText(offers[index].text);
+    if (index < offers.size() && offers[index].enabled && !offers[index].note)
+        platform().clipboardSetText(offers[index].text);
 }
 
 } // namespace kav

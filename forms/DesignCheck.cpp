@@ -46,6 +46,7 @@ public:
         checkShortcuts();
         checkTimersAndSizes();
         checkSpokenNames();
+        checkSurfaces();
         return std::move(problems_);
     }
 
@@ -118,6 +119,26 @@ private:
             const ControlDef* c = find(name);
             if (!c || c->kind != Kind::TextBox) report("the lamp " + quoted(name) + " is not a text box");
         }
+    }
+
+    // A line's surface is an opaque shape of the window, drawn below it.
+    void checkSurfaces() {
+        for (const ControlDef& c : form_.controls) {
+            if (c.surface.empty()) continue;
+            const ControlDef* s = find(c.surface);
+            if (c.kind != Kind::Line || !s || s->kind != Kind::Shape || !s->opaque)
+                report(quoted(c.name) + " is drawn on " + quoted(c.surface) + ", which is not an opaque shape");
+            else if (!below(c.name, c.surface))
+                report(quoted(c.name) + " lies under its surface " + quoted(c.surface));
+        }
+    }
+
+    // Whether `lower` comes after `upper` in the paint order (topmost first).
+    bool below(std::string_view upper, std::string_view lower) const {
+        const auto at = [&](std::string_view n) {
+            return std::find(form_.paintOrder.begin(), form_.paintOrder.end(), n);
+        };
+        return at(upper) < at(lower);
     }
 
     void checkFocusAtStart() {

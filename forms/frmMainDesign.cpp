@@ -68,10 +68,10 @@ const ControlDef kControls[] = {
     {.name = "Command16", .kind = Kind::CommandButton, .caption = "&Auto", .tooltip = "Sätt cylinder/Kolv på Auto   (Hemläge)", .enabled = false, .left = 600, .top = 1560, .width = 615, .height = 255},
     {.name = "Command17", .kind = Kind::CommandButton, .caption = "&Man", .tooltip = "Kör kolven man. Fram", .left = 1200, .top = 1560, .width = 615, .height = 255},
     {.name = "Shape13", .kind = Kind::Shape, .left = 600, .top = 2280, .width = 855, .height = 255, .shape = ShapeKind::RoundedRectangle, .opaque = true},
-    {.name = "Line28", .kind = Kind::Line, .x1 = 650, .y1 = 2235, .x2 = 650, .y2 = 2510, .borderWidth = 3},
-    {.name = "Line27", .kind = Kind::Line, .visible = false, .x1 = 1360, .y1 = 2280, .x2 = 1360, .y2 = 2510, .borderWidth = 3},
-    {.name = "Line26", .kind = Kind::Line, .x1 = 1560, .y1 = 2400, .x2 = 630, .y2 = 2400, .borderWidth = 3},
-    {.name = "Line29", .kind = Kind::Line, .visible = false, .x1 = 1910, .y1 = 2400, .x2 = 1355, .y2 = 2400, .borderWidth = 3},
+    {.name = "Line28", .kind = Kind::Line, .x1 = 650, .y1 = 2235, .x2 = 650, .y2 = 2510, .borderWidth = 3, .surface = "Shape13"},
+    {.name = "Line27", .kind = Kind::Line, .visible = false, .x1 = 1360, .y1 = 2280, .x2 = 1360, .y2 = 2510, .borderWidth = 3, .surface = "Shape13"},
+    {.name = "Line26", .kind = Kind::Line, .x1 = 1560, .y1 = 2400, .x2 = 630, .y2 = 2400, .borderWidth = 3, .surface = "Shape13"},
+    {.name = "Line29", .kind = Kind::Line, .visible = false, .x1 = 1910, .y1 = 2400, .x2 = 1355, .y2 = 2400, .borderWidth = 3, .surface = "Shape13"},
     {.name = "Shape14", .kind = Kind::Shape, .backColor = lampWhite, .left = 1500, .top = 2280, .width = 135, .height = 255, .shape = ShapeKind::Rectangle, .opaque = true},
     {.name = "Shape15", .kind = Kind::Shape, .visible = false, .backColor = lampWhite, .left = 1920, .top = 2280, .width = 135, .height = 255, .shape = ShapeKind::Rectangle, .opaque = true},
     {.name = "Text18", .kind = Kind::TextBox, .backColor = lampGreen, .left = 600, .top = 2100, .width = 168, .height = 195},
@@ -82,10 +82,10 @@ const ControlDef kControls[] = {
     {.name = "Command10", .kind = Kind::CommandButton, .caption = "&Auto", .enabled = false, .left = 600, .top = 240, .width = 615, .height = 255},
     {.name = "Command11", .kind = Kind::CommandButton, .caption = "&Man", .left = 1200, .top = 240, .width = 615, .height = 255},
     {.name = "Shape2", .kind = Kind::Shape, .left = 120, .top = 0, .width = 375, .height = 3135, .shape = ShapeKind::RoundedRectangle, .opaque = true},
-    {.name = "Line6", .kind = Kind::Line, .x1 = 470, .y1 = 120, .x2 = 145, .y2 = 120, .borderWidth = 5},
-    {.name = "Line7", .kind = Kind::Line, .visible = false, .x1 = 485, .y1 = 3000, .x2 = 150, .y2 = 3000, .borderWidth = 5},
-    {.name = "Line5", .kind = Kind::Line, .x1 = 300, .y1 = 120, .x2 = 300, .y2 = 3360, .borderWidth = 5},
-    {.name = "Line12", .kind = Kind::Line, .visible = false, .x1 = 300, .y1 = 3000, .x2 = 300, .y2 = 6360, .borderWidth = 5},
+    {.name = "Line6", .kind = Kind::Line, .x1 = 470, .y1 = 120, .x2 = 145, .y2 = 120, .borderWidth = 5, .surface = "Shape2"},
+    {.name = "Line7", .kind = Kind::Line, .visible = false, .x1 = 485, .y1 = 3000, .x2 = 150, .y2 = 3000, .borderWidth = 5, .surface = "Shape2"},
+    {.name = "Line5", .kind = Kind::Line, .x1 = 300, .y1 = 120, .x2 = 300, .y2 = 3360, .borderWidth = 5, .surface = "Shape2"},
+    {.name = "Line12", .kind = Kind::Line, .visible = false, .x1 = 300, .y1 = 3000, .x2 = 300, .y2 = 6360, .borderWidth = 5, .surface = "Shape2"},
     {.name = "Shape3", .kind = Kind::Shape, .backColor = kSysDesktop, .left = 180, .top = 3120, .width = 255, .height = 375, .shape = ShapeKind::Circle, .opaque = true},
     {.name = "Shape6", .kind = Kind::Shape, .visible = false, .backColor = kSysDesktop, .left = 180, .top = 6240, .width = 255, .height = 375, .shape = ShapeKind::Circle, .opaque = true},
     {.name = "Text2", .kind = Kind::TextBox, .backColor = lampGreen, .left = 480, .top = 0, .width = 168, .height = 195},
@@ -93,10 +93,10 @@ const ControlDef kControls[] = {
     {.name = "Command4", .kind = Kind::CommandButton, .caption = "&Auto", .tooltip = "Sätt cylinder/Kolv på Auto   (Hemläge)", .enabled = false, .left = 8280, .top = 240, .width = 615, .height = 255},
     {.name = "Command5", .kind = Kind::CommandButton, .caption = "&Man", .tooltip = "Kör kolven man. Fram", .left = 8880, .top = 240, .width = 615, .height = 255},
     {.name = "Shape1", .kind = Kind::Shape, .left = 9960, .top = 0, .width = 375, .height = 3135, .shape = ShapeKind::RoundedRectangle, .opaque = true},
-    {.name = "Line9", .kind = Kind::Line, .x1 = 10285, .y1 = 120, .x2 = 9960, .y2 = 120, .borderWidth = 5},
-    {.name = "Line10", .kind = Kind::Line, .visible = false, .x1 = 10300, .y1 = 3000, .x2 = 9950, .y2 = 3000, .borderWidth = 5},
-    {.name = "Line8", .kind = Kind::Line, .x1 = 10147, .y1 = 120, .x2 = 10147, .y2 = 3240, .borderWidth = 5},
-    {.name = "Line11", .kind = Kind::Line, .visible = false, .x1 = 10140, .y1 = 3000, .x2 = 10140, .y2 = 6355, .borderWidth = 5},
+    {.name = "Line9", .kind = Kind::Line, .x1 = 10285, .y1 = 120, .x2 = 9960, .y2 = 120, .borderWidth = 5, .surface = "Shape1"},
+    {.name = "Line10", .kind = Kind::Line, .visible = false, .x1 = 10300, .y1 = 3000, .x2 = 9950, .y2 = 3000, .borderWidth = 5, .surface = "Shape1"},
+    {.name = "Line8", .kind = Kind::Line, .x1 = 10147, .y1 = 120, .x2 = 10147, .y2 = 3240, .borderWidth = 5, .surface = "Shape1"},
+    {.name = "Line11", .kind = Kind::Line, .visible = false, .x1 = 10140, .y1 = 3000, .x2 = 10140, .y2 = 6355, .borderWidth = 5, .surface = "Shape1"},
     {.name = "Shape4", .kind = Kind::Shape, .backColor = kSysDesktop, .left = 10026, .top = 3120, .width = 255, .height = 375, .shape = ShapeKind::Circle, .opaque = true},
     {.name = "Shape5", .kind = Kind::Shape, .visible = false, .backColor = kSysDesktop, .left = 10020, .top = 6240, .width = 255, .height = 375, .shape = ShapeKind::Circle, .opaque = true},
     {.name = "Text5", .kind = Kind::TextBox, .backColor = lampGreen, .left = 9800, .top = 0, .width = 160, .height = 195},
@@ -105,10 +105,10 @@ const ControlDef kControls[] = {
     {.name = "Command12", .kind = Kind::CommandButton, .caption = "&Ramp  = ' NER'", .left = 2160, .top = 3000, .width = 1935, .height = 255},
     {.name = "Command13", .kind = Kind::CommandButton, .caption = "&Ramp =  ' UPP'", .visible = false, .left = 2160, .top = 3000, .width = 1935, .height = 255},
     {.name = "Shape7", .kind = Kind::Shape, .left = 1200, .top = 6000, .width = 1935, .height = 255, .shape = ShapeKind::RoundedRectangle, .opaque = true},
-    {.name = "Line16", .kind = Kind::Line, .x1 = 3000, .y1 = 6135, .x2 = 1080, .y2 = 6120, .borderWidth = 4},
-    {.name = "Line15", .kind = Kind::Line, .x1 = 3000, .y1 = 6225, .x2 = 3000, .y2 = 6000, .borderWidth = 4},
-    {.name = "Line14", .kind = Kind::Line, .visible = false, .x1 = 1320, .y1 = 6204, .x2 = 1320, .y2 = 6000, .borderWidth = 4},
-    {.name = "Line13", .kind = Kind::Line, .visible = false, .x1 = 1320, .y1 = 6120, .x2 = 135, .y2 = 6120, .borderWidth = 3},
+    {.name = "Line16", .kind = Kind::Line, .x1 = 3000, .y1 = 6135, .x2 = 1080, .y2 = 6120, .borderWidth = 4, .surface = "Shape7"},
+    {.name = "Line15", .kind = Kind::Line, .x1 = 3000, .y1 = 6225, .x2 = 3000, .y2 = 6000, .borderWidth = 4, .surface = "Shape7"},
+    {.name = "Line14", .kind = Kind::Line, .visible = false, .x1 = 1320, .y1 = 6204, .x2 = 1320, .y2 = 6000, .borderWidth = 4, .surface = "Shape7"},
+    {.name = "Line13", .kind = Kind::Line, .visible = false, .x1 = 1320, .y1 = 6120, .x2 = 135, .y2 = 6120, .borderWidth = 3, .surface = "Shape7"},
     {.name = "Shape9", .kind = Kind::Shape, .backColor = kSysDesktop, .left = 960, .top = 6000, .width = 135, .height = 255, .shape = ShapeKind::Rectangle, .opaque = true},
     {.name = "Shape10", .kind = Kind::Shape, .visible = false, .backColor = kSysDesktop, .left = 120, .top = 6000, .width = 135, .height = 255, .shape = ShapeKind::Rectangle, .opaque = true},
     {.name = "Text10", .kind = Kind::TextBox, .backColor = lampGreen, .left = 2880, .top = 5820, .width = 168, .height = 195},
@@ -242,17 +242,20 @@ constexpr std::string_view kWidgetOrder[] = {
 };
 
 // Tab order through the shown and enabled buttons, text boxes and list box.
+// The lamps have no tab stop: they only show a state, and a screen reader
+// finds them among the window's parts all the same.
 constexpr std::string_view kTabOrder[] = {
-    "txtColor", "cmdColor", "cmdCopy", "Command1", "Command2", "Text4", "Command3", "Text1", "Text2",
-    "Text3", "Text5", "Text6", "Text7", "Command4", "Command5", "List1", "Text8", "Command6", "Command7",
-    "Command8", "Command9", "Text9", "Command10", "Command11", "Text10", "Text11", "Command12", "Command13",
-    "Text12", "Text13", "Command14", "Command15", "Text16", "Text17", "Text18", "Text19", "Command16",
-    "Command17", "Command18",
+    "txtColor", "cmdColor", "cmdCopy", "Command1", "Command2", "Command3", "Text1", "Command4", "Command5", "List1",
+    "Text8", "Command6", "Command7", "Command8", "Command9", "Command10", "Command11", "Command12", "Command13",
+    "Text12", "Command14", "Command15", "Command16", "Command17", "Command18",
 };
 // clang-format on
 
-// The two faces of the production-start lamp are never focused.
-constexpr std::string_view kNoFocus[] = {"Text14", "Text15"};
+// The lamps are never focused.
+constexpr std::string_view kNoFocus[] = {
+    "Text2",  "Text3",  "Text4",  "Text5",  "Text6",  "Text7",  "Text9",  "Text10",
+    "Text11", "Text13", "Text14", "Text15", "Text16", "Text17", "Text18", "Text19",
+};
 
 // The label beside each box names it; the lamps of the cylinders, the piston
 // and the console lock have no label, so they carry a name of their own.

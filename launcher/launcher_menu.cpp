@@ -1,6 +1,7 @@
 // The launcher menu: each item starts one fixed Windows command line with a
 // fixed show-window code and does nothing else. A launch that finds nothing
-// changes nothing and shows nothing.
+// changes nothing in the window; the platform says in the status line which
+// program is missing.
 #include "launcher/LaunchItems.h"
 
 #include <algorithm>

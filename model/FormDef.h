@@ -52,6 +52,11 @@ struct ControlDef {
     // Lines: end points in twips and the width in pixels.
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     int borderWidth = 1;
+    // Lines: the opaque shape the line is drawn across, if it crosses one.
+    // Where it lies on that shape it takes the colour meant for the shape's
+    // surface, elsewhere the one meant for the window's background; so a rod
+    // on a white barrel stays black under a dark theme.
+    std::string_view surface = {};
     // Shapes.
     ShapeKind shape = ShapeKind::Rectangle;
     bool opaque = false;

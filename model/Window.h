@@ -41,7 +41,8 @@ struct CopyOffer {
     // The submenu the item stands in, empty for the menu itself; items of a
     // submenu are not lines of the tooltip.
     std::string submenu = {};
-    // A remark that copies nothing: a greyed item after the others.
+    // A remark that copies nothing: a plain item after the others, which
+    // also joins the control's accessible description.
     bool note = false;
 };
 

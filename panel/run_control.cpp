@@ -32,7 +32,12 @@ void frmMain::Timer24_Timer() {
     startConditionsGiven();
     Timer24.Enabled = false;
     journalLine("Startvillkor angivits från = PLC  - burkar");
-    // A busy clipboard skips these steps without a word.
+    // The code box's code goes to the clipboard, but an empty box leaves the
+    // clipboard alone: at an ordinary start the box is still empty, and what
+    // the user copied before starting the program must survive. (The box
+    // takes no typing, so it holds a code or nothing.) A busy clipboard
+    // skips these steps without a word.
+    if (txtColor.Text.get().empty()) return;
     platform().clipboardClear();
     platform().clipboardSetText(txtColor.Text);
 }

@@ -350,26 +350,48 @@ std::optional<std::vector<std::string>> Launcher::expandArgs(const std::vector<s
     return args;
 }
 
-std::vector<LaunchCommand> Launcher::resolveAll(const LaunchItem& item) const {
+namespace {
+
+const StandIn* rowOf(const LaunchItem& item) {
     const auto& rows = standIns();
     const auto row = std::find_if(rows.begin(), rows.end(), [&](const StandIn& r) { return r.item == item.name; });
-    if (row == rows.end()) return {};
+    return row == rows.end() ? nullptr : &*row;
+}
 
-    // The order of trying: this desktop's own (in the order the desktop names
-    // itself), then the ones for any desktop, then the ones of other desktops.
-    // A default application of the user's choice comes before all of them.
+// The order of trying a row's candidates: this desktop's own (in the order
+// the desktop names itself), then the ones for any desktop, then the ones of
+// other desktops. A default application of the user's choice comes before
+// all of them.
+std::vector<const LaunchCandidate*> tryingOrder(const StandIn& row, const std::string& currentDesktop) {
     std::vector<const LaunchCandidate*> order;
     auto taken = [&](const LaunchCandidate* c) { return std::find(order.begin(), order.end(), c) != order.end(); };
-    for (const auto& c : row->candidates)
+    for (const auto& c : row.candidates)
         if (!c.argv.empty() && c.argv.front().starts_with(kDefaultApp)) order.push_back(&c);
-    for (const auto& name : split(env_.currentDesktop))
-        for (const auto& c : row->candidates)
+    for (const auto& name : split(currentDesktop))
+        for (const auto& c : row.candidates)
             if (!c.desktop.empty() && ::strcasecmp(c.desktop.c_str(), name.c_str()) == 0 && !taken(&c))
                 order.push_back(&c);
-    for (const auto& c : row->candidates)
+    for (const auto& c : row.candidates)
         if (c.desktop.empty() && !taken(&c)) order.push_back(&c);
-    for (const auto& c : row->candidates)
+    for (const auto& c : row.candidates)
         if (!taken(&c)) order.push_back(&c);
+    return order;
+}
+
+} // namespace
+
+std::optional<std::string> Launcher::missingProgram(const LaunchItem& item) const {
+    const StandIn* row = rowOf(item);
+    if (!row || !resolveAll(item).empty()) return std::nullopt;
+    for (const LaunchCandidate* c : tryingOrder(*row, env_.currentDesktop))
+        if (!c->argv.empty() && !c->argv.front().starts_with(kDefaultApp)) return c->argv.front();
+    return std::nullopt;
+}
+
+std::vector<LaunchCommand> Launcher::resolveAll(const LaunchItem& item) const {
+    const StandIn* row = rowOf(item);
+    if (!row) return {};
+    const std::vector<const LaunchCandidate*> order = tryingOrder(*row, env_.currentDesktop);
 
     std::vector<LaunchCommand> found;
     for (const LaunchCandidate* c : order) {

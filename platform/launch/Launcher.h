@@ -95,6 +95,9 @@ public:
     std::vector<LaunchCommand> resolveAll(const LaunchItem& item) const;
     // The first of them, or nothing.
     std::optional<LaunchCommand> resolve(const LaunchItem& item) const;
+    // When none is installed, the program the item would start first on this
+    // desktop; nothing when one is installed or the item has no stand-in.
+    std::optional<std::string> missingProgram(const LaunchItem& item) const;
 
     // Starts the first stand-in that starts; the window manager gives its
     // window the focus. False when the item is unknown or nothing started.

@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 
 namespace kav::qt {
@@ -59,32 +60,72 @@ void ClientArea::paintEvent(QPaintEvent* event) {
 
 // Lines and shape borders are black on a fixed background; on one that
 // follows the desktop's palette they take its text colour, so a dark theme
-// does not hide them.
+// does not hide them. A line drawn across a shape takes the shape's colour
+// there instead (paintControl).
 QColor ClientArea::ink() const { return textColourOn(window_.BackColor.get()); }
+
+namespace {
+
+// The outline a shape is drawn with: its box less the last pixel row and
+// column, a circle as large as the box's shorter side at its centre, or the
+// box with corners rounded by a quarter of that side.
+QPainterPath outlineOf(const ControlDef& d, QPoint origin) {
+    const QRect r = rectOf(d, origin.x(), origin.y()).adjusted(0, 0, -1, -1);
+    const int side = std::min(r.width(), r.height());
+    QPainterPath path;
+    if (d.shape == ShapeKind::Rectangle)
+        path.addRect(r);
+    else if (d.shape == ShapeKind::Circle)
+        path.addEllipse(QRect(0, 0, side, side).translated(r.center() - QPoint(side / 2, side / 2)));
+    else
+        path.addRoundedRect(r, side / 4.0, side / 4.0);
+    return path;
+}
+
+} // namespace
 
 void ClientArea::paintControl(QPainter& p, const Control& c) const {
     const ControlDef& d = c.def();
     const QPoint o = originOf(d);
     switch (c.kind()) {
     case Kind::Line: {
-        QPen pen(ink(), std::max(1, d.borderWidth));
-        pen.setCapStyle(Qt::FlatCap);
-        p.setPen(pen);
-        p.drawLine(QPoint(px(d.x1), px(d.y1)) + o, QPoint(px(d.x2), px(d.y2)) + o);
+        const QLine line(QPoint(px(d.x1), px(d.y1)) + o, QPoint(px(d.x2), px(d.y2)) + o);
+        const auto draw = [&](const QColor& colour) {
+            QPen pen(colour, std::max(1, d.borderWidth));
+            pen.setCapStyle(Qt::FlatCap);
+            p.setPen(pen);
+            p.drawLine(line);
+        };
+        const Control* surface = d.surface.empty() ? nullptr : window_.find(d.surface);
+        if (!surface || !surface->Visible) {
+            draw(ink());
+            break;
+        }
+        // The part on the shape in the colour meant for the shape's fill,
+        // the rest in the one meant for the window's background.
+        const QPainterPath on = outlineOf(surface->def(), originOf(surface->def()));
+        QPainterPath off;
+        off.addRect(areaOf(c));
+        off = off.subtracted(on);
+        p.save();
+        p.setClipPath(on, Qt::IntersectClip);
+        draw(textColourOn(surface->BackColor.get()));
+        p.restore();
+        p.save();
+        p.setClipPath(off, Qt::IntersectClip);
+        draw(ink());
+        p.restore();
         break;
     }
     case Kind::Shape: {
-        const QRect r = rectOf(d, o.x(), o.y()).adjusted(0, 0, -1, -1);
-        const int side = std::min(r.width(), r.height());
         p.setPen(QPen(ink(), 1));
         p.setBrush(d.opaque ? QBrush(toQColor(c.BackColor)) : Qt::NoBrush);
-        p.setRenderHint(QPainter::Antialiasing, d.shape != ShapeKind::Rectangle);
-        if (d.shape == ShapeKind::Rectangle)
-            p.drawRect(r);
-        else if (d.shape == ShapeKind::Circle)
-            p.drawEllipse(QRect(0, 0, side, side).translated(r.center() - QPoint(side / 2, side / 2)));
-        else
-            p.drawRoundedRect(r, side / 4.0, side / 4.0);
+        if (d.shape == ShapeKind::Rectangle) {
+            p.drawRect(rectOf(d, o.x(), o.y()).adjusted(0, 0, -1, -1));
+            break;
+        }
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.drawPath(outlineOf(d, o));
         p.setRenderHint(QPainter::Antialiasing, false);
         break;
     }

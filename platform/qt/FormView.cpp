@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -26,6 +27,8 @@
 #include <QToolTip>
 #include <algorithm>
 #include <map>
+#include <optional>
+#include <set>
 #include <utility>
 
 namespace kav::qt {
@@ -33,19 +36,60 @@ namespace kav::qt {
 namespace {
 
 // Where a window of this place and size lies on the screen's available area:
-// moved in when it fits, at the area's top left corner when it is larger.
+// moved in when it fits; at the area's top left corner when it is larger
+// across or down, so that its title bar and menu bar stay in reach.
 QRect onArea(QRect place, const QRect& area) {
-    const auto along = [](int pos, int size, int start, int extent) {
-        return size >= extent ? start : std::clamp(pos, start, start + extent - size);
-    };
-    place.moveTo(along(place.x(), place.width(), area.x(), area.width()),
-                 along(place.y(), place.height(), area.y(), area.height()));
+    if (place.width() > area.width() || place.height() > area.height()) {
+        place.moveTo(area.topLeft());
+        return place;
+    }
+    place.moveTo(std::clamp(place.x(), area.left(), area.right() + 1 - place.width()),
+                 std::clamp(place.y(), area.top(), area.bottom() + 1 - place.height()));
     return place;
 }
 
 // The height in pixels the top row of buttons needs; the window is never made
 // so short that the menu bar and this row leave the screen.
 constexpr int kMinClientHeight = 89;
+
+// The access key a caption marks with "&", if any.
+std::optional<QChar> accessKeyOf(const QString& caption) {
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&') continue;
+        if (caption[i + 1] != u'&') return caption[i + 1].toLower();
+        ++i;
+    }
+    return std::nullopt;
+}
+
+// Gives every item of a menu and of its submenus an access key of its own
+// where it has none: the first letter or digit not yet taken, a word's first
+// one before the others. Items that have keys keep them.
+void giveAccessKeys(QMenu& menu) {
+    std::set<QChar> taken;
+    const QList<QAction*> items = menu.actions();
+    for (const QAction* a : items)
+        if (const std::optional<QChar> key = accessKeyOf(a->text())) taken.insert(*key);
+    for (QAction* a : items) {
+        if (QMenu* sub = a->menu()) giveAccessKeys(*sub);
+        if (a->isSeparator() || accessKeyOf(a->text())) continue;
+        QString text = a->text();
+        text.replace(u'&', QStringLiteral("&&"));
+        const auto free = [&](qsizetype i, bool wordStart) {
+            return text[i].isLetterOrNumber() && !taken.count(text[i].toLower()) &&
+                   (!wordStart || i == 0 || !text[i - 1].isLetterOrNumber());
+        };
+        for (bool wordStart : {true, false}) {
+            qsizetype i = 0;
+            while (i < text.size() && !free(i, wordStart))
+                ++i;
+            if (i == text.size()) continue;
+            taken.insert(text[i].toLower());
+            a->setText(text.insert(i, u'&'));
+            break;
+        }
+    }
+}
 
 // A text box that lets the window's menu shortcuts through: a line edit would
 // otherwise take Ctrl+C, Ctrl+A, Ctrl+E and Ctrl+D for its own editing. The
@@ -95,8 +139,10 @@ protected:
             if (offers[i].note && !std::exchange(notes, true)) menu.addSeparator();
             QAction* a = into->addAction(qs(offers[i].caption));
             a->setEnabled(offers[i].enabled);
-            connect(a, &QAction::triggered, this, [this, i] { window_->takeCopyOffer(name_, i); });
+            // A remark is there to be read: it does nothing when chosen.
+            if (!offers[i].note) connect(a, &QAction::triggered, this, [this, i] { window_->takeCopyOffer(name_, i); });
         }
+        giveAccessKeys(menu);
         menu.exec(e->globalPos());
     }
 
@@ -130,6 +176,15 @@ protected:
         const bool handled = QLineEdit::event(e);
         if (e->type() == QEvent::Resize || e->type() == QEvent::FontChange) keepLineWhole();
         return handled;
+    }
+
+    // Shift+F10 opens the box's menu as the Menu key does, for keyboards
+    // without that key.
+    void keyPressEvent(QKeyEvent* e) override {
+        if (e->key() != Qt::Key_F10 || e->modifiers() != Qt::ShiftModifier) return QLineEdit::keyPressEvent(e);
+        const QPoint at = cursorRect().center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, mapToGlobal(at));
+        QCoreApplication::sendEvent(this, &menu);
     }
 
     // A lamp has no frame, so its focus is shown by a dotted rectangle,
@@ -271,7 +326,25 @@ void FormView::buildMenus() {
         parentMenu->addAction(action);
         actions_[d.name] = action;
     }
-    if (menus_.empty()) menuBar()->hide();
+    if (menus_.empty()) {
+        menuBar()->hide();
+        return;
+    }
+    status_ = new QLabel(menuBar());
+    status_->setObjectName(QStringLiteral("statusLine"));
+    status_->setAccessibleName(QStringLiteral("Statusrad"));
+    status_->setContentsMargins(0, 0, 6, 0);
+    menuBar()->setCornerWidget(status_, Qt::TopRightCorner);
+}
+
+void FormView::showStatus(const QString& text) {
+    if (!status_) return;
+    status_->setText(text);
+    // A remark stays long enough to be read, then goes.
+    constexpr int kShownMs = 15000;
+    QTimer::singleShot(kShownMs, status_, [label = status_, text] {
+        if (label->text() == text) label->clear();
+    });
 }
 
 void FormView::buildWidgets() {
@@ -298,6 +371,7 @@ void FormView::buildWidgets() {
             // A lamp has no frame. A locked box shows its text centred and
             // takes no typing, so no text cursor blinks in it either.
             t->setFrame(!isLamp(def, d.name));
+            if (isLamp(def, d.name)) markLamp(*t);
             t->setReadOnly(!t->hasFrame() || d.locked);
             if (d.locked) t->setAlignment(Qt::AlignCenter);
             connect(t, &QLineEdit::textEdited, this, [c](const QString& s) { c->Text = s.toStdString(); });
@@ -376,6 +450,14 @@ void FormView::controlChanged(Control& c, PropId id) {
             if (auto* box = dynamic_cast<TextBox*>(t); box && c.def().locked)
                 t->setFont(
                     fitText(s, toQFont(c.def().font), box->keepLineWhole(), Qt::AlignCenter, Qt::TextSingleLine).font);
+            // The remarks of the box's menu (the code's contrast) are read
+            // out with the box; Qt announces a changed description.
+            if (const std::vector<CopyOffer> offers = window_->copyOffers(c.name()); !offers.empty()) {
+                QStringList notes;
+                for (const CopyOffer& o : offers)
+                    if (o.note) notes << qs(o.caption);
+                t->setAccessibleDescription(notes.join(u'\n'));
+            }
         }
         break;
     case PropId::Visible: w->setVisible(c.Visible); break;

@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 class QAction;
+class QLabel;
 class QMenu;
 
 namespace kav::qt {
@@ -27,6 +28,10 @@ public:
     QWidget* widgetFor(std::string_view control) const;
     QAction* actionFor(std::string_view menuItem) const;
     QMenu* menuFor(std::string_view menuName) const;
+    // The window's status line, at the right end of its menu bar: shows a
+    // short remark for a while. The client area keeps its design size.
+    void showStatus(const QString& text);
+    QLabel* statusLine() const { return status_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -47,6 +52,7 @@ private:
     std::unordered_map<std::string_view, QAction*> actions_;
     std::unordered_map<std::string_view, QMenu*> menus_;
     LogbookListModel* listModel_ = nullptr;
+    QLabel* status_ = nullptr;
     bool frameKeptOnArea_ = false;
     bool applyingHeight_ = false;
 };

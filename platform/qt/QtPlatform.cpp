@@ -7,13 +7,16 @@
 #include "platform/devices/Media.h"
 #include "platform/devices/ShutdownDialog.h"
 #include "platform/launch/Launcher.h"
+#include "platform/posix/HeldLogbook.h"
 #include "platform/posix/LogbookFile.h"
 #include "platform/posix/ProgramFolder.h"
 #include "platform/posix/WriteQueue.h"
 #include "platform/qt/ColourDialog.h"
 #include "platform/qt/Convert.h"
+#include "platform/qt/FormView.h"
 #include "platform/qt/ProgramEnd.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDate>
@@ -24,43 +27,33 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <set>
 
 namespace kav::qt {
 
 namespace {
 
-// What the user is told, once a session, when the session's lines cannot
-// reach the logbook file for a reason that will not pass by itself.
 constexpr const char* kHeldTitle = "Kavrilon - loggboken";
-constexpr const char* kHeldOthersFile =
-    "Loggboken sparas inte: kavrilon.ini eller mappen den ligger i tillhör en annan användare.\n";
-constexpr const char* kHeldOtherCopy =
-    "Loggboken sparas inte: programmappen kunde inte låsas, så ett annat Kavrilon kan skriva i samma loggbok.\n";
-constexpr const char* kHeldUnreadable =
-    "Loggboken sparas inte: kavrilon.ini finns men kan inte läsas, och en sparning skulle skriva över den.\n";
-constexpr const char* kHeldMeaning =
-    "Det som skrivs i loggboken under den här körningen finns bara kvar tills programmet stängs.";
 
 // How long a bus may take to answer before the program goes on without it.
 constexpr std::chrono::milliseconds kBusTimeout{2000};
 // How long the tray button waits for the disk service to unmount or eject.
 constexpr std::chrono::milliseconds kDiscTimeout{10000};
 
-// Once a session, in a box that is not modal, so the panel's timers and the
+// Once a session, when the session's lines cannot reach the logbook file for
+// a reason that will not pass by itself: what stands in the way, where, and
+// what mends it. In a box that is not modal, so the panel's timers and the
 // journal go on. A full disk or a read-only medium is not told: those saves
 // are tried again.
-void tellLogbookHeld(bool& told, posix::LogbookFile::Hold why) {
+void tellLogbookHeld(bool& told, posix::LogbookFile::Hold why, const std::string& path) {
     if (told) return;
-    const char* text = nullptr;
-    switch (why) {
-    case posix::LogbookFile::Hold::None: return;
-    case posix::LogbookFile::Hold::OthersFile: text = kHeldOthersFile; break;
-    case posix::LogbookFile::Hold::OtherCopy: text = kHeldOtherCopy; break;
-    case posix::LogbookFile::Hold::Unreadable: text = kHeldUnreadable; break;
-    }
+    const std::string text = posix::heldNotice(why, path);
+    if (text.empty()) return;
     told = true;
-    auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(kHeldTitle),
-                                QString::fromUtf8(text) + QString::fromUtf8(kHeldMeaning), QMessageBox::Ok);
+    auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(kHeldTitle), QString::fromStdString(text),
+                                QMessageBox::Ok);
+    // The command can be selected and copied into a terminal.
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->setObjectName(QStringLiteral("logbookHeld"));
@@ -85,6 +78,22 @@ void tellLogbookHeld(bool& told, posix::LogbookFile::Hold why) {
     box->show();
 }
 
+// Says in the main window's status line that the program a launcher item
+// needs is not installed: "Kort-Kommandon: yelp är inte installerat."
+void tellMissing(std::string_view item, const std::string& program) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* view = dynamic_cast<FormView*>(w);
+        const QAction* action = view ? view->actionFor(item) : nullptr;
+        if (!action) continue;
+        QString caption = action->text().remove(u'&').trimmed();
+        while (caption.endsWith(u'.'))
+            caption.chop(1);
+        view->showStatus(caption + QStringLiteral(": ") + QString::fromStdString(program) +
+                         QStringLiteral(" är inte installerat."));
+        return;
+    }
+}
+
 } // namespace
 
 struct QtPlatform::Services {
@@ -104,6 +113,8 @@ struct QtPlatform::Services {
     posix::LogbookFile logbook;
     // Whether the user has been told that the logbook is not saved.
     bool toldHeld = false;
+    // The launcher items whose missing program the user has been told of.
+    std::set<std::string> toldMissing;
     // The logbook saves, through the guard above, off the window's thread.
     posix::WriteQueue writes{
         [this](const std::string& path, const SharedBytes& bytes) { return logbook.save(path, bytes.views()); }};
@@ -143,7 +154,14 @@ std::optional<Colour> QtPlatform::chooseColour(Window& owner) {
 bool QtPlatform::launch(const LaunchItem& item) {
     LaunchEnvironment env = LaunchEnvironment::fromSystem();
     env.withoutWorkingDirectory = folder_.empty();
-    return Launcher(std::move(env), Launcher::startDetached, services_->answers).launch(item);
+    const Launcher launcher(std::move(env), Launcher::startDetached, services_->answers);
+    if (launcher.launch(item)) return true;
+    // Nothing installed stands in for the item: the status line says which
+    // program is missing, the first time the item is chosen.
+    if (const std::optional<std::string> missing = launcher.missingProgram(item);
+        missing && services_->toldMissing.insert(std::string(item.name)).second)
+        tellMissing(item.name, *missing);
+    return false;
 }
 
 // The file commands act on the logbook as the saves asked so far left it: a
@@ -215,7 +233,7 @@ std::optional<logbook::LineImage> QtPlatform::readLines(const std::string& path)
 
 logbook::FileChange QtPlatform::logbookChange(const std::string& path) {
     const logbook::FileChange change = services_->logbook.check(path);
-    if (change == logbook::FileChange::Held) tellLogbookHeld(services_->toldHeld, services_->logbook.hold());
+    if (change == logbook::FileChange::Held) tellLogbookHeld(services_->toldHeld, services_->logbook.hold(), path);
     return change;
 }
 

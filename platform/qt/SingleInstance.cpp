@@ -1,6 +1,7 @@
 #include "platform/qt/SingleInstance.h"
 
 #include "platform/posix/Fd.h"
+#include "platform/posix/ProgramFolder.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -29,10 +30,10 @@
 namespace kav::qt {
 
 namespace fs = std::filesystem;
+using posix::kLockName;
 
 namespace {
 
-constexpr const char* kLockName = ".kavrilon.lock";
 constexpr char kRaise[] = "raise\n";
 // The first copy's reply once it has shown its window.
 constexpr char kRaised[] = "ok\n";

@@ -29,7 +29,7 @@ kav_expect_colour "Snabbstart turns the start-conditions lamp Text4 green" "$tex
 # journal lines at 4 s and 10 s (saved with the next chain). Waiting until
 # both are behind us keeps the end of the logbook file to the colour chain's
 # lines, and keeps the 10 s step from replacing the clipboard later on.
-kav_wait_start_sequence_over
+kav_wait_start_sequence_over quick
 
 kav_shot
 kav_check_pixels "$KAV_SHOT" \
@@ -93,8 +93,8 @@ kav_check_pixels "$KAV_SHOT" \
     "piston front-position lamp Text19 green" "$text19" "$KAV_GREEN" \
     "piston home-position lamp Text18 yellow" "$text18" "$KAV_YELLOW"
 
-# Before the copy the clipboard holds what the 10 s step put there (the then
-# empty code box), not the new code.
+# Before the copy the clipboard does not hold the new code: the 10 s step
+# found the code box empty and left the clipboard alone.
 before=$(timeout 10 xclip -o -selection clipboard 2>/dev/null)
 kav_check_true "clipboard does not hold FF8000 before the copy" test "$before" != FF8000
 

@@ -339,8 +339,9 @@ kav_start() {
 }
 
 # Checks that a window, with the frame the window manager gave it, lies on
-# the 1280x1024 screen: whole where it fits, from the top left corner where
-# it is larger.
+# the 1280x1024 screen: whole where it fits; where it is larger in either
+# direction, with its frame's top left corner in the screen's, so its title
+# bar and menu stay in reach.
 kav_check_on_screen() { # window what
     local r e x y w h
     read -ra r <<<"$(kav_window_rect "$1")"
@@ -348,16 +349,13 @@ kav_check_on_screen() { # window what
     ((${#r[@]} == 4 && ${#e[@]} == 4)) || kav_die "no geometry or frame for $2"
     x=$((r[0] - e[0])) y=$((r[1] - e[2])) w=$((r[2] + e[0] + e[1])) h=$((r[3] + e[2] + e[3]))
     kav_log "$2 with its frame: ${w}x${h} at $x,$y"
-    if ((w <= 1280)); then
+    if ((w <= 1280 && h <= 1024)); then
         kav_check_true "$2 lies on the screen across" test "$x" -ge 0 -a $((x + w)) -le 1280
-    else
-        # To a logical pixel: a frame of one screen pixel is half of one at scale 2.
-        kav_check_true "$2 wider than the screen starts at its left edge (x $x)" test "$x" -ge 0 -a "$x" -lt "$KAV_SCALE"
-    fi
-    if ((h <= 1024)); then
         kav_check_true "$2 lies on the screen down" test "$y" -ge 0 -a $((y + h)) -le 1024
     else
-        kav_check_true "$2 taller than the screen starts at its top edge (y $y)" test "$y" -ge 0 -a "$y" -lt "$KAV_SCALE"
+        # To a logical pixel: a frame of one screen pixel is half of one at scale 2.
+        kav_check_true "$2 larger than the screen starts at its left edge (x $x)" test "$x" -ge 0 -a "$x" -lt "$KAV_SCALE"
+        kav_check_true "$2 larger than the screen starts at its top edge (y $y)" test "$y" -ge 0 -a "$y" -lt "$KAV_SCALE"
     fi
 }
 
@@ -576,17 +574,25 @@ kav_wait_logbook_tail() { # expected-bytes-file seconds
 }
 
 # Waits until the start sequence's last step, 10 s after start, is behind the
-# program, and with it that step's journal line and its copy of the code box.
-# That copy is the first time the program takes the clipboard, so this holds
-# only where nothing was copied before: the clipboard having an owner is the
-# program's own marker, whatever the machine's load.
-kav_wait_start_sequence_over() {
-    local tries=300
-    while ((tries-- > 0)); do
-        timeout 5 xclip -o -selection clipboard -t TARGETS >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    kav_die "the start sequence did not reach its 10 s step within 30 s"
+# program, and with it that step's journal line. The step gives the running
+# look, so the status light (Shape12) turns green: that is the program's own
+# marker. After a quick start (say "quick") the light is green already, so
+# "Pausa" turns it red first and the step turns it green again; the pause
+# must come before the step, or the light stays red and the wait fails.
+kav_wait_start_sequence_over() { # [quick]
+    local light
+    light=$(kav_centre 7800 1560 495 495)
+    if [[ ${1:-} == quick ]]; then
+        kav_wait_colour "status light green after the quick start" "$light" "$KAV_GREEN" 10 ||
+            kav_die "the quick start did not turn the status light green"
+        kav_click 8280 2280 855 315 # "Pausa" (Command14)
+        kav_wait_colour "status light red after Pausa" "$light" "$KAV_RED" 10 ||
+            kav_die "Pausa did not turn the status light red"
+        kav_log "paused $(kav_elapsed) s after start"
+    fi
+    kav_wait_colour "status light green at the 10 s step" "$light" "$KAV_GREEN" 30 ||
+        kav_die "the start sequence did not reach its 10 s step (a pause after it keeps the light red)"
+    kav_log "the 10 s step seen $(kav_elapsed) s after start"
 }
 
 # Whether the logbook file holds both journal lines (Windows-1252 texts), the

@@ -86,7 +86,7 @@ kav_log "PLC-contact lamp green $(kav_elapsed) s after start"
 
 # The quick start's journal line before the 10 s step's shows that the quick
 # start gave the running look. A copy's chain saves the list with both.
-kav_wait_start_sequence_over
+kav_wait_start_sequence_over quick
 kav_keys ctrl+c
 tries=100
 until kav_logbook_order "$KAV_LINE_QUICK_START" "$KAV_LINE_START_CONDITIONS" || ((--tries == 0)); do sleep 0.05; done

@@ -165,6 +165,45 @@ TEST_F(Look, EveryTextIsReadableUnderADarkPalette) {
     QApplication::setPalette(before);
 }
 
+// Where a drawn line crosses its shape (a rod or a piston head on its
+// barrel): the middle of the part of the line that lies well inside the
+// shape's box, in client pixels; nothing when it does not cross it.
+std::optional<QPoint> middleOnSurface(const ControlDef& line, const ControlDef& shape) {
+    const QRectF box = QRectF(qt::rectOf(shape)).adjusted(2, 2, -2, -2);
+    const QPointF a(qt::px(line.x1), qt::px(line.y1)), b(qt::px(line.x2), qt::px(line.y2));
+    std::optional<double> from, to;
+    for (int i = 0; i <= 1000; ++i) {
+        const double t = i / 1000.0;
+        if (!box.contains(a + (b - a) * t)) continue;
+        if (!from) from = t;
+        to = t;
+    }
+    if (!from) return std::nullopt;
+    return (a + (b - a) * ((*from + *to) / 2)).toPoint();
+}
+
+// The rods and piston heads stand out from the barrels they are drawn on in
+// every style, a dark one included: at least the 3:1 WCAG asks of the parts
+// of a picture that carry meaning.
+TEST_F(Look, LinesStandOutFromTheShapesTheyAreDrawnOn) {
+    Window& main = program.main();
+    qt::ClientArea* area = view(main).clientArea();
+    const QImage shot = area->grab().toImage();
+    int checked = 0;
+    for (Control& line : main.controls()) {
+        Control* shape = line.def().surface.empty() ? nullptr : main.find(line.def().surface);
+        if (!shape || !line.Visible || !shape->Visible) continue;
+        const std::optional<QPoint> at = middleOnSurface(line.def(), shape->def());
+        if (!at || !area->rect().contains(*at)) continue;
+        const QColor ink = shot.pixelColor(*at * shot.devicePixelRatio());
+        const QColor fill = qt::toQColor(shape->BackColor);
+        EXPECT_GE(qt::contrastRatio(ink, fill), 3.0) << line.name() << " " << ink.name().toStdString() << " on "
+                                                     << shape->name() << " " << fill.name().toStdString();
+        ++checked;
+    }
+    EXPECT_GE(checked, 4) << "the rods and heads in view at start";
+}
+
 TEST_F(Look, EveryVisibleControlHasAnAccessibleName) {
     for (Window* w : windows()) {
         for (Control& c : w->controls()) {
@@ -232,6 +271,39 @@ TEST_F(Look, LogbookIsAListOfItsRowsInSightThatTellsTheRowCount) {
     EXPECT_EQ(last->text(QAccessible::Name), QStringLiteral("rad 39"));
     EXPECT_EQ(a->indexOfChild(last), inSight - 1);
     EXPECT_TRUE(a->rect().contains(last->rect().center()));
+}
+
+// A screen reader meets every lamp among the client area's parts as a
+// read-only static text with a name, never as a field to type into or a tab
+// stop.
+TEST_F(Look, LampsAreReadOnlyStaticTextsAScreenReaderReaches) {
+    Window& main = program.main();
+    QAccessibleInterface* area = QAccessible::queryAccessibleInterface(view(main).clientArea());
+    ASSERT_FALSE(main.def().lamps.empty());
+    for (std::string_view lamp : main.def().lamps) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(view(main).widgetFor(lamp));
+        ASSERT_NE(a, nullptr) << lamp;
+        EXPECT_EQ(a->role(), QAccessible::StaticText) << lamp;
+        EXPECT_TRUE(a->state().readOnly) << lamp;
+        EXPECT_FALSE(a->state().editable) << lamp;
+        EXPECT_FALSE(a->state().focusable) << lamp;
+        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << lamp;
+        EXPECT_GE(area->indexOfChild(a), 0) << lamp;
+    }
+}
+
+// The logbook starts with blank lines; each is read as a blank row.
+TEST_F(Look, BlankLogbookRowIsNamedAsBlank) {
+    Control& list = program.main().List1;
+    for (const char* line : {"", "   ", "rad"})
+        list.AddItem(line);
+    auto* widget = dynamic_cast<QAbstractItemView*>(view(program.main()).widgetFor("List1"));
+    widget->verticalScrollBar()->setValue(widget->verticalScrollBar()->maximum());
+    QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(widget)->tableInterface();
+    const int rows = table->rowCount();
+    EXPECT_EQ(table->cellAt(rows - 3, 0)->text(QAccessible::Name), QStringLiteral("tom rad"));
+    EXPECT_EQ(table->cellAt(rows - 2, 0)->text(QAccessible::Name), QStringLiteral("tom rad"));
+    EXPECT_EQ(table->cellAt(rows - 1, 0)->text(QAccessible::Name), QStringLiteral("rad"));
 }
 
 std::vector<std::pair<QObject*, QAccessible::Event>> g_events;

@@ -94,6 +94,23 @@ TEST_F(Gui, WidgetsStackAndTabInDesignOrder) {
     EXPECT_EQ(QApplication::focusWidget(), widget<QLineEdit>("txtColor"));
 }
 
+// Tab and Shift+Tab go round the controls that do something; a lamp is
+// never among them.
+TEST_F(Gui, TabSkipsTheLamps) {
+    const auto& lamps = program.main().def().lamps;
+    for (Qt::KeyboardModifier direction : {Qt::NoModifier, Qt::ShiftModifier}) {
+        QStringList reached;
+        for (int i = 0; i < 40; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, direction);
+            const QString name = QApplication::focusWidget()->objectName();
+            EXPECT_EQ(std::find(lamps.begin(), lamps.end(), name.toStdString()), lamps.end()) << name.toStdString();
+            if (!reached.contains(name)) reached << name;
+        }
+        EXPECT_TRUE(reached.contains(QStringLiteral("Command18"))) << reached.join(u' ').toStdString();
+        EXPECT_GE(reached.size(), 10) << reached.join(u' ').toStdString();
+    }
+}
+
 TEST_F(Gui, ClickAndAccessKeyReachTheBoundHandler) {
     // "&Snabbstart" unlocks the colour buttons. An access key animates the
     // button and clicks it when the animation ends.

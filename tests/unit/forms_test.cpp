@@ -51,7 +51,7 @@ TEST(DesignCheck, ReportsEachKindOfBrokenTable) {
         {.name = "Command1", .kind = Kind::CommandButton, .width = 100, .height = 100},
         {.name = "Command1", .kind = Kind::CommandButton, .width = 100, .height = 100},
         {.name = "Label1", .kind = Kind::Label, .width = 100, .height = 100},
-        {.name = "Line1", .kind = Kind::Line},
+        {.name = "Line1", .kind = Kind::Line, .surface = "Label1"},
         {.name = "Text1", .kind = Kind::TextBox, .width = 100, .height = 0},
         {.name = "kop", .kind = Kind::MenuItem, .caption = "&Kopiera", .parent = "Label1", .shortcut = "Ctrl+C"},
         {.name = "ar", .kind = Kind::MenuItem, .caption = "&Arkiv"},
@@ -85,7 +85,8 @@ TEST(DesignCheck, ReportsEachKindOfBrokenTable) {
     EXPECT_TRUE(mentions(problems, "spoken name for 'Command1' names no text box")) << joined(problems);
     EXPECT_TRUE(mentions(problems, "'Command1' needs either a label that exists")) << joined(problems);
     EXPECT_TRUE(mentions(problems, "'Text1' has no spoken name")) << joined(problems);
-    EXPECT_EQ(problems.size(), 13u) << joined(problems);
+    EXPECT_TRUE(mentions(problems, "'Line1' is drawn on 'Label1', which is not an opaque shape")) << joined(problems);
+    EXPECT_EQ(problems.size(), 14u) << joined(problems);
 }
 
 TEST(DesignCheck, ReportsBindingsToMissingControlsAndWrongEvents) {

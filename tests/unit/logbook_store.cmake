@@ -4,7 +4,8 @@ kav_unit_test(logbook_store_test
   ${CMAKE_CURRENT_LIST_DIR}/logbook_codec_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logbook_store_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logbook_atomic_file_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/logbook_file_safety_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/logbook_file_safety_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/logbook_held_advice_test.cpp)
 target_link_libraries(logbook_store_test PRIVATE kav_posix)
 
 # Saves on the write queue's thread, and the line index of a loaded file.

@@ -118,12 +118,34 @@ TEST_F(RunControl, QuickStartRunsAtOnceAndTheStartSequenceStillRuns) {
     // Usable once per run.
     EXPECT_FALSE(click("Command18"));
 
-    // The user copies something else meanwhile; the start sequence replaces it.
-    fake.clipboard = "copied by the user";
     advanceTo(10000);
     EXPECT_EQ(linesSince(m), (Lines{"Systemet snabb-startad.", kPlcLine, kStartLine}));
-    EXPECT_EQ(fake.clipboard, std::optional<std::string>(""));
     EXPECT_FALSE(w->Command18.Enabled);
+}
+
+// What the user copied before the start is kept by the start sequence while
+// the code box is empty, with or without a quick start; a code in the box
+// replaces it.
+TEST_F(RunControl, StartSequenceCopiesTheCodeBoxOnlyWhenItHoldsACode) {
+    const struct {
+        bool quickStart;
+        std::string code;
+        std::optional<std::string> clipboardAfter;
+    } cases[] = {
+        {false, "", "copied by the user"},
+        {true, "", "copied by the user"},
+        {true, "FF8000", "FF8000"},
+    };
+    for (const auto& c : cases) {
+        nextRun();
+        frmMain& main = start();
+        fake.clipboard = "copied by the user";
+        if (c.quickStart) ASSERT_TRUE(click("Command18"));
+        main.txtColor.Text = c.code;
+        advance(10000);
+        ASSERT_FALSE(main.Timer24.Enabled) << "the 10 s step has run";
+        EXPECT_EQ(fake.clipboard, c.clipboardAfter) << "quick start " << c.quickStart << ", code '" << c.code << "'";
+    }
 }
 
 TEST_F(RunControl, QuickStartAfterTheAutomaticStartReappliesTheLookAndDisablesItself) {

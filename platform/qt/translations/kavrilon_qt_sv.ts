@@ -4,7 +4,11 @@
      does not have: the colour dialog's title, screen picker and HTML field,
      and the standard dialog buttons of the plain and the GNOME desktop theme.
      Access keys differ from those of Qt's Swedish texts in the same dialog
-     (Alt+H stays with the HTML field). -->
+     (Alt+H stays with the HTML field). Where Debian's texts give two items
+     of one dialog or menu the same key, or an item none, a text here
+     replaces theirs: "Ljushet" keeps Alt+L and adding a custom colour takes
+     Alt+T; the custom colours take Alt+P, since GNOME's "Avbryt" has Alt+A;
+     the text box menu's "Ta bort" and "Markera alla" get keys of their own. -->
 <TS version="2.1" language="sv_SE">
 <context>
     <name>QColorDialog</name>
@@ -21,10 +25,29 @@
         <translation>&amp;HTML-kod:</translation>
     </message>
     <message>
+        <source>&amp;Add to Custom Colors</source>
+        <translation>Lägg &amp;till i anpassade färger</translation>
+    </message>
+    <message>
+        <source>&amp;Custom colors</source>
+        <translation>An&amp;passade färger</translation>
+    </message>
+    <message>
         <source>Cursor at %1, %2
 Press ESC to cancel</source>
         <translation>Pekaren vid %1, %2
 Tryck Esc för att avbryta</translation>
+    </message>
+</context>
+<context>
+    <name>QLineEdit</name>
+    <message>
+        <source>Delete</source>
+        <translation>&amp;Ta bort</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>&amp;Markera alla</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,61 @@
+// A launcher item for which nothing is installed (PATH holds an empty
+// folder, so nothing can start) says in the main window's status line which
+// program is missing, in Swedish, the first time the item is chosen only.
+#include "forms/frmMain.h"
+#include "platform/qt/Desktop.h"
+#include "platform/qt/FormView.h"
+#include "tests/support/TempDir.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace kav::qt {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct LaunchStatus : ::testing::Test {
+    test::TempDir dir;
+    std::string pathBefore = std::getenv("PATH") ? std::getenv("PATH") : "";
+    std::unique_ptr<Desktop> desktop;
+    FormView* view = nullptr;
+
+    void SetUp() override {
+        fs::create_directory(dir.path() / "prog");
+        fs::create_directory(dir.path() / "empty");
+        ::setenv("PATH", (dir.path() / "empty").c_str(), 1);
+        ::unsetenv("XDG_CURRENT_DESKTOP");
+        desktop = std::make_unique<Desktop>(dir.path() / "prog");
+        ASSERT_EQ(desktop->start(), std::vector<std::string>());
+        view = desktop->viewFor(desktop->program().main());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    }
+    void TearDown() override {
+        desktop.reset();
+        ::setenv("PATH", pathBefore.c_str(), 1);
+    }
+    QString choose(const char* item) {
+        view->actionFor(item)->trigger();
+        return view->statusLine()->text();
+    }
+};
+
+TEST_F(LaunchStatus, MissingProgramIsNamedOncePerItem) {
+    EXPECT_EQ(view->statusLine()->text(), QString());
+    // F4, "&Kort-Kommandon", opens the desktop's help viewer.
+    QTest::keyClick(view, Qt::Key_F4);
+    EXPECT_EQ(view->statusLine()->text(), QString::fromUtf8("Kort-Kommandon: yelp är inte installerat."));
+    const QString other = choose("vol");
+    EXPECT_TRUE(other.startsWith(QString::fromUtf8("Volymkontroll - Hjälp: "))) << other.toStdString();
+    // Told once: choosing F4 again leaves the status line as it is.
+    EXPECT_EQ(choose("kor"), other);
+}
+
+} // namespace
+} // namespace kav::qt
