@@ -12,9 +12,11 @@
 #include <cstdint>
 #include <ctime>
 #include <new>
+#include <optional>
 #include <utility>
 
 #include <fcntl.h>
+#include <stdio.h> // renameat2
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -107,6 +109,12 @@ Resolved resolveOwnLinks(const std::string& path) {
     return {};
 }
 
+std::atomic<WriteStepHook> stepHook{nullptr};
+
+void reached(WriteStep step) {
+    if (WriteStepHook hook = stepHook.load(std::memory_order_relaxed)) hook(step);
+}
+
 ReadResult refused() { return {ReadResult::Outcome::Refused, {}, {}}; }
 
 // Asks for huge pages under a large buffer before it is first touched: a
@@ -169,6 +177,8 @@ FileStamp stampOf(const struct stat& st) {
 
 } // namespace
 
+void setWriteStepHook(WriteStepHook hook) { stepHook.store(hook); }
+
 FileLook lookAt(const std::string& path) {
     const Resolved where = resolveOwnLinks(path);
     FileLook look;
@@ -227,59 +237,135 @@ bool writeFileAtomic(const std::string& path, std::string_view bytes, const Writ
 
 bool writeFileAtomic(const std::string& path, std::span<const std::string_view> bytes, const WriteRules& rules,
                      FileStamp* written) {
+    return replaceFile(path, bytes, rules, written) == Replaced::Done;
+}
+
+namespace {
+
+// Whether what is at `name` now (`found`, false when nothing) may be
+// replaced under `rules`: a regular file of the user's that the owner did not
+// make read-only and, for a guarded write, the expected one unchanged.
+Replaced mayReplace(const std::optional<struct stat>& found, const WriteRules& rules) {
+    if (!found) return Replaced::Done;
+    const struct stat& st = *found;
+    if (!S_ISREG(st.st_mode)) return Replaced::Failed;        // folder, pipe, device, link
+    if (st.st_uid != ::geteuid()) return Replaced::Failed;    // someone else's file
+    if ((st.st_mode & S_IWUSR) == 0) return Replaced::Failed; // made read-only by its owner
+    if (rules.guarded && (!rules.expected || stampOf(st) != *rules.expected)) return Replaced::Changed;
+    return Replaced::Done;
+}
+
+std::optional<struct stat> statAt(int folder, const std::string& name) {
+    struct stat st {};
+    if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return st;
+    return std::nullopt;
+}
+
+int renameAt2(int folder, const std::string& from, const std::string& to, unsigned flags) {
+    return ::renameat2(folder, from.c_str(), folder, to.c_str(), flags);
+}
+
+// Whether the file system cannot do what renameat2 was asked.
+bool unsupported(int error) { return error == EINVAL || error == ENOSYS || error == ENOTSUP; }
+
+// Puts the temporary file `temp` (the descriptor `ours`) at `name`, where
+// `before` was a moment ago. The file there is exchanged for ours, so that no
+// moment passes in which a change to it could be lost unseen: what comes out
+// is looked at, and when it is not what the look before found, it goes back.
+// Where the file system cannot exchange, a plain rename follows the look.
+Replaced putInPlace(int folder, const std::string& temp, int ours, const std::string& name,
+                    const std::optional<struct stat>& before) {
+    if (!before) {
+        // Nothing was there: only create, never replace what came meanwhile.
+        if (renameAt2(folder, temp, name, RENAME_NOREPLACE) == 0) return Replaced::Done;
+        if (errno == EEXIST) return Replaced::Changed;
+        if (!unsupported(errno)) return Replaced::Failed;
+        return ::renameat(folder, temp.c_str(), folder, name.c_str()) == 0 ? Replaced::Done : Replaced::Failed;
+    }
+    if (renameAt2(folder, temp, name, RENAME_EXCHANGE) != 0) {
+        if (errno == ENOENT) return Replaced::Changed; // deleted meanwhile
+        if (!unsupported(errno)) return Replaced::Failed;
+        return ::renameat(folder, temp.c_str(), folder, name.c_str()) == 0 ? Replaced::Done : Replaced::Failed;
+    }
+    // The exchange itself moves the change time of both files; the contents
+    // are told by inode, size and modification time.
+    const std::optional<struct stat> out = statAt(folder, temp);
+    if (out && stampOf(*out).sameContents(stampOf(*before))) {
+        ::unlinkat(folder, temp.c_str(), 0);
+        return Replaced::Done;
+    }
+    // Someone changed it in between: it goes back in its place.
+    renameAt2(folder, temp, name, RENAME_EXCHANGE);
+    struct stat mine {};
+    const std::optional<struct stat> back = statAt(folder, temp);
+    if (back && ::fstat(ours, &mine) == 0 && back->st_ino != mine.st_ino) {
+        // A file renamed over ours in the instant between the two exchanges
+        // is newer than the one that went back: it takes the place instead.
+        renameAt2(folder, temp, name, RENAME_EXCHANGE);
+    }
+    ::unlinkat(folder, temp.c_str(), 0);
+    return Replaced::Changed;
+}
+
+} // namespace
+
+Replaced replaceFile(const std::string& path, std::span<const std::string_view> bytes, const WriteRules& rules,
+                     FileStamp* written) {
     const Resolved where = resolveOwnLinks(path);
-    if (where.state == Resolved::State::Refused) return false;
+    if (where.state == Resolved::State::Refused) return Replaced::Failed;
     const PathParts parts = splitPath(where.path);
-    if (parts.name.empty() || parts.name == "." || parts.name == "..") return false;
+    if (parts.name.empty() || parts.name == "." || parts.name == "..") return Replaced::Failed;
     Fd folder(openAtRetrying(AT_FDCWD, parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!folder.valid()) return false;
+    if (!folder.valid()) return Replaced::Failed;
 
     // Look at what is there now, in the folder just opened, without following
     // a link: a link put there since the path was resolved is no regular file.
-    struct stat old {};
-    bool replacing = false;
-    if (::fstatat(folder.get(), parts.name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0) {
-        if (!S_ISREG(old.st_mode)) return false;        // folder, pipe, device, link
-        if (old.st_uid != ::geteuid()) return false;    // someone else's file
-        if ((old.st_mode & S_IWUSR) == 0) return false; // made read-only by its owner
-        if (rules.expected && !stampOf(old).sameContents(*rules.expected)) return false;
-        replacing = true;
-    } else if (errno != ENOENT) {
-        return false;
-    }
+    const std::optional<struct stat> old = statAt(folder.get(), parts.name);
+    if (!old && errno != ENOENT) return Replaced::Failed;
+    if (const Replaced may = mayReplace(old, rules); may != Replaced::Done) return may;
 
+    reached(WriteStep::BeforeTemporary);
     // A replacement starts private and gets the old file's bits with fchmod,
     // which the umask does not narrow.
-    const mode_t createMode = replacing ? S_IRUSR | S_IWUSR : S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH;
+    const mode_t createMode = old ? S_IRUSR | S_IWUSR : S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH;
     std::string temp;
     int rawFd = -1;
     for (unsigned attempt = 0; attempt < 100 && rawFd < 0; ++attempt) {
         temp = tempName(parts.name, attempt);
         rawFd = openAtRetrying(folder.get(), temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
                                createMode);
-        if (rawFd < 0 && errno != EEXIST) return false;
+        if (rawFd < 0 && errno != EEXIST) return Replaced::Failed;
     }
-    if (rawFd < 0) return false;
+    if (rawFd < 0) return Replaced::Failed;
     Fd fd(rawFd);
 
     bool ok = true;
-    if (replacing) ok = ::fchmod(fd.get(), old.st_mode & (S_IRWXU | S_IRWXG | S_IRWXO)) == 0;
+    if (old) ok = ::fchmod(fd.get(), old->st_mode & (S_IRWXU | S_IRWXG | S_IRWXO)) == 0;
     ok = ok && writeAll(fd.get(), bytes);
+    if (ok) reached(WriteStep::Written);
     ok = ok && fsyncRetrying(fd.get());
+    if (ok) reached(WriteStep::Synced);
+    Replaced result = ok ? Replaced::Done : Replaced::Failed;
+    if (ok) {
+        reached(WriteStep::BeforeReplace);
+        // The last look, right before the file is put in place.
+        const std::optional<struct stat> now = statAt(folder.get(), parts.name);
+        result = mayReplace(now, rules);
+        if (result == Replaced::Done) result = putInPlace(folder.get(), temp, fd.get(), parts.name, now);
+    }
     struct stat made {};
-    ok = ok && ::fstat(fd.get(), &made) == 0;
-    ok = fd.close() && ok;
-    ok = ok && ::renameat(folder.get(), temp.c_str(), folder.get(), parts.name.c_str()) == 0;
-    if (!ok) {
+    if (result == Replaced::Done && ::fstat(fd.get(), &made) != 0) result = Replaced::Failed;
+    if (!fd.close() && result == Replaced::Done) result = Replaced::Failed;
+    if (result != Replaced::Done) {
         ::unlinkat(folder.get(), temp.c_str(), 0);
-        return false;
+        return result;
     }
 
     // Flushing the folder makes the rename survive a power cut; a file system
     // that cannot flush folders is no failure, the old content is gone anyway.
     fsyncRetrying(folder.get());
     if (written) *written = stampOf(made);
-    return true;
+    return Replaced::Done;
 }
 
 } // namespace kav::posix

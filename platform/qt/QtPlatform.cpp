@@ -105,8 +105,9 @@ struct QtPlatform::Services {
     // Whether the user has been told that the logbook is not saved.
     bool toldHeld = false;
     // The logbook saves, through the guard above, off the window's thread.
-    posix::WriteQueue writes{
-        [this](const std::string& path, const SharedBytes& bytes) { return logbook.save(path, bytes.views()); }};
+    posix::WriteQueue writes{[this](const std::string& path, const SharedBytes& bytes, logbook::FileSpan fileLines) {
+        return logbook.save(path, bytes.views(), fileLines);
+    }};
 };
 
 QtPlatform::QtPlatform(std::filesystem::path programFolder, ViewOf viewOf,
@@ -226,8 +227,8 @@ bool QtPlatform::writeFileAtomic(const std::string& path, std::string_view bytes
     return services_->logbook.save(path, bytes);
 }
 
-void QtPlatform::writeFileAtomicLater(const std::string& path, SharedBytes bytes) {
-    services_->writes.push(path, std::move(bytes));
+void QtPlatform::writeFileAtomicLater(const std::string& path, SharedBytes bytes, logbook::FileSpan fileLines) {
+    services_->writes.push(path, std::move(bytes), fileLines);
 }
 
 bool QtPlatform::finishWrites() { return services_->writes.finish(); }

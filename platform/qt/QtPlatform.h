@@ -42,7 +42,7 @@ public:
     std::optional<logbook::LineImage> readLines(const std::string& path) override;
     logbook::FileChange logbookChange(const std::string& path) override;
     bool writeFileAtomic(const std::string& path, std::string_view bytes) override;
-    void writeFileAtomicLater(const std::string& path, SharedBytes bytes) override;
+    void writeFileAtomicLater(const std::string& path, SharedBytes bytes, logbook::FileSpan fileLines) override;
     bool finishWrites() override;
     void endProgram() override;
 
