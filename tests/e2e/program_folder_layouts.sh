@@ -100,8 +100,14 @@ check() { # what who layout expected-logbook (relative to $T, "" none) NAME=valu
         echo "FAIL - $what: logbooks at \"$found\", expected at \"$want\""
         failed=1
     fi
+    # Nobody else's run leaves anything in the user's home.
+    if [[ -n $user && -n $(find "$T/uhome" -mindepth 1 ! -user "$user" -print -quit) ]]; then
+        echo "FAIL - $what: the user's home holds what is not the user's:"
+        find "$T/uhome" -mindepth 1 ! -user "$user" | sed 's/^/#   /'
+        failed=1
+    fi
     find "$T" -mindepth 1 -maxdepth 1 ! -name uhome ! -name launch ! -name stranger.ini -exec rm -rf {} +
-    find "$T/uhome" -mindepth 1 -delete
+    [[ -n ${KEEP_HOME:-} ]] || find "$T/uhome" -mindepth 1 -delete
 }
 
 # Every start is made from a folder holding someone else's kavrilon.ini,
@@ -122,6 +128,14 @@ for who in "${whos[@]}"; do
     touch "$T/xdg-file"
     check "/usr install, $who, XDG_DATA_HOME a file" "$who" usr "" "HOME=$T/$h" "XDG_DATA_HOME=$T/xdg-file"
 done
+# Root with the user's HOME (sudo -E), before the user ever started it: no
+# ~/.local yet. Root makes nothing there, and the user's own start after it
+# keeps its logbook where it belongs.
+if [[ -n $user ]]; then
+    KEEP_HOME=1 check "/usr install, root with the user's HOME, ~/.local missing" root usr "" "HOME=$T/uhome"
+    check "/usr install, the user's own start after that" user usr "uhome/.local/share/kavrilon/kavrilon.ini" \
+        "HOME=$T/uhome"
+fi
 # HOME unset: the password database's home, which for root is outside the
 # temporary folder, so only the made user starts that way.
 [[ -n $user ]] && check "/usr install, user, HOME unset" user usr "uhome/.local/share/kavrilon/kavrilon.ini"
