@@ -107,8 +107,8 @@ void setWriteStepHook(WriteStepHook hook);
 // the new file is exchanged with the old one (renameat2), and what came out
 // is compared with what was there a moment before: a change made in between
 // puts the old file back, and the replacement reports Changed. A replaced file keeps its
-// permission bits; a new one gets 0644 less the umask. The program never
-// changes an owner.
+// permission bits, and its group when the user is a member of it; a new one
+// gets 0644 less the umask. The program never changes an owner.
 //
 // Fails, leaving the old file whole and no temporary file behind,
 // when anything fails (a full disk, a file size limit with SIGXFSZ ignored),
