@@ -24,6 +24,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace kav::qt {
 
@@ -47,9 +48,10 @@ constexpr std::chrono::milliseconds kBusTimeout{2000};
 constexpr std::chrono::milliseconds kDiscTimeout{10000};
 
 // Once a session, in a box that is not modal, so the panel's timers and the
-// journal go on. A full disk or a read-only medium is not told: those saves
+// journal go on; as the program ends, on standard error instead, since no
+// window can be made inside exit() once the display is gone. A full disk or a read-only medium is not told: those saves
 // are tried again.
-void tellLogbookHeld(bool& told, posix::LogbookFile::Hold why) {
+void tellLogbookHeld(bool& told, posix::LogbookFile::Hold why, bool ending) {
     if (told) return;
     const char* text = nullptr;
     switch (why) {
@@ -59,6 +61,10 @@ void tellLogbookHeld(bool& told, posix::LogbookFile::Hold why) {
     case posix::LogbookFile::Hold::Unreadable: text = kHeldUnreadable; break;
     }
     told = true;
+    if (ending) {
+        std::fprintf(stderr, "kavrilon: %s", text);
+        return;
+    }
     auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(kHeldTitle),
                                 QString::fromUtf8(text) + QString::fromUtf8(kHeldMeaning), QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -104,6 +110,7 @@ struct QtPlatform::Services {
     posix::LogbookFile logbook;
     // Whether the user has been told that the logbook is not saved.
     bool toldHeld = false;
+    bool ending = false;
     // The logbook saves, through the guard above, off the window's thread.
     posix::WriteQueue writes{[this](const std::string& path, const SharedBytes& bytes, logbook::FileSpan fileLines) {
         return logbook.save(path, bytes.views(), fileLines);
@@ -216,9 +223,12 @@ std::optional<logbook::LineImage> QtPlatform::readLines(const std::string& path)
 
 logbook::FileChange QtPlatform::logbookChange(const std::string& path) {
     const logbook::FileChange change = services_->logbook.check(path);
-    if (change == logbook::FileChange::Held) tellLogbookHeld(services_->toldHeld, services_->logbook.hold());
+    if (change == logbook::FileChange::Held)
+        tellLogbookHeld(services_->toldHeld, services_->logbook.hold(), services_->ending);
     return change;
 }
+
+void QtPlatform::programEnding() { services_->ending = true; }
 
 void QtPlatform::holdLogbookSaves() { services_->logbook.holdSaves(posix::LogbookFile::Hold::OtherCopy); }
 

@@ -49,6 +49,10 @@ public:
     // Holds every save of the logbook for this session: it runs without the
     // folder's lock, so another copy may be writing the same file.
     void holdLogbookSaves();
+    // The program is ending, maybe inside exit() with its display gone: the
+    // user is told why the logbook is not saved on standard error, never in
+    // a window.
+    void programEnding();
 
 private:
     QWidget* ownerWidget(Window& window) const;
