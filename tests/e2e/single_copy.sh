@@ -4,7 +4,10 @@
 # second start ends at once with status 0, leaves the logbook alone and brings
 # the first copy's minimised window back, active. A copy killed with SIGKILL
 # leaves no lock that stops the next start, and that start removes the
-# temporary files of saves whose process is gone, keeping a live one's.
+# temporary files of saves whose process is gone, keeping a live one's. A
+# first copy slow to start (its X server answers only after 3 s) already holds
+# the lock but does not listen yet: a second start waits for it and ends with
+# status 0 once it answers.
 # Usage: single_copy.sh <kavrilon>
 
 # shellcheck source=SCRIPTDIR/lib.sh
@@ -75,5 +78,26 @@ start_managed
 kav_pass "a start after a SIGKILLed copy runs (its window was mapped)"
 kav_check_true "the dead process's temporary file is removed" test ! -e "$stale"
 kav_check_true "the live process's temporary file is kept" test -f "$live"
+
+# The slow first copy.
+kill -TERM "$KAV_PID"
+wait "$KAV_PID" 2>/dev/null
+KAV_PID=
+lock_held() { ! flock -n "$prog_dir/.kavrilon.lock" true; }
+kill -STOP "$KAV_XVFB_PID"
+"$KAV_PROG" >>"$KAV_TMP/kavrilon.log" 2>&1 &
+KAV_PID=$!
+wait_for 10 lock_held || kav_die "the slow first copy took no lock within 10 s"
+"$KAV_PROG" >"$KAV_TMP/second.log" 2>&1 &
+second=$!
+sleep 3
+kill -CONT "$KAV_XVFB_PID"
+if kav_wait_gone "$second" 20; then
+    wait "$second"
+    kav_check "a second start beside a slow first copy: its exit status" "$?" 0
+else
+    kav_fail "a second start beside a slow first copy ended within 20 s"
+    kill -KILL "$second" 2>/dev/null
+fi
 
 kav_finish
