@@ -33,6 +33,7 @@ public:
         OthersFile, // the logbook or its folder belongs to another user
         OtherCopy,  // this session could not lock the folder against other copies
         Unreadable, // the logbook is there but cannot be read
+        NoFolder,   // the program has no folder to keep it in
     };
     using Change = logbook::FileChange;
 

@@ -39,6 +39,9 @@ constexpr const char* kHeldOtherCopy =
     "Loggboken sparas inte: programmappen kunde inte låsas, så ett annat Kavrilon kan skriva i samma loggbok.\n";
 constexpr const char* kHeldUnreadable =
     "Loggboken sparas inte: kavrilon.ini finns men kan inte läsas, och en sparning skulle skriva över den.\n";
+constexpr const char* kHeldNoFolder =
+    "Loggboken sparas inte: programmet har ingen mapp att ha kavrilon.ini i (mappen kunde inte hittas, göras eller "
+    "öppnas, eller så är dess sökväg för lång).\n";
 constexpr const char* kHeldMeaning =
     "Det som skrivs i loggboken under den här körningen finns bara kvar tills programmet stängs.";
 
@@ -48,9 +51,9 @@ constexpr std::chrono::milliseconds kBusTimeout{2000};
 constexpr std::chrono::milliseconds kDiscTimeout{10000};
 
 // Once a session, in a box that is not modal, so the panel's timers and the
-// journal go on; as the program ends, on standard error instead, since no
-// window can be made inside exit() once the display is gone. A full disk or a read-only medium is not told: those saves
-// are tried again.
+// journal go on, and on standard error; as the program ends, only there,
+// since no window can be made inside exit() once the display is gone. A full disk or a read-only medium is not told:
+// those saves are tried again.
 void tellLogbookHeld(bool& told, posix::LogbookFile::Hold why, bool ending) {
     if (told) return;
     const char* text = nullptr;
@@ -59,12 +62,12 @@ void tellLogbookHeld(bool& told, posix::LogbookFile::Hold why, bool ending) {
     case posix::LogbookFile::Hold::OthersFile: text = kHeldOthersFile; break;
     case posix::LogbookFile::Hold::OtherCopy: text = kHeldOtherCopy; break;
     case posix::LogbookFile::Hold::Unreadable: text = kHeldUnreadable; break;
+    case posix::LogbookFile::Hold::NoFolder: text = kHeldNoFolder; break;
     }
     told = true;
-    if (ending) {
-        std::fprintf(stderr, "kavrilon: %s", text);
-        return;
-    }
+    // Standard error too, for a start from a terminal.
+    std::fprintf(stderr, "kavrilon: %s", text);
+    if (ending) return;
     auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(kHeldTitle),
                                 QString::fromUtf8(text) + QString::fromUtf8(kHeldMeaning), QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -222,6 +225,10 @@ std::optional<logbook::LineImage> QtPlatform::readLines(const std::string& path)
 }
 
 logbook::FileChange QtPlatform::logbookChange(const std::string& path) {
+    if (folder_.empty()) {
+        tellLogbookHeld(services_->toldHeld, posix::LogbookFile::Hold::NoFolder, services_->ending);
+        return logbook::FileChange::Held;
+    }
     const logbook::FileChange change = services_->logbook.check(path);
     if (change == logbook::FileChange::Held)
         tellLogbookHeld(services_->toldHeld, services_->logbook.hold(), services_->ending);

@@ -136,6 +136,42 @@ if [[ -n $user ]]; then
     check "/usr install, the user's own start after that" user usr "uhome/.local/share/kavrilon/kavrilon.ini" \
         "HOME=$T/uhome"
 fi
+# An unpacked folder whose path is longer than the system takes in one piece
+# (PATH_MAX, 4096 bytes): the program cannot tell where it lies, keeps no
+# logbook, and says so.
+long=$T/long
+mkdir "$long"
+(
+    cd "$long" || exit 1
+    for ((i = 0; i < 24; i++)); do
+        mkdir "$(printf 'd%.0s' {1..200})" && cd "$(printf 'd%.0s' {1..200})" || exit 1
+    done
+    cp -- "$program" ./kavrilon
+    exec env -i "PATH=$PATH" QT_QPA_PLATFORM=offscreen "HOME=$T/rhome" LC_ALL=C.UTF-8 ./kavrilon
+) >"$T/run.log" 2>&1 &
+pid=$!
+for ((i = 0; i < 100; i++)); do
+    grep -q 'Loggboken sparas inte' "$T/run.log" && break
+    sleep 0.05
+done
+kill -TERM "$pid" 2>/dev/null
+wait "$pid"
+pid=
+if grep -q 'Loggboken sparas inte: programmet har ingen mapp' "$T/run.log"; then
+    echo "ok   - a program folder past PATH_MAX: the user is told that no logbook is kept"
+else
+    echo "FAIL - a program folder past PATH_MAX: nothing told"
+    sed 's/^/#   /' "$T/run.log"
+    failed=1
+fi
+if [[ -z $(find "$T" -name kavrilon.ini ! -path "$T/launch/*" -print -quit) ]]; then
+    echo "ok   - a program folder past PATH_MAX: no logbook anywhere"
+else
+    echo "FAIL - a program folder past PATH_MAX: a logbook was written"
+    failed=1
+fi
+rm -rf -- "$long"
+
 # HOME unset: the password database's home, which for root is outside the
 # temporary folder, so only the made user starts that way.
 [[ -n $user ]] && check "/usr install, user, HOME unset" user usr "uhome/.local/share/kavrilon/kavrilon.ini"
