@@ -8,11 +8,14 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <climits>
+#include <csignal>
 #include <cstdint>
 #include <ctime>
 #include <new>
 #include <optional>
+#include <thread>
 #include <utility>
 
 #include <fcntl.h>
@@ -110,6 +113,10 @@ Resolved resolveOwnLinks(const std::string& path) {
 }
 
 std::atomic<WriteStepHook> stepHook{nullptr};
+
+// How long a replacement waits for another program that has the file open
+// for writing; past that it goes on, as a plain rename would.
+constexpr std::chrono::seconds kLongestWaitForWriter{2};
 
 void reached(WriteStep step) {
     if (WriteStepHook hook = stepHook.load(std::memory_order_relaxed)) hook(step);
@@ -268,13 +275,55 @@ int renameAt2(int folder, const std::string& from, const std::string& to, unsign
 // Whether the file system cannot do what renameat2 was asked.
 bool unsupported(int error) { return error == EINVAL || error == ENOSYS || error == ENOTSUP; }
 
+// A read lease on the file about to be replaced. The system grants none
+// while any process has the file open for writing, and an open for writing
+// afterwards breaks it, so a writer that opened the file before it was
+// replaced, and would write into it once it is gone, is never missed.
+class ReadLease {
+public:
+    enum class Taken { Held, Busy, Unsupported };
+    ReadLease() = default;
+    ~ReadLease() { drop(); }
+    ReadLease(const ReadLease&) = delete;
+    ReadLease& operator=(const ReadLease&) = delete;
+
+    // Takes the lease on `name`, which must still be the file `expected`.
+    Taken take(int folder, const std::string& name, const struct stat& expected) {
+        drop();
+        fd_ = openAtRetrying(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+        struct stat st {};
+        if (fd_ < 0 || ::fstat(fd_, &st) != 0 || st.st_ino != expected.st_ino) return Taken::Busy;
+        // The break is told by a signal nobody has to catch: SIGURG is
+        // ignored unless handled, where SIGIO would end the program.
+        if (::fcntl(fd_, F_SETSIG, SIGURG) != 0) return Taken::Unsupported;
+        if (::fcntl(fd_, F_SETLEASE, F_RDLCK) == 0) {
+            held_ = true;
+            return Taken::Held;
+        }
+        return errno == EAGAIN ? Taken::Busy : Taken::Unsupported;
+    }
+    // Whether someone opened the file for writing since the lease was taken.
+    bool broken() const { return held_ && ::fcntl(fd_, F_GETLEASE) != F_RDLCK; }
+
+private:
+    void drop() {
+        if (held_) ::fcntl(fd_, F_SETLEASE, F_UNLCK);
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+        held_ = false;
+    }
+
+    int fd_ = -1;
+    bool held_ = false;
+};
+
 // Puts the temporary file `temp` (the descriptor `ours`) at `name`, where
 // `before` was a moment ago. The file there is exchanged for ours, so that no
 // moment passes in which a change to it could be lost unseen: what comes out
 // is looked at, and when it is not what the look before found, it goes back.
 // Where the file system cannot exchange, a plain rename follows the look.
 Replaced putInPlace(int folder, const std::string& temp, int ours, const std::string& name,
-                    const std::optional<struct stat>& before) {
+                    const std::optional<struct stat>& before, const ReadLease& lease) {
     if (!before) {
         // Nothing was there: only create, never replace what came meanwhile.
         if (renameAt2(folder, temp, name, RENAME_NOREPLACE) == 0) return Replaced::Done;
@@ -290,7 +339,7 @@ Replaced putInPlace(int folder, const std::string& temp, int ours, const std::st
     // The exchange itself moves the change time of both files; the contents
     // are told by inode, size and modification time.
     const std::optional<struct stat> out = statAt(folder, temp);
-    if (out && stampOf(*out).sameContents(stampOf(*before))) {
+    if (out && stampOf(*out).sameContents(stampOf(*before)) && !lease.broken()) {
         ::unlinkat(folder, temp.c_str(), 0);
         return Replaced::Done;
     }
@@ -349,16 +398,38 @@ Replaced replaceFile(const std::string& path, std::span<const std::string_view> 
     if (ok) reached(WriteStep::Written);
     ok = ok && fsyncRetrying(fd.get());
     if (ok) reached(WriteStep::Synced);
+    // The new file as written, before anyone else can reach it.
+    struct stat made {};
+    ok = ok && ::fstat(fd.get(), &made) == 0;
     Replaced result = ok ? Replaced::Done : Replaced::Failed;
     if (ok) {
         reached(WriteStep::BeforeReplace);
-        // The last look, right before the file is put in place.
-        const std::optional<struct stat> now = statAt(folder.get(), parts.name);
-        result = mayReplace(now, rules);
-        if (result == Replaced::Done) result = putInPlace(folder.get(), temp, fd.get(), parts.name, now);
+        // The last look, right before the file is put in place. A file that
+        // another program holds open for writing is left to it for a moment.
+        ReadLease lease;
+        std::optional<struct stat> now;
+        const auto giveUp = std::chrono::steady_clock::now() + kLongestWaitForWriter;
+        for (;;) {
+            now = statAt(folder.get(), parts.name);
+            result = mayReplace(now, rules);
+            if (result != Replaced::Done || !now ||
+                lease.take(folder.get(), parts.name, *now) != ReadLease::Taken::Busy ||
+                std::chrono::steady_clock::now() >= giveUp)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        if (result == Replaced::Done) result = putInPlace(folder.get(), temp, fd.get(), parts.name, now, lease);
     }
-    struct stat made {};
-    if (result == Replaced::Done && ::fstat(fd.get(), &made) != 0) result = Replaced::Failed;
+    // Putting the file in place moves its change time, so its stamp is taken
+    // again; when another program wrote into it in the instant since, the
+    // stamp as written is kept instead, so the next look finds the change.
+    struct stat placed {};
+    if (result == Replaced::Done) {
+        reached(WriteStep::AfterReplace);
+        if (::fstat(fd.get(), &placed) != 0 || placed.st_size != made.st_size ||
+            stampOf(placed).modifiedNs != stampOf(made).modifiedNs)
+            placed = made;
+    }
     if (!fd.close() && result == Replaced::Done) result = Replaced::Failed;
     if (result != Replaced::Done) {
         ::unlinkat(folder.get(), temp.c_str(), 0);
@@ -368,7 +439,7 @@ Replaced replaceFile(const std::string& path, std::span<const std::string_view> 
     // Flushing the folder makes the rename survive a power cut; a file system
     // that cannot flush folders is no failure, the old content is gone anyway.
     fsyncRetrying(folder.get());
-    if (written) *written = stampOf(made);
+    if (written) *written = stampOf(placed);
     return Replaced::Done;
 }
 

@@ -92,6 +92,7 @@ enum class WriteStep {
     Written,         // the temporary file holds the bytes
     Synced,          // and is on disk
     BeforeReplace,   // the last step before the file is replaced
+    AfterReplace,    // the new file is in place; its stamp is taken next
 };
 // Called at every step of every replacement, on the writing thread; none is
 // set in the program, where it costs one load of a pointer a step.

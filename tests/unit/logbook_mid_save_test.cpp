@@ -26,12 +26,18 @@ namespace {
 namespace fs = std::filesystem;
 using posix::WriteStep;
 
+// The thread of another program that goes on writing after its change began.
+std::thread slowWriter;
+
 // One way another program changes the file: what it does, given the file
 // and what the session's last save left in it, and what the file holds then.
 struct Change {
     const char* what;
     std::function<void(const fs::path&, const std::string&)> make;
     std::function<std::string(const std::string&)> after;
+    // Whether only the change time tells the file changed: the same size,
+    // the modification time put back.
+    bool onlyTheChangeTimeTells = false;
 };
 
 void appendInPlace(const fs::path& file, const std::string& bytes) {
@@ -62,9 +68,20 @@ void shoutInPlaceKeepingTheTime(const fs::path& file, const std::string& saved) 
     ::close(fd);
 }
 
+// A script that opened the file for appending and writes a little later,
+// on a thread of its own, whatever became of the file meanwhile.
+void appendLate(const fs::path& file, const std::string& bytes) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND);
+    ASSERT_GE(fd, 0);
+    slowWriter = std::thread([fd, bytes] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        static_cast<void>(::write(fd, bytes.data(), bytes.size()));
+        ::close(fd);
+    });
+}
+
 // An editor that rewrites the file in place slowly: it empties the file and
 // writes half, and the rest a little later, on a thread of its own.
-std::thread slowWriter;
 void rewriteSlowly(const fs::path& file, const std::string& bytes) {
     std::promise<void> halfWritten;
     std::future<void> half = halfWritten.get_future();
@@ -91,12 +108,15 @@ const Change kChanges[] = {
      [](auto&) { return kEdited; }},
     {"a script appends in place", [](const fs::path& file, auto&) { appendInPlace(file, kEdited); },
      [](const std::string& saved) { return saved + kEdited; }},
+    {"a script that opened it for appending writes a moment later",
+     [](const fs::path& file, auto&) { appendLate(file, kEdited); },
+     [](const std::string& saved) { return saved + kEdited; }},
     {"a user empties it", [](const fs::path& file, auto&) { fs::resize_file(file, 0); },
      [](auto&) { return std::string(); }},
     {"a user deletes it", [](const fs::path& file, auto&) { fs::remove(file); },
      [](const std::string& saved) { return saved; }},
     {"an edit in place of the same size, its modification time put back", shoutInPlaceKeepingTheTime,
-     [](const std::string& saved) { return shouted(saved); }},
+     [](const std::string& saved) { return shouted(saved); }, true},
     {"an editor rewrites it in place, slowly",
      [](const fs::path& file, const std::string& saved) { rewriteSlowly(file, saved + kEdited); },
      [](const std::string& saved) { return saved + kEdited; }},
@@ -160,6 +180,29 @@ TEST_F(MidSave, TheListTakesTheMergedFileAtTheNextSave) {
         run.main().raise("kop", Event::Click);
         run.advance(300);
         EXPECT_EQ(run.logbookBytes(), kept + kCopiedBytes + "\r\n" + kCopiedBytes + "\r\n");
+        EXPECT_EQ(run.main().List1.store().snapshot().joined(), run.logbookBytes());
+    }
+}
+
+// A change in the instant after the new file is put in place lands in the
+// session's own file: the next save finds it and keeps it. (The exchange
+// moves the change time itself, so an edit that only the change time tells
+// is seen only when it comes after the writer took the new file's stamp.)
+TEST_F(MidSave, AChangeRightAfterTheReplacementIsKeptByTheNextSave) {
+    for (const Change& change : kChanges) {
+        if (change.onlyTheChangeTimeTells) continue;
+        SCOPED_TRACE(change.what);
+        ProgramFixture run;
+        run.writeLogbook("old line\r\n");
+        run.startAndSettle();
+        const std::string saved = run.logbookBytes().value_or("") + kCopiedBytes + "\r\n";
+        pending = {WriteStep::AfterReplace, [&] { change.make(run.logbookFile, saved); }};
+        run.main().raise("kop", Event::Click);
+        run.advance(300);
+        if (slowWriter.joinable()) slowWriter.join();
+        run.main().raise("kop", Event::Click);
+        run.advance(300);
+        EXPECT_EQ(run.logbookBytes(), change.after(saved) + kCopiedBytes + "\r\n");
         EXPECT_EQ(run.main().List1.store().snapshot().joined(), run.logbookBytes());
     }
 }
