@@ -20,11 +20,15 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QLocale>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 namespace kav::qt {
 
@@ -44,6 +48,13 @@ constexpr const char* kHeldNoFolder =
     "öppnas, eller så är dess sökväg för lång).\n";
 constexpr const char* kHeldMeaning =
     "Det som skrivs i loggboken under den här körningen finns bara kvar tills programmet stängs.";
+
+// F11's menu item, the program's homepage: the one launch whose failure
+// the user is told, in the main window's status line, for a while.
+constexpr std::string_view kHomepageItem = "color";
+constexpr const char* kNoHomepage =
+    "Programmets hemsida kan inte öppnas: det finns ingen sida eller webbläsare att visa den med.";
+constexpr int kStatusMs = 8000;
 
 // How long a bus may take to answer before the program goes on without it.
 constexpr std::chrono::milliseconds kBusTimeout{2000};
@@ -92,6 +103,23 @@ void tellLogbookHeld(bool& told, posix::LogbookFile::Hold why, bool ending) {
         box->move(at);
     }
     box->show();
+}
+
+// Shows `text` in the status line of the active main window, which has one
+// only while it says something.
+void tellInStatusLine(const QString& text) {
+    auto* main = qobject_cast<QMainWindow*>(QApplication::activeWindow());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* candidate = qobject_cast<QMainWindow*>(w); !main && candidate && candidate->isVisible())
+            main = candidate;
+    if (!main) return;
+    const bool shown = main->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly) != nullptr;
+    QStatusBar* bar = main->statusBar();
+    if (!shown)
+        QObject::connect(bar, &QStatusBar::messageChanged, main, [main](const QString& now) {
+            if (now.isEmpty()) QTimer::singleShot(0, main, [main] { main->setStatusBar(nullptr); });
+        });
+    bar->showMessage(text, kStatusMs);
 }
 
 } // namespace
@@ -154,7 +182,9 @@ std::optional<Colour> QtPlatform::chooseColour(Window& owner) {
 bool QtPlatform::launch(const LaunchItem& item) {
     LaunchEnvironment env = LaunchEnvironment::fromSystem();
     env.withoutWorkingDirectory = folder_.empty();
-    return Launcher(std::move(env), Launcher::startDetached, services_->answers).launch(item);
+    const bool started = Launcher(std::move(env), Launcher::startDetached, services_->answers).launch(item);
+    if (!started && item.name == kHomepageItem) tellInStatusLine(QString::fromUtf8(kNoHomepage));
+    return started;
 }
 
 // The file commands act on the logbook as the saves asked so far left it: a
