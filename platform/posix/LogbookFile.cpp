@@ -37,7 +37,7 @@ std::int64_t nowNs() {
 // `before` that did not grow. An append makes it grow by whole lines, and an
 // editor that saves by rename leaves a new file, whole.
 bool rewrittenInPlace(const FileLook& look, const std::optional<FileStamp>& before) {
-    return !before || (look.stamp.id == before->id && look.stamp.size <= before->size);
+    return before && look.stamp.id == before->id && look.stamp.size <= before->size;
 }
 
 // Waits, at most until `deadline`, until the file at `path` has been left
@@ -84,9 +84,6 @@ void appendRange(std::string& out, std::span<const std::string_view> pieces, std
 std::optional<std::string> LogbookFile::load(const std::string& path) {
     ReadResult r = readFile(path, readLimit_);
     const std::lock_guard lock(mutex_);
-    // Read again after another program changed it (not after this session's
-    // own save that the list has yet to take).
-    rereadChange_ = path_ == path && (!known_ || r.stamp != *known_);
     path_ = path;
     known_.reset();
     listBehind_ = false;
@@ -102,7 +99,6 @@ void LogbookFile::adopt(const std::string& path, const FileStamp& stamp) {
     const std::lock_guard lock(mutex_);
     path_ = path;
     known_ = stamp;
-    rereadChange_ = false;
     listBehind_ = false;
 }
 
@@ -146,9 +142,6 @@ bool LogbookFile::save(const std::string& path, std::span<const std::string_view
     if (path != path_) return writeFileAtomic(path, bytes);
     if (standing_ != Hold::None || folderIsOthers(path)) return false;
 
-    // A file another program changed a moment ago may still be being
-    // written: it is left to its writer for a moment first.
-    if (known_ && rereadChange_) settled(path, nowNs() + kLongestWaitNs, std::nullopt);
     WriteRules rules{true, known_};
     std::string merged;
     std::span<const std::string_view> writing = bytes;
@@ -160,7 +153,6 @@ bool LogbookFile::save(const std::string& path, std::span<const std::string_view
         switch (replaceFile(path, writing, rules, &written)) {
         case Replaced::Done:
             known_ = written;
-            rereadChange_ = false;
             listBehind_ = listBehind_ || tries > 0;
             return true;
         case Replaced::Failed: return false;

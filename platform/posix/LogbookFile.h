@@ -72,8 +72,6 @@ private:
     Hold standing_ = Hold::None; // set for the whole session
     Hold found_ = Hold::None;    // what the last check found
     std::optional<FileStamp> known_;
-    // Whether the file known was read again after another program changed it.
-    bool rereadChange_ = false;
     // Whether the file saved holds lines the list does not, put in by a save.
     bool listBehind_ = false;
 };
