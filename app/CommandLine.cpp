@@ -37,7 +37,23 @@ QtOption qtOption(std::string_view arg) {
     return QtOption::None;
 }
 
-std::string quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+// An argument in quotes, its control characters escaped (ESC as \e, the others
+// as \xNN), so that what the user typed cannot steer the terminal it is
+// shown on.
+std::string quoted(std::string_view s) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (const char c : s) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == 0x1b)
+            out += "\\e";
+        else if (byte < 0x20 || byte == 0x7f)
+            out += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
+        else
+            out += c;
+    }
+    return out + "\"";
+}
 
 // The value of an option given as "--name VALUE" or "--name=VALUE"; false
 // when `arg` is not that option.

@@ -4,10 +4,10 @@
 // saved once more if the list holds journal lines no chain has saved yet.
 
 #include "app/CommandLine.h"
-#include "platform/posix/DisplayCheck.h"
-#include "platform/dbus/SessionBusCheck.h"
 #include "data/Resources.h"
 #include "forms/frmMain.h"
+#include "platform/dbus/SessionBusCheck.h"
+#include "platform/posix/DisplayCheck.h"
 #include "platform/posix/ProgramFolder.h"
 #include "platform/posix/StaleTempFiles.h"
 #include "platform/qt/Desktop.h"
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     // A desktop logout asks running programs to save their data first.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
                      [&desktop](QSessionManager&) { desktop.saveUnsavedLines(); });
-    kav::qt::ProgramEnd ending([&desktop] { desktop.saveUnsavedLines(); });
+    kav::qt::ProgramEnd ending([&desktop] { desktop.closingSave(); });
     const std::vector<std::string> problems = desktop.start();
     if (!problems.empty()) {
         for (const auto& p : problems)

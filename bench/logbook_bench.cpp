@@ -50,7 +50,7 @@ public:
         return kav::posix::writeFileAtomic(path, bytes);
     }
     // The write the program's save thread does, done here so it is timed.
-    void writeFileAtomicLater(const std::string& path, kav::SharedBytes bytes) override {
+    void writeFileAtomicLater(const std::string& path, kav::SharedBytes bytes, kav::logbook::FileSpan) override {
         static_cast<void>(kav::posix::writeFileAtomic(path, bytes.views()));
     }
     void endProgram() override {}

@@ -81,10 +81,11 @@ public:
     // Replaces the file with `bytes` as writeFileAtomic does, but may do it
     // after returning, away from the user-interface thread. Writes happen one
     // at a time in the order they were asked for; a write still waiting when
-    // a newer one to the same path comes is dropped for it. This version
-    // writes at once.
+    // a newer one to the same path comes is dropped for it. `fileLines` says
+    // which of the bytes stand for the logbook file as last loaded or saved,
+    // for a save that finds it changed meanwhile. This version writes at once.
     // NOLINTNEXTLINE(performance-unnecessary-value-param): a sink; the real platform moves it to its writer thread.
-    virtual void writeFileAtomicLater(const std::string& path, SharedBytes bytes) {
+    virtual void writeFileAtomicLater(const std::string& path, SharedBytes bytes, logbook::FileSpan /*fileLines*/) {
         lastLaterWriteOk_ = writeFileAtomic(path, bytes.joined());
     }
     // Returns when every write asked for has been done: false when the last

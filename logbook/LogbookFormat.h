@@ -8,6 +8,7 @@
 #include "model/LineStore.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,15 @@ enum class FileChange {
     Gone,    // it was there and has been deleted
     Held,    // the session's lines may not reach it (another user's file or
              // folder, no lock against other copies, a file it cannot read)
+};
+
+// Where, in the bytes of a save, the lines lie that the file held when the
+// session last loaded or saved it: [begin, end). A save that finds the file
+// changed by another program puts the file as it is now in their place, and
+// keeps the session's lines before and after.
+struct FileSpan {
+    std::uint64_t begin = 0;
+    std::uint64_t end = 0;
 };
 
 // The file bytes for `entries`: each one in Windows-1252 followed by CR LF.

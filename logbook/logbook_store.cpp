@@ -68,7 +68,9 @@ void frmMain::saveLogbook(Control& list, const std::string& path, bool closing) 
             change = readAgain(list, path) ? logbook::FileChange::None : platform().logbookChange(path);
         if (change == logbook::FileChange::Held || change == logbook::FileChange::Changed) return;
         if (change == logbook::FileChange::Gone && closing) return;
-        platform().writeFileAtomicLater(path, list.store().snapshot());
+        const LineStore& store = list.store();
+        platform().writeFileAtomicLater(path, store.snapshot(),
+                                        {store.offsetOf(fileFirst_), store.offsetOf(linesCovered_)});
         linesSaving_ = list.ListCount();
     } catch (const std::bad_alloc&) {
         // Skipped like a failed write: the list keeps its lines for the next save.

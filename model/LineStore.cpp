@@ -120,6 +120,20 @@ void LineStore::replaceLines(std::size_t first, std::size_t end, std::string ima
     *this = std::move(fresh);
 }
 
+std::uint64_t LineStore::offsetOf(std::size_t i) const {
+    if (i >= count_) return size_;
+    const auto part = std::upper_bound(parts_.begin(), parts_.end(), i,
+                                       [](std::size_t line, const Part& p) { return line < p.firstLine; }) -
+                      1;
+    const auto index = static_cast<std::size_t>(part - parts_.begin());
+    std::uint64_t before = 0;
+    for (std::size_t c = 0; c < index; ++c)
+        before += chunks_[c]->used;
+    const Chunk& chunk = *chunks_[index];
+    const std::string_view line = bytes(i);
+    return before + static_cast<std::uint64_t>(line.data() - chunk.data());
+}
+
 SharedBytes LineStore::snapshot() const {
     SharedBytes bytes;
     for (const auto& chunk : chunks_)

@@ -89,6 +89,8 @@ public:
     // when its rows were replaced instead.
     std::size_t replacements() const { return replacements_; }
 
+    // Where line i starts in the bytes of a snapshot; count() gives the end.
+    std::uint64_t offsetOf(std::size_t i) const;
     // The bytes of the file that holds exactly these lines.
     std::uint64_t byteSize() const { return size_; }
     SharedBytes snapshot() const;

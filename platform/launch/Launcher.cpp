@@ -2,6 +2,7 @@
 
 #include "platform/launch/StandIns.h"
 #include "platform/posix/AtomicFile.h"
+#include "platform/posix/PrivateFolder.h"
 #include "platform/posix/ProgramFolder.h"
 
 #include <QFile>
@@ -279,12 +280,16 @@ std::optional<fs::path> LaunchEnvironment::docPage() const {
 }
 
 std::optional<fs::path> LaunchEnvironment::pageFromBuiltIn() const {
-    if (runtimeDir.empty() || !runtimeDir.is_absolute() || builtInPage.empty()) return std::nullopt;
+    if (builtInPage.empty()) return std::nullopt;
     QFile page(QString::fromStdString(builtInPage));
     if (!page.open(QIODevice::ReadOnly)) return std::nullopt;
     const QByteArray bytes = page.readAll();
+    // Another user's runtime folder, or one others may enter, is not used:
+    // they could swap the page before the browser reads it.
+    const std::optional<std::string> privateDir = posix::privateFolder(runtimeDir.string(), tmpDir.string());
+    if (!privateDir) return std::nullopt;
     // The folder is the user's alone; someone else's, or a link, is not used.
-    const fs::path dir = runtimeDir / "kavrilon";
+    const fs::path dir = fs::path(*privateDir) / "kavrilon";
     if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return std::nullopt;
     struct stat st {};
     if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) return std::nullopt;

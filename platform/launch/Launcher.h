@@ -32,6 +32,7 @@ struct LaunchEnvironment {
     // Desktop entries: $XDG_DATA_HOME/applications, then those of $XDG_DATA_DIRS.
     std::vector<std::filesystem::path> applicationDirs;
     std::filesystem::path runtimeDir;                      // XDG_RUNTIME_DIR
+    std::filesystem::path tmpDir = "/tmp";                 // where a private folder goes without it
     std::string builtInPage = ":/kavrilon/doc/index.html"; // a Qt resource, or any file
 
     // The environment of this process.
@@ -41,8 +42,10 @@ struct LaunchEnvironment {
     // doc/kavrilon/ (installed) and <executable dir>/doc/ (build tree), without
     // links, when nobody but root and the user could have put it there.
     std::optional<std::filesystem::path> docPage() const;
-    // The built-in page written to <runtime dir>/kavrilon/index.html (a folder
-    // private to the user), for a program copied without its page.
+    // The built-in page written to <private folder>/kavrilon/index.html, for
+    // a program copied without its page; the private folder is the runtime
+    // folder when it is the user's own, of mode 0700, or else one of the
+    // user's in the temporary folder (posix::privateFolder).
     std::optional<std::filesystem::path> pageFromBuiltIn() const;
 };
 

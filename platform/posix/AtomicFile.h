@@ -33,8 +33,9 @@ struct FileStamp {
     std::int64_t modifiedNs = 0;
     std::int64_t changedNs = 0;
     bool operator==(const FileStamp&) const = default;
-    // Same inode, size and modification time: a change of owner or mode, or a
-    // rename, keeps the contents.
+    // Same inode, size and modification time. The change time (in ==) tells
+    // more: an edit that puts the modification time back moves it too, and
+    // so do a change of owner or mode and a rename.
     bool sameContents(const FileStamp& other) const {
         return id == other.id && size == other.size && modifiedNs == other.modifiedNs;
     }
@@ -76,30 +77,56 @@ std::optional<std::string> readWholeFile(const std::string& path);
 
 // What a replacement may assume about the file it replaces.
 struct WriteRules {
-    // When set, an existing file at the path must be this one, with these
-    // contents (FileStamp::sameContents); any other file there, or this one
-    // changed by someone else, is left alone and the write fails.
+    // A guarded replacement replaces only the file `expected` names, with
+    // its stamp unchanged (the change time included) up to the moment it is
+    // replaced; with `expected` empty, nothing may be there. A missing file
+    // is created either way.
+    bool guarded = false;
     std::optional<FileStamp> expected;
 };
+
+// The steps of a replacement, in order. A test may change the file between
+// them, as another program could while a save is being written.
+enum class WriteStep {
+    BeforeTemporary, // nothing written yet
+    Written,         // the temporary file holds the bytes
+    Synced,          // and is on disk
+    BeforeReplace,   // the last step before the file is replaced
+    AfterReplace,    // the new file is in place; its stamp is taken next
+};
+// Called at every step of every replacement, on the writing thread; none is
+// set in the program, where it costs one load of a pointer a step.
+using WriteStepHook = void (*)(WriteStep);
+void setWriteStepHook(WriteStepHook hook);
 
 // Replaces the regular file at `path` with `bytes`, or creates it.
 //
 // The bytes go to a new hidden file in the same folder, created exclusively
 // and never through a link, named ".<name>.<pid>-<unique>.tmp" with the
 // writer's process id first; it is flushed and renamed over `path`, and then
-// the folder is flushed so that the rename lasts. A replaced file keeps its
-// permission bits; a new one gets 0644 less the umask. The program never
-// changes an owner.
+// the folder is flushed so that the rename lasts. Where the file system can,
+// the new file is exchanged with the old one (renameat2), and what came out
+// is compared with what was there a moment before: a change made in between
+// puts the old file back, and the replacement reports Changed. A replaced file keeps its
+// permission bits, and its group when the user is a member of it; a new one
+// gets 0644 less the umask. The program never changes an owner.
 //
-// Returns false, leaving the old file whole and no temporary file behind,
+// Fails, leaving the old file whole and no temporary file behind,
 // when anything fails (a full disk, a file size limit with SIGXFSZ ignored),
 // and when the file at `path` is not a regular file, belongs to another user,
-// was made read-only by its owner, is not `rules.expected`, or is reached
+// was made read-only by its owner, or is reached
 // through a link that is not the user's or leads nowhere. A link that may be
 // followed stays a link: the file it points at is replaced in its own folder.
 // A process killed in the middle may leave its temporary file behind.
 //
+// A guarded replacement of a file that is not, or no longer, the one
+// expected reports Changed and leaves it as it is.
+//
 // On success `written`, when given, receives the stamp of the new file.
+enum class Replaced { Done, Changed, Failed };
+Replaced replaceFile(const std::string& path, std::span<const std::string_view> bytes, const WriteRules& rules = {},
+                     FileStamp* written = nullptr);
+// The same, true when Done.
 bool writeFileAtomic(const std::string& path, std::string_view bytes, const WriteRules& rules = {},
                      FileStamp* written = nullptr);
 // The same for bytes given in pieces, written one after the other. Safe to

@@ -88,6 +88,10 @@ HeldAdvice adviceFor(LogbookFile::Hold why, const std::string& path) {
     case LogbookFile::Hold::OthersFile: return othersFile(path);
     case LogbookFile::Hold::OtherCopy: return otherCopy(path);
     case LogbookFile::Hold::Unreadable: return unreadable(path);
+    case LogbookFile::Hold::NoFolder:
+        return {"programmet har ingen mapp att ha kavrilon.ini i (mappen kunde inte hittas, göras eller öppnas, "
+                "eller så är dess sökväg för lång)",
+                "Starta Kavrilon som den användare som äger hemmappen, eller från en mapp med kortare sökväg", ""};
     }
     return {};
 }

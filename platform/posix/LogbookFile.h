@@ -16,6 +16,7 @@
 #include "logbook/LogbookFormat.h"
 #include "platform/posix/AtomicFile.h"
 
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <span>
@@ -32,6 +33,7 @@ public:
         OthersFile, // the logbook or its folder belongs to another user
         OtherCopy,  // this session could not lock the folder against other copies
         Unreadable, // the logbook is there but cannot be read
+        NoFolder,   // the program has no folder to keep it in
     };
     using Change = logbook::FileChange;
 
@@ -54,8 +56,14 @@ public:
     // Replaces the file at `path` with `bytes`; the logbook's own is skipped
     // (false) while saves are held or when it is no longer the file known.
     bool save(const std::string& path, std::string_view bytes);
-    // The same for bytes given in pieces.
-    bool save(const std::string& path, std::span<const std::string_view> bytes);
+    // The same for bytes given in pieces. When `fileLines` says where the
+    // lines of the file known lie among them, a save that finds the file
+    // changed by another program, even while it was writing, reads the file
+    // (once its writer has stopped writing), puts it in their place, and
+    // saves that; the next check() then says Changed, so the list takes the
+    // file as it is.
+    bool save(const std::string& path, std::span<const std::string_view> bytes,
+              std::optional<logbook::FileSpan> fileLines = std::nullopt);
 
 private:
     const std::size_t readLimit_;
@@ -64,6 +72,8 @@ private:
     Hold standing_ = Hold::None; // set for the whole session
     Hold found_ = Hold::None;    // what the last check found
     std::optional<FileStamp> known_;
+    // Whether the file saved holds lines the list does not, put in by a save.
+    bool listBehind_ = false;
 };
 
 } // namespace kav::posix

@@ -58,12 +58,22 @@ fs::path chooseProgramFolder(const ProgramFolderInputs& in) {
     return fs::path(home) / ".local" / "share" / "kavrilon";
 }
 
+// A missing level is made only inside a folder of the user's or of root's
+// (such as /tmp): never inside another user's, so root started with a user's
+// HOME (sudo -E) leaves no folder of its own in that user's home.
 bool enterProgramFolder(const fs::path& folder) {
     if (folder.empty() || !folder.is_absolute()) return false;
     fs::path sofar;
+    struct stat parent {};
     for (const auto& part : folder) {
         sofar /= part;
-        if (::mkdir(sofar.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        struct stat st {};
+        if (::stat(sofar.c_str(), &st) != 0) {
+            if (errno != ENOENT || (parent.st_uid != ::geteuid() && parent.st_uid != 0)) return false;
+            if (::mkdir(sofar.c_str(), 0700) != 0 && errno != EEXIST) return false;
+            if (::stat(sofar.c_str(), &st) != 0) return false;
+        }
+        parent = st;
     }
     return ::chdir(folder.c_str()) == 0;
 }

@@ -35,7 +35,8 @@ struct ProgramFolderInputs {
 std::filesystem::path chooseProgramFolder(const ProgramFolderInputs& in);
 
 // Makes the missing levels of the folder private to the user and enters it;
-// false when it cannot be made or entered.
+// false when it cannot be made or entered. No level is made inside another
+// user's folder.
 bool enterProgramFolder(const std::filesystem::path& folder);
 
 // The home folder of a user in the password database; empty when it has none.

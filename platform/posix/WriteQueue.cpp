@@ -18,11 +18,11 @@ WriteQueue::~WriteQueue() {
     if (thread_.joinable()) thread_.join();
 }
 
-void WriteQueue::push(std::string path, SharedBytes bytes) {
+void WriteQueue::push(std::string path, SharedBytes bytes, logbook::FileSpan fileLines) {
     {
         const std::lock_guard lock(mutex_);
         std::erase_if(waiting_, [&](const Job& job) { return job.path == path; });
-        waiting_.push_back({std::move(path), std::move(bytes)});
+        waiting_.push_back({std::move(path), std::move(bytes), fileLines});
         if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
     }
     wake_.notify_one();
@@ -50,7 +50,7 @@ void WriteQueue::run() {
         lock.unlock();
         bool ok = false;
         try {
-            ok = writer_(job.path, job.bytes);
+            ok = writer_(job.path, job.bytes, job.fileLines);
         } catch (...) {
             // Out of memory, or anything else the write met: a failed save
             // like any other, whose lines wait for the next one.

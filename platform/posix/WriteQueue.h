@@ -3,6 +3,7 @@
 // holds up the window. A waiting write is dropped for a newer one to the same
 // path; a write under way is never cut short, the newer one follows it.
 
+#include "logbook/LogbookFormat.h"
 #include "model/SharedBytes.h"
 
 #include <condition_variable>
@@ -17,13 +18,13 @@ namespace kav::posix {
 class WriteQueue {
 public:
     // Does one write; called on the queue's thread only.
-    using Writer = std::function<bool(const std::string& path, const SharedBytes& bytes)>;
+    using Writer = std::function<bool(const std::string& path, const SharedBytes& bytes, logbook::FileSpan fileLines)>;
 
     explicit WriteQueue(Writer writer);
     // Finishes every write asked for, then ends the thread.
     ~WriteQueue();
 
-    void push(std::string path, SharedBytes bytes);
+    void push(std::string path, SharedBytes bytes, logbook::FileSpan fileLines = {});
     // Returns when no write is waiting or under way: false when the last
     // write failed.
     bool finish();
@@ -32,6 +33,7 @@ private:
     struct Job {
         std::string path;
         SharedBytes bytes;
+        logbook::FileSpan fileLines;
     };
     void run();
 

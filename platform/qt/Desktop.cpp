@@ -44,6 +44,11 @@ void Desktop::saveUnsavedLines() {
     if (program_.started()) program_.main().saveUnsavedLines();
 }
 
+void Desktop::closingSave() {
+    if (desktopPlatform_) desktopPlatform_->programEnding();
+    saveUnsavedLines();
+}
+
 void Desktop::holdLogbookSaves() {
     if (desktopPlatform_) desktopPlatform_->holdLogbookSaves();
 }

@@ -37,6 +37,9 @@ public:
     std::vector<std::string> start();
     // Saves the journal lines that no chain has saved yet.
     void saveUnsavedLines();
+    // The same as the program ends: no window is made any more, so a reason
+    // why the logbook is not saved goes to standard error.
+    void closingSave();
     // No save reaches the logbook this session (this copy runs without the
     // folder's lock); the user is told at the first one.
     void holdLogbookSaves();

@@ -27,13 +27,21 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
+#include <string_view>
 
 namespace kav::qt {
 
 namespace {
 
 constexpr const char* kHeldTitle = "Kavrilon - loggboken";
+
+// F11's menu item, the program's homepage. When it opens nothing, the status
+// line says so every time: no page, or nothing to show it with.
+constexpr std::string_view kHomepageItem = "color";
+constexpr const char* kNoHomepage =
+    "Programmets hemsida kan inte öppnas: det finns ingen sida eller webbläsare att visa den med.";
 
 // How long a bus may take to answer before the program goes on without it.
 constexpr std::chrono::milliseconds kBusTimeout{2000};
@@ -42,14 +50,18 @@ constexpr std::chrono::milliseconds kDiscTimeout{10000};
 
 // Once a session, when the session's lines cannot reach the logbook file for
 // a reason that will not pass by itself: what stands in the way, where, and
-// what mends it. In a box that is not modal, so the panel's timers and the
-// journal go on. A full disk or a read-only medium is not told: those saves
-// are tried again.
-void tellLogbookHeld(bool& told, posix::LogbookFile::Hold why, const std::string& path) {
+// what mends it. On standard error, for a start from a terminal, and in a box
+// that is not modal, so the panel's timers and the journal go on; as the
+// program ends, on standard error alone, since no window can be made inside
+// exit() once the display is gone. A full disk or a read-only medium is not
+// told: those saves are tried again.
+void tellLogbookHeld(bool& told, posix::LogbookFile::Hold why, const std::string& path, bool ending) {
     if (told) return;
     const std::string text = posix::heldNotice(why, path);
     if (text.empty()) return;
     told = true;
+    std::fprintf(stderr, "kavrilon: %s\n", text.c_str());
+    if (ending) return;
     auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(kHeldTitle), QString::fromStdString(text),
                                 QMessageBox::Ok);
     // The command can be selected and copied into a terminal.
@@ -78,20 +90,24 @@ void tellLogbookHeld(bool& told, posix::LogbookFile::Hold why, const std::string
     box->show();
 }
 
+// The window whose menu holds `item`, and that item's action.
+std::pair<FormView*, const QAction*> menuItem(std::string_view item) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* view = dynamic_cast<FormView*>(w))
+            if (const QAction* action = view->actionFor(item)) return {view, action};
+    return {nullptr, nullptr};
+}
+
 // Says in the main window's status line that the program a launcher item
 // needs is not installed: "Kort-Kommandon: yelp är inte installerat."
 void tellMissing(std::string_view item, const std::string& program) {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        auto* view = dynamic_cast<FormView*>(w);
-        const QAction* action = view ? view->actionFor(item) : nullptr;
-        if (!action) continue;
-        QString caption = action->text().remove(u'&').trimmed();
-        while (caption.endsWith(u'.'))
-            caption.chop(1);
-        view->showStatus(caption + QStringLiteral(": ") + QString::fromStdString(program) +
-                         QStringLiteral(" är inte installerat."));
-        return;
-    }
+    const auto [view, action] = menuItem(item);
+    if (!view) return;
+    QString caption = action->text().remove(u'&').trimmed();
+    while (caption.endsWith(u'.'))
+        caption.chop(1);
+    view->showStatus(caption + QStringLiteral(": ") + QString::fromStdString(program) +
+                     QStringLiteral(" är inte installerat."));
 }
 
 } // namespace
@@ -115,9 +131,12 @@ struct QtPlatform::Services {
     bool toldHeld = false;
     // The launcher items whose missing program the user has been told of.
     std::set<std::string> toldMissing;
+    // Set as the program ends, when no window may be made any more.
+    bool ending = false;
     // The logbook saves, through the guard above, off the window's thread.
-    posix::WriteQueue writes{
-        [this](const std::string& path, const SharedBytes& bytes) { return logbook.save(path, bytes.views()); }};
+    posix::WriteQueue writes{[this](const std::string& path, const SharedBytes& bytes, logbook::FileSpan fileLines) {
+        return logbook.save(path, bytes.views(), fileLines);
+    }};
 };
 
 QtPlatform::QtPlatform(std::filesystem::path programFolder, ViewOf viewOf,
@@ -156,6 +175,10 @@ bool QtPlatform::launch(const LaunchItem& item) {
     env.withoutWorkingDirectory = folder_.empty();
     const Launcher launcher(std::move(env), Launcher::startDetached, services_->answers);
     if (launcher.launch(item)) return true;
+    if (item.name == kHomepageItem) {
+        if (const auto [view, action] = menuItem(kHomepageItem); view) view->showStatus(QString::fromUtf8(kNoHomepage));
+        return false;
+    }
     // Nothing installed stands in for the item: the status line says which
     // program is missing, the first time the item is chosen.
     if (const std::optional<std::string> missing = launcher.missingProgram(item);
@@ -232,10 +255,17 @@ std::optional<logbook::LineImage> QtPlatform::readLines(const std::string& path)
 }
 
 logbook::FileChange QtPlatform::logbookChange(const std::string& path) {
+    if (folder_.empty()) {
+        tellLogbookHeld(services_->toldHeld, posix::LogbookFile::Hold::NoFolder, path, services_->ending);
+        return logbook::FileChange::Held;
+    }
     const logbook::FileChange change = services_->logbook.check(path);
-    if (change == logbook::FileChange::Held) tellLogbookHeld(services_->toldHeld, services_->logbook.hold(), path);
+    if (change == logbook::FileChange::Held)
+        tellLogbookHeld(services_->toldHeld, services_->logbook.hold(), path, services_->ending);
     return change;
 }
+
+void QtPlatform::programEnding() { services_->ending = true; }
 
 void QtPlatform::holdLogbookSaves() { services_->logbook.holdSaves(posix::LogbookFile::Hold::OtherCopy); }
 
@@ -244,8 +274,8 @@ bool QtPlatform::writeFileAtomic(const std::string& path, std::string_view bytes
     return services_->logbook.save(path, bytes);
 }
 
-void QtPlatform::writeFileAtomicLater(const std::string& path, SharedBytes bytes) {
-    services_->writes.push(path, std::move(bytes));
+void QtPlatform::writeFileAtomicLater(const std::string& path, SharedBytes bytes, logbook::FileSpan fileLines) {
+    services_->writes.push(path, std::move(bytes), fileLines);
 }
 
 bool QtPlatform::finishWrites() { return services_->writes.finish(); }

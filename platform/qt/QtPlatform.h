@@ -42,13 +42,17 @@ public:
     std::optional<logbook::LineImage> readLines(const std::string& path) override;
     logbook::FileChange logbookChange(const std::string& path) override;
     bool writeFileAtomic(const std::string& path, std::string_view bytes) override;
-    void writeFileAtomicLater(const std::string& path, SharedBytes bytes) override;
+    void writeFileAtomicLater(const std::string& path, SharedBytes bytes, logbook::FileSpan fileLines) override;
     bool finishWrites() override;
     void endProgram() override;
 
     // Holds every save of the logbook for this session: it runs without the
     // folder's lock, so another copy may be writing the same file.
     void holdLogbookSaves();
+    // The program is ending, maybe inside exit() with its display gone: the
+    // user is told why the logbook is not saved on standard error, never in
+    // a window.
+    void programEnding();
 
 private:
     QWidget* ownerWidget(Window& window) const;

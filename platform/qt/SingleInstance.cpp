@@ -1,6 +1,7 @@
 #include "platform/qt/SingleInstance.h"
 
 #include "platform/posix/Fd.h"
+#include "platform/posix/PrivateFolder.h"
 #include "platform/posix/ProgramFolder.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <map>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -73,28 +75,59 @@ Attempt tryLock(int dirFd, int& fdOut) {
     return {Lock::Taken};
 }
 
+// The processes that hold a flock() on the file (dev, ino), as /proc/locks
+// tells; nothing is told without /proc. A process id of 0 or below stands
+// for a holder that cannot be seen from here.
+std::vector<long> lockHolders(dev_t dev, ino_t ino) {
+    std::vector<long> holders;
+    std::ifstream locks("/proc/locks");
+    char want[64];
+    std::snprintf(want, sizeof want, "%02x:%02x:%llu", major(dev), minor(dev), static_cast<unsigned long long>(ino));
+    for (std::string line; locks && std::getline(locks, line);) {
+        if (line.find("->") != std::string::npos) continue; // a waiter, not a holder
+        std::istringstream words(line);
+        std::string id, kind, advisory, mode, file;
+        long pid = 0;
+        if ((words >> id >> kind >> advisory >> mode >> pid >> file) && kind == "FLOCK" && file == want)
+            holders.push_back(pid);
+    }
+    return holders;
+}
+
+uid_t ownerOfProcess(long pid) {
+    struct stat st {};
+    return pid > 0 && ::stat(("/proc/" + std::to_string(pid)).c_str(), &st) == 0 ? st.st_uid : static_cast<uid_t>(-1);
+}
+
 // Whether every process that holds a flock() on the file belongs to another
 // user. Such a lock is not a copy of ours: the file was opened by someone
 // else while it was readable. False when any holder is this user's, or
 // cannot be told (no /proc, a process not visible here, one that is gone).
 bool heldOnlyByOthers(dev_t dev, ino_t ino) {
-    std::ifstream locks("/proc/locks");
-    if (!locks) return false;
-    char want[64];
-    std::snprintf(want, sizeof want, "%02x:%02x:%llu", major(dev), minor(dev), static_cast<unsigned long long>(ino));
-    bool found = false;
-    for (std::string line; std::getline(locks, line);) {
-        if (line.find("->") != std::string::npos) continue; // a waiter, not a holder
-        std::istringstream words(line);
-        std::string id, kind, advisory, mode, file;
-        long pid = 0;
-        if (!(words >> id >> kind >> advisory >> mode >> pid >> file) || kind != "FLOCK" || file != want) continue;
-        if (pid <= 0) return false;
-        struct stat st {};
-        if (::stat(("/proc/" + std::to_string(pid)).c_str(), &st) != 0 || st.st_uid == ::geteuid()) return false;
-        found = true;
+    const std::vector<long> holders = lockHolders(dev, ino);
+    for (const long pid : holders) {
+        const uid_t owner = ownerOfProcess(pid);
+        if (owner == static_cast<uid_t>(-1) || owner == ::geteuid()) return false;
     }
-    return found;
+    return !holders.empty();
+}
+
+// Whether a copy of this user that holds the lock is running, not stopped
+// (SIGSTOP, a debugger): one still starting, which answers once its window
+// is there.
+bool heldByARunningCopy(dev_t dev, ino_t ino) {
+    for (const long pid : lockHolders(dev, ino)) {
+        if (ownerOfProcess(pid) != ::geteuid()) continue;
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string line;
+        std::getline(stat, line);
+        // The state follows the name, which is in parentheses and may hold any byte.
+        const std::size_t close = line.rfind(')');
+        if (close == std::string::npos || close + 2 >= line.size()) continue;
+        const char state = line[close + 2];
+        if (state != 'T' && state != 't' && state != 'Z' && state != 'X') return true;
+    }
+    return false;
 }
 
 // Puts a fresh, private lock file of this user in the place of the one at
@@ -167,26 +200,12 @@ std::string folderKey(const fs::path& folder) {
     return out;
 }
 
-// A folder itself (not a link to one), of this user, that no one else may
-// enter or write.
-bool ownPrivateFolder(const std::string& dir) {
-    struct stat st {};
-    return !dir.empty() && dir.front() == '/' && ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
-           st.st_uid == ::geteuid() && (st.st_mode & 07777) == 0700;
-}
-
-// The socket's path for a program folder: in $XDG_RUNTIME_DIR when that is
-// the user's own private folder, else in a private folder of the user's in
-// /tmp; nothing when neither can be had. Anyone may make that folder in /tmp
-// first; then it is not ours, the check fails, and there is no socket.
+// The socket's path for a program folder, in the user's private folder;
+// nothing when none can be had.
 std::optional<std::string> socketPath(const fs::path& folder) {
-    const std::string key = "/kavrilon-" + folderKey(folder) + ".socket";
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && ownPrivateFolder(runtime))
-        return runtime + key;
-    const std::string own = "/tmp/kavrilon-" + std::to_string(::geteuid());
-    ::mkdir(own.c_str(), 0700);
-    if (ownPrivateFolder(own)) return own + key;
-    return std::nullopt;
+    const std::optional<std::string> dir = posix::privateFolder(posix::envOr("XDG_RUNTIME_DIR"));
+    if (!dir) return std::nullopt;
+    return *dir + "/kavrilon-" + folderKey(folder) + ".socket";
 }
 
 } // namespace
@@ -197,8 +216,13 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
     struct stat st {};
     if (dir.get() < 0 || ::fstat(dir.get(), &st) != 0 || st.st_uid != ::geteuid()) return;
     socketPath_ = socketPath(folder);
-    // A copy that holds the lock but does not listen yet is starting (or ending, freeing the lock): ask again.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
+    // A copy that holds the lock but does not listen or answer yet is
+    // starting (or ending, freeing the lock): ask again. A stopped copy is
+    // given a second and a half, a running one as long as a slow start takes.
+    const auto now = std::chrono::steady_clock::now();
+    const auto stoppedDeadline = now + std::chrono::milliseconds(1500);
+    const auto startingDeadline = now + std::chrono::seconds(20);
+    auto deadline = stoppedDeadline;
     bool replaced = false;
     for (;;) {
         const Attempt a = tryLock(dir.get(), lockFd_);
@@ -215,6 +239,7 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
                 replaceLockFile(dir.get(), a.dev, a.ino);
                 continue;
             }
+            deadline = heldByARunningCopy(a.dev, a.ino) ? startingDeadline : stoppedDeadline;
             if (const Asked asked = socketPath_ ? askToRaise(*socketPath_, deadline) : Asked::NoListener;
                 asked != Asked::NoListener) {
                 outcome_ = asked == Asked::Raised ? Outcome::Raised : Outcome::NoAnswer;

@@ -9,10 +9,14 @@
 #   delete  the logbook deleted once the start sequence has written its
 #           unsaved lines, then Exit: no file comes back;
 #   chain   deleted, then a chain: the file is back, old lines included;
+#   appends a logbook of a million lines, and a script that appends a line to
+#           it in place every 0.37 s while copy chains save it every 0.35 s,
+#           so that the appends fall in the middle of saves: every appended
+#           line is in the file at the end, followed by the last chain's line;
 #   root    a start by root (umask 027) in the user's folder, ended with Exit,
 #           then the user's start and chain: the user's lines are saved and
 #           no file of root's is left in the folder.
-# Usage: logbook_edits.sh <kavrilon> rename|append|delete|chain|root
+# Usage: logbook_edits.sh <kavrilon> rename|append|appends|delete|chain|root
 
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$(dirname -- "${BASH_SOURCE[0]}")/lib.sh"
@@ -56,6 +60,29 @@ rename | append)
     exit_program
     kav_check_true "the other program's change is kept" starts_with "$KAV_TMP/changed"
     kav_check_true "the chain's line follows it" grep -qa 'Kopiera till Klipp-Minnet' "$KAV_LOGBOOK"
+    ;;
+appends)
+    "$(dirname -- "${BASH_SOURCE[0]}")/../../bench/startup/make-logbook.sh" 1M "$KAV_LOGBOOK" >/dev/null ||
+        kav_die "could not make the logbook"
+    [[ -n $KAV_USER ]] && chown "$KAV_USER:" "$KAV_LOGBOOK"
+    kav_start
+    printf 'V\xe4lkommen till Vendel Hagmarks loggbok  i Skarnvik\r\n' >"$KAV_TMP/expected-tail"
+    kav_wait_logbook_tail "$KAV_TMP/expected-tail" 30 || kav_die "the welcome chain did not save within 30 s"
+    kav_as_user sh -c 'for i in $(seq 1 25); do printf "tillagd rad %d\r\n" "$i" >>"$1"; sleep 0.37; done' \
+        sh "$KAV_LOGBOOK" &
+    appender=$!
+    for ((i = 0; i < 26; i++)); do
+        kav_keys ctrl+c
+        sleep 0.35
+    done
+    wait "$appender" || kav_die "the appends failed"
+    copy_chain
+    exit_program
+    kept=0
+    for ((i = 1; i <= 25; i++)); do
+        grep -qa "^tillagd rad $i"$'\r'"\$" "$KAV_LOGBOOK" && kept=$((kept + 1))
+    done
+    kav_check "the appended lines in the file" "$kept" 25
     ;;
 delete | chain)
     kav_start

@@ -100,8 +100,14 @@ check() { # what who layout expected-logbook (relative to $T, "" none) NAME=valu
         echo "FAIL - $what: logbooks at \"$found\", expected at \"$want\""
         failed=1
     fi
+    # Nobody else's run leaves anything in the user's home.
+    if [[ -n $user && -n $(find "$T/uhome" -mindepth 1 ! -user "$user" -print -quit) ]]; then
+        echo "FAIL - $what: the user's home holds what is not the user's:"
+        find "$T/uhome" -mindepth 1 ! -user "$user" | sed 's/^/#   /'
+        failed=1
+    fi
     find "$T" -mindepth 1 -maxdepth 1 ! -name uhome ! -name launch ! -name stranger.ini -exec rm -rf {} +
-    find "$T/uhome" -mindepth 1 -delete
+    [[ -n ${KEEP_HOME:-} ]] || find "$T/uhome" -mindepth 1 -delete
 }
 
 # Every start is made from a folder holding someone else's kavrilon.ini,
@@ -122,6 +128,50 @@ for who in "${whos[@]}"; do
     touch "$T/xdg-file"
     check "/usr install, $who, XDG_DATA_HOME a file" "$who" usr "" "HOME=$T/$h" "XDG_DATA_HOME=$T/xdg-file"
 done
+# Root with the user's HOME (sudo -E), before the user ever started it: no
+# ~/.local yet. Root makes nothing there, and the user's own start after it
+# keeps its logbook where it belongs.
+if [[ -n $user ]]; then
+    KEEP_HOME=1 check "/usr install, root with the user's HOME, ~/.local missing" root usr "" "HOME=$T/uhome"
+    check "/usr install, the user's own start after that" user usr "uhome/.local/share/kavrilon/kavrilon.ini" \
+        "HOME=$T/uhome"
+fi
+# An unpacked folder whose path is longer than the system takes in one piece
+# (PATH_MAX, 4096 bytes): the program cannot tell where it lies, keeps no
+# logbook, and says so.
+long=$T/long
+mkdir "$long"
+(
+    cd "$long" || exit 1
+    for ((i = 0; i < 24; i++)); do
+        mkdir "$(printf 'd%.0s' {1..200})" && cd "$(printf 'd%.0s' {1..200})" || exit 1
+    done
+    cp -- "$program" ./kavrilon
+    exec env -i "PATH=$PATH" QT_QPA_PLATFORM=offscreen "HOME=$T/rhome" LC_ALL=C.UTF-8 ./kavrilon
+) >"$T/run.log" 2>&1 &
+pid=$!
+for ((i = 0; i < 100; i++)); do
+    grep -q 'Loggboken sparas inte' "$T/run.log" && break
+    sleep 0.05
+done
+kill -TERM "$pid" 2>/dev/null
+wait "$pid"
+pid=
+if grep -q 'Loggboken sparas inte: programmet har ingen mapp' "$T/run.log"; then
+    echo "ok   - a program folder past PATH_MAX: the user is told that no logbook is kept"
+else
+    echo "FAIL - a program folder past PATH_MAX: nothing told"
+    sed 's/^/#   /' "$T/run.log"
+    failed=1
+fi
+if [[ -z $(find "$T" -name kavrilon.ini ! -path "$T/launch/*" -print -quit) ]]; then
+    echo "ok   - a program folder past PATH_MAX: no logbook anywhere"
+else
+    echo "FAIL - a program folder past PATH_MAX: a logbook was written"
+    failed=1
+fi
+rm -rf -- "$long"
+
 # HOME unset: the password database's home, which for root is outside the
 # temporary folder, so only the made user starts that way.
 [[ -n $user ]] && check "/usr install, user, HOME unset" user usr "uhome/.local/share/kavrilon/kavrilon.ini"

@@ -1,6 +1,7 @@
 // A launcher item for which nothing is installed (PATH holds an empty
 // folder, so nothing can start) says in the main window's status line which
-// program is missing, in Swedish, the first time the item is chosen only.
+// program is missing, in Swedish, the first time the item is chosen only;
+// F11, which opens the program's own page, says each time that it cannot.
 #include "forms/frmMain.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/FormView.h"
@@ -29,7 +30,10 @@ struct LaunchStatus : ::testing::Test {
     void SetUp() override {
         fs::create_directory(dir.path() / "prog");
         fs::create_directory(dir.path() / "empty");
+        fs::create_directory(dir.path() / "run");
+        fs::permissions(dir.path() / "run", fs::perms::owner_all);
         ::setenv("PATH", (dir.path() / "empty").c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", (dir.path() / "run").c_str(), 1);
         ::unsetenv("XDG_CURRENT_DESKTOP");
         desktop = std::make_unique<Desktop>(dir.path() / "prog");
         ASSERT_EQ(desktop->start(), std::vector<std::string>());
@@ -39,6 +43,7 @@ struct LaunchStatus : ::testing::Test {
     void TearDown() override {
         desktop.reset();
         ::setenv("PATH", pathBefore.c_str(), 1);
+        ::unsetenv("XDG_RUNTIME_DIR");
     }
     QString choose(const char* item) {
         view->actionFor(item)->trigger();
@@ -55,6 +60,13 @@ TEST_F(LaunchStatus, MissingProgramIsNamedOncePerItem) {
     EXPECT_TRUE(other.startsWith(QString::fromUtf8("Volymkontroll - Hjälp: "))) << other.toStdString();
     // Told once: choosing F4 again leaves the status line as it is.
     EXPECT_EQ(choose("kor"), other);
+}
+
+TEST_F(LaunchStatus, HomepageWithNothingToShowItSaysSoEachTime) {
+    for (int time = 0; time < 2; ++time) {
+        view->statusLine()->clear();
+        EXPECT_TRUE(choose("color").startsWith(QString::fromUtf8("Programmets hemsida kan inte öppnas"))) << time;
+    }
 }
 
 } // namespace

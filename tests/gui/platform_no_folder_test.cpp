@@ -3,11 +3,15 @@
 #include "platform/qt/QtPlatform.h"
 #include "tests/support/TempDir.h"
 
+#include <QApplication>
+#include <QMessageBox>
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace kav::qt {
 namespace {
@@ -27,6 +31,21 @@ TEST(PlatformWithoutFolder, LogbookCommandsActOnNothing) {
     std::ifstream in("kavrilon.ini");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "someone else's file\r\n");
     fs::current_path(before);
+}
+
+// The first save tells the user, once, that nothing is saved, in a box that
+// stops nothing.
+TEST(PlatformWithoutFolder, TheFirstSaveTellsOnceThatTheLogbookIsNotSaved) {
+    QtPlatform platform{fs::path()};
+    EXPECT_EQ(platform.logbookChange(platform.logbookPath()), logbook::FileChange::Held);
+    EXPECT_EQ(platform.logbookChange(platform.logbookPath()), logbook::FileChange::Held);
+    std::vector<QMessageBox*> boxes;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->objectName() == "logbookHeld") boxes.push_back(box);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes.front()->text().startsWith(QStringLiteral("Loggboken sparas inte: programmet har ingen mapp")));
+    EXPECT_FALSE(boxes.front()->isModal());
+    delete boxes.front();
 }
 
 } // namespace

@@ -96,14 +96,13 @@ bool FakePlatform::writeFileAtomic(const std::string& path, std::string_view byt
     return guard.save(path, bytes);
 }
 
-void FakePlatform::writeFileAtomicLater(const std::string& path, SharedBytes bytes) {
-    if (writeLater)
-        writeLater(path, std::move(bytes));
-    else
-        Platform::writeFileAtomicLater(path, std::move(bytes));
+void FakePlatform::writeFileAtomicLater(const std::string& path, SharedBytes bytes, logbook::FileSpan fileLines) {
+    if (writeLater) return writeLater(path, std::move(bytes), fileLines);
+    calls.push_back("writeFileAtomic(" + std::filesystem::path(path).filename().string() + ")");
+    lastLaterWriteOk_ = !failWrites && guard.save(path, bytes.views(), fileLines);
 }
 
-bool FakePlatform::finishWrites() { return finishLater ? finishLater() : Platform::finishWrites(); }
+bool FakePlatform::finishWrites() { return finishLater ? finishLater() : lastLaterWriteOk_; }
 
 void FakePlatform::endProgram() {
     calls.push_back("endProgram()");

@@ -41,7 +41,7 @@ public:
     std::function<void()> duringModal; // runs inside message, About and shut-down boxes
     // When set, the saves the program hands off go here instead of being
     // written at once, and the wait for them asks `finishLater`.
-    std::function<void(const std::string& path, SharedBytes bytes)> writeLater;
+    std::function<void(const std::string& path, SharedBytes bytes, logbook::FileSpan fileLines)> writeLater;
     std::function<bool()> finishLater;
 
     bool clipboardClear() override;
@@ -59,7 +59,7 @@ public:
     std::optional<std::string> readFile(const std::string& path) override;
     logbook::FileChange logbookChange(const std::string& path) override;
     bool writeFileAtomic(const std::string& path, std::string_view bytes) override;
-    void writeFileAtomicLater(const std::string& path, SharedBytes bytes) override;
+    void writeFileAtomicLater(const std::string& path, SharedBytes bytes, logbook::FileSpan fileLines) override;
     bool finishWrites() override;
     void endProgram() override;
 
@@ -70,6 +70,9 @@ public:
     bool failWrites = false; // a full disk or read-only folder
     // What the session loaded and saved, as the real platform keeps it.
     posix::LogbookFile guard;
+
+private:
+    bool lastLaterWriteOk_ = true;
 };
 
 } // namespace kav::test

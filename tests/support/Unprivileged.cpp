@@ -67,11 +67,12 @@ void Unprivileged::own(const std::filesystem::path& path) const {
     if (created() && ::lchown(path.c_str(), uid_, gid_) != 0) throw std::runtime_error("lchown " + path.string());
 }
 
-int Unprivileged::run(const std::function<int()>& check) const {
+int Unprivileged::run(const std::function<int()>& check, const std::vector<gid_t>& groups) const {
     const pid_t child = ::fork();
     if (child < 0) return -1;
     if (child == 0) {
-        if (created() && (::setgroups(0, nullptr) != 0 || ::setgid(gid_) != 0 || ::setuid(uid_) != 0)) ::_exit(125);
+        if (created() && (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(gid_) != 0 || ::setuid(uid_) != 0))
+            ::_exit(125);
         ::_exit(check());
     }
     int status = 0;

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kav::test {
 
@@ -28,9 +29,10 @@ public:
     // Gives a file or folder to the user (nothing to do when not root).
     void own(const std::filesystem::path& path) const;
 
-    // Runs `check` as the user in a child process; its exit status, or -1
-    // when the child could not take on the user or was killed.
-    int run(const std::function<int()>& check) const;
+    // Runs `check` as the user in a child process, a member of `groups` too;
+    // its exit status, or -1 when the child could not take on the user or
+    // was killed.
+    int run(const std::function<int()>& check, const std::vector<gid_t>& groups = {}) const;
 
 private:
     std::string name_;

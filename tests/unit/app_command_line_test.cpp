@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace kav::app {
 namespace {
 
@@ -74,6 +76,26 @@ TEST(CommandLine, ErrorsNameWhatWasWrong) {
         const CommandLine cl = parseCommandLine(c.args);
         EXPECT_EQ(cl.action, Action::Error) << testing::PrintToString(c.args);
         EXPECT_NE(cl.error.find(c.mentions), std::string::npos) << cl.error;
+    }
+}
+
+TEST(CommandLine, ControlCharactersInAnArgumentAreShownEscaped) {
+    struct Case {
+        std::vector<std::string_view> args;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {{"--pick", "--color", "\x1b[31mRED"}, "\\e[31mRED"},
+        {{"bell\a\x7f"}, "bell\\x07\\x7f"},
+        {{"--pick", "--format", "line\nbreak"}, "line\\x0abreak"},
+    };
+    for (const Case& c : cases) {
+        const CommandLine cl = parseCommandLine(c.args);
+        EXPECT_NE(cl.error.find(c.shown), std::string::npos) << cl.error;
+        EXPECT_EQ(std::count_if(cl.error.begin(), cl.error.end(),
+                                [](char ch) { return static_cast<unsigned char>(ch) < 0x20 || ch == 0x7f; }),
+                  0)
+            << cl.error;
     }
 }
 

@@ -6,14 +6,18 @@
 #include "platform/launch/Launcher.h"
 #include "platform/launch/StandIns.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
+
+#include <unistd.h>
 
 namespace kav {
 namespace {
@@ -64,6 +68,7 @@ protected:
         fs::create_directories(bin);
         fs::create_directories(home);
         fs::create_directories(work);
+        fs::create_directories(tmp.path() / "tmp");
     }
 
     LaunchEnvironment env(const std::string& desktop = "") const {
@@ -74,6 +79,7 @@ protected:
         e.gameDirs = {};
         e.workingDirectory = work;
         e.executableDir = tmp.path() / "nowhere";
+        e.tmpDir = tmp.path() / "tmp";
         return e;
     }
 
@@ -340,24 +346,53 @@ TEST_F(LaunchResolve, TheLogbookOpensInTheUsersDefaultTextEditorFirst) {
     }
 }
 
-TEST_F(LaunchResolve, WithoutAnInstalledPageTheBuiltInPageIsWrittenToTheRuntimeFolder) {
+// The page goes where nobody else can swap it before the browser reads it:
+// the runtime folder when it is the user's own, of mode 0700, or else a
+// private folder of the user's in the temporary folder.
+TEST_F(LaunchResolve, WithoutAnInstalledPageTheBuiltInPageIsWrittenToAPrivateFolder) {
     makeProgram(bin, "xdg-open");
     const fs::path builtIn = tmp.path() / "built-in.html";
     std::ofstream(builtIn) << "<html>sida</html>";
-    LaunchEnvironment e = env();
-    e.builtInPage = builtIn.string();
-    e.runtimeDir = tmp.path() / "run";
-    fs::create_directories(e.runtimeDir);
-
-    const auto cmd = Launcher(e).resolve(kHomepage);
-    const fs::path page = e.runtimeDir / "kavrilon" / "index.html";
-    EXPECT_EQ(cmd, (LaunchCommand{(bin / "xdg-open").string(), {"file://" + page.string()}}));
-    EXPECT_EQ(readAll(page), "<html>sida</html>");
-    EXPECT_EQ(fs::status(page.parent_path()).permissions() & fs::perms::all, fs::perms::owner_all);
-
-    // No runtime folder: nothing to open, as before.
-    e.runtimeDir.clear();
-    EXPECT_EQ(Launcher(e).resolve(kHomepage), std::nullopt);
+    const test::Unprivileged other;
+    const fs::path runtime = tmp.path() / "run";
+    const fs::path ownTmp = tmp.path() / "tmp" / ("kavrilon-" + std::to_string(::geteuid()));
+    struct Case {
+        const char* what;
+        std::function<void()> prepare; // given a fresh runtime folder of mode 0700
+        fs::path pageFolder;
+        bool needsAnotherUser = false;
+    };
+    const Case cases[] = {
+        {"the user's own runtime folder", [] {}, runtime},
+        {"no runtime folder", [&] { fs::remove(runtime); }, ownTmp},
+        {"a runtime folder others may enter", [&] { fs::permissions(runtime, fs::perms::all); }, ownTmp},
+        {"another user's runtime folder", [&] { other.own(runtime); }, ownTmp, true},
+        {"another user's folder at the private name, too",
+         [&] {
+             other.own(runtime);
+             fs::create_directory(ownTmp);
+             other.own(ownTmp);
+         },
+         ownTmp.string() + ".1", true},
+    };
+    for (const Case& c : cases) {
+        if (c.needsAnotherUser && !other.created()) continue; // only root can give a folder away
+        SCOPED_TRACE(c.what);
+        fs::remove_all(runtime);
+        fs::remove_all(tmp.path() / "tmp");
+        fs::create_directories(tmp.path() / "tmp");
+        fs::create_directory(runtime);
+        fs::permissions(runtime, fs::perms::owner_all);
+        c.prepare();
+        LaunchEnvironment e = env();
+        e.builtInPage = builtIn.string();
+        e.runtimeDir = runtime;
+        const fs::path page = c.pageFolder / "kavrilon" / "index.html";
+        EXPECT_EQ(Launcher(e).resolve(kHomepage),
+                  (LaunchCommand{(bin / "xdg-open").string(), {"file://" + page.string()}}));
+        EXPECT_EQ(readAll(page), "<html>sida</html>");
+        EXPECT_EQ(fs::status(page.parent_path()).permissions() & fs::perms::all, fs::perms::owner_all);
+    }
 }
 
 TEST(LaunchEnvironmentTest, FromSystemReadsTheProcessEnvironment) {

@@ -13,12 +13,15 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -84,6 +87,62 @@ TEST(AtomicFile, ReplacingKeepsTheOldFilesPermissionBits) {
         ::chmod(target.c_str(), 0600);
     }
     EXPECT_EQ(folderNames(dir.path()), (Names{"kavrilon.ini"}));
+}
+
+// A group made for the test (as root), or one the user running it is in.
+class SharedGroup {
+public:
+    SharedGroup() {
+        if (::geteuid() != 0) {
+            std::vector<gid_t> mine(static_cast<std::size_t>(std::max(0, ::getgroups(0, nullptr))));
+            mine.resize(static_cast<std::size_t>(std::max(0, ::getgroups(static_cast<int>(mine.size()), mine.data()))));
+            for (const gid_t g : mine)
+                if (g != ::getegid()) gid_ = g;
+            return;
+        }
+        name_ = "kavg" + std::to_string(::getpid());
+        if (std::system(("/usr/sbin/groupadd --system " + name_).c_str()) != 0) return;
+        if (const group* g = ::getgrnam(name_.c_str())) gid_ = g->gr_gid;
+    }
+    ~SharedGroup() {
+        if (!name_.empty()) static_cast<void>(std::system(("/usr/sbin/groupdel " + name_).c_str()));
+    }
+    SharedGroup(const SharedGroup&) = delete;
+    SharedGroup& operator=(const SharedGroup&) = delete;
+    std::optional<gid_t> gid() const { return gid_; }
+
+private:
+    std::string name_;
+    std::optional<gid_t> gid_;
+};
+
+gid_t groupOf(const fs::path& p) {
+    struct stat st {};
+    return ::stat(p.c_str(), &st) == 0 ? st.st_gid : static_cast<gid_t>(-1);
+}
+
+// A member of the file's group keeps it; anyone else still saves, and the
+// file takes the user's own group as a new file would.
+TEST(AtomicFile, ReplacingKeepsTheGroupOfASharedFileForItsMembers) {
+    TempDir dir;
+    const Unprivileged user;
+    const SharedGroup shared;
+    if (!shared.gid()) GTEST_SKIP() << "the user running the tests is in no second group";
+    const fs::path target = dir.path() / "kavrilon.ini";
+    user.own(dir.path());
+    for (const bool member : {true, false}) {
+        if (!member && !user.created()) continue; // the user running the tests cannot leave the group
+        SCOPED_TRACE(member ? "a member" : "not a member");
+        writeBytes(target, "old\r\n");
+        user.own(target);
+        ASSERT_EQ(::chown(target.c_str(), static_cast<uid_t>(-1), *shared.gid()), 0);
+        ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+        const std::vector<gid_t> groups = member ? std::vector{*shared.gid()} : std::vector<gid_t>{};
+        EXPECT_EQ(user.run([&] { return writeFileAtomic(target.string(), "new\r\n") ? 0 : 1; }, groups), 0);
+        EXPECT_EQ(readBytes(target), "new\r\n");
+        EXPECT_EQ(groupOf(target), member ? *shared.gid() : user.gid());
+        EXPECT_EQ(modeOf(target), 0640u);
+    }
 }
 
 TEST(AtomicFile, FolderOrDanglingLinkAtThePathFailsWithoutTouchingAnything) {

@@ -24,8 +24,8 @@ namespace {
 class GatedDisk {
 public:
     explicit GatedDisk(FakePlatform& platform) {
-        platform.writeLater = [this](const std::string& path, SharedBytes bytes) {
-            queue.push(path, std::move(bytes));
+        platform.writeLater = [this](const std::string& path, SharedBytes bytes, logbook::FileSpan fileLines) {
+            queue.push(path, std::move(bytes), fileLines);
         };
         platform.finishLater = [this] { return queue.finish(); };
     }
@@ -61,7 +61,7 @@ private:
     int held = 0;
     int written = 0;
     // Last, so that its thread ends before the gate goes.
-    posix::WriteQueue queue{[this](const std::string& path, const SharedBytes& bytes) {
+    posix::WriteQueue queue{[this](const std::string& path, const SharedBytes& bytes, logbook::FileSpan) {
         std::unique_lock lock(mutex);
         if (!open) {
             ++held;

@@ -20,6 +20,10 @@ target_link_libraries(logbook_read_ahead_test PRIVATE kav_platform)
 kav_unit_test(logbook_merge_test ${CMAKE_CURRENT_LIST_DIR}/logbook_merge_test.cpp)
 target_link_libraries(logbook_merge_test PRIVATE kav_posix)
 
+# A change another program makes while a save is being written.
+kav_unit_test(logbook_mid_save_test ${CMAKE_CURRENT_LIST_DIR}/logbook_mid_save_test.cpp)
+target_link_libraries(logbook_mid_save_test PRIVATE kav_posix)
+
 # The reader under an address space limit, built without the sanitizers (the
 # test says why), with the reader's own source.
 add_executable(logbook_memory_test ${CMAKE_CURRENT_LIST_DIR}/logbook_memory_test.cpp
