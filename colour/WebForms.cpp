@@ -30,23 +30,38 @@ int hexDigit(char c) {
     return -1;
 }
 
+// CSS's whitespace: space, TAB, LF, CR and FF.
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+
+// A letter in lower case; anything else as it is, so that no control
+// character passes for the punctuation mark one bit away from it.
+char folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && isSpace(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isSpace(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
 // Reads the texts of the functional forms, "rgb(255, 128, 0)": the name in
-// either case, then numbers separated by commas, with spaces anywhere
+// either case, then numbers separated by commas, with whitespace anywhere
 // between the parts, as style sheets write them.
 class Cursor {
 public:
     explicit Cursor(std::string_view s) : s_(s) {}
 
     void skipSpaces() {
-        while (!s_.empty() && s_.front() == ' ')
+        while (!s_.empty() && isSpace(s_.front()))
             s_.remove_prefix(1);
     }
-    // The word (case ignored) or the character, after any spaces.
+    // The word (letters in either case) or the character, after any whitespace.
     bool take(std::string_view word) {
         skipSpaces();
         if (s_.size() < word.size()) return false;
         for (std::size_t i = 0; i < word.size(); ++i)
-            if ((s_[i] | 0x20) != (word[i] | 0x20)) return false;
+            if (folded(s_[i]) != folded(word[i])) return false;
         s_.remove_prefix(word.size());
         return true;
     }
@@ -162,6 +177,7 @@ std::string webFormOrFirst(Colour colour, const WebFormRow& row) {
 }
 
 std::optional<Colour> readColour(std::string_view text) {
+    text = trimmed(text);
     for (const WebFormRow& row : kRows)
         if (std::optional<Colour> c = row.read(text)) return c;
     return std::nullopt;

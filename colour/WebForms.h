@@ -29,7 +29,7 @@ struct WebFormRow {
     // in this form; nothing when the form has no text for that colour.
     std::optional<std::string> (*write)(Colour colour);
     // Whether reading the form back gives the very colour written; HSL in
-    // whole numbers names about a fifth of the colours.
+    // whole numbers names 2,037,749 colours, 12.15% of them.
     bool exact;
 };
 

@@ -73,7 +73,7 @@ TEST_F(CodeBox, ContrastNotesOnlyWhileThereIsACode) {
     frmMain& w = startAndSettle();
     EXPECT_TRUE(notes(w.copyOffers("txtColor")).empty());
     w.txtColor.Text = "777777";
-    EXPECT_EQ(notes(w.copyOffers("txtColor")), (std::vector<std::string>{"Kontrast mot vitt 4,5:1 · mot svart 4,7:1",
+    EXPECT_EQ(notes(w.copyOffers("txtColor")), (std::vector<std::string>{"Kontrast mot vitt 4,4:1 · mot svart 4,6:1",
                                                                          "Normal text (4,5:1): läsbar mot svart"}));
 }
 

@@ -124,7 +124,6 @@ TEST(WebForms, TextsThatAreNoColour) {
                               "F80",
                               "GG8000",
                               "#FF80 0",
-                              " #FF8000",
                               "#FF8000;",
                               "##FF8000",
                               "0xFF8000",
@@ -148,6 +147,22 @@ TEST(WebForms, TextsThatAreNoColour) {
                               "hsl(30deg, 100%, 50%)"};
     for (const char* text : rejected)
         EXPECT_FALSE(readColour(text).has_value()) << '"' << text << '"';
+}
+
+// Only letters fold case: a control character that differs from a
+// punctuation mark in the case bit alone (0x08 and "(", TAB and ")", FF and
+// ",", 0x05 and "%") is itself, and no colour.
+TEST(WebForms, ControlCharactersAreNotPunctuation) {
+    for (std::string_view text : {"rgb\x08" "255, 128, 0)", "rgb(255, 128, 0\x09", "rgb(255\x0c 128, 0)",
+                                  "hsl(30, 100\x05, 50%)"})
+        EXPECT_FALSE(readColour(text).has_value()) << text;
+}
+
+// CSS's whitespace (space, TAB, LF, CR, FF) around a colour and between its parts.
+TEST(WebForms, CssWhitespaceAroundAndInsideEveryForm) {
+    for (std::string_view text : {" #FF8000", "\t#ff8000\n", "\r\n#FF8000\f", " FF8000\t", "rgb(\t255,\n128 ,\r0\f)",
+                                  "\fhsl(30,\t100%,\n50%)\r\n"})
+        EXPECT_EQ(readColour(text), std::optional<Colour>(0x0080FFu)) << text;
 }
 
 TEST(WebForms, CodeReadsBackIntoItsColourAndAnythingElseIsNone) {
