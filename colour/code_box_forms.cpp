@@ -1,10 +1,11 @@
 // The code box's context menu and tooltip: the code in every web form, the
-// colours chosen before, and the code's contrast. A choice only puts a text
+// colours chosen before, the nearest named colour and the code's contrast. A choice only puts a text
 // on the clipboard; the copy commands keep their captions, lamps and journal
 // line to themselves.
 #include "colour/ColourHistory.h"
 #include "colour/Contrast.h"
 #include "colour/HexRGB.h"
+#include "colour/NamedColours.h"
 #include "colour/WebForms.h"
 #include "forms/frmMain.h"
 
@@ -38,7 +39,11 @@ std::vector<CopyOffer> frmMain::copyOffers(std::string_view control) const {
         offers.push_back({.caption = "Inga färger valda ännu", .enabled = false, .submenu = std::string(kHistoryMenu)});
 
     if (colour) {
-        for (std::string line : {contrastLine(*colour), normalTextLine(*colour)})
+        // For web authors who think in names: "närmast: darkorange", or
+        // "exakt: orange" when the code is that name's colour.
+        const NearestName name = nearestName(*colour);
+        const std::string nameLine = (name.exact ? "exakt: " : "närmast: ") + std::string(name.name);
+        for (std::string line : {nameLine, contrastLine(*colour), normalTextLine(*colour)})
             offers.push_back({.caption = std::move(line), .enabled = false, .note = true});
     }
     return offers;

@@ -29,6 +29,8 @@ TEST(CodeBoxView, TooltipListsTheFormsOnlyWhileThereIsACode) {
     program.main().txtColor.Text = "FF8000";
     // The forms the code has, then the contrast notes; the earlier colours stay in the menu.
     EXPECT_EQ(tooltip(), QStringLiteral("#FF8000\n#ff8000\nrgb(255, 128, 0)\nhsl(30, 100%, 50%)\n"
+                                        "oklch(73.2% 0.1858 53)\noklab(73.2% 0.112 0.1484)\n"
+                                        "närmast: darkorange\n"
                                         "Kontrast mot vitt 2,5:1 · mot svart 8,3:1\n"
                                         "Normal text (4,5:1): läsbar mot svart"));
 }
