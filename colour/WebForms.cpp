@@ -255,7 +255,7 @@ ColourReading readFunction(const CssFunction& f, Cursor& in) {
     if (alpha) {
         if ((alpha->kind & (commas ? kNumber | kPercent : kNumber | kPercent | kNone)) == 0) return {};
         const double a = alpha->kind == kPercent ? alpha->value / 100 : alpha->kind == kNone ? 0 : alpha->value;
-        if (a < 1) return {.translucent = true};
+        if (a < 1) return {.colour = std::nullopt, .translucent = true};
     }
     return {.colour = colourOfArguments(f, parts)};
 }
@@ -272,7 +272,7 @@ ColourReading readHash(std::string_view digits) {
         part = shortForm ? d * 17 : part * 16 + d;
     }
     if (digits.size() % 4 != 0) parts[3] = 255; // no alpha digits
-    if (parts[3] != 255) return {.translucent = true};
+    if (parts[3] != 255) return {.colour = std::nullopt, .translucent = true};
     return {.colour = rgbColour(parts[0], parts[1], parts[2])};
 }
 
@@ -402,7 +402,7 @@ ColourReading readTrimmed(std::string_view text) {
     }
     if (!in.atEnd()) return {};
     // The one keyword for a colour with no opacity at all.
-    if (word == "transparent") return {.translucent = true};
+    if (word == "transparent") return {.colour = std::nullopt, .translucent = true};
     return {.colour = namedColour(word)};
 }
 
