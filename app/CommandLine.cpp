@@ -100,8 +100,13 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
                             " för --palette");
         } else if (optionValue(args, i, "--color", colour, missing)) {
             if (missing) return fail("--color behöver en färg, som " + webFormExamples());
-            if (!readColour(*colour))
-                return fail(quoted(*colour) + " är ingen färg; skriv den som FF8000 eller " + webFormExamples());
+            const ColourReading reading = readColourText(*colour);
+            if (reading.translucent)
+                return fail(quoted(*colour) +
+                            " är genomskinlig, men Kavrilons färger är alltid helt täckande; skriv färgen utan alfa "
+                            "eller med alfa 1");
+            if (!reading.colour)
+                return fail(quoted(*colour) + " är ingen färg; skriv den som FF8000, orange eller " + webFormExamples());
         } else if (const QtOption qt = qtOption(arg); qt == QtOption::WithValue) {
             if (i + 1 == args.size()) return fail(quoted(arg) + " behöver ett värde");
             ++i;
@@ -159,9 +164,10 @@ std::string helpText() {
            "\n"
            "  --pick          öppna bara färgdialogen och skriv den valda färgens kod\n"
            "                  på standard ut, som FF8000; avbryt skriver inget\n"
-           "  --color FÄRG    med --pick: färgen som dialogen öppnas med, som FF8000\n"
-           "                  eller i någon av formerna nedan; utan den loggbokens\n"
-           "                  senast valda färg\n"
+           "  --color FÄRG    med --pick: färgen som dialogen öppnas med, som FF8000,\n"
+           "                  orange, hwb(30 0% 0%) eller i någon av formerna nedan,\n"
+           "                  så som CSS skriver dem; färgen måste vara helt täckande;\n"
+           "                  utan den loggbokens senast valda färg\n"
            "  --palette       skriv de färger som valts förut, äldsta först, var och\n"
            "                  en en gång, ur loggboken; läser bara, utan fönster\n"
            "  --format NAMN   kodens form för --pick:\n" +

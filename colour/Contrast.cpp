@@ -23,8 +23,14 @@ double relativeLuminance(Colour c) {
     return 0.2126 * linear(redOf(c)) + 0.7152 * linear(greenOf(c)) + 0.0722 * linear(blueOf(c));
 }
 
+// The ratio to one decimal, rounded down: the largest tenth that the ratio
+// reaches, compared as the verdict compares, so a shown 4,5 is always a pass.
 std::string oneDecimal(double ratio) {
-    const long tenths = std::lround(std::floor(ratio * 10.0 + 0.5));
+    long tenths = std::lround(std::floor(ratio * 10.0));
+    while (static_cast<double>(tenths + 1) / 10.0 <= ratio)
+        ++tenths;
+    while (tenths > 0 && static_cast<double>(tenths) / 10.0 > ratio)
+        --tenths;
     return std::to_string(tenths / 10) + ',' + std::to_string(tenths % 10);
 }
 

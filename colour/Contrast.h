@@ -12,8 +12,8 @@ namespace kav {
 // equal colours, 21 for black against white.
 double contrastRatio(Colour a, Colour b);
 
-// "Kontrast mot vitt 2,9:1 · mot svart 7,3:1": each ratio to one decimal,
-// halves upward.
+// "Kontrast mot vitt 2,9:1 · mot svart 7,2:1": each ratio to one decimal,
+// rounded down, so that no figure shows a threshold the ratio misses.
 std::string contrastLine(Colour c);
 
 // Which background normal text in the colour may stand on, judged on the

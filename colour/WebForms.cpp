@@ -1,10 +1,17 @@
-// The table of web forms and each form's two conversions.
+// The table of web forms with their writers, and the one reader of every
+// colour a style sheet can write in sRGB.
 #include "colour/WebForms.h"
+
+#include "colour/NamedColours.h"
+#include "colour/Oklab.h"
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <numbers>
 
 namespace kav {
 
@@ -30,36 +37,116 @@ int hexDigit(char c) {
     return -1;
 }
 
-// Reads the texts of the functional forms, "rgb(255, 128, 0)": the name in
-// either case, then numbers separated by commas, with spaces anywhere
-// between the parts, as style sheets write them.
+// CSS's whitespace: space, TAB, LF, CR and FF.
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+
+// A letter in lower case; anything else as it is, so that no control
+// character passes for the punctuation mark one bit away from it.
+char folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+// What may go on a CSS name once it has begun (any byte of a non-ASCII character too).
+bool isNameChar(char c) { return isLetter(c) || isDigit(c) || c == '_' || c == '-' || (c & 0x80) != 0; }
+bool startsName(std::string_view s) {
+    if (s.empty()) return false;
+    if (s[0] == '-') return s.size() > 1 && isNameChar(s[1]) && !isDigit(s[1]);
+    return isNameChar(s[0]) && !isDigit(s[0]);
+}
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && isSpace(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isSpace(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+// What one argument of a colour function is written as.
+enum Kind : unsigned { kNumber = 1, kPercent = 2, kAngle = 4, kNone = 8 };
+
+struct Component {
+    double value = 0; // angles in degrees
+    Kind kind = kNumber;
+};
+
+// Reads a colour function's arguments as CSS's tokenizer splits them: a name
+// in either case, numbers with a sign, decimals and an exponent, a
+// percentage or an angle unit, with whitespace between the parts.
 class Cursor {
 public:
     explicit Cursor(std::string_view s) : s_(s) {}
 
     void skipSpaces() {
-        while (!s_.empty() && s_.front() == ' ')
+        while (!s_.empty() && isSpace(s_.front()))
             s_.remove_prefix(1);
     }
-    // The word (case ignored) or the character, after any spaces.
-    bool take(std::string_view word) {
-        skipSpaces();
-        if (s_.size() < word.size()) return false;
-        for (std::size_t i = 0; i < word.size(); ++i)
-            if ((s_[i] | 0x20) != (word[i] | 0x20)) return false;
-        s_.remove_prefix(word.size());
+    // The character, after any whitespace unless it must follow at once.
+    bool take(char c, bool atOnce = false) {
+        if (!atOnce) skipSpaces();
+        if (s_.empty() || s_.front() != c) return false;
+        s_.remove_prefix(1);
         return true;
     }
-    // A whole number from 0 to `max`, at most three digits, after any spaces.
-    std::optional<int> number(int max) {
+    // A name, letters folded to lower case: "" when none begins here.
+    std::string name() {
+        std::string out;
+        if (!startsName(s_)) return out;
+        while (!s_.empty() && isNameChar(s_.front())) {
+            out += folded(s_.front());
+            s_.remove_prefix(1);
+        }
+        return out;
+    }
+    // A number, percentage, angle or "none", after any whitespace.
+    std::optional<Component> component() {
         skipSpaces();
-        int value = 0;
-        std::size_t digits = 0;
-        while (digits < s_.size() && s_[digits] >= '0' && s_[digits] <= '9' && digits < 4)
-            value = value * 10 + (s_[digits++] - '0');
-        if (digits == 0 || digits > 3 || value > max) return std::nullopt;
-        s_.remove_prefix(digits);
-        return value;
+        if (startsName(s_)) {
+            if (name() == "none") return Component{0, kNone};
+            return std::nullopt;
+        }
+        std::size_t i = 0;
+        const auto digits = [&] {
+            const std::size_t from = i;
+            while (i < s_.size() && isDigit(s_[i]))
+                ++i;
+            return i - from;
+        };
+        const bool plus = !s_.empty() && s_[0] == '+';
+        if (!s_.empty() && (s_[0] == '+' || s_[0] == '-')) ++i;
+        std::size_t count = digits();
+        if (i + 1 < s_.size() && s_[i] == '.' && isDigit(s_[i + 1])) {
+            ++i;
+            count += digits();
+        }
+        if (count == 0) return std::nullopt;
+        if (i < s_.size() && (s_[i] == 'e' || s_[i] == 'E')) {
+            std::size_t j = i + 1;
+            if (j < s_.size() && (s_[j] == '+' || s_[j] == '-')) ++j;
+            if (j < s_.size() && isDigit(s_[j])) {
+                i = j;
+                digits();
+            }
+        }
+        Component c;
+        const char* first = s_.data() + (plus ? 1 : 0);
+        const auto [end, error] = std::from_chars(first, s_.data() + i, c.value);
+        if (error != std::errc() || end != s_.data() + i) return std::nullopt;
+        s_.remove_prefix(i);
+        if (!s_.empty() && s_.front() == '%') {
+            s_.remove_prefix(1);
+            c.kind = kPercent;
+        } else if (startsName(s_)) {
+            // An angle; degrees per unit of each of CSS's angle units.
+            static constexpr std::pair<std::string_view, double> kUnits[] = {
+                {"deg", 1}, {"grad", 0.9}, {"rad", 180 / std::numbers::pi}, {"turn", 360}};
+            const std::string unit = name();
+            const auto* u = std::ranges::find(kUnits, unit, &std::pair<std::string_view, double>::first);
+            if (u == std::end(kUnits)) return std::nullopt;
+            c.value *= u->second;
+            c.kind = kAngle;
+        }
+        return c;
     }
     bool atEnd() {
         skipSpaces();
@@ -70,66 +157,131 @@ private:
     std::string_view s_;
 };
 
-std::optional<Colour> readHex(std::string_view text) {
-    if (text.starts_with('#')) text.remove_prefix(1);
-    return colourOfCode(text);
+// The sRGB colour of a hue in degrees (0-360), saturation and lightness from 0 to 1.
+Srgb srgbOfHsl(double h, double s, double l) {
+    const auto f = [&](double n) {
+        const double k = std::fmod(n + h / 30, 12);
+        return l - s * std::min(l, 1 - l) * std::max(-1.0, std::min({k - 3, 9 - k, 1.0}));
+    };
+    return {f(0), f(8), f(4)};
+}
+
+// A colour function: its names, whether it takes the comma syntax of CSS
+// Color 3 too, what 100% stands for in each argument (0: the argument is a
+// hue), and the colour of its three arguments in those units.
+struct CssFunction {
+    std::array<std::string_view, 2> names;
+    bool commas;
+    std::array<double, 3> hundredPercent;
+    Srgb (*colour)(const std::array<double, 3>& v);
+};
+
+constexpr std::array<CssFunction, 5> kFunctions = {{
+    {{"rgb", "rgba"}, true, {255, 255, 255}, [](const std::array<double, 3>& v) {
+         return Srgb{v[0] / 255, v[1] / 255, v[2] / 255};
+     }},
+    // A negative saturation counts as none; the rest is clipped to sRGB.
+    {{"hsl", "hsla"}, true, {0, 100, 100}, [](const std::array<double, 3>& v) {
+         return srgbOfHsl(v[0], std::max(v[1], 0.0) / 100, v[2] / 100);
+     }},
+    // Whiteness and blackness that add up to more than 100% make a grey.
+    {{"hwb", ""}, false, {0, 100, 100}, [](const std::array<double, 3>& v) {
+         const double w = v[1] / 100, b = v[2] / 100;
+         if (w + b >= 1) return Srgb{w / (w + b), w / (w + b), w / (w + b)};
+         const Srgb pure = srgbOfHsl(v[0], 1, 0.5);
+         const auto mix = [&](double c) { return c * (1 - w - b) + w; };
+         return Srgb{mix(pure.r), mix(pure.g), mix(pure.b)};
+     }},
+    {{"oklab", ""}, false, {1, 0.4, 0.4}, [](const std::array<double, 3>& v) {
+         return mappedIntoSrgb(oklchOf(Oklab{std::clamp(v[0], 0.0, 1.0), v[1], v[2]}));
+     }},
+    {{"oklch", ""}, false, {1, 0.4, 0}, [](const std::array<double, 3>& v) {
+         return mappedIntoSrgb(Oklch{std::clamp(v[0], 0.0, 1.0), std::max(v[1], 0.0), v[2]});
+     }},
+}};
+
+const CssFunction& function(std::string_view name) {
+    return *std::ranges::find_if(kFunctions, [name](const CssFunction& f) { return f.names[0] == name; });
+}
+
+// The colour of a function's three arguments, as they are written.
+Colour colourOfArguments(const CssFunction& f, const std::array<Component, 3>& parts) {
+    std::array<double, 3> v{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const Component& c = parts[i];
+        if (f.hundredPercent[i] == 0) { // a hue, turned into 0-360 degrees
+            v[i] = std::fmod(c.value, 360);
+            if (v[i] < 0) v[i] += 360;
+        } else {
+            v[i] = c.kind == kPercent ? c.value / 100 * f.hundredPercent[i] : c.value;
+        }
+    }
+    return colourOf(f.colour(v));
+}
+
+// The arguments of a colour function after its "(": three, separated by
+// whitespace with an optional "/ alpha" (or by commas where the function
+// takes them), and the ")".
+ColourReading readFunction(const CssFunction& f, Cursor& in) {
+    std::array<Component, 3> parts;
+    std::optional<Component> alpha;
+    std::optional<Component> first = in.component();
+    if (!first) return {};
+    parts[0] = *first;
+    const bool commas = f.commas && in.take(',');
+    for (std::size_t i = 1; i < 3; ++i) {
+        const std::optional<Component> c = in.component();
+        if (!c || (commas && i == 1 && !in.take(','))) return {};
+        parts[i] = *c;
+    }
+    if (commas ? in.take(',') : in.take('/')) {
+        if (!(alpha = in.component())) return {};
+    }
+    if (!in.take(')') || !in.atEnd()) return {};
+
+    for (std::size_t i = 0; i < 3; ++i) {
+        const bool hue = f.hundredPercent[i] == 0;
+        unsigned allowed = hue ? kNumber | kAngle : kNumber | kPercent;
+        // The comma syntax knows no "none", wants percentages for
+        // saturation and lightness, and one kind for all three channels.
+        if (!commas)
+            allowed |= kNone;
+        else if (!hue && f.hundredPercent[i] == 100)
+            allowed = kPercent;
+        else if (!hue && i > 0)
+            allowed = parts[0].kind;
+        if ((parts[i].kind & allowed) == 0) return {};
+    }
+    if (alpha) {
+        if ((alpha->kind & (commas ? kNumber | kPercent : kNumber | kPercent | kNone)) == 0) return {};
+        const double a = alpha->kind == kPercent ? alpha->value / 100 : alpha->kind == kNone ? 0 : alpha->value;
+        if (a < 1) return {.colour = std::nullopt, .translucent = true};
+    }
+    return {.colour = colourOfArguments(f, parts)};
+}
+
+// "#RGB", "#RGBA", "#RRGGBB" or "#RRGGBBAA", the "#" already read.
+ColourReading readHash(std::string_view digits) {
+    if (digits.size() != 3 && digits.size() != 4 && digits.size() != 6 && digits.size() != 8) return {};
+    const bool shortForm = digits.size() <= 4;
+    int parts[4] = {};
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        const int d = hexDigit(digits[i]);
+        if (d < 0) return {};
+        int& part = parts[shortForm ? i : i / 2];
+        part = shortForm ? d * 17 : part * 16 + d;
+    }
+    if (digits.size() % 4 != 0) parts[3] = 255; // no alpha digits
+    if (parts[3] != 255) return {.colour = std::nullopt, .translucent = true};
+    return {.colour = rgbColour(parts[0], parts[1], parts[2])};
 }
 
 std::optional<std::string> writeHex(Colour c) { return hexOf(c, false); }
 std::optional<std::string> writeHexLower(Colour c) { return hexOf(c, true); }
 
-std::optional<Colour> readShort(std::string_view text) {
-    if (text.size() != 4 || text[0] != '#') return std::nullopt;
-    return colourOfCode(std::string{text[1], text[1], text[2], text[2], text[3], text[3]});
-}
-
-std::optional<Colour> readRgb(std::string_view text) {
-    Cursor in(text);
-    if (!in.take("rgb(")) return std::nullopt;
-    std::optional<int> parts[3];
-    for (int i = 0; i < 3; ++i)
-        if (!(parts[i] = in.number(255)) || !in.take(i < 2 ? "," : ")")) return std::nullopt;
-    if (!in.atEnd()) return std::nullopt;
-    return rgbColour(*parts[0], *parts[1], *parts[2]);
-}
-
 std::optional<std::string> writeRgb(Colour c) {
     return "rgb(" + std::to_string(redOf(c)) + ", " + std::to_string(greenOf(c)) + ", " + std::to_string(blueOf(c)) +
            ")";
-}
-
-// The colour nearest to a hue in degrees, saturation and lightness in
-// percent, in integers: every quantity is counted in 1/600000, the least
-// unit that whole degrees (sixths of 360) and percents of percents share, so
-// the one rounding at the end is exact, halves upward.
-Colour colourOfHsl(long h, long s, long l) {
-    const long chroma = (100 - std::labs(2 * l - 100)) * s; // in 1/10000
-    const long c = 60 * chroma;
-    const long x = chroma * (60 - std::labs(h % 120 - 60));
-    const long m = 6000 * l - 30 * chroma;
-    long r = 0, g = 0, b = 0;
-    switch (h / 60) {
-    case 0: r = c, g = x; break;
-    case 1: r = x, g = c; break;
-    case 2: g = c, b = x; break;
-    case 3: g = x, b = c; break;
-    case 4: r = x, b = c; break;
-    default: r = c, b = x; break;
-    }
-    auto byte = [m](long v) { return static_cast<int>(roundedRatio(255 * (v + m), 600000)); };
-    return rgbColour(byte(r), byte(g), byte(b));
-}
-
-std::optional<Colour> readHsl(std::string_view text) {
-    Cursor in(text);
-    if (!in.take("hsl(")) return std::nullopt;
-    const std::optional<int> h = in.number(360);
-    if (!h || !in.take(",")) return std::nullopt;
-    const std::optional<int> s = in.number(100);
-    if (!s || !in.take("%") || !in.take(",")) return std::nullopt;
-    const std::optional<int> l = in.number(100);
-    if (!l || !in.take("%") || !in.take(")") || !in.atEnd()) return std::nullopt;
-    return colourOfHsl(*h % 360, *s, *l);
 }
 
 std::optional<std::string> writeHsl(Colour c) {
@@ -138,12 +290,130 @@ std::optional<std::string> writeHsl(Colour c) {
            "%)";
 }
 
-constexpr std::array<WebFormRow, 5> kRows = {{
-    {"hex", "#RRGGBB", "#FF8000", "", readHex, writeHex, true},
-    {"hexlower", "#rrggbb", "#ff8000", "", readHex, writeHexLower, true},
-    {"short", "#RGB", "#F80", "sex siffror där ingen kort form finns", readShort, shortHex, true},
-    {"rgb", "rgb(r, g, b)", "rgb(255, 128, 0)", "", readRgb, writeRgb, true},
-    {"hsl", "hsl(h, s%, l%)", "hsl(30, 100%, 50%)", "", readHsl, writeHsl, false},
+// k / 10^decimals as a decimal text: "73.5", "0.05", "-0.013", "0".
+std::string decimalText(long long k, int decimals) {
+    if (k == 0) return "0";
+    std::string digits = std::to_string(k < 0 ? -k : k);
+    if (decimals > 0) {
+        const auto d = static_cast<std::size_t>(decimals);
+        if (digits.size() <= d) digits.insert(0, d + 1 - digits.size(), '0');
+        digits.insert(digits.size() - d, 1, '.');
+    }
+    return (k < 0 ? "-" : "") + digits;
+}
+
+// The shortest text of oklch() or oklab() that names the colour: lightness
+// in percent and the two other arguments as numbers, with the fewest
+// decimals in all (of equally short texts, the one with the most decimals in
+// lightness, then in the second argument) such that the text's colour lies
+// in the colour's 8-bit cell of sRGB. A text that needs the reader's gamut
+// mapping to come back never counts: on a wide-gamut screen a browser would
+// show it as a different colour. A box around the cell rules out most texts
+// before any arithmetic, the cell's own test picks the text, and the
+// reader's arithmetic confirms it.
+std::string shortestText(Colour colour, const CssFunction& f, const std::array<double, 3>& exact) {
+    constexpr std::size_t kMostDecimals = 7;
+    constexpr std::size_t kChoices = kMostDecimals + 1;
+    const bool lch = f.hundredPercent[2] == 0;
+    const SrgbCell cell(colour);
+    const Oklab low = cell.least(), high = cell.most();
+    const auto within = [](double x, double lo, double hi) { return x >= lo && x <= hi; };
+    // Each argument rounded to 0 to kMostDecimals decimals: the whole
+    // number of units of the last decimal, and its value.
+    std::array<std::array<long long, kChoices>, 3> units{};
+    std::array<std::array<double, kChoices>, 3> values{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        double scale = 1;
+        for (std::size_t d = 0; d < kChoices; ++d, scale *= 10) {
+            units[i][d] = std::llround(exact[i] * scale);
+            // A hue of 360 is written as 0.
+            if (lch && i == 2 && units[i][d] == std::llround(360 * scale)) units[i][d] = 0;
+            values[i][d] = static_cast<double>(units[i][d]) / scale;
+        }
+    }
+    // The roundings that can lie in the box: of lightness, and of the other
+    // two together, by their number of decimals in all.
+    bool lightnessFits[kChoices] = {};
+    for (std::size_t d0 = 0; d0 < kChoices; ++d0)
+        lightnessFits[d0] = within(values[0][d0] / 100, low.l, high.l);
+    double cosine[kChoices] = {}, sine[kChoices] = {};
+    for (std::size_t d2 = 0; d2 < kChoices && lch; ++d2) {
+        cosine[d2] = std::cos(values[2][d2] * std::numbers::pi / 180);
+        sine[d2] = std::sin(values[2][d2] * std::numbers::pi / 180);
+    }
+    struct Pairs {
+        std::size_t count = 0;
+        std::array<std::size_t, 2> pair[kChoices];
+    };
+    Pairs restFits[2 * kChoices];
+    for (std::size_t d1 = kChoices; d1-- > 0;)
+        for (std::size_t d2 = 0; d2 < kChoices; ++d2) {
+            const double a = lch ? values[1][d1] * cosine[d2] : values[1][d1];
+            const double b = lch ? values[1][d1] * sine[d2] : values[2][d2];
+            if (within(a, low.a, high.a) && within(b, low.b, high.b)) {
+                Pairs& p = restFits[d1 + d2];
+                p.pair[p.count++] = {d1, d2};
+            }
+        }
+    for (std::size_t sum = 0; sum < 3 * kChoices; ++sum) {
+        for (std::size_t d0 = std::min(sum, kMostDecimals) + 1; d0-- > 0;) {
+            if (!lightnessFits[d0] || sum - d0 >= 2 * kChoices) continue;
+            const Pairs& pairs = restFits[sum - d0];
+            for (std::size_t i = 0; i < pairs.count; ++i) {
+                const auto [d1, d2] = pairs.pair[i];
+                // A grey's hue is 0, with no decimals to it.
+                const bool grey = lch && units[1][d1] == 0;
+                if (grey && d2 > 0) continue;
+                const std::array<double, 3> v = {values[0][d0], values[1][d1], grey ? 0 : values[2][d2]};
+                const Oklab lab = lch ? oklabOf(Oklch{v[0] / 100, v[1], v[2]}) : Oklab{v[0] / 100, v[1], v[2]};
+                if (!cell.holds(lab) ||
+                    colourOfArguments(f, {{{v[0], kPercent}, {v[1], kNumber}, {v[2], kNumber}}}) != (colour & 0xFFFFFFu))
+                    continue;
+                return std::string(f.names[0]) + "(" + decimalText(units[0][d0], static_cast<int>(d0)) + "% " +
+                       decimalText(units[1][d1], static_cast<int>(d1)) + " " +
+                       decimalText(grey ? 0 : units[2][d2], static_cast<int>(d2)) + ")";
+            }
+        }
+    }
+    return {};
+}
+
+std::optional<std::string> writeOklch(Colour c) {
+    const Oklch lch = oklchOf(oklabOf(c));
+    return shortestText(c, function("oklch"), {lch.l * 100, lch.c, lch.h});
+}
+
+std::optional<std::string> writeOklab(Colour c) {
+    const Oklab lab = oklabOf(c);
+    return shortestText(c, function("oklab"), {lab.l * 100, lab.a, lab.b});
+}
+
+// A colour in any of CSS's sRGB forms, or the program's own code (FF8000).
+ColourReading readTrimmed(std::string_view text) {
+    if (text.starts_with('#')) return readHash(text.substr(1));
+    if (const std::optional<Colour> code = colourOfCode(text)) return {.colour = code};
+    Cursor in(text);
+    const std::string word = in.name();
+    if (word.empty()) return {};
+    if (in.take('(', true)) { // a function's name and its "(" are one token
+        for (const CssFunction& f : kFunctions)
+            if (word == f.names[0] || word == f.names[1]) return readFunction(f, in);
+        return {};
+    }
+    if (!in.atEnd()) return {};
+    // The one keyword for a colour with no opacity at all.
+    if (word == "transparent") return {.colour = std::nullopt, .translucent = true};
+    return {.colour = namedColour(word)};
+}
+
+constexpr std::array<WebFormRow, 7> kRows = {{
+    {"hex", "#RRGGBB", "#FF8000", "", writeHex, true},
+    {"hexlower", "#rrggbb", "#ff8000", "", writeHexLower, true},
+    {"short", "#RGB", "#F80", "sex siffror där ingen kort form finns", shortHex, true},
+    {"rgb", "rgb(r, g, b)", "rgb(255, 128, 0)", "", writeRgb, true},
+    {"hsl", "hsl(h, s%, l%)", "hsl(30, 100%, 50%)", "i hela tal", writeHsl, false},
+    {"oklch", "oklch(L% C H)", "oklch(73.2% 0.1858 53)", "", writeOklch, true},
+    {"oklab", "oklab(L% a b)", "oklab(73.2% 0.112 0.1484)", "", writeOklab, true},
 }};
 
 } // namespace
@@ -161,11 +431,9 @@ std::string webFormOrFirst(Colour colour, const WebFormRow& row) {
     return kRows.front().write(colour).value_or(std::string());
 }
 
-std::optional<Colour> readColour(std::string_view text) {
-    for (const WebFormRow& row : kRows)
-        if (std::optional<Colour> c = row.read(text)) return c;
-    return std::nullopt;
-}
+ColourReading readColourText(std::string_view text) { return readTrimmed(trimmed(text)); }
+
+std::optional<Colour> readColour(std::string_view text) { return readColourText(text).colour; }
 
 std::string webFormNames() {
     return swedishList(webForms(), [](const WebFormRow& r) { return r.name; });

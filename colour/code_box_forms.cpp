@@ -1,10 +1,11 @@
 // The code box's context menu and tooltip: the code in every web form, the
-// colours chosen before, and the code's contrast. A choice only puts a text
+// colours chosen before, the nearest named colour and the code's contrast. A choice only puts a text
 // on the clipboard; the copy commands keep their captions, lamps and journal
 // line to themselves.
 #include "colour/ColourHistory.h"
 #include "colour/Contrast.h"
 #include "colour/HexRGB.h"
+#include "colour/NamedColours.h"
 #include "colour/WebForms.h"
 #include "forms/frmMain.h"
 
@@ -40,7 +41,11 @@ std::vector<CopyOffer> frmMain::copyOffers(std::string_view control) const {
     if (colour) {
         // Plain items, in the menu's own text colour: a verdict on
         // readability must itself be readable, which a greyed item is not.
-        for (std::string line : {contrastLine(*colour), normalTextLine(*colour)})
+        // First, for web authors who think in names: "närmast: darkorange",
+        // or "exakt: orange" when the code is that name's colour.
+        const NearestName name = nearestName(*colour);
+        const std::string nameLine = (name.exact ? "exakt: " : "närmast: ") + std::string(name.name);
+        for (std::string line : {nameLine, contrastLine(*colour), normalTextLine(*colour)})
             offers.push_back({.caption = std::move(line), .note = true});
     }
     return offers;

@@ -48,14 +48,18 @@ pick_with Return --color 'hsl(30, 100%, 50%)'
 kav_check "--pick --color hsl(...) opens on that colour" "$PICK_OUT" "$(expect FF8000)"
 pick_with Return --color '#0c0b0a' --format rgb
 kav_check "--pick --color #0c0b0a --format rgb opens on that colour" "$PICK_OUT" "$(expect 'rgb(12, 11, 10)')"
+pick_with Return --color 'oklch(73.2% 0.1858 53)' --format oklch
+kav_check "--pick --color oklch(...) --format oklch gives back the same text" "$PICK_OUT" \
+    "$(expect 'oklch(73.2% 0.1858 53)')"
 
-"$KAV_PROG" --pick --color 'rgb(256, 0, 0)' >"$KAV_TMP/pick.out" 2>"$KAV_TMP/pick.err" &
+"$KAV_PROG" --pick --color 'rgb(255 128 0 / 50%)' >"$KAV_TMP/pick.out" 2>"$KAV_TMP/pick.err" &
 pid=$!
 seen=$(timeout 2 xdotool search --sync --onlyvisible --limit 1 --pid "$pid" 2>/dev/null)
 wait "$pid"
-kav_check "--pick --color with no colour: exit code" "$?" 2
-kav_check "--pick --color with no colour maps no window" "$seen" ""
-kav_check_true "--pick --color with no colour names the value" grep -qF 'rgb(256, 0, 0)' "$KAV_TMP/pick.err"
+kav_check "--pick --color with a translucent colour: exit code" "$?" 2
+kav_check "--pick --color with a translucent colour maps no window" "$seen" ""
+kav_check_true "--pick --color with a translucent colour names the value" \
+    grep -qF 'rgb(255 128 0 / 50%)' "$KAV_TMP/pick.err"
 
 pick_with Escape
 kav_check "--pick cancelled with Escape prints nothing" "$PICK_OUT" ""

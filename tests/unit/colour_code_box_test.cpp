@@ -20,9 +20,13 @@ class CodeBox : public ProgramTest {};
 TEST_F(CodeBox, OffersEachFormWithItsTextInTheCaptionAndOnlyFormsThatExist) {
     frmMain& w = startAndSettle();
     const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
-        {"FF8800", {"#FF8800", "#ff8800", "#F80", "rgb(255, 136, 0)", "hsl(32, 100%, 50%)"}},
-        {"FF8001", {"#FF8001", "#ff8001", "", "rgb(255, 128, 1)", "hsl(30, 100%, 50%)"}},
-        {"", {"", "", "", "", ""}},
+        {"FF8800",
+         {"#FF8800", "#ff8800", "#F80", "rgb(255, 136, 0)", "hsl(32, 100%, 50%)", "oklch(74.4% 0.181 56.5)",
+          "oklab(74.4% 0.1 0.151)"}},
+        {"FF8001",
+         {"#FF8001", "#ff8001", "", "rgb(255, 128, 1)", "hsl(30, 100%, 50%)", "oklch(73.19% 0.1857 52.9)",
+          "oklab(73.2% 0.112 0.1482)"}},
+        {"", {"", "", "", "", "", "", ""}},
     };
     for (const auto& [code, texts] : cases) {
         w.txtColor.Text = code;
@@ -73,8 +77,26 @@ TEST_F(CodeBox, ContrastNotesOnlyWhileThereIsACode) {
     frmMain& w = startAndSettle();
     EXPECT_TRUE(notes(w.copyOffers("txtColor")).empty());
     w.txtColor.Text = "777777";
-    EXPECT_EQ(notes(w.copyOffers("txtColor")), (std::vector<std::string>{"Kontrast mot vitt 4,5:1 · mot svart 4,7:1",
+    EXPECT_EQ(notes(w.copyOffers("txtColor")), (std::vector<std::string>{"närmast: gray",
+                                                                         "Kontrast mot vitt 4,4:1 · mot svart 4,6:1",
                                                                          "Normal text (4,5:1): läsbar mot svart"}));
+}
+
+// The named colour nearest in OKLab, as colorjs.io 0.5.2's deltaEOK over
+// CSS's 148 names finds it; of names that share a colour, the first in
+// alphabetical order.
+TEST_F(CodeBox, NamesTheNearestNamedColourOrTheExactOne) {
+    frmMain& w = startAndSettle();
+    const std::pair<const char*, const char*> cases[] = {
+        {"FF8000", "närmast: darkorange"}, {"123456", "närmast: midnightblue"}, {"7F7F7F", "närmast: gray"},
+        {"0C0B0A", "närmast: black"},      {"4B0081", "närmast: indigo"},       {"FFA500", "exakt: orange"},
+        {"00FFFF", "exakt: aqua"},         {"FF00FF", "exakt: fuchsia"},        {"D3D3D3", "exakt: lightgray"},
+        {"2F4F4F", "exakt: darkslategray"},
+    };
+    for (const auto& [code, line] : cases) {
+        w.txtColor.Text = code;
+        EXPECT_EQ(notes(w.copyOffers("txtColor")).front(), line) << code;
+    }
 }
 
 TEST_F(CodeBox, ChosenOfferPutsOnlyItsTextOnTheClipboard) {
