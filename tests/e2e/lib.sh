@@ -176,7 +176,7 @@ kav_init() { # program
     export QT_QPA_PLATFORM=xcb
     export LC_ALL=C.UTF-8
     export NO_AT_BRIDGE=1
-    unset SESSION_MANAGER WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE XDG_CURRENT_DESKTOP DESKTOP_SESSION
+    unset SESSION_MANAGER WAYLAND_DISPLAY XDG_SESSION_TYPE QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE XDG_CURRENT_DESKTOP DESKTOP_SESSION
     unset QT_SCALE_FACTOR LANG
     # The desktop profile the scenario runs in (profiles.sh), plain openbox
     # unless one is named.
