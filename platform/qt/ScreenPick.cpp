@@ -35,7 +35,7 @@ const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 // How long the bus may take to answer the opening of its handshake, and the
 // portal to say which version it has (starting it on demand can take a while).
 constexpr std::chrono::milliseconds kProbeTime{1000};
-constexpr int kVersionMs = 5000;
+constexpr int kVersionMs = 25000;
 
 int component(double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); }
 
