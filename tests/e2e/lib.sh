@@ -247,7 +247,7 @@ kav_start_sway() {
     cat >"$KAV_TMP/sway.conf" <<CONF
 output HEADLESS-1 resolution 1280x1024 position 0 0 bg #$KAV_SWAY_BG solid_color
 seat seat0 xcursor_theme kav-clear 24
-focus_on_window_activation focus
+focus_on_window_activation smart
 xwayland disable
 CONF
     kav_become_user
@@ -305,6 +305,11 @@ CONF
 # user's sockets, and python3 may be one only the test's user can run.
 kav_sway_input() { # action...
     python3 "$KAV_SEAT" input "$XDG_RUNTIME_DIR/vnc.sock" "$@" || kav_die "no input through wayvnc: $*"
+}
+
+# The title of the window that has sway's focus.
+kav_sway_focused() {
+    swaymsg -t get_tree | python3 "$KAV_SEAT" focused
 }
 
 # "x y width height focused floating" of a window on sway, by its title.

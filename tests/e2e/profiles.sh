@@ -20,7 +20,7 @@ KAV_PROFILES=(
   "scale2|QT_SCALE_FACTOR=2|colour_road.sh"
   "c-locale|LANG=C.UTF-8 LC_ALL=|colour_road.sh"
   "wayland|QT_QPA_PLATFORM=wayland|wayland_session.sh"
-  "sway|QT_QPA_PLATFORM=wayland KAV_COMPOSITOR=sway|sway_colour.sh"
+  "sway|QT_QPA_PLATFORM=wayland KAV_COMPOSITOR=sway|sway_colour.sh sway_windows.sh"
   "sway-no-portal|QT_QPA_PLATFORM=wayland KAV_COMPOSITOR=sway KAV_PORTAL=none|sway_colour.sh:no-portal"
 )
 

@@ -14,6 +14,9 @@
       nothing when there is none
   sway_seat.py focused < TREE
       the title of the window that has the focus
+  sway_seat.py activation-token
+      a token of xdg-activation-v1 from the compositor at $WAYLAND_DISPLAY,
+      asked for as a launcher asks before it starts a program
 """
 import json
 import os
@@ -22,7 +25,7 @@ import struct
 import sys
 import time
 
-KEYSYMS = {"Escape": 0xFF1B, "Return": 0xFF0D, "Tab": 0xFF09, "alt": 0xFFE9, "ctrl": 0xFFE3,
+KEYSYMS = {"Escape": 0xFF1B, "Return": 0xFF0D, "Tab": 0xFF09, "Left": 0xFF51, "Right": 0xFF53, "alt": 0xFFE9, "ctrl": 0xFFE3,
            "shift": 0xFFE1, "space": 0x20}
 CURSORS = ["default", "left_ptr", "crosshair", "cross", "text", "xterm", "pointer", "hand1", "hand2",
            "grabbing", "move", "all-scroll", "wait", "watch", "progress", "not-allowed", "ns-resize",
@@ -113,6 +116,63 @@ def send_input(path, args):
     s.close()
 
 
+def wayland_string(text):
+    data = text.encode() + b"\0"
+    return struct.pack("<I", len(data)) + data + b"\0" * (-len(data) % 4)
+
+
+def activation_token():
+    # The Wayland wire format: object id, then size and opcode, then the
+    # arguments, each a multiple of four bytes.
+    s = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+    s.settimeout(10)
+    s.connect(os.path.join(os.environ["XDG_RUNTIME_DIR"], os.environ["WAYLAND_DISPLAY"]))
+    request = lambda obj, op, args=b"": s.sendall(struct.pack("<II", obj, (8 + len(args)) << 16 | op) + args)
+    request(1, 1, struct.pack("<I", 2))  # wl_display.get_registry -> 2
+    request(1, 0, struct.pack("<I", 3))  # wl_display.sync -> 3
+    buf, activation = b"", None
+
+    def events():
+        nonlocal buf
+        while True:
+            while len(buf) >= 8:
+                obj, word = struct.unpack("<II", buf[:8])
+                size = word >> 16
+                if len(buf) < size:
+                    break
+                yield obj, word & 0xFFFF, buf[8:size]
+                buf = buf[size:]
+            chunk = s.recv(4096)
+            if not chunk:
+                sys.exit("the compositor closed the connection")
+            buf += chunk
+
+    def string_at(args, at):
+        n = struct.unpack("<I", args[at:at + 4])[0]
+        return args[at + 4:at + 3 + n].decode(), at + 4 + n + (-n % 4)
+
+    for obj, op, args in events():
+        if obj == 2 and op == 0:  # wl_registry.global
+            name = struct.unpack("<I", args[:4])[0]
+            interface, at = string_at(args, 4)
+            if interface == "xdg_activation_v1":
+                activation = (name, struct.unpack("<I", args[at:at + 4])[0])
+        elif obj == 3:  # the sync's done: every global has been announced
+            break
+    if activation is None:
+        sys.exit("the compositor has no xdg_activation_v1")
+    request(2, 0, struct.pack("<I", activation[0]) + wayland_string("xdg_activation_v1") +
+            struct.pack("<II", 1, 4))  # wl_registry.bind -> 4
+    request(4, 1, struct.pack("<I", 5))  # get_activation_token -> 5
+    request(5, 3)  # xdg_activation_token_v1.commit
+    for obj, op, args in events():
+        if obj == 5 and op == 0:  # done
+            print(string_at(args, 0)[0])
+            return
+        if obj == 1 and op == 0:
+            sys.exit("the compositor sent an error")
+
+
 def windows(node):
     if node.get("type") in ("con", "floating_con") and node.get("pid"):
         yield node
@@ -133,6 +193,8 @@ def main():
                 print(r["x"] + c["x"], r["y"] + c["y"], c["width"], c["height"],
                       str(w.get("focused", False)).lower(), str(w["type"] == "floating_con").lower())
                 break
+    elif command == "activation-token":
+        activation_token()
     elif command == "focused":
         for w in windows(json.load(sys.stdin)):
             if w.get("focused"):
