@@ -2,7 +2,9 @@
 # The program's windows on sway, a tiling Wayland desktop: the main window,
 # the process picture ("PLC - system") and the About window float whole, at
 # their design sizes, beside another program's tiled window, and the main
-# window keeps its size when they open.
+# window keeps its size when they open. A second start, given an activation
+# token as a launcher gives one, brings the running copy forward over the
+# other program's window, and ends.
 # Usage: sway_windows.sh <kavrilon>
 
 # shellcheck source=SCRIPTDIR/lib.sh
@@ -40,5 +42,19 @@ kav_sway_input click $((KAV_WX + 60)) $((KAV_WY - 8)) key alt+p sleep 0.5 key Le
 kav_sway_wait_window "$about_title" 10 || kav_die "no window titled \"$about_title\""
 check_whole "the About window (8385 x 4560 twips)" "$about_title" 559 304
 check_whole "the main window with PLC and About open" "$KAV_MAIN_TITLE" 697 "$main_h"
+
+# The other program's window gets the focus back (a click where no window of
+# ours floats); a second start, with the token a launcher would give it,
+# brings the main window forward.
+kav_sway_input click 10 1010
+tries=50
+while ((tries-- > 0)) && [[ $(kav_sway_focused) != "$other_title" ]]; do sleep 0.1; done
+kav_check "the other program's window has the focus" "$(kav_sway_focused)" "$other_title"
+token=$(python3 "$KAV_SEAT" activation-token) || kav_die "sway gave no activation token"
+kav_as_user env XDG_ACTIVATION_TOKEN="$token" "$KAV_TMP/prog/kavrilon" >>"$KAV_TMP/kavrilon.log" 2>&1
+kav_check "the second start's exit status" "$?" 0
+tries=50
+while ((tries-- > 0)) && [[ $(kav_sway_focused) != "$KAV_MAIN_TITLE" ]]; do sleep 0.1; done
+kav_check "the second start brought the main window forward" "$(kav_sway_focused)" "$KAV_MAIN_TITLE"
 
 kav_finish
