@@ -2,7 +2,7 @@
 # The program's windows on sway, a tiling Wayland desktop: the main window,
 # the process picture ("PLC - system") and the About window float whole, at
 # their design sizes, beside another program's tiled window, and the main
-# window keeps its size when they open. A second start, given an activation
+# window at each of its heights, which it keeps when they open. A second start, given an activation
 # token as a launcher gives one, brings the running copy forward over the
 # other program's window, and ends.
 # Usage: sway_windows.sh <kavrilon>
@@ -30,6 +30,18 @@ kav_as_user weston-clickdot >"$KAV_TMP/other.log" 2>&1 &
 KAV_SESSION_PIDS+=($!)
 kav_sway_wait_window "$other_title" 10 || kav_die "the other program's window did not come"
 check_whole "the main window beside another program's window" "$KAV_MAIN_TITLE" 697 "$main_h"
+
+# A height step: "&Snabbstart" gives the start conditions, and the right
+# cylinder's "&Man" makes the window 3120 twips (208 px) taller; it floats
+# whole at its new size.
+kav_click 8280 1320 1095 315
+kav_expect_colour "Snabbstart turns the start-conditions lamp Text4 green" "$(kav_centre 7440 1560 168 195)" \
+    "$KAV_GREEN" 5
+kav_click 8880 240 615 255
+main_h=$((main_h + 208))
+tries=50
+while ((tries-- > 0)) && [[ $(kav_sway_window "$KAV_MAIN_TITLE" | cut -d' ' -f4) != "$main_h" ]]; do sleep 0.1; done
+check_whole "the main window after Man's height step" "$KAV_MAIN_TITLE" 697 "$main_h"
 
 # "&PLC" -> "PLC - system", and "&About.." (from "&PLC" one menu to the
 # left), by the keyboard once the main window has the focus (a click on its
