@@ -255,6 +255,7 @@ CONF
     kav_as_user env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
         sway -c "$KAV_TMP/sway.conf" >"$KAV_TMP/sway.log" 2>&1 &
     KAV_WM_PID=$!
+    tries=600
     while ((tries-- > 0)); do
         WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && ls wayland-? 2>/dev/null | head -n 1)
         SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | head -n 1)
@@ -262,14 +263,15 @@ CONF
         kill -0 "$KAV_WM_PID" 2>/dev/null || kav_die "sway ended at start: $(cat "$KAV_TMP/sway.log")"
         sleep 0.05
     done
-    [[ -n $WAYLAND_DISPLAY && -n $SWAYSOCK ]] || kav_die "sway made no sockets within 10 s"
+    [[ -n $WAYLAND_DISPLAY && -n $SWAYSOCK ]] || kav_die "sway made no sockets within 30 s"
     export WAYLAND_DISPLAY SWAYSOCK
 
     # The bus gets the session's environment, and passes it to what it starts.
     address=unix:path=$XDG_RUNTIME_DIR/bus
     if [[ ${KAV_PORTAL:-} == none ]]; then
         printf '%s\n' '<busconfig><type>session</type><listen>'"$address"'</listen><auth>EXTERNAL</auth>' \
-            '<policy context="default"><allow send_destination="*" eavesdrop="true"/><allow own="*"/></policy>' \
+            '<policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/>' \
+            '<allow own="*"/></policy>' \
             '</busconfig>' >"$KAV_TMP/bus.conf"
         kav_as_user dbus-daemon --config-file="$KAV_TMP/bus.conf" --nofork >"$KAV_TMP/dbus.log" 2>&1 &
     else
@@ -281,7 +283,7 @@ CONF
     KAV_SESSION_PIDS+=($!)
     kav_as_user wayvnc -u -k se "$XDG_RUNTIME_DIR/vnc.sock" >"$KAV_TMP/wayvnc.log" 2>&1 &
     KAV_SESSION_PIDS+=($!)
-    for ((tries = 200; tries > 0; tries--)); do
+    for ((tries = 600; tries > 0; tries--)); do
         [[ -S $XDG_RUNTIME_DIR/vnc.sock && -S $XDG_RUNTIME_DIR/bus && -S $XDG_RUNTIME_DIR/pipewire-0 ]] && break
         sleep 0.05
     done

@@ -13,6 +13,15 @@
 source "$(dirname -- "${BASH_SOURCE[0]}")/lib.sh"
 kav_init "$1"
 
+# Waits for a pick to end; leaves the exit code in PICK_RC and standard
+# output in PICK_OUT.
+pick_ended() { # pid what
+    kav_wait_gone "$1" 10 || kav_die "$2 did not end"
+    wait "$1"
+    PICK_RC=$?
+    PICK_OUT=$(od -An -c "$KAV_TMP/pick.out" | tr -s ' ')
+}
+
 # Starts `kavrilon --pick ARGS...`, waits for its dialog, sends the keys and
 # leaves the exit code in PICK_RC and standard output in PICK_OUT.
 pick_with() { # "keys" args...
@@ -32,10 +41,7 @@ pick_with() { # "keys" args...
     else
         xdotool key "$keys" || kav_die "xdotool failed"
     fi
-    kav_wait_gone "$pid" 10 || kav_die "--pick $* did not end after the dialog closed"
-    wait "$pid"
-    PICK_RC=$?
-    PICK_OUT=$(od -An -c "$KAV_TMP/pick.out" | tr -s ' ')
+    pick_ended "$pid" "--pick $*"
 }
 
 expect() { printf '%s\n' "$1" | od -An -c | tr -s ' '; }
@@ -101,10 +107,7 @@ pick_screen() { # key-or-click args...
     else
         xdotool key "$what" || kav_die "xdotool failed"
     fi
-    kav_wait_gone "$pid" 10 || kav_die "--pick-screen $* did not end after the $what"
-    wait "$pid"
-    PICK_RC=$?
-    PICK_OUT=$(od -An -c "$KAV_TMP/pick.out" | tr -s ' ')
+    pick_ended "$pid" "--pick-screen $* after the $what"
 }
 pick_screen click
 kav_check "--pick-screen prints the clicked colour's code" "$PICK_OUT" "$(expect "$known")"

@@ -23,16 +23,24 @@ expect() { printf '%s\n' "$1" | od -An -c | tr -s ' '; }
 
 # In an open colour dialog: Alt+S, the pick button's access key, until the
 # portal's picker runs (the button comes once the portal has said its
-# version), then a click on the background. Returns 1 when no picker came.
-pick_in_dialog() {
+# version), then a click on the background; sets `picked` to the colour
+# the click picks. Without a portal the key starts nothing, and `picked`
+# stays empty.
+pick_in_dialog() { # what
     local i
+    picked=
+    if ! $portal; then
+        kav_sway_input key alt+s sleep 1
+        kav_check_true "$1: no portal, no picker" test -z "$(kav_running slurp && echo yes)"
+        return
+    fi
     for ((i = 0; i < 10; i++)); do
         kav_sway_input key alt+s
         kav_wait_picker 2 && break
     done
-    ((i < 10)) || return 1
+    ((i < 10)) || kav_die "$1: Hämta färg från skärmen started no picker of the portal"
     kav_sway_input sleep 0.3 click "$bg_x" "$bg_y"
-    return 0
+    picked=$KAV_SWAY_BG
 }
 
 kav_sway_start
@@ -43,17 +51,10 @@ kav_expect_colour "Snabbstart turns the start-conditions lamp Text4 green" "$tex
 # "Välj färg.." opens the dialog; its code goes to the logbook.
 kav_click 2040 0 2535 1335
 kav_sway_wait_window "$dialog_title" 10 || kav_die "no colour dialog within 10 s of clicking Välj färg.."
-if $portal; then
-    pick_in_dialog || kav_die "Hämta färg från skärmen started no picker of the portal"
-    code=$KAV_SWAY_BG
-else
-    # No pick button: its access key starts nothing; the code typed into the
-    # HTML field chooses orange.
-    kav_sway_input key alt+s sleep 1
-    kav_check_true "no portal: the dialog started no picker" test -z "$(kav_running slurp && echo yes)"
-    kav_sway_input key alt+h sleep 0.3 key 'shift+#' type ff8000
-    code=FF8000
-fi
+pick_in_dialog "Välj färg.."
+# Without a pick the code typed into the HTML field chooses orange.
+[[ -n $picked ]] || kav_sway_input key alt+h sleep 0.3 key 'shift+#' type ff8000
+code=${picked:-FF8000}
 kav_sway_input sleep 0.5 key Return
 printf 'Vendel Hagmarks loggbok, Special.  Gratulera !!   Din nya f\xe4rg kod blev..  =\r\n%s\r\n' "$code" \
     >"$KAV_TMP/expected-colour-tail"
@@ -68,13 +69,8 @@ fi
 kav_as_user "$KAV_TMP/prog/kavrilon" --pick >"$KAV_TMP/pick.out" 2>>"$KAV_TMP/kavrilon.log" &
 pid=$!
 kav_sway_wait_window "$dialog_title" 30 || kav_die "--pick showed no dialog within 30 s"
-if $portal; then
-    pick_in_dialog || kav_fail "--pick: Hämta färg från skärmen started no picker of the portal"
-    want=$KAV_SWAY_BG
-else
-    kav_sway_input key alt+s sleep 1
-    want=FFFFFF # the colour it opened on: nothing was picked
-fi
+pick_in_dialog "--pick"
+want=${picked:-FFFFFF} # without a pick, the colour it opened on
 kav_sway_input sleep 0.5 key Return
 kav_wait_gone "$pid" 10 || kav_die "--pick did not end after Return"
 wait "$pid"
