@@ -36,7 +36,7 @@ pick_with() { # "keys" args...
     if [[ $keys == orange ]]; then
         xdotool key alt+h && xdotool type --delay 20 '#ff8000' && xdotool key Return || kav_die "xdotool failed"
     elif [[ $keys == pick-swatch ]]; then
-        xdotool key alt+s && sleep 0.3 && xdotool mousemove "$swatch_x" "$swatch_y" click 1 && sleep 0.3 &&
+        xdotool key alt+s && sleep 1 && xdotool mousemove "$swatch_x" "$swatch_y" click 1 && sleep 0.3 &&
             kav_focus "$win" && xdotool key Return || kav_die "xdotool failed"
     else
         xdotool key "$keys" || kav_die "xdotool failed"
@@ -95,19 +95,24 @@ kav_check "--pick on a Wayland session without a portal picks nothing from X11's
 # --pick-screen grabs the pointer with a window of one pixel: once it is
 # mapped, the click (or Escape) goes to it.
 pick_screen() { # key-or-click args...
-    local what=$1 pid
+    local action=$1 pid
     shift
     "$KAV_PROG" --pick-screen "$@" >"$KAV_TMP/pick.out" 2>>"$KAV_TMP/kavrilon.log" &
     pid=$!
     timeout 30 xdotool search --sync --onlyvisible --limit 1 --pid "$pid" >/dev/null 2>&1 ||
         kav_die "--pick-screen $* mapped no grab window within 30 s"
-    sleep 0.3 # the grab follows the mapping
-    if [[ $what == click ]]; then
-        xdotool mousemove "$swatch_x" "$swatch_y" click 1 || kav_die "xdotool failed"
-    else
-        xdotool key "$what" || kav_die "xdotool failed"
-    fi
-    pick_ended "$pid" "--pick-screen $* after the $what"
+    # The grab follows the mapping: until the pick ends, the click or key
+    # is given again (before the grab it reaches the root window, harmlessly).
+    local tries=10
+    while ((tries-- > 0)); do
+        if [[ $action == click ]]; then
+            xdotool mousemove "$swatch_x" "$swatch_y" click 1 || kav_die "xdotool failed"
+        else
+            xdotool key "$action" || kav_die "xdotool failed"
+        fi
+        kav_wait_gone "$pid" 1 && break
+    done
+    pick_ended "$pid" "--pick-screen $* after the $action"
 }
 pick_screen click
 kav_check "--pick-screen prints the clicked colour's code" "$PICK_OUT" "$(expect "$known")"

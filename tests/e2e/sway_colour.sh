@@ -70,13 +70,13 @@ kav_as_user "$KAV_TMP/prog/kavrilon" --pick >"$KAV_TMP/pick.out" 2>>"$KAV_TMP/ka
 pid=$!
 kav_sway_wait_window "$dialog_title" 30 || kav_die "--pick showed no dialog within 30 s"
 pick_in_dialog "--pick"
-want=${picked:-FFFFFF} # without a pick, the colour it opened on
+expected=${picked:-FFFFFF} # without a pick, the colour it opened on
 kav_sway_input sleep 0.5 key Return
 kav_wait_gone "$pid" 10 || kav_die "--pick did not end after Return"
 wait "$pid"
 kav_check "--pick exit code" "$?" 0
 kav_check "--pick prints the code of the colour under the click" "$(od -An -c "$KAV_TMP/pick.out" | tr -s ' ')" \
-    "$(expect "$want")"
+    "$(expect "$expected")"
 
 # --pick-screen: the portal's picker at once.
 pick_screen() { # action... (after the picker runs)
