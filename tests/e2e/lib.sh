@@ -354,12 +354,14 @@ kav_sway_start() {
         kav_die "the main window was not painted within 20 s"
 }
 
-# Whether a process of that name runs.
+# Whether a process of that name runs in this test's session (with its
+# runtime folder), not in another test's run beside it.
 kav_running() { # name
-    local f
-    for f in /proc/[0-9]*/comm; do
-        [[ $(<"$f") == "$1" ]] 2>/dev/null && return 0
-    done 2>/dev/null
+    local d
+    for d in /proc/[0-9]*; do
+        [[ $(<"$d/comm") == "$1" ]] 2>/dev/null || continue
+        tr '\0' '\n' <"$d/environ" 2>/dev/null | grep -qxF "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" && return 0
+    done
     return 1
 }
 

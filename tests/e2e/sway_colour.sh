@@ -58,10 +58,16 @@ code=${picked:-FF8000}
 kav_sway_input sleep 0.5 key Return
 printf 'Vendel Hagmarks loggbok, Special.  Gratulera !!   Din nya f\xe4rg kod blev..  =\r\n%s\r\n' "$code" \
     >"$KAV_TMP/expected-colour-tail"
-if kav_wait_logbook_tail "$KAV_TMP/expected-colour-tail" 10; then
-    kav_pass "the logbook ends with the congratulation line and $code"
+# The start sequence's steps at 4 s and 10 s may add their lines after them.
+tries=100
+while ((tries-- > 0)); do
+    [[ $(LC_ALL=C cat "$KAV_LOGBOOK" 2>/dev/null) == *"$(LC_ALL=C cat "$KAV_TMP/expected-colour-tail")"* ]] && break
+    sleep 0.1
+done
+if ((tries >= 0)); then
+    kav_pass "the logbook holds the congratulation line and $code"
 else
-    kav_fail "the logbook ends with the congratulation line and $code"
+    kav_fail "the logbook holds the congratulation line and $code"
     kav_dump_logbook
 fi
 
