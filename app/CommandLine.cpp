@@ -76,7 +76,7 @@ bool optionValue(const std::vector<std::string_view>& args, std::size_t& i, std:
 
 CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
     CommandLine cl;
-    bool help = false, version = false, pick = false, palette = false;
+    bool help = false, version = false, pick = false, pickScreen = false, palette = false;
     std::optional<std::string_view> format, colour;
     auto fail = [&cl](std::string message) {
         cl.action = Action::Error;
@@ -92,6 +92,8 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
             version = true;
         } else if (arg == "--pick") {
             pick = true;
+        } else if (arg == "--pick-screen") {
+            pickScreen = true;
         } else if (arg == "--palette") {
             palette = true;
         } else if (optionValue(args, i, "--format", format, missing)) {
@@ -116,7 +118,11 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
             return fail("okänt argument " + quoted(arg));
         }
     }
-    if (pick && palette) return fail("--pick och --palette går inte att använda tillsammans");
+    if (int(pick) + int(pickScreen) + int(palette) > 1)
+        return fail(std::string(pick ? "--pick" : "--pick-screen") + " och " +
+                    (palette ? "--palette" : "--pick-screen") + " går inte att använda tillsammans");
+    // Both picks print a code in the asked form.
+    pick = pick || pickScreen;
     if (format) {
         cl.format = webFormNamed(*format);
         const PaletteFormatRow* paletteFormat = paletteFormatNamed(*format);
@@ -129,17 +135,18 @@ CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
             return fail("okänt format " + quoted(*format) + " (" + webFormNames() + ")");
         }
         if (!pick && !palette && !help && !version)
-            return fail("--format gäller bara tillsammans med --pick eller --palette");
+            return fail("--format gäller bara tillsammans med --pick, --pick-screen eller --palette");
     }
     if (colour) {
-        if (!pick && !help && !version) return fail("--color gäller bara tillsammans med --pick");
+        if ((!pick || pickScreen) && !help && !version) return fail("--color gäller bara tillsammans med --pick");
         cl.colour = readColour(*colour);
     }
-    cl.action = help      ? Action::Help
-                : version ? Action::Version
-                : pick    ? Action::Pick
-                : palette ? Action::Palette
-                          : Action::Start;
+    cl.action = help         ? Action::Help
+                : version    ? Action::Version
+                : pickScreen ? Action::PickScreen
+                : pick       ? Action::Pick
+                : palette    ? Action::Palette
+                             : Action::Start;
     return cl;
 }
 
@@ -164,13 +171,16 @@ std::string helpText() {
            "\n"
            "  --pick          öppna bara färgdialogen och skriv den valda färgens kod\n"
            "                  på standard ut, som FF8000; avbryt skriver inget\n"
+           "  --pick-screen   hämta en färg från skärmen med ett klick, som knappen\n"
+           "                  \"Hämta färg från skärmen\" gör, och skriv dess kod;\n"
+           "                  Esc skriver inget\n"
            "  --color FÄRG    med --pick: färgen som dialogen öppnas med, som FF8000,\n"
            "                  orange, hwb(30 0% 0%) eller i någon av formerna nedan,\n"
            "                  så som CSS skriver dem; färgen måste vara helt täckande;\n"
            "                  utan den loggbokens senast valda färg\n"
            "  --palette       skriv de färger som valts förut, äldsta först, var och\n"
            "                  en en gång, ur loggboken; läser bara, utan fönster\n"
-           "  --format NAMN   kodens form för --pick:\n" +
+           "  --format NAMN   kodens form för --pick och --pick-screen:\n" +
            forms + "                  paletten med --palette:\n" + palettes +
            "  -h, --help      visa den här hjälpen och avsluta\n"
            "      --version   visa versionen och avsluta\n"
@@ -179,10 +189,11 @@ std::string helpText() {
            "\n"
            "Slutkod:\n"
            "  0   klart\n"
-           "  1   färgdialogen avbröts; ingen loggbok att läsa för --palette;\n"
-           "      ingen skärm för programmets fönster\n"
+           "  1   färgdialogen eller hämtningen avbröts; ingen loggbok att läsa\n"
+           "      för --palette; ingen skärm för programmets fönster\n"
            "  2   fel på kommandoraden\n"
-           "  3   ingen skärm för färgdialogen\n"
+           "  3   ingen skärm för färgdialogen; för --pick-screen: inget sätt att\n"
+           "      läsa den här skärmen\n"
            "  70  fel i programmets egna tabeller\n"
            "  75  en annan kopia i samma mapp svarar inte\n";
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The command line: a plain start, the help and version texts; --pick, which
-// opens only the colour dialog and prints the chosen colour; and --palette,
+// opens only the colour dialog and prints the chosen colour; --pick-screen,
+// which picks a colour off the screen and prints it; and --palette,
 // which prints the colours chosen before. Parsed before any display opens.
 
 #include "colour/Palette.h"
@@ -13,11 +14,11 @@
 
 namespace kav::app {
 
-enum class Action { Start, Help, Version, Pick, Palette, Error };
+enum class Action { Start, Help, Version, Pick, PickScreen, Palette, Error };
 
 struct CommandLine {
     Action action = Action::Start;
-    const WebFormRow* format = nullptr; // --pick's form; none: the program's own (FF8000)
+    const WebFormRow* format = nullptr; // the picks' form; none: the program's own (FF8000)
     std::optional<Colour> colour;       // --color, the dialog's start; none: the logbook's last colour
     const PaletteFormatRow* paletteFormat = &paletteFormats().front(); // --palette's format
     std::string error; // for Action::Error: what was wrong, in Swedish, one line
@@ -33,9 +34,10 @@ std::string versionText();
 // Carries out everything but a plain start (nothing) and returns the exit
 // code: 0 when done; 1 for a cancelled pick (printing nothing) and for a
 // palette without a logbook; 2 for a command line error; 3 for a pick without
-// a display. Failures write a Swedish line on standard error. No command
-// writes a file: --palette reads the logbook, with no display and no lock,
-// and --pick reads it for the colour its dialog opens on.
+// a display, or for --pick-screen where nothing can read the screen.
+// Failures write a Swedish line on standard error. No command writes a file:
+// --palette reads the logbook, with no display and no lock, and --pick reads
+// it for the colour its dialog opens on.
 std::optional<int> runCommandLine(int& argc, char** argv);
 
 } // namespace kav::app

@@ -1,4 +1,4 @@
-// Carrying out the command line: the texts, the errors, --pick and --palette.
+// Carrying out the command line: the texts, the errors, the picks and --palette.
 #include "app/CommandLine.h"
 #include "colour/ColourHistory.h"
 #include "colour/HexRGB.h"
@@ -10,6 +10,7 @@
 #include "platform/qt/ColourDialog.h"
 #include "platform/qt/Convert.h"
 #include "platform/qt/ProgramIcon.h"
+#include "platform/qt/ScreenPick.h"
 #include "platform/qt/Translations.h"
 
 #include <QApplication>
@@ -135,13 +136,36 @@ std::optional<Colour> lastChoice(const std::string& path) {
     }
 }
 
+// The application of a pick: no main window, no program folder, no lock.
+struct PickApplication {
+    PickApplication(int& argc, char** argv) : app(argc, argv) {
+        QApplication::setApplicationName(QStringLiteral("kavrilon"));
+        QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kavrilon.Kavrilon"));
+        qt::installTranslations(app);
+        // The icon theme lookup takes a while; a window is mapped first and
+        // gets the program's icon as soon as the event loop runs.
+        QTimer::singleShot(0, [] {
+            kavInitResources();
+            QApplication::setWindowIcon(qt::programIcon());
+        });
+    }
+    QApplication app;
+};
+
+int printColour(const QColor& c, const CommandLine& cl) {
+    const Colour colour = qt::fromQColor(c);
+    const std::string text = cl.format ? webFormOrFirst(colour, *cl.format) : HexRGB(static_cast<std::int32_t>(colour));
+    std::printf("%s\n", text.c_str());
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
 // Only the colour dialog: no main window and no lock; the logbook is only
 // read, for the colour the dialog opens on when --color names none.
 int pick(int& argc, char** argv, const CommandLine& cl) {
     // Without a display Qt would abort; a script gets an exit code of its own.
     if (!requireDisplay(argc, argv)) return 3;
     // A session bus that never answers is kept from Qt, as at a plain start;
-    // the screen pick then keeps Qt's own grab.
+    // the dialog then picks from the screen only where X11 can.
     checkSessionBus();
     // Without --color the dialog opens on the logbook's last colour; its
     // path, which reads the environment, is found before the toolkit can
@@ -151,23 +175,38 @@ int pick(int& argc, char** argv, const CommandLine& cl) {
         if (const std::string path = logbookPath(argc > 0 ? argv[0] : nullptr); !path.empty())
             start = lastChoice(path);
     }
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kavrilon"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kavrilon.Kavrilon"));
-    qt::installTranslations(app);
-    // The icon theme lookup takes a while; the dialog is mapped first and
-    // gets the program's icon as soon as the event loop runs.
-    QTimer::singleShot(0, [] {
-        kavInitResources();
-        QApplication::setWindowIcon(qt::programIcon());
+    const PickApplication pickApp(argc, argv);
+    const std::optional<QColor> c = qt::runColourDialog(start ? qt::toQColor(*start) : QColor(Qt::white), nullptr);
+    return c ? printColour(*c, cl) : 1;
+}
+
+// A colour off the screen, the way the dialog's pick button takes it.
+int pickScreen(int& argc, char** argv, const CommandLine& cl) {
+    if (!requireDisplay(argc, argv)) return 3;
+    checkSessionBus();
+    const PickApplication pickApp(argc, argv);
+    // The grab's window closing is not the end; the pick's answer is.
+    QApplication::setQuitOnLastWindowClosed(false);
+    qt::ScreenPick screen(nullptr);
+    QObject::connect(&screen, &qt::ScreenPick::decided, &screen, [&screen](qt::ScreenPick::Path path) {
+        if (path != qt::ScreenPick::Path::None) return screen.pick(nullptr);
+        std::fputs("kavrilon: ingen färg kan hämtas från den här skärmen: skrivbordet erbjuder ingen "
+                   "färghämtning (xdg-desktop-portal)\n",
+                   stderr);
+        QCoreApplication::exit(3);
     });
-    const std::optional<QColor> c =
-        qt::runColourDialog(start ? qt::toQColor(*start) : QColor(Qt::white), nullptr);
-    if (!c) return 1;
-    const Colour colour = qt::fromQColor(*c);
-    const std::string text = cl.format ? webFormOrFirst(colour, *cl.format) : HexRGB(static_cast<std::int32_t>(colour));
-    std::printf("%s\n", text.c_str());
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    QColor picked;
+    QObject::connect(&screen, &qt::ScreenPick::finished, &screen,
+                     [&picked](qt::ScreenPick::Outcome outcome, const QColor& c) {
+                         picked = c;
+                         if (outcome == qt::ScreenPick::Outcome::Failed)
+                             std::fputs("kavrilon: färgen kunde inte hämtas från skärmen\n", stderr);
+                         QCoreApplication::exit(outcome == qt::ScreenPick::Outcome::Picked      ? 0
+                                                : outcome == qt::ScreenPick::Outcome::Cancelled ? 1
+                                                                                                : 3);
+                     });
+    const int rc = QApplication::exec();
+    return rc == 0 ? printColour(picked, cl) : rc;
 }
 
 } // namespace
@@ -182,6 +221,7 @@ std::optional<int> runCommandLine(int& argc, char** argv) {
     case Action::Help: std::fputs(helpText().c_str(), stdout); return 0;
     case Action::Version: std::fputs(versionText().c_str(), stdout); return 0;
     case Action::Pick: return pick(argc, argv, cl);
+    case Action::PickScreen: return pickScreen(argc, argv, cl);
     case Action::Palette: return printPalette(argc > 0 ? argv[0] : nullptr, *cl.paletteFormat);
     case Action::Error:
         std::fprintf(stderr, "kavrilon: %s\nSkriv \"kavrilon --help\" för hjälp.\n", cl.error.c_str());

@@ -78,7 +78,9 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(kav::qt::programIcon());
     // Later starts ask for the main window; before it exists, showing it answers.
     QPointer<QWidget> mainView;
-    instance.listen([&mainView] { kav::qt::SingleInstance::bringToFront(mainView); });
+    instance.listen([&mainView](const kav::qt::SingleInstance::Activation& activation) {
+        kav::qt::SingleInstance::bringToFront(mainView, activation);
+    });
 
     kav::qt::Desktop desktop(folder, std::move(logbookReadAhead));
     // Without the folder's lock another copy may be writing the logbook: this

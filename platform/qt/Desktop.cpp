@@ -25,7 +25,14 @@ FormView* Desktop::viewFor(const Window& window) const {
     return it == views_.end() ? nullptr : it->second.get();
 }
 
-void Desktop::windowLoaded(Window& window) { views_[&window] = std::make_unique<FormView>(window); }
+void Desktop::windowLoaded(Window& window) {
+    auto view = std::make_unique<FormView>(window);
+    // The windows kept out of the task bar belong to the one shown there.
+    if (!window.def().showInTaskbar)
+        for (const auto& [other, otherView] : views_)
+            if (other->def().showInTaskbar) view->setOwner(otherView.get());
+    views_[&window] = std::move(view);
+}
 
 void Desktop::windowUnloading(Window& window) { views_.erase(&window); }
 

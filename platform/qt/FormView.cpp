@@ -25,6 +25,7 @@
 #include <QStyleOptionFrame>
 #include <QTimer>
 #include <QToolTip>
+#include <QWindow>
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -267,11 +268,18 @@ FormView::FormView(Window& window) : window_(&window) {
 
     const int menuH = menuBar()->isVisible() || !actions_.empty() ? menuBar()->sizeHint().height() : 0;
     const QSize outer(px(def.clientWidth), px(def.clientHeight) + menuH);
-    if (def.frame == FrameStyle::FixedToolWindow)
+    // A Wayland compositor that tiles floats only windows with an equal
+    // minimum and maximum size (or a transient parent); the user's drag of
+    // the main window's frame is then the compositor's to refuse.
+    fixedSteps_ = def.frame == FrameStyle::Sizable && QGuiApplication::platformName().startsWith(u"wayland");
+    if (def.frame == FrameStyle::FixedToolWindow || fixedSteps_)
         setFixedSize(outer);
     else
         resize(outer);
-    if (!actions_.empty()) setMinimumHeight(menuH + kMinClientHeight);
+    if (!actions_.empty()) {
+        designMinHeight_ = menuH + kMinClientHeight;
+        if (!fixedSteps_) setMinimumHeight(designMinHeight_);
+    }
 
     // The place is given without the window manager's frame (setGeometry,
     // not move), so the client area lands where the design puts it whatever
@@ -499,7 +507,10 @@ void FormView::windowChanged(Window&, PropId id) {
         // The model's height is the outer one, frame included.
         if (const int target = px(window_->Height) - (frameGeometry().height() - height()); target != height()) {
             applyingHeight_ = true;
-            resize(width(), target);
+            if (fixedSteps_)
+                setFixedHeight(target);
+            else
+                resize(width(), target);
             applyingHeight_ = false;
         }
         break;
@@ -513,7 +524,8 @@ void FormView::syncHeightFromWindow() {
     if (applyingHeight_) return;
     // The limits a height change must stay within follow the frame too.
     if (px(window_->Height) != frameGeometry().height()) window_->Height.setSilently(twips(frameGeometry().height()));
-    window_->minHeight = twips(frameGeometry().height() - height() + minimumHeight());
+    window_->minHeight =
+        twips(frameGeometry().height() - height() + (fixedSteps_ ? designMinHeight_ : minimumHeight()));
     if (QScreen* s = screen()) window_->maxHeight = twips(s->availableGeometry().height());
 }
 
@@ -523,6 +535,9 @@ bool FormView::event(QEvent* event) {
         // Sent before the window is mapped, so the window manager sees the
         // state from the start.
         if (!event->spontaneous() && !window_->def().showInTaskbar) skipTaskbar(*this);
+        if (!event->spontaneous() && owner_ && windowHandle() && owner_->windowHandle() &&
+            QGuiApplication::platformName().startsWith(u"wayland"))
+            windowHandle()->setTransientParent(owner_->windowHandle());
         break;
     case QEvent::Close:
         // The window's form decides what closing means, and the view follows

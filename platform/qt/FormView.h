@@ -32,6 +32,10 @@ public:
     // short remark for a while. The client area keeps its design size.
     void showStatus(const QString& text);
     QLabel* statusLine() const { return status_; }
+    // The main window, for a window that belongs to it. On Wayland the window
+    // is then shown as its transient child, which tiling compositors float
+    // whole, as X11 window managers float tool windows.
+    void setOwner(FormView* owner) { owner_ = owner; }
 
 protected:
     bool event(QEvent* event) override;
@@ -53,6 +57,11 @@ private:
     std::unordered_map<std::string_view, QMenu*> menus_;
     LogbookListModel* listModel_ = nullptr;
     QLabel* status_ = nullptr;
+    FormView* owner_ = nullptr;
+    int designMinHeight_ = 0;
+    // On Wayland the main window's size is fixed at every height step, so a
+    // tiling compositor floats it instead of cutting it to a tile.
+    bool fixedSteps_ = false;
     bool frameKeptOnArea_ = false;
     bool applyingHeight_ = false;
 };

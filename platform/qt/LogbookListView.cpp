@@ -114,6 +114,11 @@ void LogbookListView::rowsInserted(const QModelIndex& parent, int start, int end
 }
 
 void LogbookListView::updateGeometries() {
+    // Like a list box of the platform the design comes from, the box shows
+    // whole rows only: the height a row would not fill stays blank below
+    // them, so the last line in sight is never cut through.
+    const int spare = std::max(0, contentsRect().height()) % rowHeight_;
+    if (viewportMargins().bottom() != spare) setViewportMargins(0, 0, 0, spare);
     const int visible = std::max(1, viewport()->height() / rowHeight_);
     verticalScrollBar()->setSingleStep(1);
     verticalScrollBar()->setPageStep(visible);

@@ -1,134 +1,81 @@
 // The colour dialog, and its screen pick through the desktop portal.
 #include "platform/qt/PortalColourPick.h"
 
-#include "platform/dbus/BusProbe.h"
 #include "platform/qt/ColourDialog.h"
 
-#include <QDBusArgument>
-#include <QDBusMessage>
-#include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
-#include <QDBusVariant>
-#include <QGuiApplication>
-
-#include <algorithm>
-#include <cmath>
+#include <QBoxLayout>
+#include <QCoreApplication>
+#include <QLabel>
 
 namespace kav::qt {
 
 namespace {
 
-const QString kPortal = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
-const QString kScreenshot = QStringLiteral("org.freedesktop.portal.Screenshot");
-const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
+// The box layout under `root` that holds `w`, and where.
+QBoxLayout* layoutHolding(QLayout* root, QWidget* w, int& index) {
+    if (!root) return nullptr;
+    if (auto* box = qobject_cast<QBoxLayout*>(root); box && (index = box->indexOf(w)) >= 0) return box;
+    for (int i = 0; i < root->count(); ++i)
+        if (QBoxLayout* found = layoutHolding(root->itemAt(i)->layout(), w, index)) return found;
+    return nullptr;
+}
 
-// How long the bus may take to answer the opening of its handshake, and the
-// portal to say which version it has (starting it on demand can take a while).
-constexpr std::chrono::milliseconds kProbeTime{1000};
-constexpr int kVersionMs = 5000;
-
-int component(double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); }
+QWidget* childWithText(QColorDialog& dialog, const QString& text) {
+    for (QPushButton* b : dialog.findChildren<QPushButton*>())
+        if (b->text() == text) return b;
+    for (QLabel* l : dialog.findChildren<QLabel*>())
+        if (l->text() == text) return l;
+    return nullptr;
+}
 
 } // namespace
 
 PortalColourPick::PortalColourPick(QColorDialog& dialog, QString busAddress)
-    : QObject(&dialog), dialog_(&dialog), address_(std::move(busAddress)) {
-    const QString caption = QColorDialog::tr("&Pick Screen Color");
-    for (QPushButton* b : dialog.findChildren<QPushButton*>())
-        if (b->text() == caption) button_ = b;
-    if (!button_ || address_.isEmpty()) {
-        path_ = Path::Toolkit;
-        return;
+    : QObject(&dialog), dialog_(&dialog), screen_(new ScreenPick(this, std::move(busAddress))) {
+    // Qt makes its button only where its platform can grab the screen, and
+    // on Xwayland that grab reads black: it goes at once outside X11.
+    qtButton_ = qobject_cast<QPushButton*>(childWithText(dialog, QColorDialog::tr("&Pick Screen Color")));
+    if (qtButton_ && !x11GrabReadsScreen()) {
+        qtButton_->hide();
+        QObject::disconnect(qtButton_, &QAbstractButton::clicked, nullptr, nullptr);
     }
-    // A bus that accepts and never answers would otherwise hold the D-Bus
-    // library, and the window with it, for its default time-out of 25 s.
-    dbus::probe(address_.toStdString(), kProbeTime, this, [this](bool alive) { finishProbe(alive); });
-}
-
-PortalColourPick::~PortalColourPick() {
-    // A pick still open in the portal is withdrawn with the dialog.
-    if (!requestHandle_.isEmpty() && bus_.isConnected())
-        bus_.send(QDBusMessage::createMethodCall(kPortal, requestHandle_, kRequest, QStringLiteral("Close")));
-}
-
-void PortalColourPick::finishProbe(bool alive) {
-    // One connection per bus for the program's life, shared by every dialog.
-    const auto bus = alive ? dbus::connect(address_, QStringLiteral("kavrilon-portal ") + address_) : std::nullopt;
-    if (!bus) {
-        path_ = Path::Toolkit;
-        return;
-    }
-    bus_ = *bus;
-    // PickColor came with version 2 of the screenshot portal.
-    QDBusMessage get = QDBusMessage::createMethodCall(
-        kPortal, kPortalPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    get << kScreenshot << QStringLiteral("version");
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(get, kVersionMs), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-        w->deleteLater();
-        const QDBusPendingReply<QDBusVariant> reply = *w;
-        const bool picks = !reply.isError() && reply.value().variant().toUInt() >= 2;
-        path_ = picks ? Path::Portal : Path::Toolkit;
-        if (!picks || !button_) return;
-        // Qt's own grab is connected to the button's click; the portal replaces it.
-        QObject::disconnect(button_, &QAbstractButton::clicked, nullptr, nullptr);
-        connect(button_, &QAbstractButton::clicked, this, &PortalColourPick::pick);
+    connect(screen_, &ScreenPick::decided, this, &PortalColourPick::settle);
+    connect(screen_, &ScreenPick::finished, this, [this](ScreenPick::Outcome outcome, const QColor& c) {
+        if (button_) button_->setEnabled(true);
+        if (outcome == ScreenPick::Outcome::Picked && dialog_) dialog_->setCurrentColor(c);
     });
 }
 
-void PortalColourPick::pick() {
-    if (!dialog_ || !requestHandle_.isEmpty()) return;
-    static int serial = 0;
-    const QString token = QStringLiteral("kavrilon%1_%2").arg(QCoreApplication::applicationPid()).arg(++serial);
-    // The portal answers on a request object whose path it derives from our
-    // unique name and the token; listening there before asking means no
-    // answer can slip past.
-    QString sender = bus_.baseService().mid(1);
-    sender.replace(u'.', u'_');
-    watchRequest(QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token));
+QPushButton* PortalColourPick::pickButton() const {
+    if (button_) return button_;
+    return qtButton_ && !qtButton_->isHidden() ? qtButton_.data() : nullptr;
+}
 
-    const QString parent = QGuiApplication::platformName() == QLatin1String("xcb")
-                               ? QStringLiteral("x11:%1").arg(dialog_->winId(), 0, 16)
-                               : QString();
-    QDBusMessage call = QDBusMessage::createMethodCall(kPortal, kPortalPath, kScreenshot, QStringLiteral("PickColor"));
-    call << parent << QVariantMap{{QStringLiteral("handle_token"), token}};
-    if (button_) button_->setEnabled(false);
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-        w->deleteLater();
-        const QDBusPendingReply<QDBusObjectPath> reply = *w;
-        if (reply.isError()) return watchRequest({});
-        // An older portal may choose another path than the one we derived.
-        if (reply.value().path() != requestHandle_) watchRequest(reply.value().path());
+void PortalColourPick::settle(ScreenPick::Path path) {
+    if (path != ScreenPick::Path::Portal || !dialog_) return;
+    // The program's own button takes the place of Qt's, or, where Qt made
+    // none, the place under the basic colours that Qt gives it.
+    button_ = new QPushButton(QColorDialog::tr("&Pick Screen Color"), dialog_);
+    int index = -1;
+    QBoxLayout* box = nullptr;
+    if (qtButton_) {
+        box = layoutHolding(dialog_->layout(), qtButton_, index);
+        qtButton_->hide();
+        QObject::disconnect(qtButton_, &QAbstractButton::clicked, nullptr, nullptr);
+    } else if (auto* basic = qobject_cast<QLabel*>(childWithText(*dialog_, QColorDialog::tr("&Basic colors")));
+               basic && basic->buddy()) {
+        box = layoutHolding(dialog_->layout(), basic->buddy(), index);
+        ++index;
+    }
+    if (box)
+        box->insertWidget(index, button_);
+    else if (dialog_->layout())
+        dialog_->layout()->addWidget(button_);
+    button_->show();
+    connect(button_, &QAbstractButton::clicked, this, [this] {
+        button_->setEnabled(false);
+        screen_->pick(dialog_);
     });
-}
-
-void PortalColourPick::watchRequest(const QString& handle) {
-    if (!requestHandle_.isEmpty())
-        bus_.disconnect(QString(), requestHandle_, kRequest, QStringLiteral("Response"), this,
-                        SLOT(onResponse(uint, QVariantMap)));
-    requestHandle_ = handle;
-    if (!handle.isEmpty())
-        bus_.connect(QString(), requestHandle_, kRequest, QStringLiteral("Response"), this,
-                     SLOT(onResponse(uint, QVariantMap)));
-    else if (button_)
-        button_->setEnabled(true);
-}
-
-// Response 0 is a pick; 1 the user cancelled, 2 the portal gave up.
-void PortalColourPick::onResponse(uint response, const QVariantMap& results) {
-    watchRequest({});
-    if (response != 0 || !dialog_) return;
-    const QVariant v = results.value(QStringLiteral("color"));
-    if (!v.canConvert<QDBusArgument>()) return;
-    double r = 0, g = 0, b = 0;
-    const QDBusArgument arg = v.value<QDBusArgument>();
-    arg.beginStructure();
-    arg >> r >> g >> b;
-    arg.endStructure();
-    dialog_->setCurrentColor(QColor(component(r), component(g), component(b)));
 }
 
 std::optional<QColor> runColourDialog(const QColor& initial, QWidget* parent) {

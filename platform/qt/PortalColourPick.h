@@ -1,15 +1,15 @@
 #pragma once
-// Screen picking for Qt's colour dialog on every desktop. Where the session
-// bus has the screenshot portal at version 2 or later, the dialog's "Pick
-// Screen Color" button asks the portal, which works on Wayland as on X11;
-// elsewhere the button keeps Qt's own X11 screen grab. A picked colour becomes
-// the dialog's current colour. Nothing here blocks: the bus is probed on the
-// event loop first, so an absent, slow or mute bus leaves the dialog as it is.
+// The colour dialog's screen pick on every desktop. Where a portal offers
+// PickColor, the dialog gets the program's own "Hämta färg från skärmen"
+// button, which asks the portal; that holds on Wayland, where Qt's dialog has
+// no such button, as on X11. Without a portal, Qt's own button and grab stay
+// on an X11 session; anywhere else the dialog has no pick button, since
+// nothing could read the screen. A picked colour becomes the dialog's
+// current colour.
 
-#include "platform/dbus/BusAddress.h"
+#include "platform/qt/ScreenPick.h"
 
 #include <QColorDialog>
-#include <QDBusConnection>
 #include <QPointer>
 #include <QPushButton>
 
@@ -19,37 +19,24 @@ class PortalColourPick final : public QObject {
     Q_OBJECT
 
 public:
-    enum class Path { Checking, Portal, Toolkit };
-
     // Attaches to `dialog` (and is deleted with it). `busAddress` is the
-    // session bus in D-Bus address form; the probe's answer arrives from the
-    // event loop, which runs once the dialog shows.
+    // session bus in D-Bus address form; the answer arrives from the event
+    // loop, which runs once the dialog shows.
     explicit PortalColourPick(QColorDialog& dialog,
                               QString busAddress = QString::fromStdString(dbus::sessionBusAddress()));
-    ~PortalColourPick() override;
 
-    // Which way the pick button picks: still undecided, the portal, or Qt's grab.
-    Path path() const { return path_; }
-    // The dialog's pick button; null if this Qt has none.
-    QPushButton* pickButton() const { return button_; }
-
-private Q_SLOTS:
-    void onResponse(uint response, const QVariantMap& results);
+    // How the dialog picks: still undecided, the portal, Qt's X11 grab, or not at all.
+    ScreenPick::Path path() const { return screen_->path(); }
+    // The pick button the dialog shows; null when it shows none.
+    QPushButton* pickButton() const;
 
 private:
-    // Connects to a bus that answered and asks the portal's version.
-    void finishProbe(bool alive);
-    void pick();
-    // Listens for the answer at `handle`, and no longer at the one before;
-    // an empty handle ends the request.
-    void watchRequest(const QString& handle);
+    void settle(ScreenPick::Path path);
 
     QPointer<QColorDialog> dialog_;
+    QPointer<QPushButton> qtButton_;
     QPointer<QPushButton> button_;
-    QString address_;
-    Path path_ = Path::Checking;
-    QDBusConnection bus_{QString()};
-    QString requestHandle_;
+    ScreenPick* screen_;
 };
 
 } // namespace kav::qt

@@ -3,11 +3,14 @@
 #include "platform/posix/Fd.h"
 #include "platform/posix/PrivateFolder.h"
 #include "platform/posix/ProgramFolder.h"
+#include "platform/qt/X11Hints.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -17,6 +20,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -37,8 +41,17 @@ using posix::kLockName;
 namespace {
 
 constexpr char kRaise[] = "raise\n";
+// Lines that may follow the request in the same message. A copy of an
+// earlier version reads only the request and ignores them.
+constexpr std::string_view kTokenLine = "activation-token ";
+constexpr std::string_view kStartupIdLine = "startup-id ";
+// The longest message a copy reads; a longer one is not a request.
+constexpr std::size_t kMaxMessage = 1024;
 // The first copy's reply once it has shown its window.
 constexpr char kRaised[] = "ok\n";
+// How long the desktop may take to give the focus before the window asks
+// for attention instead.
+constexpr int kActivationWait = 1000;
 
 using posix::Fd;
 using posix::openAtRetrying;
@@ -160,6 +173,21 @@ bool fillAddress(const std::string& path, sockaddr_un& addr) {
 
 enum class Asked { Raised, NoListener, NoReply };
 
+// A token as a launcher hands it on: printable, without spaces, not long.
+bool plausibleToken(std::string_view t) {
+    return !t.empty() && t.size() <= 256 && std::all_of(t.begin(), t.end(), [](char c) { return c > ' ' && c < 0x7f; });
+}
+
+// The raise request with the launcher's tokens, as one message: the kernel
+// hands a short message on a local stream socket to one read whole.
+std::string raiseMessage() {
+    std::string m = kRaise;
+    for (const auto& [variable, line] :
+         {std::pair{"XDG_ACTIVATION_TOKEN", kTokenLine}, {"DESKTOP_STARTUP_ID", kStartupIdLine}})
+        if (const char* v = std::getenv(variable); v && plausibleToken(v)) m.append(line).append(v).append("\n");
+    return m;
+}
+
 // Sends the raise request to a copy of this user listening on `path` and
 // waits, until `deadline`, for its reply. A copy that is stopped (SIGSTOP)
 // or hangs still takes the connection in the kernel, but never replies.
@@ -173,7 +201,8 @@ Asked askToRaise(const std::string& path, std::chrono::steady_clock::time_point 
     socklen_t len = sizeof peer;
     if (::getsockopt(fd.get(), SOL_SOCKET, SO_PEERCRED, &peer, &len) != 0 || peer.uid != ::geteuid())
         return Asked::NoListener;
-    if (::send(fd.get(), kRaise, sizeof kRaise - 1, MSG_NOSIGNAL) != static_cast<ssize_t>(sizeof kRaise - 1))
+    const std::string message = raiseMessage();
+    if (::send(fd.get(), message.data(), message.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(message.size()))
         return Asked::NoListener;
     for (;;) {
         const auto left =
@@ -275,7 +304,7 @@ struct SingleInstance::Server {
     int listenFd = -1;
     QSocketNotifier* listening = nullptr;
     std::map<int, Connection> open;
-    std::function<void()> raise;
+    std::function<void(const Activation&)> raise;
 
     // At most this many connections are read at once; a newer one closes
     // the oldest, so silent clients cannot pile up.
@@ -310,18 +339,38 @@ struct SingleInstance::Server {
         }
     }
 
+    // Whether a message is complete: a line that is not the request, or the
+    // request with every line that came with it.
+    static bool complete(const std::string& got) {
+        if (got.rfind(kRaise, 0) != 0) return got.find('\n') != std::string::npos;
+        return got.back() == '\n';
+    }
+
+    static Activation activationIn(std::string_view lines) {
+        Activation a;
+        while (!lines.empty()) {
+            const std::size_t end = lines.find('\n');
+            const std::string_view line = lines.substr(0, end);
+            lines.remove_prefix(end == std::string_view::npos ? lines.size() : end + 1);
+            for (auto [prefix, field] : {std::pair{kTokenLine, &a.token}, {kStartupIdLine, &a.startupId}})
+                if (line.starts_with(prefix) && plausibleToken(line.substr(prefix.size())))
+                    *field = line.substr(prefix.size());
+        }
+        return a;
+    }
+
     void read(int fd) {
         const auto it = open.find(fd);
         if (it == open.end()) return;
         std::string& got = it->second.got;
-        char buf[64];
+        char buf[256];
         const ssize_t n = ::read(fd, buf, sizeof buf);
         if (n > 0) got.append(buf, static_cast<std::size_t>(n));
-        const bool done = n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR) || got.size() >= 64 ||
-                          got.find('\n') != std::string::npos;
+        const bool done = n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR) || got.size() >= kMaxMessage ||
+                          (!got.empty() && complete(got));
         if (!done) return;
-        const bool wanted = got.rfind(kRaise, 0) == 0;
-        if (wanted && raise) raise();
+        const bool wanted = got.rfind(kRaise, 0) == 0 && got.size() < kMaxMessage;
+        if (wanted && raise) raise(activationIn(std::string_view(got).substr(sizeof kRaise - 1)));
         // The start that asked waits for this before it ends.
         if (wanted) {
             [[maybe_unused]] const auto sent = ::send(fd, kRaised, sizeof kRaised - 1, MSG_DONTWAIT | MSG_NOSIGNAL);
@@ -330,7 +379,7 @@ struct SingleInstance::Server {
     }
 };
 
-void SingleInstance::listen(std::function<void()> raise) {
+void SingleInstance::listen(std::function<void(const Activation&)> raise) {
     if (!isFirst() || !holdsLock() || !socketPath_ || server_) return;
     sockaddr_un addr{};
     if (!fillAddress(*socketPath_, addr)) return;
@@ -367,16 +416,28 @@ SingleInstance::~SingleInstance() {
     if (lockFd_ >= 0) ::close(lockFd_);
 }
 
-void SingleInstance::bringToFront(QWidget* window) {
+void SingleInstance::bringToFront(QWidget* window, const Activation& activation) {
     if (!window) return;
     window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     window->show();
     window->raise();
-    window->activateWindow();
-    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != window) {
-        modal->raise();
-        modal->activateWindow();
-    }
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == window) modal = nullptr;
+    if (modal) window->activateWindow();
+    // The window that takes the focus asks with the launcher's token. Qt's
+    // Wayland shell takes it from the environment at the next activation
+    // request (and clears it); on X11 the id carries the launch's time.
+    QWidget* active = modal ? modal : window;
+    if (QGuiApplication::platformName().startsWith(u"wayland") && !activation.token.empty())
+        qputenv("XDG_ACTIVATION_TOKEN", QByteArray::fromStdString(activation.token));
+    if (modal) modal->raise();
+    active->activateWindow();
+    activateWithStartupId(*active, activation.startupId);
+    // A desktop that keeps the focus where it is marks the window as
+    // wanting attention instead.
+    QTimer::singleShot(kActivationWait, active, [active] {
+        if (!active->isActiveWindow()) QApplication::alert(active);
+    });
 }
 
 } // namespace kav::qt

@@ -4,7 +4,9 @@
 // ".kavrilon.lock" in the folder (the kernel drops it when its holder dies);
 // a second start asks it, over a local socket in a folder private to the
 // user, to bring its main window to the front, and ends. It does so before
-// the application object exists, so it never opens the display.
+// the application object exists, so it never opens the display. The start
+// passes on the activation token its launcher gave it, with which the
+// running copy may take the focus where the desktop guards it.
 //
 // Other users can neither hold the lock nor answer for it: the lock file is
 // the user's own, mode 0600, never reached through a link, and replaced when
@@ -52,16 +54,25 @@ public:
     static constexpr int kNoAnswerStatus = 75;
     std::optional<std::string> endMessage() const;
 
+    // What a later start's launcher gave it to be let come forward with:
+    // an xdg-activation token (Wayland) and a startup notification id (X11).
+    struct Activation {
+        std::string token;
+        std::string startupId;
+    };
+
     // In the first copy, once the application object exists: calls `raise`
     // on the window's thread whenever a later start asks for the main window.
-    void listen(std::function<void()> raise);
+    void listen(std::function<void(const Activation&)> raise);
     // Stops listening, before the application object goes. The lock stays
     // until this object goes, so a new start waits for the closing save.
     void stopListening();
 
     // Shows a window un-minimised, on top and active, and the modal dialog
-    // that blocks it, if any, above it.
-    static void bringToFront(QWidget* window);
+    // that blocks it, if any, above it; the activation lets it past the
+    // desktop's guard against stolen focus. Where the desktop still keeps
+    // the focus elsewhere, the window asks for the user's attention.
+    static void bringToFront(QWidget* window, const Activation& activation = {});
 
 private:
     std::filesystem::path folder_;

@@ -6,6 +6,7 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -58,6 +59,26 @@ bool frameChanged(const QByteArray& eventType, const void* message) {
     if ((e->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) return false;
     static const xcb_atom_t extents = atom(x11Connection(), "_NET_FRAME_EXTENTS");
     return e->atom == extents;
+}
+
+void activateWithStartupId(QWidget& window, const std::string& startupId) {
+    xcb_connection_t* c = x11Connection();
+    const std::size_t at = startupId.rfind("_TIME");
+    if (!c || at == std::string::npos) return;
+    char* end = nullptr;
+    const unsigned long time = std::strtoul(startupId.c_str() + at + 5, &end, 10);
+    if (end == startupId.c_str() + at + 5 || *end != '\0' || time == 0 || time > UINT32_MAX) return;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_client_message_event_t e{};
+    e.response_type = XCB_CLIENT_MESSAGE;
+    e.format = 32;
+    e.window = static_cast<xcb_window_t>(window.winId());
+    e.type = atom(c, "_NET_ACTIVE_WINDOW");
+    e.data.data32[0] = 1; // from an application
+    e.data.data32[1] = static_cast<uint32_t>(time);
+    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&e));
+    xcb_flush(c);
 }
 
 } // namespace kav::qt

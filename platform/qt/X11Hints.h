@@ -1,6 +1,8 @@
 #pragma once
 // What Qt does not do for the window manager on X11; nothing elsewhere.
 
+#include <string>
+
 class QByteArray;
 class QWidget;
 
@@ -17,5 +19,11 @@ void skipTaskbar(QWidget& window);
 // no event while the window stays. Qt reads the new extents only after the
 // window has seen the event.
 bool frameChanged(const QByteArray& eventType, const void* message);
+
+// Asks the window manager to activate a window with the time of the launch
+// that a startup notification id carries ("..._TIME<timestamp>"), which lets
+// it past the guard against stolen focus the way the launcher's own start
+// would. Nothing without such an id, or off X11.
+void activateWithStartupId(QWidget& window, const std::string& startupId);
 
 } // namespace kav::qt

@@ -40,6 +40,7 @@ KAV_TMP=
 KAV_PID=
 KAV_WM_PID=
 KAV_WIN=
+KAV_SESSION_PIDS=()
 
 kav_log() { printf '# %s\n' "$*"; }
 
@@ -100,6 +101,18 @@ kav_cleanup() {
         kill -TERM "$KAV_PID" 2>/dev/null
         kav_wait_gone "$KAV_PID" 5 || kill -KILL "$KAV_PID" 2>/dev/null
         wait "$KAV_PID" 2>/dev/null
+    fi
+    # A desktop session's services, and what its bus started for the test's
+    # own user (the portals): by their process ids.
+    for i in "${KAV_SESSION_PIDS[@]}"; do
+        kill -TERM "$i" 2>/dev/null
+    done
+    if [[ -n $KAV_USER && ${#KAV_SESSION_PIDS[@]} -gt 0 ]]; then
+        sleep 0.3
+        for i in /proc/[0-9]*; do
+            [[ $(stat -c %U "$i" 2>/dev/null) == "$KAV_USER" && ${i#/proc/} != "${KAV_WM_PID:-}" ]] &&
+                kill -TERM "${i#/proc/}" 2>/dev/null
+        done
     fi
     # A created user goes once it owns no process.
     if [[ -n $KAV_USER ]]; then
@@ -180,7 +193,7 @@ kav_init() { # program
     export QT_QPA_PLATFORM=xcb
     export LC_ALL=C.UTF-8
     export NO_AT_BRIDGE=1
-    unset SESSION_MANAGER WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE XDG_CURRENT_DESKTOP DESKTOP_SESSION
+    unset SESSION_MANAGER WAYLAND_DISPLAY XDG_SESSION_TYPE QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE XDG_CURRENT_DESKTOP DESKTOP_SESSION
     unset QT_SCALE_FACTOR LANG
     # The desktop profile the scenario runs in (profiles.sh), plain openbox
     # unless one is named.
@@ -188,7 +201,9 @@ kav_init() { # program
     # Client pixels count design pixels; a scaled desktop has more of them.
     KAV_SCALE=${QT_SCALE_FACTOR:-1}
 
-    if [[ ${QT_QPA_PLATFORM} == wayland ]]; then
+    if [[ ${KAV_COMPOSITOR:-} == sway ]]; then
+        kav_start_sway
+    elif [[ ${QT_QPA_PLATFORM} == wayland ]]; then
         kav_start_weston
     else
         kav_start_xvfb
@@ -212,6 +227,156 @@ kav_start_weston() {
         sleep 0.05
     done
     kav_die "weston made no socket within 10 s"
+}
+
+# sway without a screen (wlroots' headless backend, drawn by pixman) as a
+# tiling Wayland desktop, run by an ordinary user (made here when run as root)
+# with a session bus of its own on which the real xdg-desktop-portal starts
+# on demand with its wlr and gtk back-ends (the gtk one gives the Access
+# back-end the Screenshot interface needs), PipeWire (which the wlr portal
+# needs) and wayvnc on a Unix socket as the seat's pointer and keyboard
+# (kav_sway_input). The output is 1280x1024 and its background the known
+# colour KAV_SWAY_BG; cursors are transparent, so a pick never reads the
+# pointer. KAV_PORTAL=none gives a bus that can start no service: a session
+# without a portal.
+readonly KAV_SWAY_BG=2A7FD4
+kav_start_sway() {
+    local tool tries=200 address
+    for tool in sway swaymsg swaybg grim slurp wayvnc pipewire dbus-daemon dbus-send python3 setpriv; do
+        command -v "$tool" >/dev/null 2>&1 || kav_die "$tool is not installed (TESTING.md lists the packages)"
+    done
+    [[ -x /usr/libexec/xdg-desktop-portal-wlr ]] || kav_die "xdg-desktop-portal-wlr is not installed"
+    KAV_SEAT=$(dirname -- "${BASH_SOURCE[0]}")/sway_seat.py
+    python3 "$KAV_SEAT" cursor-theme "$HOME/.icons/kav-clear" || kav_die "no cursor theme"
+    cat >"$KAV_TMP/sway.conf" <<CONF
+output HEADLESS-1 resolution 1280x1024 position 0 0 bg #$KAV_SWAY_BG solid_color
+seat seat0 xcursor_theme kav-clear 24
+focus_on_window_activation smart
+xwayland disable
+CONF
+    kav_become_user
+    export XDG_CURRENT_DESKTOP=sway XDG_SESSION_TYPE=wayland XCURSOR_THEME=kav-clear XCURSOR_SIZE=24
+    kav_as_user env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+        sway -c "$KAV_TMP/sway.conf" >"$KAV_TMP/sway.log" 2>&1 &
+    KAV_WM_PID=$!
+    tries=600
+    while ((tries-- > 0)); do
+        WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && ls wayland-? 2>/dev/null | head -n 1)
+        SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | head -n 1)
+        [[ -n $WAYLAND_DISPLAY && -n $SWAYSOCK ]] && break
+        kill -0 "$KAV_WM_PID" 2>/dev/null || kav_die "sway ended at start: $(cat "$KAV_TMP/sway.log")"
+        sleep 0.05
+    done
+    [[ -n $WAYLAND_DISPLAY && -n $SWAYSOCK ]] || kav_die "sway made no sockets within 30 s"
+    export WAYLAND_DISPLAY SWAYSOCK
+
+    # The bus gets the session's environment, and passes it to what it starts.
+    address=unix:path=$XDG_RUNTIME_DIR/bus
+    if [[ ${KAV_PORTAL:-} == none ]]; then
+        printf '%s\n' '<busconfig><type>session</type><listen>'"$address"'</listen><auth>EXTERNAL</auth>' \
+            '<policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/>' \
+            '<allow own="*"/></policy>' \
+            '</busconfig>' >"$KAV_TMP/bus.conf"
+        kav_as_user dbus-daemon --config-file="$KAV_TMP/bus.conf" --nofork >"$KAV_TMP/dbus.log" 2>&1 &
+    else
+        kav_as_user dbus-daemon --session --address="$address" --nofork >"$KAV_TMP/dbus.log" 2>&1 &
+    fi
+    KAV_SESSION_PIDS+=($!)
+    export DBUS_SESSION_BUS_ADDRESS=$address
+    kav_as_user pipewire >"$KAV_TMP/pipewire.log" 2>&1 &
+    KAV_SESSION_PIDS+=($!)
+    kav_as_user wayvnc -u -k se "$XDG_RUNTIME_DIR/vnc.sock" >"$KAV_TMP/wayvnc.log" 2>&1 &
+    KAV_SESSION_PIDS+=($!)
+    for ((tries = 600; tries > 0; tries--)); do
+        [[ -S $XDG_RUNTIME_DIR/vnc.sock && -S $XDG_RUNTIME_DIR/bus && -S $XDG_RUNTIME_DIR/pipewire-0 ]] && break
+        sleep 0.05
+    done
+    ((tries > 0)) || kav_die "the session's bus, PipeWire or wayvnc did not start: $(cat "$KAV_TMP"/{dbus,pipewire,wayvnc}.log)"
+    # The seat's keyboard has no keymap until its first key; slurp (the wlr
+    # portal's picker) fails on a keyboard without one.
+    kav_sway_input move 640 1000 key shift
+    # A desktop starts its portal with the session; here the first call does.
+    if [[ ${KAV_PORTAL:-} != none ]]; then
+        kav_as_user dbus-send --session --print-reply=literal --reply-timeout=60000 \
+            --dest=org.freedesktop.portal.Desktop /org/freedesktop/portal/desktop \
+            org.freedesktop.DBus.Properties.Get string:org.freedesktop.portal.Screenshot string:version \
+            >"$KAV_TMP/portal-version" 2>&1 ||
+            kav_die "the portal did not answer: $(cat "$KAV_TMP/portal-version" "$KAV_TMP/dbus.log")"
+    fi
+    kav_log "sway on $WAYLAND_DISPLAY, portal: ${KAV_PORTAL:-$(cat "$KAV_TMP/portal-version")}"
+}
+
+# Pointer moves, clicks and keys on sway's seat (sway_seat.py input). The
+# test's own tools (this, swaymsg, grim) run as the test: root may use the
+# user's sockets, and python3 may be one only the test's user can run.
+kav_sway_input() { # action...
+    python3 "$KAV_SEAT" input "$XDG_RUNTIME_DIR/vnc.sock" "$@" || kav_die "no input through wayvnc: $*"
+}
+
+# The title of the window that has sway's focus.
+kav_sway_focused() {
+    swaymsg -t get_tree | python3 "$KAV_SEAT" focused
+}
+
+# "x y width height focused floating" of a window on sway, by its title.
+kav_sway_window() { # title
+    swaymsg -t get_tree | python3 "$KAV_SEAT" window "$1"
+}
+
+# Waits (bounded) for a window with the title; returns whether it came.
+kav_sway_wait_window() { # title seconds
+    local tries=$(($2 * 10))
+    while ((tries-- > 0)); do
+        [[ -n $(kav_sway_window "$1") ]] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# A screenshot of sway's output into KAV_SHOT.
+kav_sway_shot() {
+    KAV_SHOT_N=$((KAV_SHOT_N + 1))
+    KAV_SHOT=$KAV_TMP/shots/$(printf '%03d' "$KAV_SHOT_N").png
+    grim "$KAV_SHOT" 2>>"$KAV_TMP/grim.log" || kav_die "grim took no screenshot"
+}
+
+readonly KAV_MAIN_TITLE='Kavrilon  V.1.0     Av:  Vendel Hagmark    -   Skarnvik'
+
+# kav_start on sway: starts the program and waits until its main window is
+# shown and painted; sets KAV_PID, KAV_T0, KAV_WX, KAV_WY, KAV_WW, KAV_WH (the
+# window's content) and the client area's place KAV_CX, KAV_CY.
+kav_sway_start() {
+    KAV_T0=$EPOCHREALTIME
+    "$KAV_PROG" >"$KAV_TMP/kavrilon.log" 2>&1 &
+    KAV_PID=$!
+    kav_sway_wait_window "$KAV_MAIN_TITLE" 30 || kav_die "no main window on sway within 30 s"
+    read -r KAV_WX KAV_WY KAV_WW KAV_WH _ <<<"$(kav_sway_window "$KAV_MAIN_TITLE")"
+    kav_log "main window at $KAV_WX,$KAV_WY, ${KAV_WW}x$KAV_WH, $(kav_elapsed) s after start"
+    KAV_CX=$KAV_WX
+    KAV_CY=$((KAV_WY + KAV_WH - KAV_CLIENT_H * KAV_SCALE))
+    kav_wait_colour "first paint (home-position lamp green)" "$(kav_centre 600 2100 168 195)" "$KAV_GREEN" 20 ||
+        kav_die "the main window was not painted within 20 s"
+}
+
+# Whether a process of that name runs in this test's session (with its
+# runtime folder), not in another test's run beside it.
+kav_running() { # name
+    local d
+    for d in /proc/[0-9]*; do
+        [[ $(<"$d/comm") == "$1" ]] 2>/dev/null || continue
+        tr '\0' '\n' <"$d/environ" 2>/dev/null | grep -qxF "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" && return 0
+    done
+    return 1
+}
+
+# Whether the portal's picker (slurp) runs, within the given seconds.
+kav_wait_picker() { # seconds
+    local tries=$(($1 * 10))
+    while ((tries-- > 0)); do
+        kav_running slurp && return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 # Run as root, makes a system user without privileges (KAV_USER), gives it
@@ -393,6 +558,10 @@ KAV_SHOT_N=0
 KAV_SHOT=
 # Takes a screenshot of the whole screen into a new file named in KAV_SHOT.
 kav_shot() {
+    [[ ${KAV_COMPOSITOR:-} == sway ]] && {
+        kav_sway_shot
+        return
+    }
     KAV_SHOT_N=$((KAV_SHOT_N + 1))
     KAV_SHOT=$KAV_TMP/shots/$(printf '%03d' "$KAV_SHOT_N").png
     import -window root "$KAV_SHOT" 2>>"$KAV_TMP/import.log" ||
@@ -530,6 +699,10 @@ kav_pointer_to() { # x y
 kav_click() { # left top width height
     local xy
     read -ra xy <<<"$(kav_centre "$@")"
+    [[ ${KAV_COMPOSITOR:-} == sway ]] && {
+        kav_sway_input click $((KAV_CX + xy[0])) $((KAV_CY + xy[1]))
+        return
+    }
     kav_pointer_to $((KAV_CX + xy[0])) $((KAV_CY + xy[1]))
     xdotool click 1 || kav_die "xdotool click failed"
 }

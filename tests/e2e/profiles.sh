@@ -8,9 +8,12 @@
 # run where the profile changes what they check. A scenario's arguments follow
 # it after a colon, comma separated. Wayland under weston's headless backend
 # has no seat (no keys, no clipboard): its scenario checks the start, the
-# paint, the saves and the signals. Its row has the sanitizer build record
-# whole stacks, so the leak check can tell Qt's Wayland plugin's own leaks,
-# which the program's sanitizer build lists by library name, from ours.
+# paint, the saves and the signals. sway is a tiling Wayland desktop run by an
+# ordinary user with its own session bus and the real portal (lib.sh's
+# kav_start_sway); KAV_PORTAL=none gives it a bus without the portal. The
+# Wayland rows have the sanitizer build record whole stacks, so the leak
+# check can tell Qt's Wayland plugin's own leaks, which the program's
+# sanitizer build lists by library name, from ours.
 
 # profile|environment (NAME=value ...)|scenarios
 KAV_PROFILES=(
@@ -20,6 +23,8 @@ KAV_PROFILES=(
   "scale2|QT_SCALE_FACTOR=2|colour_road.sh"
   "c-locale|LANG=C.UTF-8 LC_ALL=|colour_road.sh"
   "wayland|QT_QPA_PLATFORM=wayland ASAN_OPTIONS=fast_unwind_on_malloc=0|wayland_session.sh"
+  "sway|QT_QPA_PLATFORM=wayland ASAN_OPTIONS=fast_unwind_on_malloc=0 KAV_COMPOSITOR=sway|sway_colour.sh sway_windows.sh"
+  "sway-no-portal|QT_QPA_PLATFORM=wayland ASAN_OPTIONS=fast_unwind_on_malloc=0 KAV_COMPOSITOR=sway KAV_PORTAL=none|sway_colour.sh:no-portal"
 )
 
 # The row of a profile: sets KAV_PROFILE_ENV and KAV_PROFILE_SCENARIOS

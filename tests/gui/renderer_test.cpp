@@ -184,6 +184,26 @@ TEST_F(Gui, PropertyChangesReachTheirWidgets) {
     EXPECT_EQ(widget<QAbstractItemView>("List1")->model()->rowCount(), rows + 1);
 }
 
+// A list box shows whole rows only, so the last line in sight is never cut
+// through; the box's own font and other sizes alike.
+TEST_F(Gui, ListShowsOnlyWholeRows) {
+    auto* list = widget<QAbstractItemView>("List1");
+    for (int i = 0; i < 20; ++i)
+        program.main().List1.AddItem("rad");
+    for (const double points : {0.0, 7.5, 9.75, 12.0, 14.25}) {
+        SCOPED_TRACE(points);
+        if (points > 0) {
+            QFont f = list->font();
+            f.setPointSizeF(points);
+            list->setFont(f);
+        }
+        const int row = list->visualRect(list->model()->index(0, 0)).height();
+        ASSERT_GT(row, 0);
+        EXPECT_EQ(list->viewport()->height() % row, 0) << list->viewport()->height() << " / " << row;
+        EXPECT_GE(list->viewport()->height(), row);
+    }
+}
+
 TEST_F(Gui, RowWiderThanTheCapShowsItsBeginningAndTheFileKeepsEveryByte) {
     std::string line = "Början";
     for (int i = 0; line.size() < 100000; ++i)

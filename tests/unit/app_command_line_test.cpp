@@ -35,6 +35,8 @@ TEST(CommandLine, ArgumentListsAndWhatTheyAskFor) {
         {{"--color=#f80", "--pick", "--format", "hsl"}, Action::Pick, "hsl", 0x0088FFu},
         {{"--pick", "--color", "rgb(1, 2, 3)", "--color", "hsl(0, 0%, 100%)"}, Action::Pick, {}, 0xFFFFFFu},
         {{"--pick", "--color", "oklch(73.2% 0.186 53)", "--format", "oklab"}, Action::Pick, "oklab", 0x0080FFu},
+        {{"--pick-screen"}, Action::PickScreen, {}, {}},
+        {{"--pick-screen", "--format=rgb"}, Action::PickScreen, "rgb", {}},
         {{"--palette"}, Action::Palette, "gpl", {}},
         {{"--palette", "--format", "css"}, Action::Palette, "css", {}},
         {{"--format=hex", "--palette"}, Action::Palette, "hex", {}},
@@ -74,6 +76,10 @@ TEST(CommandLine, ErrorsNameWhatWasWrong) {
         {{"--color", "FF8000"}, "--pick"},
         {{"--palette", "--color", "FF8000"}, "--pick"},
         {{"--pick", "--palette"}, "--palette"},
+        {{"--pick-screen", "--palette"}, "--palette"},
+        {{"--pick", "--pick-screen"}, "--pick-screen"},
+        {{"--pick-screen", "--color", "FF8000"}, "--color"},
+        {{"--pick-screen", "--format", "gpl"}, "gpl"},
     };
     for (const Case& c : cases) {
         const CommandLine cl = parseCommandLine(c.args);
