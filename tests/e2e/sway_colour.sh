@@ -76,7 +76,7 @@ kav_as_user "$KAV_TMP/prog/kavrilon" --pick >"$KAV_TMP/pick.out" 2>>"$KAV_TMP/ka
 pid=$!
 kav_sway_wait_window "$dialog_title" 30 || kav_die "--pick showed no dialog within 30 s"
 pick_in_dialog "--pick"
-expected=${picked:-FFFFFF} # without a pick, the colour it opened on
+expected=${picked:-$code} # without a pick, the colour it opened on: the last one chosen
 kav_sway_input sleep 0.5 key Return
 kav_wait_gone "$pid" 10 || kav_die "--pick did not end after Return"
 wait "$pid"
