@@ -392,7 +392,10 @@ Replaced replaceFile(const std::string& path, std::span<const std::string_view> 
     // A file shared with a group keeps its group where the user may give it
     // (a group the user is in); elsewhere it takes the user's, as a new file
     // would. The group comes before the bits: fchown may clear some.
-    if (old && old->st_gid != ::getegid()) static_cast<void>(::fchown(fd.get(), static_cast<uid_t>(-1), old->st_gid));
+    if (old && old->st_gid != ::getegid()) {
+        // Refused for a group the user is not in; the file then keeps the user's.
+        [[maybe_unused]] const int kept = ::fchown(fd.get(), static_cast<uid_t>(-1), old->st_gid);
+    }
     if (old) ok = ::fchmod(fd.get(), old->st_mode & (S_IRWXU | S_IRWXG | S_IRWXO)) == 0;
     ok = ok && writeAll(fd.get(), bytes);
     if (ok) reached(WriteStep::Written);
