@@ -53,7 +53,8 @@ QRect onArea(QRect place, const QRect& area) {
 // so short that the menu bar and this row leave the screen.
 constexpr int kMinClientHeight = 89;
 
-// The access key a caption marks with "&", if any.
+} // namespace
+
 std::optional<QChar> accessKeyOf(const QString& caption) {
     for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
         if (caption[i] != u'&') continue;
@@ -62,6 +63,8 @@ std::optional<QChar> accessKeyOf(const QString& caption) {
     }
     return std::nullopt;
 }
+
+namespace {
 
 // Gives every item of a menu and of its submenus an access key of its own
 // where it has none: the first letter or digit not yet taken, a word's first

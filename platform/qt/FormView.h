@@ -8,6 +8,7 @@
 #include "model/Window.h"
 
 #include <QMainWindow>
+#include <optional>
 #include <unordered_map>
 
 class QAction;
@@ -18,6 +19,9 @@ namespace kav::qt {
 
 class ClientArea;
 class LogbookListModel;
+
+// The access key a caption marks with "&" ("&Röd:" has r), if any.
+std::optional<QChar> accessKeyOf(const QString& caption);
 
 class FormView final : public QMainWindow, private WindowObserver {
 public:

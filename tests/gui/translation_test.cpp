@@ -1,6 +1,7 @@
 // Under a locale that is not Swedish Qt's own colour dialog still speaks
 // Swedish throughout, with the same access keys: Qt's translation as Debian
 // ships it, completed by the program's own file.
+#include "platform/qt/FormView.h"
 #include "platform/qt/Translations.h"
 
 #include <QAbstractButton>
@@ -52,16 +53,6 @@ TEST(Translation, TextBoxContextMenuIsSwedish) {
         items << a->text().section(u'\t', 0, 0);
     EXPECT_TRUE(items.contains(QStringLiteral("&Kopiera"))) << items.join(u'|').toStdString();
     EXPECT_TRUE(items.contains(QStringLiteral("&Markera alla"))) << items.join(u'|').toStdString();
-}
-
-// The access key of a text ("&Röd:" has R), or nothing.
-std::optional<QChar> accessKey(const QString& text) {
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != u'&') continue;
-        if (text[i + 1] != u'&') return text[i + 1].toLower();
-        ++i;
-    }
-    return std::nullopt;
 }
 
 // The texts of what a dialog's keys reach: buttons, and labels that hand the
@@ -128,7 +119,7 @@ TEST(Translation, NoTwoAccessKeysClashWithinADialog) {
         ASSERT_FALSE(texts.isEmpty()) << c.dialog;
         std::map<QChar, QString> owner;
         for (const QString& t : texts) {
-            const std::optional<QChar> key = accessKey(t);
+            const std::optional<QChar> key = qt::accessKeyOf(t);
             if (!key) {
                 EXPECT_FALSE(menu) << c.dialog << ": \"" << t.toStdString() << "\" has no access key";
                 continue;
