@@ -5,7 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "data/Resources.h"
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 #include "platform/dbus/SessionBusCheck.h"
 #include "platform/posix/DisplayCheck.h"
 #include "platform/posix/ProgramFolder.h"

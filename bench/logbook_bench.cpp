@@ -5,10 +5,10 @@
 // At the end the ratios of the medians are printed; the aim is no more than
 // 1.5 against the plain write and the plain read.
 #include "forms/Program.h"
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 #include "logbook/LogbookFormat.h"
 #include "model/TimerService.h"
-#include "core/Platform.h"
+#include "forms/Platform.h"
 #include "platform/posix/AtomicFile.h"
 
 #include <benchmark/benchmark.h>
@@ -106,7 +106,7 @@ Fixture& fixture() {
 
 void BM_ListSave(benchmark::State& state) {
     Fixture& f = fixture();
-    kav::frmMain form(f.program);
+    kav::frmMain form(f.program, f.platform);
     for (const std::string& e : f.entries)
         form.List_Add(form.List1, e);
     for (auto _ : state)
@@ -141,7 +141,7 @@ void BM_ListLoad(benchmark::State& state) {
     if (!kav::posix::writeFileAtomic(f.path, f.bytes)) state.SkipWithError("could not write the logbook");
     for (auto _ : state) {
         state.PauseTiming();
-        auto form = std::make_unique<kav::frmMain>(f.program);
+        auto form = std::make_unique<kav::frmMain>(f.program, f.platform);
         state.ResumeTiming();
         form->List_Load(form->List1, f.path);
         state.PauseTiming();

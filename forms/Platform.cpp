@@ -1,5 +1,5 @@
 // What every platform does alike: reading a file as the logbook list keeps it.
-#include "core/Platform.h"
+#include "forms/Platform.h"
 
 namespace kav {
 

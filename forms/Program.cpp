@@ -1,9 +1,9 @@
 // Creation, start-up order and removal of the program's three windows.
 #include "forms/Program.h"
 
-#include "forms/Form1.h"
-#include "forms/Form2.h"
-#include "forms/frmMain.h"
+#include "forms/form1/Form1.h"
+#include "forms/form2/Form2.h"
+#include "forms/main/frmMain.h"
 
 namespace kav {
 
@@ -18,7 +18,7 @@ Program::~Program() {
 
 template <class W> W& Program::load(std::unique_ptr<W>& window) {
     if (!window) {
-        window = std::make_unique<W>(*this);
+        window = std::make_unique<W>(*this, *platform_);
         timers_.attach(*window);
         if (listener_) listener_->windowLoaded(*window);
     }

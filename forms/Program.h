@@ -4,7 +4,7 @@
 // box. A listener (the views of a desktop) hears when a window comes or goes.
 
 #include "model/TimerService.h"
-#include "core/Platform.h"
+#include "forms/Platform.h"
 
 #include <memory>
 

@@ -1,11 +1,12 @@
 // The About window's construction and binding table.
-#include "forms/Form1.h"
+#include "forms/form1/Form1.h"
 
 #include "forms/Binding.h"
 
 namespace kav {
 
-Form1::Form1(Program& program) : Window(Form1Design()), program_(&program) {
+Form1::Form1(Program& program, Platform& platform)
+    : Window(Form1Design()), program_(&program), platform_(&platform) {
     static const Binding<Form1> bindings[] = {{"Command1", Event::Click, &Form1::Command1_Click},
                                               {"Command2", Event::Click, &Form1::Command2_Click},
                                               {"Command3", Event::Click, &Form1::Command3_Click},

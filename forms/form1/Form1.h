@@ -3,19 +3,21 @@
 // with buttons that copy them to the clipboard, and a date label kept fresh
 // by a 10 ms timer.
 
-#include "forms/Program.h"
+#include "forms/Platform.h"
 #include "model/Window.h"
 
 namespace kav {
+
+class Program;
 
 const FormDef& Form1Design();
 
 class Form1 final : public Window {
 public:
-    explicit Form1(Program& program);
+    Form1(Program& program, Platform& platform);
 
     Program& program() const { return *program_; }
-    Platform& platform() const { return program_->platform(); }
+    Platform& platform() const { return *platform_; }
 
     // The controls its handlers and tests use.
     Control& Label1{ctl("Label1")};
@@ -39,6 +41,7 @@ public:
 
 private:
     Program* program_;
+    Platform* platform_;
 };
 
 } // namespace kav

@@ -2,7 +2,7 @@
 // title, contact and address lines with their pictures, the homepage box and
 // its copy button, the Exit button and the date label; the e-mail box and its
 // copy button lie on the window itself, over the frame.
-#include "forms/Form1.h"
+#include "forms/form1/Form1.h"
 
 #include <string_view>
 

@@ -1,8 +1,7 @@
 // The About window's handlers (hide, copy an address, keep the date label
-// fresh), the process picture's Exit button, and what closing either by its
-// frame means.
-#include "forms/Form1.h"
-#include "forms/Form2.h"
+// fresh) and what closing it by its frame means.
+#include "forms/Program.h"
+#include "forms/form1/Form1.h"
 
 namespace kav {
 
@@ -25,9 +24,5 @@ void Form1::copyAddress(Control& button, Control& box) {
 }
 
 void Form1::Timer1_Timer() { Label3.Caption = platform().todayShortDate(); }
-
-void Form2::Command1_Click() { Hide(); }
-
-void Form2::requestClose() { program_->unloadForm2(); }
 
 } // namespace kav

@@ -2,16 +2,18 @@
 // The process-picture window "PLC - system": a picture of a process plant and
 // an Exit button that hides the window.
 
-#include "forms/Program.h"
+#include "forms/Platform.h"
 #include "model/Window.h"
 
 namespace kav {
+
+class Program;
 
 const FormDef& Form2Design();
 
 class Form2 final : public Window {
 public:
-    explicit Form2(Program& program);
+    Form2(Program& program, Platform& platform);
 
     Control& Command1{ctl("Command1")};
 

@@ -1,6 +1,6 @@
 // The design values of the process-picture window "PLC - system": a picture
 // of the plant filling the client area and one Exit button.
-#include "forms/Form2.h"
+#include "forms/form2/Form2.h"
 
 #include <string_view>
 

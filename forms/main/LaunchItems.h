@@ -4,7 +4,7 @@
 // to its one launch handler; what runs on Linux in place of each item is the
 // platform's stand-in table, keyed by the same name.
 
-#include "core/Platform.h"
+#include "forms/Platform.h"
 
 #include <span>
 #include <string_view>

@@ -1,7 +1,7 @@
 // The two CD tray buttons. Each button sends its door command and waits for
 // the tray, swaps which of the two buttons is offered, and leaves the logging
 // and saving to its journal chain (logbook/journal_chains.cpp).
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 
 namespace kav {
 

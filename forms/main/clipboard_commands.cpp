@@ -2,7 +2,7 @@
 // clipboard, and the timer that puts the copy captions back 1800 ms after a
 // copy. Each step stands on its own: a clipboard that another program holds
 // only skips the clipboard step, and the captions and lamps still report it.
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 
 namespace kav {
 

@@ -7,7 +7,7 @@
 #include "colour/HexRGB.h"
 #include "colour/NamedColours.h"
 #include "colour/WebForms.h"
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 
 #include <cstdint>
 

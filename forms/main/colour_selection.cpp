@@ -2,7 +2,7 @@
 // user choose a colour, shows its code in txtColor, then moves the piston out
 // and starts the new-colour journal chain and the piston's return timer.
 #include "colour/HexRGB.h"
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 
 #include <cstdint>
 #include <optional>

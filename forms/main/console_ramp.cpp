@@ -3,7 +3,7 @@
 // console (Timer17, then Timer18). The two ramp buttons share one place, and
 // at most one of them is usable at a time, so a sequence cannot be restarted
 // while its timers run.
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 
 namespace kav {
 

@@ -2,7 +2,7 @@
 // and grows the window so the lower panel shows; Auto returns it home (the
 // left one 1.9 s later through Timer14) and shrinks the window again. No
 // command looks at where a cylinder stands.
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 
 #include "model/Colour.h"
 

@@ -1,7 +1,7 @@
 // The step lists that several panel handlers share: the drawings of the
 // piston, the air cylinders and the console lock, the running look, and the
 // steps that grow and shrink the main window to show the lower panel.
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 
 #include "model/Colour.h"
 

@@ -2,10 +2,10 @@
 // (control, event) pair that has a handler; the journal chains' timers and
 // every item of the launcher table are bound by their own tables. Controls
 // and events without a binding do nothing when raised.
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 
 #include "forms/Binding.h"
-#include "launcher/LaunchItems.h"
+#include "forms/main/LaunchItems.h"
 
 namespace kav {
 
@@ -60,13 +60,14 @@ const Binding<frmMain> kBindings[] = {
 
 } // namespace
 
-frmMain::frmMain(Program& program) : Window(frmMainDesign()), program_(&program) {
+frmMain::frmMain(Program& program, Platform& platform)
+    : Window(frmMainDesign()), program_(&program), platform_(&platform) {
     bindAll<frmMain>(*this, kBindings);
     bindJournalChains();
     for (const LaunchItem& item : launchItems())
-        bind(item.name, Event::Click, [this, &item](const EventArgs&) { platform().launch(item); });
+        bind(item.name, Event::Click, [this, &item](const EventArgs&) { platform_->launch(item); });
 }
 
-std::string frmMain::logbookPath() const { return program_->platform().logbookPath(); }
+std::string frmMain::logbookPath() const { return platform_->logbookPath(); }
 
 } // namespace kav

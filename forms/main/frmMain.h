@@ -1,11 +1,11 @@
 #pragma once
 // The main window: the controls its handlers use as named members, so they
 // read like the design ("Text14.Visible = false;"), and its event handlers and
-// procedures, which live in the subsystem folders that own them. Any other
+// procedures, which live beside it in files named for what they do. Any other
 // control is reached by name with ctl().
 
 #include "colour/ColourHistory.h"
-#include "forms/Program.h"
+#include "forms/Platform.h"
 #include "model/Window.h"
 
 #include <cstddef>
@@ -14,14 +14,16 @@
 
 namespace kav {
 
+class Program;
+
 const FormDef& frmMainDesign();
 
 class frmMain final : public Window {
 public:
-    explicit frmMain(Program& program);
+    frmMain(Program& program, Platform& platform);
 
     Program& program() const { return *program_; }
-    Platform& platform() const { return program_->platform(); }
+    Platform& platform() const { return *platform_; }
 
     // The colour tool and the clipboard commands.
     Control& cmdColor{ctl("cmdColor")}; // opens the colour dialog
@@ -224,6 +226,7 @@ public:
 
 private:
     Program* program_;
+    Platform* platform_;
     // The lines of List1 the logbook file holds, [fileFirst_, linesCovered_),
     // as the last load or successful save left them; the save under way's
     // line count; and whether the logbook was too large to load (it is then

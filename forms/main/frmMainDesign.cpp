@@ -2,7 +2,7 @@
 // or text, tooltip, state at load, colour, geometry in twips and font; the menu
 // tree in menu order; the 24 timers; and the stacking and tab orders. Handlers
 // and the renderer read these through the Window built from this table.
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 
 #include <string_view>
 

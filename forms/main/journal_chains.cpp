@@ -5,7 +5,7 @@
 //
 // The save timers need not close stray files first: List_Load and List_Save
 // open and close their files within the call, so none is ever left open.
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 
 namespace kav {
 

@@ -2,7 +2,7 @@
 // fixed show-window code and does nothing else. A launch that finds nothing
 // changes nothing in the window; the platform says in the status line which
 // program is missing.
-#include "launcher/LaunchItems.h"
+#include "forms/main/LaunchItems.h"
 
 #include <algorithm>
 

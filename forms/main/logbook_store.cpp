@@ -4,7 +4,7 @@
 // that finds the file changed by another program reads it again and puts it
 // in the place of the lines the file held, so both the other program's change
 // and the lines this session added since reach the file.
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 #include "logbook/LogbookFormat.h"
 
 #include <new>

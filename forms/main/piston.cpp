@@ -1,6 +1,6 @@
 // The small piston of the panel: Man runs it out, Auto brings it home, and the
 // return timer brings it home 4 s after a colour selection ran it out.
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 
 namespace kav {
 

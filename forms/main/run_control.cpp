@@ -2,7 +2,7 @@
 // sequence that establishes the PLC link at 4 s and gives the start conditions
 // at 10 s, and the Pausa, Återstart and Snabbstart buttons. Together they
 // gate the colour tool's two buttons.
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 
 #include "model/Colour.h"
 

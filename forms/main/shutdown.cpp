@@ -1,6 +1,6 @@
 // "Stäng av datorn": opens the shut-down dialog and nothing more. Whatever
 // happens next is the user's choice in that dialog.
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 
 namespace kav {
 

@@ -2,7 +2,7 @@
 // text and then the lines of the logbook file, and the welcome chain
 // (logbook/journal_chains.cpp) writes its greeting and saves. Timer2 keeps
 // the operation counter label showing how many lines the logbook list holds.
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 
 #include <string>
 

@@ -1,9 +1,10 @@
 // The main window's own commands: ending the program (by its frame too),
 // minimising, the right-button context menu, the About box, and opening the About window and
 // the process picture.
-#include "forms/Form1.h"
-#include "forms/Form2.h"
-#include "forms/frmMain.h"
+#include "forms/Program.h"
+#include "forms/form1/Form1.h"
+#include "forms/form2/Form2.h"
+#include "forms/main/frmMain.h"
 
 #include <string_view>
 

@@ -5,7 +5,7 @@
 // LaunchEnvironment and the start goes through a Starter, so tests can use
 // fake programs and record the starts.
 
-#include "core/Platform.h"
+#include "forms/Platform.h"
 
 #include <filesystem>
 #include <functional>

@@ -1,9 +1,9 @@
 #include "platform/qt/Desktop.h"
 
 #include "forms/DesignCheck.h"
-#include "forms/Form1.h"
-#include "forms/Form2.h"
-#include "forms/frmMain.h"
+#include "forms/form1/Form1.h"
+#include "forms/form2/Form2.h"
+#include "forms/main/frmMain.h"
 #include "platform/qt/FormView.h"
 #include "platform/qt/QtPlatform.h"
 

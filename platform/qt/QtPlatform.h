@@ -3,7 +3,7 @@
 // boxes, the About box, the launcher and drive mapping, the CD tray, the
 // shut-down dialog and the logbook file in the program folder.
 
-#include "core/Platform.h"
+#include "forms/Platform.h"
 #include "platform/qt/LogbookReadAhead.h"
 
 #include <filesystem>

@@ -2,8 +2,8 @@
 // can show fits its control in the face the program picks, every text is
 // readable under a dark desktop palette, and a screen reader finds a name for
 // every control, the painted labels, and a lamp's colour as a word.
-#include "forms/Form1.h"
-#include "forms/Form2.h"
+#include "forms/form1/Form1.h"
+#include "forms/form2/Form2.h"
 #include "platform/qt/CaptionButton.h"
 #include "platform/qt/ClientArea.h"
 #include "platform/qt/Convert.h"

@@ -2,7 +2,7 @@
 // folder, so nothing can start) says in the main window's status line which
 // program is missing, in Swedish, the first time the item is chosen only;
 // F11, which opens the program's own page, says each time that it cannot.
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/FormView.h"
 #include "tests/support/TempDir.h"

@@ -3,7 +3,7 @@
 // answers with values a test sets, and keeps the logbook in a real temporary
 // folder, behind the real platform's guard, so file bytes can be checked.
 
-#include "core/Platform.h"
+#include "forms/Platform.h"
 #include "platform/posix/LogbookFile.h"
 
 #include <filesystem>

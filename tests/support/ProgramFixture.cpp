@@ -49,7 +49,7 @@ void FakeWorld::writeLogbook(const std::string& bytes) const {
 }
 
 frmMain& ProgramFixture::form() {
-    if (!alone_) alone_ = std::make_unique<frmMain>(program);
+    if (!alone_) alone_ = std::make_unique<frmMain>(program, program.platform());
     return *alone_;
 }
 

@@ -6,7 +6,7 @@
 // that needs one per case; ProgramTest is the same for TEST_F.
 
 #include "forms/Program.h"
-#include "forms/frmMain.h"
+#include "forms/main/frmMain.h"
 #include "model/TimerService.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TempDir.h"

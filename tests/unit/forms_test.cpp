@@ -2,8 +2,8 @@
 // consistency checks, the checks catch broken tables, and spot values that
 // handlers and users depend on are exactly as designed.
 #include "forms/DesignCheck.h"
-#include "forms/Form1.h"
-#include "forms/Form2.h"
+#include "forms/form1/Form1.h"
+#include "forms/form2/Form2.h"
 #include "tests/support/ProgramFixture.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // item makes exactly its one platform call, every launching item has its row
 // in the launcher table and among the Linux stand-ins, and only a failed
 // delete shows a message.
-#include "launcher/LaunchItems.h"
+#include "forms/main/LaunchItems.h"
 #include "platform/launch/StandIns.h"
 #include "tests/support/ProgramFixture.h"
 

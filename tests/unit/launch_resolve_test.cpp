@@ -2,7 +2,7 @@
 // a temporary PATH of fake programs, in which order for which desktop, how
 // placeholders are filled in, and that a real detached start of a fake
 // program passes its arguments. No real program is ever started.
-#include "launcher/LaunchItems.h"
+#include "forms/main/LaunchItems.h"
 #include "platform/launch/Launcher.h"
 #include "platform/launch/StandIns.h"
 #include "tests/support/TempDir.h"

@@ -1,5 +1,5 @@
 // The About window: its copy-address buttons, its date label and its Exit.
-#include "forms/Form1.h"
+#include "forms/form1/Form1.h"
 #include "tests/support/ProgramFixture.h"
 
 namespace kav::test {

@@ -1,7 +1,7 @@
 // The main window's commands: end, minimise, the right-button menu, the About
 // box and the two secondary windows.
-#include "forms/Form1.h"
-#include "forms/Form2.h"
+#include "forms/form1/Form1.h"
+#include "forms/form2/Form2.h"
 #include "tests/support/ProgramFixture.h"
 
 namespace kav::test {
