@@ -2,8 +2,6 @@
 // window, which passes them on to whoever observes it.
 #include "Control.h"
 
-#include "Window.h"
-
 #include <stdexcept>
 
 namespace kav {
@@ -42,7 +40,5 @@ const std::vector<std::string>& Control::lines() const {
         decoded_.push_back(store_.text(i));
     return decoded_;
 }
-
-void Control::propertyChanged(PropId id) { window_->controlChanged(*this, id); }
 
 } // namespace kav

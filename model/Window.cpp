@@ -72,6 +72,9 @@ void Window::removeObserver(WindowObserver* observer) {
     observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
 }
 
+// A control tells its window, which stands above it, of its changes.
+void Control::propertyChanged(PropId id) { window_->controlChanged(*this, id); }
+
 void Window::controlChanged(Control& control, PropId id) {
     // Index loop: an observer may add or remove observers while it is told.
     for (std::size_t i = 0; i < observers_.size(); ++i)

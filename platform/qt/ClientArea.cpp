@@ -1,6 +1,5 @@
 #include "platform/qt/ClientArea.h"
 
-#include "platform/qt/Accessibility.h"
 #include "platform/qt/Convert.h"
 
 #include <QMouseEvent>
@@ -17,7 +16,6 @@ ClientArea::ClientArea(Window& window, QWidget* parent) : QWidget(parent), windo
     for (const Control* c : paintBottomUp_)
         if (c->kind() == Kind::Label) labels_.push_back(c);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    installAccessibility();
 }
 
 FittedText ClientArea::fittedLabel(const Control& label) const {

@@ -264,6 +264,9 @@ FormView::FormView(Window& window) : window_(&window) {
     if (def.frame != FrameStyle::Sizable || !def.showInTaskbar) flags |= Qt::Tool;
     setWindowFlags(flags);
 
+    // A screen reader finds the painted labels and the logbook's rows through
+    // the interfaces this installs for the client area and the list.
+    installAccessibility();
     client_ = new ClientArea(window, this);
     setCentralWidget(client_);
     buildMenus();

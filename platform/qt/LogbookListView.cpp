@@ -1,8 +1,6 @@
 // The scroll bar counts rows, as a list box's does.
 #include "platform/qt/LogbookListView.h"
 
-#include "platform/qt/Accessibility.h"
-
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -17,7 +15,6 @@ LogbookListView::LogbookListView(QWidget* parent) : QAbstractItemView(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(ScrollPerItem);
     updateRowHeight();
-    installAccessibility();
 }
 
 int LogbookListView::rows() const { return model() ? model()->rowCount(rootIndex()) : 0; }
