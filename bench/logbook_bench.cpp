@@ -4,11 +4,11 @@
 // with the folder fsync that List_Save adds), and read them with one read().
 // At the end the ratios of the medians are printed; the aim is no more than
 // 1.5 against the plain write and the plain read.
+#include "forms/Platform.h"
 #include "forms/Program.h"
 #include "forms/main/frmMain.h"
 #include "logbook/LogbookFormat.h"
 #include "model/TimerService.h"
-#include "forms/Platform.h"
 #include "platform/posix/AtomicFile.h"
 
 #include <benchmark/benchmark.h>

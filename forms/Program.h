@@ -3,8 +3,8 @@
 // the two secondary windows, created on first use and removed by their close
 // box. A listener (the views of a desktop) hears when a window comes or goes.
 
-#include "model/TimerService.h"
 #include "forms/Platform.h"
+#include "model/TimerService.h"
 
 #include <memory>
 

@@ -5,8 +5,7 @@
 
 namespace kav {
 
-Form1::Form1(Program& program, Platform& platform)
-    : Window(Form1Design()), program_(&program), platform_(&platform) {
+Form1::Form1(Program& program, Platform& platform) : Window(Form1Design()), program_(&program), platform_(&platform) {
     static const Binding<Form1> bindings[] = {{"Command1", Event::Click, &Form1::Command1_Click},
                                               {"Command2", Event::Click, &Form1::Command2_Click},
                                               {"Command3", Event::Click, &Form1::Command3_Click},

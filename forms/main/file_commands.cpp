@@ -2,8 +2,8 @@
 // copy it to drive A: or E: (D: copies to the same place as E:), and delete
 // it. They name the file by its bare name, which the platform resolves in the
 // working directory, and none of them writes a journal line or touches List1.
-#include "forms/main/frmMain.h"
 #include "forms/main/LaunchItems.h"
+#include "forms/main/frmMain.h"
 
 namespace kav {
 

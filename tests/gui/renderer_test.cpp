@@ -1,8 +1,8 @@
 // The Qt renderer of the window model, offscreen: controls become widgets at
 // their design places, stacking and tab order hold, and clicks, access keys,
 // shortcuts and the right mouse button reach the model's handlers.
-#include "forms/form1/Form1.h"
 #include "forms/Program.h"
+#include "forms/form1/Form1.h"
 #include "forms/main/frmMain.h"
 #include "platform/qt/ClientArea.h"
 #include "platform/qt/FormView.h"
