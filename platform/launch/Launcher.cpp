@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,7 +76,8 @@ std::vector<QStringList> tryingOrder(const StandIn& row, const std::string& curr
     };
     for (const QString& name : split(currentDesktop, ':'))
         add([&](const LaunchCandidate& c) {
-            return !c.desktop.empty() && ::strcasecmp(std::string(c.desktop).c_str(), name.toUtf8().constData()) == 0;
+            return QLatin1String(c.desktop.data(), static_cast<qsizetype>(c.desktop.size()))
+                       .compare(name, Qt::CaseInsensitive) == 0;
         });
     add([](const LaunchCandidate& c) { return c.desktop.empty(); });
     add([](const LaunchCandidate&) { return true; });
