@@ -82,6 +82,7 @@ std::vector<QStringList> tryingOrder(const StandIn& row, const std::string& curr
     add([](const LaunchCandidate& c) { return c.desktop.empty(); });
     add([](const LaunchCandidate&) { return true; });
     std::vector<QStringList> commands;
+    commands.reserve(order.size());
     for (const LaunchCandidate* c : order)
         commands.push_back(split(std::string(c->command), ' '));
     return commands;
