@@ -7,6 +7,7 @@
 #include "logbook/LogbookFormat.h"
 #include "model/Colour.h"
 #include "model/SharedBytes.h"
+#include "model/Types.h"
 
 #include <optional>
 #include <string>
@@ -15,15 +16,6 @@
 namespace kav {
 
 class Window;
-
-// One item of the launcher menu: its name, which is also the key of the
-// program that stands in for it on this desktop, the Windows command line it
-// starts, and the show-window code, 1 (normal, focused) or 5 (show).
-struct LaunchItem {
-    std::string_view name;
-    std::string_view commandLine;
-    int showCode;
-};
 
 class Platform {
 public:

@@ -77,6 +77,10 @@ struct ControlDef {
     bool locked = false;
     // Images: the name of the picture resource.
     std::string_view picture = {};
+    // Menu items of the launcher: they start another program, and nothing
+    // else; `address` is the web page the item opens, where it opens one.
+    bool launches = false;
+    std::string_view address = {};
 };
 
 // How a screen reader names a text box or list box: by the caption of the

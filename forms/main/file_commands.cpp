@@ -2,16 +2,13 @@
 // copy it to drive A: or E: (D: copies to the same place as E:), and delete
 // it. They name the file by its bare name, which the platform resolves in the
 // working directory, and none of them writes a journal line or touches List1.
-#include "forms/main/LaunchItems.h"
 #include "forms/main/frmMain.h"
 
 namespace kav {
 
 // The button beside the logbook opens it in the editor as the menu item
-// "bok" of the launcher table does.
-void frmMain::Command6_Click() {
-    if (const LaunchItem* editor = findLaunchItem("bok")) platform().launch(*editor);
-}
+// "bok" does.
+void frmMain::Command6_Click() { platform().launch({"bok"}); }
 
 // Copies to the floppy and "burn" drives; the outcome is not looked at.
 void frmMain::sp_Click() { platform().shellCopy("kavrilon.ini", R"(A:\kavrilon.ini)"); }

@@ -1,11 +1,11 @@
 // The main window's construction and its binding table: one row per
-// (control, event) pair that has a handler; the journal chains' timers and
-// every item of the launcher table are bound by their own tables. Controls
-// and events without a binding do nothing when raised.
+// (control, event) pair that has a handler; the journal chains' timers are
+// bound by their own table, and every menu item the design marks as
+// launching by one loop. Controls and events without a binding do nothing
+// when raised.
 #include "forms/main/frmMain.h"
 
 #include "forms/Binding.h"
-#include "forms/main/LaunchItems.h"
 
 namespace kav {
 
@@ -64,8 +64,10 @@ frmMain::frmMain(Program& program, Platform& platform)
     : Window(frmMainDesign()), program_(&program), platform_(&platform) {
     bindAll<frmMain>(*this, kBindings);
     bindJournalChains();
-    for (const LaunchItem& item : launchItems())
-        bind(item.name, Event::Click, [this, &item](const EventArgs&) { platform_->launch(item); });
+    for (const ControlDef& c : def().controls)
+        if (c.launches)
+            bind(c.name, Event::Click,
+                 [this, item = LaunchItem{c.name, c.address}](const EventArgs&) { platform_->launch(item); });
 }
 
 std::string frmMain::logbookPath() const { return platform_->logbookPath(); }

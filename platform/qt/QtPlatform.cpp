@@ -121,8 +121,6 @@ struct QtPlatform::Services {
                     return bus && DiscService(*bus, kDiscTimeout).eject(devices);
                 }};
     ShutdownDialog shutdown{systemBus};
-    // Answers of the desktop programs the launcher asks, kept for the session.
-    std::shared_ptr<DesktopAnswers> answers = std::make_shared<DesktopAnswers>();
     // The colour the dialog opens with: the one chosen last.
     QColor lastColour = Qt::white;
     // What the start-up load found, which decides what later saves may replace.
@@ -172,8 +170,8 @@ std::optional<Colour> QtPlatform::chooseColour(Window& owner) {
 // logbook commands act on nothing, never on a file in the working folder.
 bool QtPlatform::launch(const LaunchItem& item) {
     LaunchEnvironment env = LaunchEnvironment::fromSystem();
-    env.withoutWorkingDirectory = folder_.empty();
-    const Launcher launcher(std::move(env), Launcher::startDetached, services_->answers);
+    env.logbook = posix::logbookPathIn(folder_);
+    const Launcher launcher(std::move(env));
     if (launcher.launch(item)) return true;
     if (item.name == kHomepageItem) {
         if (const auto [view, action] = menuItem(kHomepageItem); view) view->showStatus(QString::fromUtf8(kNoHomepage));

@@ -41,7 +41,8 @@ std::optional<Colour> FakePlatform::chooseColour(Window& owner) {
 }
 
 bool FakePlatform::launch(const LaunchItem& item) {
-    calls.push_back("launch(" + join({item.name, item.commandLine, std::to_string(item.showCode)}) + ")");
+    calls.push_back("launch(" + (item.address.empty() ? std::string(item.name) : join({item.name, item.address})) +
+                    ")");
     return launchResult;
 }
 
