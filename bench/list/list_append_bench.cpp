@@ -1,9 +1,9 @@
 // Appending one logbook line to the list box while it holds 32767 or a
 // million lines and is in view, with the new line scrolled into sight and
-// painted: the program's list view against a Qt list view with uniform rows
-// that also shows whole rows only, over the same model, laid out in one pass
-// or in batches. A run where the newest line ends out of sight reports an
-// error instead of a time. Run with
+// painted: the program's list view, a table of one column, against a Qt list
+// view with uniform rows that also shows whole rows only, over the same
+// model, laid out in one pass or in batches. A run where the newest line
+// ends out of sight reports an error instead of a time. Run with
 // --benchmark_repetitions and --benchmark_enable_random_interleaving so the
 // views take turns on a shared machine.
 #include "model/FormDef.h"
@@ -59,8 +59,10 @@ template <class View> void appendInSight(benchmark::State& state) {
     for (auto _ : state) {
         list.AddItem("FF8000");
         model->linesAppended();
+        // Lay out, scroll and paint now, as the event loop would before the
+        // next event.
+        QApplication::processEvents();
         view.scrollTo(model->index(model->rowCount() - 1));
-        // Lay out and paint now, as the event loop would before the next event.
         QApplication::processEvents();
         view.viewport()->repaint();
     }
