@@ -1,6 +1,6 @@
 // The design tables of frmMain, Form1 and Form2: they pass their own
 // consistency checks, the checks catch broken tables, and the values that
-// other parts and users rely on are as designed.
+// users rely on are as designed.
 #include "forms/DesignCheck.h"
 #include "forms/Form1.h"
 #include "forms/Form2.h"
@@ -114,12 +114,11 @@ TEST(DesignCheck, ReportsBindingsToMissingControlsAndWrongEvents) {
     EXPECT_EQ(problems.size(), 5u) << joined(problems);
 }
 
-// The few design values that other parts of the program or the user rely on
-// and that no behaviour test reaches: the keys a user types for a menu
-// command, the file name the delete command reads from its hidden box, and
-// each window's frame, which decides whether it can be resized and whether
-// it has a taskbar button of its own.
-enum class Field { Shortcut, Text, Frame, InTaskbar };
+// The few design values that the user relies on and that no behaviour test
+// here reaches: the keys a user types for a menu command, and each window's
+// frame, which decides whether it can be resized and whether it has a
+// taskbar button of its own.
+enum class Field { Shortcut, Frame, InTaskbar };
 struct DesignValue {
     std::string_view window;
     std::string_view control; // empty for the window itself
@@ -127,10 +126,8 @@ struct DesignValue {
     std::string value;
 };
 const DesignValue kReliedOn[] = {
-    {"frmMain", "kop", Field::Shortcut, "Ctrl+C"},
     {"frmMain", "sp", Field::Shortcut, "Ctrl+A"},
     {"frmMain", "epost", Field::Shortcut, "F12"},
-    {"frmMain", "Text12", Field::Text, "kavrilon.ini"},
     {"frmMain", "", Field::Frame, "sizable"},
     {"Form1", "", Field::Frame, "fixed tool window"},
     {"Form1", "", Field::InTaskbar, "no"},
@@ -141,7 +138,6 @@ std::string valueOf(const Window& w, const DesignValue& row) {
     const FormDef& f = w.def();
     switch (row.field) {
     case Field::Shortcut: return std::string(w.ctl(row.control).def().shortcut);
-    case Field::Text: return w.ctl(row.control).Text.get();
     case Field::Frame:
         return f.frame == FrameStyle::Sizable           ? "sizable"
                : f.frame == FrameStyle::FixedToolWindow ? "fixed tool window"
@@ -151,7 +147,7 @@ std::string valueOf(const Window& w, const DesignValue& row) {
     return {};
 }
 
-TEST_F(FormsTest, DesignValuesOthersRelyOn) {
+TEST_F(FormsTest, DesignValuesUsersRelyOn) {
     program.start();
     const Window* windows[] = {&program.main(), &program.loadForm1(), &program.loadForm2()};
     for (const DesignValue& row : kReliedOn) {
