@@ -1,8 +1,8 @@
 #pragma once
 // The list box of the logbook: a table of one column whose rows all have one
-// height, from the font. The table's row header keeps each row's size and
-// place, so a new row costs the same at the millionth row as at the first;
-// a list view lays every row out again on each insert.
+// height, from the font. The table's hidden row header keeps the rows' sizes
+// in one array, so a new row costs little even at the millionth row; a list
+// view lays every row out again on each insert.
 
 #include <QTableView>
 
