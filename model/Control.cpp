@@ -2,8 +2,6 @@
 // window, which passes them on to whoever observes it.
 #include "Control.h"
 
-#include <stdexcept>
-
 namespace kav {
 
 Control::Control(Window& window, const ControlDef& def)
@@ -25,20 +23,7 @@ void Control::AddImage(std::string image, LineMarks marks) {
 
 void Control::ReplaceLines(std::size_t first, std::size_t end, std::string image, LineMarks marks) {
     store_.replaceLines(first, end, std::move(image), std::move(marks));
-    decoded_.clear();
     propertyChanged(PropId::Lines);
-}
-
-std::string Control::List(std::size_t i) const {
-    if (i >= store_.count()) throw std::out_of_range("list index");
-    return store_.text(i);
-}
-
-const std::vector<std::string>& Control::lines() const {
-    decoded_.reserve(store_.count());
-    for (std::size_t i = decoded_.size(); i < store_.count(); ++i)
-        decoded_.push_back(store_.text(i));
-    return decoded_;
 }
 
 } // namespace kav

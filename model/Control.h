@@ -10,7 +10,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace kav {
 
@@ -43,11 +42,6 @@ public:
     // change notice; the lines before and after stay.
     void ReplaceLines(std::size_t first, std::size_t end, std::string image, LineMarks marks);
     std::size_t ListCount() const { return store_.count(); }
-    // The text of line i; throws std::out_of_range past the end.
-    std::string List(std::size_t i) const;
-    // Every line decoded; decoded lines are kept, so asking again costs only
-    // the lines added since.
-    const std::vector<std::string>& lines() const;
     const LineStore& store() const { return store_; }
 
     void propertyChanged(PropId id) override;
@@ -56,7 +50,6 @@ private:
     Window* window_;
     const ControlDef* def_;
     LineStore store_;
-    mutable std::vector<std::string> decoded_;
 };
 
 } // namespace kav

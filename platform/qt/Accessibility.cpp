@@ -255,7 +255,7 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
     // Neither widget has a meta-object of its own, so each asks as its base class.
     if (className == QLatin1String("QWidget"))
         if (auto* area = dynamic_cast<ClientArea*>(object)) return new ClientAreaInterface(area);
-    if (className == QLatin1String("QAbstractItemView"))
+    if (className == QLatin1String("QTableView"))
         if (auto* view = dynamic_cast<LogbookListView*>(object)) return new ListInterface(view);
     return nullptr;
 }

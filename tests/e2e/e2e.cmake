@@ -29,7 +29,7 @@ endforeach()
 kav_e2e_test(no_display_exits_1_with_a_swedish_line no_display.sh)
 kav_e2e_test(pick_prints_chosen_colour_help_opens_no_window pick_command.sh)
 kav_e2e_test(palette_prints_earlier_colours_without_display_or_lock palette_command.sh)
-kav_e2e_test(code_box_menu_copies_web_form_without_journal_line code_box_menu.sh)
+kav_e2e_test(code_box_menu_copies_web_form code_box_menu.sh)
 kav_e2e_test(start_sequence_keeps_what_the_user_copied start_keeps_clipboard.sh)
 
 # The logbook's place for each layout, as root and as a made user, on the

@@ -35,9 +35,6 @@ palette
 kav_check "--palette: exit code" "$PAL_RC" 0
 kav_check "--palette prints a GIMP palette by default" "$PAL_OUT" \
     "$(expect $'GIMP Palette\nName: Kavrilon\n255 128 0\tFF8000\n0 255 0\t00FF00\n0 0 255\t0000FF\n')"
-palette --format css
-kav_check "--palette --format css" "$PAL_OUT" \
-    "$(expect $':root {\n  --kavrilon-1: #FF8000;\n  --kavrilon-2: #00FF00;\n  --kavrilon-3: #0000FF;\n}\n')"
 palette --format hex
 kav_check "--palette --format hex" "$PAL_OUT" "$(expect $'FF8000\n00FF00\n0000FF\n')"
 kav_check_true "--palette left the logbook's bytes alone" cmp -s "$KAV_LOGBOOK" "$KAV_TMP/logbook-before"

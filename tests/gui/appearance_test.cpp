@@ -256,6 +256,9 @@ TEST_F(Look, LogbookIsAListOfItsRowsInSightThatTellsTheRowCount) {
     for (int i = 0; i < 40; ++i)
         list.AddItem("rad " + std::to_string(i));
     auto* widget = dynamic_cast<QAbstractItemView*>(view(program.main()).widgetFor("List1"));
+    // The view lays its new rows out when the event loop runs, before a user
+    // or a screen reader can scroll.
+    QApplication::processEvents();
     widget->verticalScrollBar()->setValue(widget->verticalScrollBar()->maximum());
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
     ASSERT_NE(a, nullptr);

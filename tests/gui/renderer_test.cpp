@@ -202,6 +202,23 @@ TEST_F(Gui, ListShowsOnlyWholeRows) {
     }
 }
 
+// The arrow keys, Home and End move the current row as in a list box.
+TEST_F(Gui, KeysMoveTheCurrentRowOfTheList) {
+    auto* list = widget<QAbstractItemView>("List1");
+    for (int i = 0; i < 40; ++i)
+        program.main().List1.AddItem("rad");
+    const int last = list->model()->rowCount() - 1;
+    list->setFocus();
+    const struct {
+        Qt::Key key;
+        int row;
+    } steps[] = {{Qt::Key_End, last}, {Qt::Key_Up, last - 1}, {Qt::Key_Home, 0}, {Qt::Key_Down, 1}};
+    for (const auto& step : steps) {
+        QTest::keyClick(list, step.key);
+        EXPECT_EQ(list->currentIndex().row(), step.row) << QKeySequence(step.key).toString().toStdString();
+    }
+}
+
 TEST_F(Gui, RowWiderThanTheCapShowsItsBeginningAndTheFileKeepsEveryByte) {
     std::string line = "Början";
     for (int i = 0; line.size() < 100000; ++i)

@@ -28,13 +28,17 @@ void ProgramFixture::advanceTo(std::int64_t ms) {
     advance(ms - clock.nowMs());
 }
 
-std::vector<std::string> ProgramFixture::linesSince(std::size_t mark) {
-    const auto& all = main().List1.lines();
-    return {all.begin() + static_cast<std::ptrdiff_t>(mark), all.end()};
-}
+std::vector<std::string> ProgramFixture::linesSince(std::size_t mark) { return linesOf(main().List1, mark); }
 
 std::string ProgramFixture::lastLine(const Control& list) {
-    return list.ListCount() == 0 ? std::string("<empty list>") : list.List(list.ListCount() - 1);
+    return list.ListCount() == 0 ? std::string("<empty list>") : list.store().text(list.ListCount() - 1);
+}
+
+std::vector<std::string> ProgramFixture::linesOf(const Control& list, std::size_t from) {
+    std::vector<std::string> lines;
+    for (std::size_t i = from; i < list.ListCount(); ++i)
+        lines.push_back(list.store().text(i));
+    return lines;
 }
 
 std::optional<std::string> FakeWorld::logbookBytes() const {

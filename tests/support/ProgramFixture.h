@@ -64,10 +64,11 @@ public:
     bool click(std::string_view control) { return main().raise(control, Event::Click); }
 
     // The main window's journal: a mark of where it is now, the lines
-    // appended since a mark, and the last line of a list.
+    // appended since a mark; the last line of a list and its lines from one on.
     std::size_t mark() { return main().List1.ListCount(); }
     std::vector<std::string> linesSince(std::size_t mark);
     static std::string lastLine(const Control& list);
+    static std::vector<std::string> linesOf(const Control& list, std::size_t from = 0);
 
     // A main window of this program on its own, never started, so a test
     // decides what its list holds; and that list's append, load and save.
@@ -75,7 +76,7 @@ public:
     void add(const std::string& entry) { form().List_Add(form().List1, entry); }
     void load() { form().List_Load(form().List1, logbookFile); }
     void save() { form().List_Save(form().List1, logbookFile); }
-    const std::vector<std::string>& entries() { return form().List1.lines(); }
+    std::vector<std::string> entries() { return linesOf(form().List1); }
 };
 
 class ProgramTest : public ::testing::Test, public ProgramFixture {};

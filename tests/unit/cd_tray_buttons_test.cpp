@@ -175,7 +175,8 @@ using ControlState = std::tuple<std::string, std::string, bool, bool, Colour, st
 std::vector<ControlState> snapshot(const Window& w) {
     std::vector<ControlState> out;
     for (const Control& c : w.controls())
-        out.emplace_back(c.Caption.get(), c.Text.get(), c.Visible.get(), c.Enabled.get(), c.BackColor.get(), c.lines());
+        out.emplace_back(c.Caption.get(), c.Text.get(), c.Visible.get(), c.Enabled.get(), c.BackColor.get(),
+                         test::ProgramFixture::linesOf(c));
     return out;
 }
 

@@ -122,7 +122,7 @@ TEST_F(CodeBox, ChosenOfferPutsOnlyItsTextOnTheClipboard) {
 
     EXPECT_EQ(fake.calls, (std::vector<std::string>{"clipboardSetText(rgb(255, 128, 1))", "clipboardSetText(00FF00)"}));
     for (std::size_t i = 0; i < w.List1.ListCount(); ++i)
-        EXPECT_NE(w.List1.List(i), kCopied);
+        EXPECT_NE(w.List1.store().text(i), kCopied);
     EXPECT_EQ(saves(), 0u); // the panel's own journal lines save nothing
 }
 

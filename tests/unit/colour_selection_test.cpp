@@ -91,7 +91,7 @@ TEST_F(ColourSelection, CancelledDialogKeepsTheCodeAndStillRunsTheRest) {
     // The chain logs the code the box still shows.
     advance(400);
     ASSERT_GE(w.List1.ListCount(), 2u);
-    EXPECT_EQ(w.List1.List(w.List1.ListCount() - 2), kCongratulation);
+    EXPECT_EQ(w.List1.store().text(w.List1.ListCount() - 2), kCongratulation);
     EXPECT_EQ(lastLine(w.List1), "0C0B0A");
 }
 
@@ -104,10 +104,10 @@ TEST_F(ColourSelection, SameColourTwiceIsLoggedTwice) {
     ASSERT_TRUE(clickChooseColour(w));
     advance(600);
     ASSERT_EQ(w.List1.ListCount(), before + 4);
-    EXPECT_EQ(w.List1.List(before), kCongratulation);
-    EXPECT_EQ(w.List1.List(before + 1), "FF0000");
-    EXPECT_EQ(w.List1.List(before + 2), kCongratulation);
-    EXPECT_EQ(w.List1.List(before + 3), "FF0000");
+    EXPECT_EQ(w.List1.store().text(before), kCongratulation);
+    EXPECT_EQ(w.List1.store().text(before + 1), "FF0000");
+    EXPECT_EQ(w.List1.store().text(before + 2), kCongratulation);
+    EXPECT_EQ(w.List1.store().text(before + 3), "FF0000");
 }
 
 } // namespace

@@ -19,7 +19,7 @@ TEST_F(JournalChains, NewColourChainWritesMessageCodeAndSaveAt200400And600ms) {
     EXPECT_EQ(w.List1.ListCount(), before);
     advance(1);
     ASSERT_EQ(w.List1.ListCount(), before + 1);
-    EXPECT_EQ(w.List1.List(before), kCongratulation);
+    EXPECT_EQ(w.List1.store().text(before), kCongratulation);
     EXPECT_EQ(w.Text8.Text.get(), kCongratulation);
 
     // The code step reads the box when it fires, not at the click.
@@ -28,7 +28,7 @@ TEST_F(JournalChains, NewColourChainWritesMessageCodeAndSaveAt200400And600ms) {
     EXPECT_EQ(w.List1.ListCount(), before + 1);
     advance(1);
     ASSERT_EQ(w.List1.ListCount(), before + 2);
-    EXPECT_EQ(w.List1.List(before + 1), "ABCDEF");
+    EXPECT_EQ(w.List1.store().text(before + 1), "ABCDEF");
     // The code goes straight into the list, not through the staging box.
     EXPECT_EQ(w.Text8.Text.get(), kCongratulation);
 
@@ -122,9 +122,9 @@ TEST_F(JournalChains, ChainsRunSideBySideAndEachSaveWritesTheWholeList) {
     advance(500);
 
     ASSERT_EQ(w.List1.ListCount(), before + 3);
-    EXPECT_EQ(w.List1.List(before), kCongratulation);
-    EXPECT_EQ(w.List1.List(before + 1), kCopied);
-    EXPECT_EQ(w.List1.List(before + 2), "C04000");
+    EXPECT_EQ(w.List1.store().text(before), kCongratulation);
+    EXPECT_EQ(w.List1.store().text(before + 1), kCopied);
+    EXPECT_EQ(w.List1.store().text(before + 2), "C04000");
     const auto bytes = logbookBytes();
     ASSERT_TRUE(bytes.has_value());
     EXPECT_TRUE(bytes->ends_with(kCongratulationBytes + "\r\n" + kCopiedBytes + "\r\nC04000\r\n")) << *bytes;

@@ -144,8 +144,8 @@ TEST(WindowModel, ListBoxKeepsLinesInInsertionOrderPastAnyLimit) {
     for (int i = 0; i < 40000; ++i)
         list.AddItem(std::to_string(i));
     EXPECT_EQ(list.ListCount(), 40000u);
-    EXPECT_EQ(list.List(0), "0");
-    EXPECT_EQ(list.List(39999), "39999");
+    EXPECT_EQ(list.store().text(0), "0");
+    EXPECT_EQ(list.store().text(39999), "39999");
     EXPECT_EQ(r.seen.size(), 40000u);
     w.removeObserver(&r);
 }

@@ -188,7 +188,7 @@ TEST_F(Cylinders, HeightStepTheWindowCannotTakeIsSkipped) {
     ASSERT_TRUE(click("Command4"));
     EXPECT_EQ(w->Height.get(), h0 - 900.0);
     expectFront(right(), false, "right");
-    EXPECT_EQ(w->List1.lines().back(), kRightBack);
+    EXPECT_EQ(lastLine(w->List1), kRightBack);
 }
 
 TEST_F(Cylinders, StepsReachTheWindowInTheirOrder) {

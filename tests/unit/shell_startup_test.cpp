@@ -32,7 +32,7 @@ TEST_F(StartUp, EachFurtherStartAddsAnEmptyHeadLineAndAWelcomeLine) {
 TEST_F(StartUp, LoadedLinesFollowTheEmptyHeadLine) {
     writeLogbook("F\xE4rg\r\nFF8000\r\n");
     frmMain& w = start();
-    EXPECT_EQ(w.List1.lines(), (std::vector<std::string>{"", "Färg", "FF8000"}));
+    EXPECT_EQ(linesOf(w.List1), (std::vector<std::string>{"", "Färg", "FF8000"}));
     EXPECT_TRUE(w.Timer19.Enabled.get());
 
     advance(149);
