@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace kav::app {
 namespace {
 
@@ -19,12 +21,15 @@ class SessionBusCheck : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(daemon.start()) << "the private dbus-daemon did not start";
-        ASSERT_TRUE(mute.listening() && silent.listening());
+        ASSERT_TRUE(abstract.start(QStringLiteral("unix:abstract=kavrilon-test-%1").arg(::getpid())));
+        ASSERT_TRUE(mute.listening() && silent.listening() && muteAbstract.listening());
     }
 
     test::PrivateBus daemon;
+    test::PrivateBus abstract;
     const test::MuteBus mute;
     const test::MuteBus silent{true};
+    const test::MuteBus muteAbstract{false, true};
     const test::TempDir empty;
 };
 
@@ -37,7 +42,9 @@ TEST_F(SessionBusCheck, KeepsOnlyABusThatRepliesToHello) {
         {"a running bus", daemon.address().toStdString(), true},
         {"the same bus, its path escaped", QString(daemon.address()).replace(u'/', QStringLiteral("%2f")).toStdString(),
          true},
+        {"a running bus on an abstract socket", abstract.address().toStdString(), true},
         {"a bus that never answers", mute.address(), false},
+        {"a bus on an abstract socket that never answers", muteAbstract.address(), false},
         {"a bus that falls silent after the authentication", silent.address(), false},
         {"no socket", "unix:path=" + (empty.path() / "bus").string(), false},
         {"another transport, left to the D-Bus library", "tcp:host=127.0.0.1,port=9", true},

@@ -1,10 +1,12 @@
 #pragma once
 // A bus that does not answer: it takes every connection on a socket in a
-// temporary folder and never writes a byte, or, when it `authenticates`,
-// accepts each client's authentication and then falls silent.
+// temporary folder, or on an `abstract` one of the same name, and never
+// writes a byte, or, when it `authenticates`, accepts each client's
+// authentication and then falls silent.
 
 #include "tests/support/TempDir.h"
 
+#include <cstddef>
 #include <string>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -16,11 +18,14 @@ namespace kav::test {
 
 class MuteBus {
 public:
-    explicit MuteBus(bool authenticates = false) : path_((dir_.path() / "bus").string()) {
+    explicit MuteBus(bool authenticates = false, bool abstract = false)
+        : path_((dir_.path() / "bus").string()), abstract_(abstract) {
         sockaddr_un sa{.sun_family = AF_UNIX, .sun_path = {}};
-        path_.copy(sa.sun_path, sizeof sa.sun_path - 1);
+        path_.copy(sa.sun_path + abstract, sizeof sa.sun_path - 2);
+        const auto len =
+            static_cast<socklen_t>(abstract ? offsetof(sockaddr_un, sun_path) + 1 + path_.size() : sizeof sa);
         fd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        listening_ = ::bind(fd_, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0 && ::listen(fd_, 16) == 0;
+        listening_ = ::bind(fd_, reinterpret_cast<sockaddr*>(&sa), len) == 0 && ::listen(fd_, 16) == 0;
         if (authenticates) server_ = std::thread([this] { serve(); });
     }
     ~MuteBus() {
@@ -34,7 +39,7 @@ public:
     MuteBus(const MuteBus&) = delete;
     MuteBus& operator=(const MuteBus&) = delete;
     bool listening() const { return listening_; }
-    std::string address() const { return "unix:path=" + path_; }
+    std::string address() const { return (abstract_ ? "unix:abstract=" : "unix:path=") + path_; }
 
 private:
     void serve() {
@@ -48,6 +53,7 @@ private:
 
     TempDir dir_;
     std::string path_;
+    bool abstract_;
     int fd_ = -1;
     bool listening_ = false;
     std::thread server_;
