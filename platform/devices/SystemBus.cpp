@@ -46,7 +46,9 @@ QStringList SystemBus::arguments(const BusCall& call, bool interactive) const {
                      address_.isEmpty() ? QStringLiteral("--system") : QStringLiteral("--address=") + address_,
                      QStringLiteral("--dest=") + call.service, QStringLiteral("--object-path=") + call.object,
                      QStringLiteral("--method=") + call.method};
-    if (interactive) args << QStringLiteral("--interactive");
+    // The user may take a while over polkit's password; the call waits so
+    // long that logind and polkit, not gdbus, decide when it ends.
+    if (interactive) args << QStringLiteral("--interactive") << QStringLiteral("--timeout=3600");
     return args + call.args;
 }
 
