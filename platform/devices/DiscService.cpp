@@ -27,7 +27,7 @@ QString firstQuoted(const std::optional<QString>& reply) {
 
 } // namespace
 
-void DiscService::eject(std::vector<std::string> devices, Done done) {
+void DiscService::eject(std::vector<std::string> devices, const Done& done) {
     if (devices.empty()) return done(false);
     // The service knows a drive by its real node, not the distribution's alias.
     std::error_code ec;

@@ -26,7 +26,7 @@ public:
     // Unmounts and ejects the disc in the drive of the first of `devices`
     // that the service knows, then tells `done` whether the service ejected
     // it. Nothing is called once this object is gone.
-    void eject(std::vector<std::string> devices, Done done);
+    void eject(std::vector<std::string> devices, const Done& done);
 
 private:
     SystemBus bus_;
