@@ -27,7 +27,7 @@ TEST_PACKAGES=(
   xvfb xauth xdotool xclip x11-utils libx11-dev imagemagick openbox passwd python3
   qt6-gtk-platformtheme qt6-wayland weston
   sway grim slurp wayvnc pipewire xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk
-  dbus desktop-file-utils appstream lintian valgrind
+  dbus libglib2.0-bin desktop-file-utils appstream lintian valgrind
   clang libclang-rt-14-dev clang-tidy ccache
 )
 

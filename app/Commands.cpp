@@ -1,10 +1,10 @@
 // Carrying out the command line: the texts, the errors, the picks and --palette.
 #include "app/CommandLine.h"
+#include "app/DisplayCheck.h"
+#include "app/SessionBusCheck.h"
 #include "colour/ColourHistory.h"
 #include "colour/HexRGB.h"
 #include "data/Resources.h"
-#include "platform/dbus/SessionBusCheck.h"
-#include "platform/posix/DisplayCheck.h"
 #include "platform/posix/Fd.h"
 #include "platform/posix/ProgramFolder.h"
 #include "platform/qt/ColourDialog.h"

@@ -4,10 +4,10 @@
 // saved once more if the list holds journal lines no chain has saved yet.
 
 #include "app/CommandLine.h"
+#include "app/DisplayCheck.h"
+#include "app/SessionBusCheck.h"
 #include "data/Resources.h"
 #include "forms/main/frmMain.h"
-#include "platform/dbus/SessionBusCheck.h"
-#include "platform/posix/DisplayCheck.h"
 #include "platform/posix/ProgramFolder.h"
 #include "platform/posix/StaleTempFiles.h"
 #include "platform/qt/Desktop.h"

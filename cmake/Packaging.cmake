@@ -33,7 +33,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation2, qt6-translations-l10n")
 # xdg-open opens the web pages of the shortcut menu and the program's own page;
 # Qt's Wayland plugin lets a Wayland desktop show the program natively rather
-# than through Xwayland.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")
+# than through Xwayland; gdbus asks the disk service to eject a mounted disc
+# and logind to shut down.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland, libglib2.0-bin")
 
 include(CPack)

@@ -43,8 +43,11 @@ bool CdTray::request(unsigned long what) {
 }
 
 bool CdTray::open() {
-    if (service_ && service_({std::begin(kDevices), std::end(kDevices)})) return true;
-    return request(CDROMEJECT);
+    if (!service_) return request(CDROMEJECT);
+    service_({std::begin(kDevices), std::end(kDevices)}, [this](bool ejected) {
+        if (!ejected) (void)request(CDROMEJECT);
+    });
+    return true;
 }
 
 bool CdTray::close() { return request(CDROMCLOSETRAY); }

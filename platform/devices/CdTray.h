@@ -3,8 +3,9 @@
 // ioctls, which block until the tray has moved: the caller's window waits
 // meanwhile, as the tray buttons are meant to. The kernel refuses to eject a
 // disc the desktop mounted, so the desktop's disk service, when given, is
-// asked first. The system calls go through CdSystemCalls so a test can
-// record them instead of touching a real drive.
+// asked first; the window does not wait for the service, and the ioctl
+// follows only when the service did not eject. The system calls go through
+// CdSystemCalls so a test can record them instead of touching a real drive.
 
 #include <functional>
 #include <string>
@@ -27,13 +28,14 @@ CdSystemCalls& posixCdSystemCalls();
 class CdTray {
 public:
     // Asks the disk service to unmount and eject the disc in the drive of
-    // one of the device nodes; true when it did.
-    using ServiceEject = std::function<bool(const std::vector<std::string>& devices)>;
+    // one of the device nodes, and later tells `then` whether it did.
+    using ServiceEject =
+        std::function<void(const std::vector<std::string>& devices, std::function<void(bool ejected)> then)>;
 
     explicit CdTray(CdSystemCalls& sys = posixCdSystemCalls(), ServiceEject service = {});
 
     // Ejects through the disk service, or else unlocks the door and ejects
-    // with the ioctls; true when the eject succeeded.
+    // with the ioctls; true when the eject succeeded or the service was asked.
     bool open();
     bool close(); // true when the drive accepted the request
 

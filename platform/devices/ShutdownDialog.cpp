@@ -1,6 +1,5 @@
 #include "ShutdownDialog.h"
 
-#include <QDBusMessage>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -14,15 +13,6 @@ constexpr const char* kRebootName = "reboot";
 constexpr const char* kCancelName = "cancel";
 
 } // namespace
-
-ShutdownDialog::ShutdownDialog(const QDBusConnection& bus)
-    : send_([bus](const QDBusMessage& m) { return bus.send(m); }) {}
-
-ShutdownDialog::ShutdownDialog(LazyBus& bus)
-    : send_([&bus](const QDBusMessage& m) {
-          bus.whenConnected([m](const QDBusConnection& c) { c.send(m); });
-          return true;
-      }) {}
 
 std::unique_ptr<QMessageBox> ShutdownDialog::createQuestion(QWidget* parent) {
     auto box = std::make_unique<QMessageBox>(parent);
@@ -58,17 +48,15 @@ ShutdownChoice ShutdownDialog::run(QWidget* parent) {
     return choice;
 }
 
-bool ShutdownDialog::carryOut(ShutdownChoice choice) {
+bool ShutdownDialog::carryOut(ShutdownChoice choice) const {
     if (choice == ShutdownChoice::Cancel) return false;
-    const QString method = choice == ShutdownChoice::PowerOff ? QStringLiteral("PowerOff") : QStringLiteral("Reboot");
-    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"),
-                                                       QStringLiteral("/org/freedesktop/login1"),
-                                                       QStringLiteral("org.freedesktop.login1.Manager"), method);
     // The argument `interactive` lets polkit ask the user for a password
-    // where the system wants one; the message flag allows that on the bus.
-    call << true;
-    call.setInteractiveAuthorizationAllowed(true);
-    return send_(call);
+    // where the system wants one; the call's own flag allows that on the bus.
+    return bus_.send({QStringLiteral("org.freedesktop.login1"),
+                      QStringLiteral("/org/freedesktop/login1"),
+                      choice == ShutdownChoice::PowerOff ? QStringLiteral("org.freedesktop.login1.Manager.PowerOff")
+                                                         : QStringLiteral("org.freedesktop.login1.Manager.Reboot"),
+                      {QStringLiteral("true")}});
 }
 
 } // namespace kav

@@ -3,11 +3,8 @@
 // the computer down or restart it. Only a confirmed choice reaches logind over
 // D-Bus; logind and polkit then decide, and may ask for a password.
 
-#include "platform/devices/LazyBus.h"
+#include "platform/devices/SystemBus.h"
 
-#include <QDBusConnection>
-
-#include <functional>
 #include <memory>
 
 class QMessageBox;
@@ -19,10 +16,8 @@ enum class ShutdownChoice { Cancel, PowerOff, Reboot };
 
 class ShutdownDialog {
 public:
-    // `bus` is a connection to the bus logind listens on.
-    explicit ShutdownDialog(const QDBusConnection& bus);
-    // The request goes out once `bus` is connected; the dialog never waits.
-    explicit ShutdownDialog(LazyBus& bus);
+    // `bus` is the bus logind listens on.
+    explicit ShutdownDialog(SystemBus bus = SystemBus()) : bus_(std::move(bus)) {}
 
     // Asks the user modally, carries out the answer and returns it.
     ShutdownChoice run(QWidget* parent = nullptr);
@@ -36,10 +31,10 @@ public:
     // Asks logind to power off or to reboot, interactively, without waiting
     // for its answer (the window never hangs on a password prompt). Returns
     // whether a request went out; Cancel sends nothing.
-    bool carryOut(ShutdownChoice choice);
+    bool carryOut(ShutdownChoice choice) const;
 
 private:
-    std::function<bool(const QDBusMessage&)> send_;
+    SystemBus bus_;
 };
 
 } // namespace kav

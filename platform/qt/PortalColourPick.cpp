@@ -30,8 +30,8 @@ QWidget* childWithText(QColorDialog& dialog, const QString& text) {
 
 } // namespace
 
-PortalColourPick::PortalColourPick(QColorDialog& dialog, QString busAddress)
-    : QObject(&dialog), dialog_(&dialog), screen_(new ScreenPick(this, std::move(busAddress))) {
+PortalColourPick::PortalColourPick(QColorDialog& dialog, const QDBusConnection& bus)
+    : QObject(&dialog), dialog_(&dialog), screen_(new ScreenPick(this, bus)) {
     // Qt makes its button only where its platform can grab the screen, and
     // on Xwayland that grab reads black: it goes at once outside X11.
     qtButton_ = qobject_cast<QPushButton*>(childWithText(dialog, QColorDialog::tr("&Pick Screen Color")));

@@ -19,11 +19,10 @@ class PortalColourPick final : public QObject {
     Q_OBJECT
 
 public:
-    // Attaches to `dialog` (and is deleted with it). `busAddress` is the
-    // session bus in D-Bus address form; the answer arrives from the event
-    // loop, which runs once the dialog shows.
-    explicit PortalColourPick(QColorDialog& dialog,
-                              QString busAddress = QString::fromStdString(dbus::sessionBusAddress()));
+    // Attaches to `dialog` (and is deleted with it). The portal is asked on
+    // `bus`; its answer arrives from the event loop, which runs once the
+    // dialog shows.
+    explicit PortalColourPick(QColorDialog& dialog, const QDBusConnection& bus = QDBusConnection::sessionBus());
 
     // How the dialog picks: still undecided, the portal, Qt's X11 grab, or not at all.
     ScreenPick::Path path() const { return screen_->path(); }

@@ -1,9 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
-#include "platform/dbus/BusAddress.h"
 #include "platform/devices/CdTray.h"
 #include "platform/devices/DiscService.h"
-#include "platform/devices/LazyBus.h"
 #include "platform/devices/Media.h"
 #include "platform/devices/ShutdownDialog.h"
 #include "platform/launch/Launcher.h"
@@ -43,10 +41,8 @@ constexpr std::string_view kHomepageItem = "color";
 constexpr const char* kNoHomepage =
     "Programmets hemsida kan inte öppnas: det finns ingen sida eller webbläsare att visa den med.";
 
-// How long a bus may take to answer before the program goes on without it.
+// How long the disk service may take to answer before the tray goes on without it.
 constexpr std::chrono::milliseconds kBusTimeout{2000};
-// How long the tray button waits for the disk service to unmount or eject.
-constexpr std::chrono::milliseconds kDiscTimeout{10000};
 
 // Once a session, when the session's lines cannot reach the logbook file for
 // a reason that will not pass by itself: what stands in the way, where, and
@@ -113,14 +109,13 @@ void tellMissing(std::string_view item, const std::string& program) {
 } // namespace
 
 struct QtPlatform::Services {
-    // The system bus is connected on first use only: the start never waits
-    // on D-Bus, and a mute bus costs a click at most the bus timeout.
-    LazyBus systemBus{dbus::systemBusAddress(), QStringLiteral("kavrilon-system"), kBusTimeout};
-    CdTray tray{posixCdSystemCalls(), [this](const std::vector<std::string>& devices) {
-                    const auto bus = systemBus.connection();
-                    return bus && DiscService(*bus, kDiscTimeout).eject(devices);
+    // The system's services are asked by child processes: neither the start
+    // nor a click waits on the system bus.
+    DiscService discs{SystemBus(), kBusTimeout};
+    CdTray tray{posixCdSystemCalls(), [this](const std::vector<std::string>& devices, std::function<void(bool)> then) {
+                    discs.eject(devices, std::move(then));
                 }};
-    ShutdownDialog shutdown{systemBus};
+    ShutdownDialog shutdown;
     // The colour the dialog opens with: the one chosen last.
     QColor lastColour = Qt::white;
     // What the start-up load found, which decides what later saves may replace.

@@ -2,8 +2,6 @@
 // pointer grab where only that can see the screen.
 #include "platform/qt/ScreenPick.h"
 
-#include "platform/dbus/BusProbe.h"
-
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -32,9 +30,8 @@ const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kScreenshot = QStringLiteral("org.freedesktop.portal.Screenshot");
 const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 
-// How long the bus may take to answer the opening of its handshake, and the
-// portal to say which version it has (starting it on demand can take a while).
-constexpr std::chrono::milliseconds kProbeTime{1000};
+// How long the portal may take to say which version it has (starting it on
+// demand can take a while).
 constexpr int kVersionMs = 25000;
 
 int component(double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); }
@@ -113,27 +110,11 @@ bool x11GrabReadsScreen() {
            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-ScreenPick::ScreenPick(QObject* parent, QString busAddress) : QObject(parent), address_(std::move(busAddress)) {
-    if (address_.isEmpty()) {
+ScreenPick::ScreenPick(QObject* parent, const QDBusConnection& bus) : QObject(parent), bus_(bus) {
+    if (!bus_.isConnected()) {
         QTimer::singleShot(0, this, [this] { settle(false); });
         return;
     }
-    // A bus that accepts and never answers would otherwise hold the D-Bus
-    // library, and the window with it, for its default time-out of 25 s.
-    dbus::probe(address_.toStdString(), kProbeTime, this, [this](bool alive) { finishProbe(alive); });
-}
-
-ScreenPick::~ScreenPick() {
-    // A pick still open in the portal is withdrawn with its owner.
-    if (!requestHandle_.isEmpty() && bus_.isConnected())
-        bus_.send(QDBusMessage::createMethodCall(kPortal, requestHandle_, kRequest, QStringLiteral("Close")));
-}
-
-void ScreenPick::finishProbe(bool alive) {
-    // One connection per bus for the program's life, shared by every pick.
-    const auto bus = alive ? dbus::connect(address_, QStringLiteral("kavrilon-portal ") + address_) : std::nullopt;
-    if (!bus) return settle(false);
-    bus_ = *bus;
     // PickColor came with version 2 of the screenshot portal.
     QDBusMessage get = QDBusMessage::createMethodCall(
         kPortal, kPortalPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
@@ -145,6 +126,12 @@ void ScreenPick::finishProbe(bool alive) {
         const QVariant version = reply.isError() ? QVariant() : reply.value().variant();
         settle(version.metaType() == QMetaType::fromType<uint>() && version.toUInt() >= 2);
     });
+}
+
+ScreenPick::~ScreenPick() {
+    // A pick still open in the portal is withdrawn with its owner.
+    if (!requestHandle_.isEmpty() && bus_.isConnected())
+        bus_.send(QDBusMessage::createMethodCall(kPortal, requestHandle_, kRequest, QStringLiteral("Close")));
 }
 
 void ScreenPick::settle(bool portal) {

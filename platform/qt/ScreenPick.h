@@ -5,10 +5,8 @@
 // the pointer and the pixel under the click, but only on an X11 session.
 // Under Xwayland the X server sees no Wayland window and would read black, so
 // a Wayland session without the portal has no pick at all. Nothing here
-// blocks: the bus is probed on the event loop, so an absent, slow or mute bus
-// only means no portal.
-
-#include "platform/dbus/BusAddress.h"
+// blocks: the portal is asked asynchronously on the session bus, which the
+// start-up check kept from Qt when it did not answer.
 
 #include <QColor>
 #include <QDBusConnection>
@@ -30,9 +28,8 @@ public:
     enum class Path { Checking, Portal, X11Grab, None };
     enum class Outcome { Picked, Cancelled, Failed };
 
-    // Starts asking the bus at `busAddress` (D-Bus address form) for the
-    // portal; decided() follows from the event loop.
-    explicit ScreenPick(QObject* parent, QString busAddress = QString::fromStdString(dbus::sessionBusAddress()));
+    // Starts asking the portal on `bus`; decided() follows from the event loop.
+    explicit ScreenPick(QObject* parent, const QDBusConnection& bus = QDBusConnection::sessionBus());
     ~ScreenPick() override;
 
     Path path() const { return path_; }
@@ -52,7 +49,6 @@ private Q_SLOTS:
     void onResponse(uint response, const QVariantMap& results);
 
 private:
-    void finishProbe(bool alive);
     void settle(bool portal);
     void pickThroughPortal(QWidget* window);
     void end(Outcome outcome, const QColor& colour = {});
@@ -60,10 +56,9 @@ private:
     // an empty handle stops listening.
     void watchRequest(const QString& handle);
 
-    QString address_;
     Path path_ = Path::Checking;
     bool picking_ = false;
-    QDBusConnection bus_{QString()};
+    QDBusConnection bus_;
     QString requestHandle_;
 };
 

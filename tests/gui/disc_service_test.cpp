@@ -1,11 +1,11 @@
 // "Open CD" through the desktop's disk service: a fake udisks2 on a private
 // bus records what it is asked, and the tray's system calls are recorded
 // too, so no real drive is touched. With the service the disc is unmounted
-// and then ejected; without it, or on a bus that never answers, the tray
-// falls back to the eject ioctl.
+// and then ejected; when the service refuses, is missing, or the bus never
+// answers, the tray falls back to the eject ioctl.
 #include "platform/devices/CdTray.h"
 #include "platform/devices/DiscService.h"
-#include "platform/devices/LazyBus.h"
+#include "tests/support/MuteBus.h"
 #include "tests/support/PrivateBus.h"
 
 #include <QDBusArgument>
@@ -14,28 +14,28 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
-#include <QThread>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <linux/cdrom.h>
 #include <mutex>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
+#include <optional>
 
 namespace kav {
 namespace {
 
 using namespace std::chrono_literals;
 
-const QString kBlock = QStringLiteral("/org/freedesktop/UDisks2/block_devices/sr0");
-const QString kDrive = QStringLiteral("/org/freedesktop/UDisks2/drives/Fake_CD");
+const std::string kBlock = "/org/freedesktop/UDisks2/block_devices/sr0";
+const std::string kDrive = "/org/freedesktop/UDisks2/drives/Fake_CD";
 
-// udisks2 as far as an eject needs it; it answers from a thread of its own,
-// since the tray waits for the answers on the test's thread.
+// udisks2 as far as an eject needs it; it records the requests that change
+// something, and refuses the eject when told to.
 class FakeUDisks final : public QDBusVirtualObject {
 public:
+    bool refuseEject = false;
+
     QString introspect(const QString&) const override { return {}; }
     bool handleMessage(const QDBusMessage& m, const QDBusConnection& bus) override {
         QVariantList reply;
@@ -45,25 +45,29 @@ public:
             // The tray's nodes, as they are or with the alias followed.
             const QString node = devspec.value(QStringLiteral("path")).toString();
             if (node == QLatin1String("/dev/cdrom") || node == QLatin1String("/dev/sr0"))
-                found << QDBusObjectPath(kBlock);
+                found << QDBusObjectPath(QString::fromStdString(kBlock));
             reply << QVariant::fromValue(found);
         } else if (m.member() == QLatin1String("Get")) {
-            reply << QVariant::fromValue(QDBusVariant(QVariant::fromValue(QDBusObjectPath(kDrive))));
+            reply << QVariant::fromValue(
+                QDBusVariant(QVariant::fromValue(QDBusObjectPath(QString::fromStdString(kDrive)))));
+        } else if (m.member() == QLatin1String("Unmount") || m.member() == QLatin1String("Eject")) {
+            const std::lock_guard lock(mutex_);
+            asked_.push_back((m.member() + QLatin1Char(' ') + m.path()).toStdString());
+            if (refuseEject && m.member() == QLatin1String("Eject"))
+                return bus.send(m.createErrorReply(QStringLiteral("org.freedesktop.UDisks2.Error.Failed"), {}));
         } else {
-            const std::lock_guard lock(mutex);
-            asked << m.member() + QLatin1Char(' ') + m.path();
+            return false;
         }
-        bus.send(m.createReply(reply));
-        return true;
+        return bus.send(m.createReply(reply));
     }
-    QStringList calls() {
-        const std::lock_guard lock(mutex);
-        return asked;
+    std::vector<std::string> calls() {
+        const std::lock_guard lock(mutex_);
+        return asked_;
     }
 
 private:
-    std::mutex mutex;
-    QStringList asked;
+    std::mutex mutex_;
+    std::vector<std::string> asked_;
 };
 
 // The tray's system calls: every device opens, every request succeeds.
@@ -78,93 +82,73 @@ public:
     int close(int) override { return 0; }
 };
 
-// A socket that takes connections and never answers: a mute bus.
-class MuteSocket {
-public:
-    MuteSocket() {
-        fd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_un addr{};
-        addr.sun_family = AF_UNIX;
-        const std::string path = (dir_.path() / "bus").string();
-        path.copy(addr.sun_path, sizeof addr.sun_path - 1);
-        if (::bind(fd_, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd_, 8) != 0) fd_ = -1;
-        address_ = "unix:path=" + path;
-    }
-    ~MuteSocket() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    bool listening() const { return fd_ >= 0; }
-    const std::string& address() const { return address_; }
-
-private:
-    test::TempDir dir_;
-    int fd_ = -1;
-    std::string address_;
-};
-
 class DiscServiceTray : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(bus.start()) << "the private dbus-daemon did not start"; }
-    void TearDown() override {
-        if (serviceThread.isRunning()) {
-            serviceThread.quit();
-            serviceThread.wait();
-        }
-        QDBusConnection::disconnectFromBus(QStringLiteral("udisks"));
+    void SetUp() override {
+        ASSERT_TRUE(bus.start()) << "the private dbus-daemon did not start";
+        ASSERT_TRUE(mute.listening());
     }
 
-    // The fake is registered before it moves to its thread: registering
-    // gives it a child object, which must be made in the fake's own thread to
-    // be owned (and freed) by it.
-    void startFakeService() {
-        QDBusConnection c = QDBusConnection::connectToBus(bus.address(), QStringLiteral("udisks"));
-        ASSERT_TRUE(c.registerService(QStringLiteral("org.freedesktop.UDisks2")));
-        ASSERT_TRUE(
-            c.registerVirtualObject(QStringLiteral("/org/freedesktop/UDisks2"), &fake, QDBusConnection::SubPath));
-        fake.moveToThread(&serviceThread);
-        serviceThread.start();
-    }
-
-    // Opens the tray as the program does: the disk service on a lazily
-    // connected bus at `address`, else the ioctls.
-    bool openTray(const std::string& address) {
+    // Puts `fake` on the bus as udisks2 until the returned connection name is
+    // disconnected.
+    QString serve(FakeUDisks& fake) {
         static int n = 0;
-        const QString name = QStringLiteral("client-%1").arg(++n);
-        bool opened = false;
-        {
-            LazyBus lazy(address, name, 300ms);
-            CdTray tray(ioctls, [&](const std::vector<std::string>& devices) {
-                const auto c = lazy.connection();
-                return c && DiscService(*c, 2s).eject(devices);
+        const QString name = QStringLiteral("udisks-%1").arg(++n);
+        QDBusConnection c = QDBusConnection::connectToBus(bus.address(), name);
+        EXPECT_TRUE(c.registerService(QStringLiteral("org.freedesktop.UDisks2")));
+        EXPECT_TRUE(
+            c.registerVirtualObject(QStringLiteral("/org/freedesktop/UDisks2"), &fake, QDBusConnection::SubPath));
+        return name;
+    }
+
+    // Opens the tray as the program does, the disk service asked on the bus
+    // at `address`, and waits until the service has had its say; the click
+    // itself never waits for the service.
+    void openTray(const QString& address) {
+        DiscService service(SystemBus(address), 1s);
+        bool answered = false;
+        CdTray tray(ioctls, [&](const std::vector<std::string>& devices, std::function<void(bool)> then) {
+            service.eject(devices, [&answered, then](bool ejected) {
+                then(ejected);
+                answered = true;
             });
-            opened = tray.open();
-        }
-        return opened;
+        });
+        EXPECT_TRUE(tray.open());
+        EXPECT_FALSE(answered) << "the click waited for the disk service";
+        EXPECT_TRUE(QTest::qWaitFor([&answered] { return answered; }, 20000));
     }
 
     test::PrivateBus bus;
-    FakeUDisks fake;
-    QThread serviceThread;
+    const test::MuteBus mute;
     Ioctls ioctls;
 };
 
-TEST_F(DiscServiceTray, WithTheServiceTheDiscIsUnmountedThenEjectedAndNoIoctlIsSent) {
-    startFakeService();
-    EXPECT_TRUE(openTray(bus.address().toStdString()));
-    EXPECT_EQ(fake.calls(), (QStringList{"Unmount " + kBlock, "Eject " + kDrive}));
-    EXPECT_TRUE(ioctls.requests.empty());
-}
-
-TEST_F(DiscServiceTray, WithoutTheServiceTheEjectIoctlIsSent) {
-    EXPECT_TRUE(openTray(bus.address().toStdString()));
-    EXPECT_EQ(ioctls.requests, (std::vector<unsigned long>{CDROM_LOCKDOOR, CDROMEJECT}));
-}
-
-TEST_F(DiscServiceTray, OnAMuteBusTheEjectIoctlIsSent) {
-    const MuteSocket mute;
-    ASSERT_TRUE(mute.listening());
-    EXPECT_TRUE(openTray(mute.address()));
-    EXPECT_EQ(ioctls.requests, (std::vector<unsigned long>{CDROM_LOCKDOOR, CDROMEJECT}));
+TEST_F(DiscServiceTray, TheIoctlEjectsOnlyWhenTheServiceDidNot) {
+    const std::vector<unsigned long> byIoctl{CDROM_LOCKDOOR, CDROMEJECT};
+    const std::vector<std::string> byService{"Unmount " + kBlock, "Eject " + kDrive};
+    const struct {
+        const char* what;
+        std::optional<bool> service; // whether the service refuses the eject; none: no service
+        bool mute;
+        std::vector<std::string> asked;
+        std::vector<unsigned long> requests;
+    } cases[] = {
+        {"the service ejects", false, false, byService, {}},
+        {"the service refuses", true, false, byService, byIoctl},
+        {"a bus without the service", std::nullopt, false, {}, byIoctl},
+        {"a bus that never answers", std::nullopt, true, {}, byIoctl},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeUDisks fake;
+        fake.refuseEject = c.service.value_or(false);
+        const QString served = c.service ? serve(fake) : QString();
+        ioctls.requests.clear();
+        openTray(c.mute ? QString::fromStdString(mute.address()) : bus.address());
+        EXPECT_EQ(fake.calls(), c.asked);
+        EXPECT_EQ(ioctls.requests, c.requests);
+        if (!served.isEmpty()) QDBusConnection::disconnectFromBus(served);
+    }
 }
 
 } // namespace

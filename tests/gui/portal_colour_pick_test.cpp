@@ -1,12 +1,13 @@
 // The colour dialog's screen pick against what no real portal can be made to
 // do: a fake screenshot portal on a private bus started by the test answers
 // with malformed replies or never answers a pick, and buses that never answer
-// at all. The real portal is played on a real desktop (the sway profile of
-// the end-to-end tests). This runs on the offscreen platform, which is no X11
-// session: without a portal there is no pick button.
+// at all, as the start check leaves them to Qt. The real portal is played on
+// a real desktop (the sway profile of the end-to-end tests). This runs on the
+// offscreen platform, which is no X11 session: without a portal there is no
+// pick button.
+#include "app/SessionBusCheck.h"
 #include "platform/qt/PortalColourPick.h"
-
-#include "tests/support/TempDir.h"
+#include "tests/support/MuteBus.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -21,10 +22,6 @@
 
 #include <cmath>
 #include <optional>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <thread>
-#include <unistd.h>
 
 namespace kav::qt {
 namespace {
@@ -70,18 +67,6 @@ QVariant rgb(std::initializer_list<double> parts) {
         arg << p;
     arg.endStructure();
     return QVariant::fromValue(arg);
-}
-
-// A listening socket that nobody serves: a hung bus.
-QString listeningSocket(const test::TempDir& dir, const char* name, int& fd) {
-    const std::string path = (dir.path() / name).string();
-    fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un sa{};
-    sa.sun_family = AF_UNIX;
-    path.copy(sa.sun_path, sizeof sa.sun_path - 1);
-    EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa), 0);
-    EXPECT_EQ(::listen(fd, 4), 0);
-    return QStringLiteral("unix:path=") + QString::fromStdString(path);
 }
 
 class PortalPick : public ::testing::Test {
@@ -130,10 +115,13 @@ protected:
         if (!portalName.isEmpty()) QDBusConnection::disconnectFromBus(portalName);
         portalName.clear();
     }
-    // Attaches the pick to an open dialog and waits for its decision.
+    // Attaches the pick, asking on a connection of its own to the bus at
+    // `busAddress`, to an open dialog and waits for its decision.
     static PortalColourPick* open(QColorDialog& dialog, const QString& busAddress) {
+        static int n = 0;
+        const QDBusConnection bus = QDBusConnection::connectToBus(busAddress, QStringLiteral("pick-%1").arg(++n));
         dialog.setOption(QColorDialog::DontUseNativeDialog, true);
-        auto* pick = new PortalColourPick(dialog, busAddress);
+        auto* pick = new PortalColourPick(dialog, bus);
         dialog.show();
         EXPECT_TRUE(QTest::qWaitFor([pick] { return pick->path() != ScreenPick::Path::Checking; }, 8000));
         return pick;
@@ -201,38 +189,24 @@ TEST_F(PortalPick, ClosingTheDialogWithdrawsAPickThePortalNeverAnswered) {
 }
 
 TEST_F(PortalPick, BusesThatNeverAnswerOfferNoPick) {
-    int muteFd = -1, silentFd = -1;
-    const QString mute = listeningSocket(dir, "mute", muteFd);
-    const QString silent = listeningSocket(dir, "silent", silentFd);
-    // This one answers the authentication with OK, then falls silent.
-    std::thread silentBus([silentFd] {
-        const int c = ::accept(silentFd, nullptr, nullptr);
-        char buf[256];
-        if (c >= 0 && ::read(c, buf, sizeof buf) > 0) {
-            const char ok[] = "OK 0123456789abcdef0123456789abcdef\r\n";
-            if (::write(c, ok, sizeof ok - 1) > 0)
-                while (::read(c, buf, sizeof buf) > 0) {
-                }
-        }
-        if (c >= 0) ::close(c);
-    });
-    const std::vector<std::pair<const char*, QString>> cases = {
-        {"a bus that never answers", mute},
-        {"a bus that falls silent after the authentication", silent},
+    const test::MuteBus mute;
+    const test::MuteBus silent(true);
+    ASSERT_TRUE(mute.listening() && silent.listening());
+    const std::vector<std::pair<const char*, std::string>> cases = {
+        {"a bus that never answers", mute.address()},
+        {"a bus that falls silent after the authentication", silent.address()},
     };
     for (const auto& [what, busAddress] : cases) {
         SCOPED_TRACE(what);
         QColorDialog dialog(Qt::white);
-        const PortalColourPick* pick = open(dialog, busAddress);
+        const PortalColourPick* pick =
+            open(dialog, QString::fromStdString(app::answeringBus(busAddress, std::chrono::milliseconds(300))));
         EXPECT_EQ(pick->path(), ScreenPick::Path::None);
         // Not even Qt's own button, whose grab reads nothing off an X11 screen here.
         EXPECT_EQ(pick->pickButton(), nullptr);
         for (const QPushButton* b : dialog.findChildren<QPushButton*>())
             EXPECT_TRUE(b->isHidden() || b->text() != QColorDialog::tr("&Pick Screen Color"));
     }
-    silentBus.join();
-    ::close(muteFd);
-    ::close(silentFd);
 }
 
 } // namespace

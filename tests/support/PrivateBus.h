@@ -13,13 +13,16 @@ namespace kav::test {
 
 class PrivateBus {
 public:
-    bool start() {
+    // Listens at `listen` (D-Bus address form), or in the temporary folder.
+    bool start(const QString& listen = {}) {
         const QString program = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
         if (program.isEmpty()) return false;
         daemon_.setProgram(program);
-        daemon_.setArguments({QStringLiteral("--session"), QStringLiteral("--print-address"),
-                              QStringLiteral("--nofork"),
-                              QStringLiteral("--address=unix:dir=") + QString::fromStdString(dir_.path().string())});
+        daemon_.setArguments(
+            {QStringLiteral("--session"), QStringLiteral("--print-address"), QStringLiteral("--nofork"),
+             QStringLiteral("--address=") +
+                 (listen.isEmpty() ? QStringLiteral("unix:dir=") + QString::fromStdString(dir_.path().string())
+                                   : listen)});
         daemon_.setProcessChannelMode(QProcess::SeparateChannels);
         daemon_.setStandardErrorFile(QProcess::nullDevice());
         daemon_.start();

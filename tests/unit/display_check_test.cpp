@@ -1,7 +1,7 @@
 // The display check reads -platform and -display as Qt does: the last one
 // counts, "--" works as "-", and a value Qt takes for another option is no
 // display name.
-#include "platform/posix/DisplayCheck.h"
+#include "app/DisplayCheck.h"
 
 #include <gtest/gtest.h>
 

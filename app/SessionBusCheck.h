@@ -9,11 +9,20 @@
 // safe while another thread may read the environment. The programs the
 // launcher starts get the user's own address in their own environment.
 
+#include <chrono>
+#include <string>
+
 namespace kav::app {
 
-// Probes the session bus briefly; when it does not answer, the address is
-// replaced by one that fails at once, so Qt goes on without a bus. Must run
-// before any thread starts.
+// The session bus address for Qt: `address` itself when the bus there
+// replies to the opening of a D-Bus conversation (authentication and Hello)
+// within `timeout`, else one that the D-Bus library refuses at once. An
+// address of another transport than a local socket is kept: the D-Bus
+// library decides.
+std::string answeringBus(const std::string& address, std::chrono::milliseconds timeout);
+
+// Puts the answering address in the environment when the session bus does
+// not answer. Must run before any thread starts.
 void checkSessionBus();
 
 } // namespace kav::app

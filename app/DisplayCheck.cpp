@@ -1,4 +1,4 @@
-#include "platform/posix/DisplayCheck.h"
+#include "app/DisplayCheck.h"
 
 #include "platform/posix/ProgramFolder.h"
 
