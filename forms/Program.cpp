@@ -7,8 +7,8 @@
 
 namespace kav {
 
-Program::Program(Platform& platform, Clock& clock, ProgramListener* listener)
-    : platform_(&platform), timers_(clock), listener_(listener) {}
+Program::Program(Platform& platform, logbook::Logbook& logbook, Clock& clock, ProgramListener* listener)
+    : platform_(&platform), logbook_(&logbook), timers_(clock), listener_(listener) {}
 
 Program::~Program() {
     unloadForm1();

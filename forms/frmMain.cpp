@@ -63,10 +63,9 @@ const Binding<frmMain> kBindings[] = {
 frmMain::frmMain(Program& program) : Window(frmMainDesign()), program_(&program) {
     bindAll<frmMain>(*this, kBindings);
     bindJournalChains();
+    logbook().show(List1);
     for (const LaunchItem& item : launchItems())
         bind(item.name, Event::Click, [this, &item](const EventArgs&) { platform().launch(item); });
 }
-
-std::string frmMain::logbookPath() const { return program_->platform().logbookPath(); }
 
 } // namespace kav

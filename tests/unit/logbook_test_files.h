@@ -1,6 +1,8 @@
 #pragma once
-// Reading and writing test files byte for byte, and listing a folder, for the
-// logbook tests.
+// Reading and writing test files byte for byte, listing a folder, and the
+// entries a file's bytes give the list, for the logbook tests.
+
+#include "logbook/LogbookFormat.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -30,6 +32,18 @@ inline std::vector<std::string> folderNames(const std::filesystem::path& folder)
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// The entries the list shows for a logbook file of `bytes`, as a load gives
+// them to it, decoded to UTF-8.
+inline std::vector<std::string> entriesOf(const std::string& bytes) {
+    logbook::LineImage image = logbook::indexLines(bytes);
+    LineStore store;
+    if (!image.bytes.empty()) store.appendImage(std::move(image.bytes), std::move(image.marks));
+    std::vector<std::string> entries;
+    for (std::size_t i = 0; i < store.count(); ++i)
+        entries.push_back(store.text(i));
+    return entries;
 }
 
 } // namespace kav::test

@@ -1,4 +1,4 @@
-#include "platform/posix/LogbookFile.h"
+#include "logbook/LogbookFile.h"
 
 #include <algorithm>
 #include <chrono>
@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace kav::posix {
+namespace kav::logbook {
 
 namespace {
 
@@ -80,6 +80,10 @@ void appendRange(std::string& out, std::span<const std::string_view> pieces, std
 }
 
 } // namespace
+
+std::string logbookPathIn(const std::filesystem::path& folder) {
+    return folder.empty() ? std::string() : (folder / kLogbookName).string();
+}
 
 std::optional<std::string> LogbookFile::load(const std::string& path) {
     ReadResult r = readFile(path, readLimit_);
@@ -186,4 +190,4 @@ bool LogbookFile::save(const std::string& path, std::span<const std::string_view
     return false;
 }
 
-} // namespace kav::posix
+} // namespace kav::logbook

@@ -11,7 +11,7 @@
 
 #include <sys/types.h>
 
-namespace kav::posix {
+namespace kav::logbook {
 
 struct StaleTempSweep {
     std::string folder; // where to look
@@ -29,4 +29,4 @@ int removeStaleTempFiles(const StaleTempSweep& sweep);
 // backup a user named alike, say) is never taken for one.
 bool parseTempName(const std::string& entry, const std::string& name, pid_t& pid);
 
-} // namespace kav::posix
+} // namespace kav::logbook

@@ -14,16 +14,25 @@
 // Loads and saves may come from different threads; one save at a time runs.
 
 #include "logbook/LogbookFormat.h"
-#include "platform/posix/AtomicFile.h"
+#include "logbook/AtomicFile.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <mutex>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
-namespace kav::posix {
+namespace kav::logbook {
+
+// The name of the logbook file in the program folder.
+inline constexpr std::string_view kLogbookName = "kavrilon.ini";
+// The file in the folder whose lock the running copy holds.
+inline constexpr const char* kLockName = ".kavrilon.lock";
+
+// The logbook's path in `folder`; empty (no logbook) when the folder is.
+std::string logbookPathIn(const std::filesystem::path& folder);
 
 class LogbookFile {
 public:
@@ -76,4 +85,4 @@ private:
     bool listBehind_ = false;
 };
 
-} // namespace kav::posix
+} // namespace kav::logbook
