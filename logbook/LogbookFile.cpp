@@ -136,10 +136,6 @@ void LogbookFile::holdSaves(Hold why) {
     standing_ = why;
 }
 
-bool LogbookFile::save(const std::string& path, std::string_view bytes) {
-    return save(path, std::span<const std::string_view>(&bytes, 1));
-}
-
 bool LogbookFile::save(const std::string& path, std::span<const std::string_view> bytes,
                        std::optional<logbook::FileSpan> fileLines) {
     const std::lock_guard lock(mutex_);

@@ -1,7 +1,7 @@
 #pragma once
 // Removing the temporary files that saves of killed processes left behind:
 // ".<name>.<pid>-<counter>-<stamp>.tmp" (decimal process id and counter, 16
-// lower-case hexadecimal digits; see platform/posix/AtomicFile). Only regular
+// lower-case hexadecimal digits; see logbook/AtomicFile). Only regular
 // files of the running user whose name has exactly that form and whose
 // process is gone are removed: a live process's file may be a save in
 // progress (a copy working on another folder through a link).

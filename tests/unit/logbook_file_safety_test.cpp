@@ -77,6 +77,10 @@ protected:
 
 using Make = std::function<void()>;
 
+bool saveBytes(logbook::LogbookFile& file, const fs::path& path, std::string_view bytes) {
+    return file.save(path.string(), std::span<const std::string_view>(&bytes, 1));
+}
+
 TEST_F(FileSafety, ReaderRefusesWhatItCannotOrMayNotRead) {
     struct Case {
         const char* what;
@@ -196,7 +200,7 @@ TEST_F(FileSafety, RootIsNotLedByAnotherUsersLink) {
     const FileState before = stateOf(secret);
     logbook::LogbookFile logbook;
     EXPECT_EQ(logbook.load(path.string()), std::nullopt);
-    EXPECT_FALSE(logbook.save(path.string(), "lines\r\n"));
+    EXPECT_FALSE(saveBytes(logbook, path, "lines\r\n"));
     EXPECT_FALSE(logbook::writeFileAtomic(path.string(), "lines\r\n"));
     EXPECT_EQ(stateOf(secret), before);
     EXPECT_TRUE(fs::is_symlink(path));
@@ -216,7 +220,7 @@ TEST_F(FileSafety, LogbookThatCouldNotBeReadIsNeverSavedOver) {
         const int result = user.run([&] {
             logbook::LogbookFile logbook(c.limit);
             if (logbook.load(path.string())) return 1;
-            return logbook.save(path.string(), "welcome\r\n") || logbook.save(path.string(), "exit\r\n") ? 2 : 0;
+            return saveBytes(logbook, path, "welcome\r\n") || saveBytes(logbook, path, "exit\r\n") ? 2 : 0;
         });
         EXPECT_EQ(result, 0) << "1: it was read, 2: it was saved over";
         EXPECT_EQ(stateOf(path), before);
@@ -237,14 +241,14 @@ TEST_F(FileSafety, LogbookReplacesOnlyTheFileItLoadedOrSaved) {
     // Another file put in its place since the load is left alone.
     file(ownElsewhere, "another\r\n", 0644, false);
     fs::rename(ownElsewhere, own);
-    EXPECT_FALSE(logbook.save(own.string(), "saved\r\n"));
+    EXPECT_FALSE(saveBytes(logbook, own, "saved\r\n"));
     EXPECT_EQ(readBytes(own), "another\r\n");
 
     // A deleted logbook comes back with the next save, and the file saved is
     // the one the saves after it replace.
     fs::remove(own);
-    EXPECT_TRUE(logbook.save(own.string(), "again\r\n"));
-    EXPECT_TRUE(logbook.save(own.string(), "and again\r\n"));
+    EXPECT_TRUE(saveBytes(logbook, own, "again\r\n"));
+    EXPECT_TRUE(saveBytes(logbook, own, "and again\r\n"));
     EXPECT_EQ(stateOf(own), (FileState{"and again\r\n", 0644, ::geteuid()}));
     EXPECT_EQ(folderNames(dir.path()), (std::vector<std::string>{"kavrilon.ini", "prog"}));
 }
