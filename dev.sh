@@ -86,7 +86,7 @@ case "${1:-}" in
     cmake --build --preset dev
     src=$(printf '%s' "$PWD" | sed 's/[][\\.*^$+?(){}|]/\\&/g')
     run-clang-tidy -p build/dev -j "$(jobs)" -quiet -checks=-bugprone-suspicious-include \
-      "^$src/build/dev/((model|platform|app|data)/)?CMakeFiles/(kav|kavrilon)[a-z_]*\.dir/Unity/unity_[0-9]+_cxx\.cxx\$" \
+      "^$src/build/dev/((model|logbook|platform|app|data)/)?CMakeFiles/(kav|kavrilon)[a-z_]*\.dir/Unity/unity_[0-9]+_cxx\.cxx\$" \
       "^$src/(app|core|model|forms|shell|colour|logbook|panel|launcher|data|platform)/.*\.cpp\$"
     ;;
   fuzz)

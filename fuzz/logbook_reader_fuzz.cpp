@@ -4,6 +4,7 @@
 #include "model/Cp1252.h"
 #include "logbook/LogbookFormat.h"
 #include "model/LineStore.h"
+#include "tests/unit/logbook_test_files.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,21 +19,6 @@ void check(bool condition) {
     if (!condition) std::abort();
 }
 
-// The lines of a file, found one byte at a time: CR LF, CR or LF ends a line,
-// and a last line without an end counts.
-std::vector<std::string_view> plainLines(std::string_view bytes) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-        lines.push_back(bytes.substr(start, i - start));
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size()) lines.push_back(bytes.substr(start));
-    return lines;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -42,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Loaded into the list: one entry per line, each entry saves as the very
     // bytes of its line followed by CR LF, and loading what a save wrote
     // gives the same entries.
-    const std::vector<std::string_view> lines = plainLines(bytes);
+    const std::vector<std::string_view> lines = test::plainLines(bytes);
     logbook::LineImage image = logbook::indexLines(std::string(bytes));
     LineStore list;
     list.appendImage(std::move(image.bytes), std::move(image.marks));

@@ -1,7 +1,7 @@
 // The launcher menu and the logbook file commands on the main window: each
-// item makes exactly its one platform call, every launching item has its row
-// in the launcher table and among the Linux stand-ins, and only a failed
-// delete shows a message.
+// launching item makes exactly its one platform call and has its row in the
+// launcher table and among the Linux stand-ins; the file commands copy and
+// delete through the Logbook, and only a failed delete shows a message.
 #include "launcher/LaunchItems.h"
 #include "platform/launch/StandIns.h"
 #include "tests/support/ProgramFixture.h"

@@ -1,6 +1,7 @@
 #pragma once
 // Reading and writing test files byte for byte, listing a folder, and the
-// entries a file's bytes give the list, for the logbook tests.
+// lines and entries a file's bytes give the list, for the logbook tests and
+// the fuzz target.
 
 #include "logbook/LogbookFormat.h"
 
@@ -10,6 +11,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kav::test {
@@ -32,6 +34,21 @@ inline std::vector<std::string> folderNames(const std::filesystem::path& folder)
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// The lines of a file found one byte at a time: CR LF, CR or LF ends a line,
+// and a last line without an end counts.
+inline std::vector<std::string_view> plainLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+        lines.push_back(bytes.substr(start, i - start));
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size()) lines.push_back(bytes.substr(start));
+    return lines;
 }
 
 // The entries the list shows for a logbook file of `bytes`, as a load gives
