@@ -5,7 +5,7 @@
 #include "colour/ColourHistory.h"
 #include "colour/HexRGB.h"
 #include "data/Resources.h"
-#include "platform/posix/Fd.h"
+#include "logbook/Fd.h"
 #include "platform/posix/ProgramFolder.h"
 #include "platform/qt/ColourDialog.h"
 #include "platform/qt/Convert.h"
@@ -47,7 +47,7 @@ int fail(const std::string& message) {
 // The logbook a start would use; its folder is not made or entered here.
 // Empty when there is no home folder to keep it in.
 std::string logbookPath(const char* argv0) {
-    return posix::logbookPathIn(posix::chooseProgramFolder(posix::programFolderInputsFromSystem(argv0)));
+    return logbook::logbookPathIn(posix::chooseProgramFolder(posix::programFolderInputsFromSystem(argv0)));
 }
 
 // Opens the logbook at `path` for reading into `fd` (which the caller
@@ -69,7 +69,7 @@ std::string openLogbook(const std::string& path, int& fd, off_t& size) {
 // Reads the open logbook from `from` to its end and hands the code of every
 // colour choice there to `take`, oldest first. From anywhere but the start,
 // the scan begins after the first line end, at the start of a whole line.
-template <class Take> std::string readChoices(const posix::Fd& fd, off_t from, Take take) {
+template <class Take> std::string readChoices(const logbook::Fd& fd, off_t from, Take take) {
     SelectionScanner scanner;
     std::vector<Colour> codes;
     const std::unique_ptr<char[]> block(new char[kBlock]);
@@ -104,7 +104,7 @@ int printPalette(const char* argv0, const PaletteFormatRow& format) {
     int raw = -1;
     off_t size = 0;
     const std::string opened = openLogbook(path, raw, size);
-    const posix::Fd fd(raw);
+    const logbook::Fd fd(raw);
     if (!opened.empty()) return fail(opened);
     ::posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     DistinctColours distinct;
@@ -126,7 +126,7 @@ std::optional<Colour> lastChoice(const std::string& path) {
     int raw = -1;
     off_t size = 0;
     const bool opened = openLogbook(path, raw, size).empty();
-    const posix::Fd fd(raw);
+    const logbook::Fd fd(raw);
     if (!opened) return std::nullopt;
     for (off_t tail = static_cast<off_t>(kBlock);; tail *= 2) {
         const off_t from = size > tail ? size - tail : 0;

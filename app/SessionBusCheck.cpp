@@ -1,7 +1,7 @@
 #include "app/SessionBusCheck.h"
 
 #include "platform/launch/Launcher.h"
-#include "platform/posix/Fd.h"
+#include "logbook/Fd.h"
 #include "platform/posix/ProgramFolder.h"
 
 #include <sys/socket.h>
@@ -83,7 +83,7 @@ bool replies(const std::string& socket, Clock::time_point deadline) {
     std::memcpy(addr.sun_path, socket.data(), socket.size());
     // A path ends with its zero byte; an abstract name has none.
     const auto len = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + socket.size() + (socket[0] != '\0'));
-    const posix::Fd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    const logbook::Fd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
     if (!fd.valid() || !until(fd.get(), deadline) ||
         ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&addr), len) != 0)
         return false;

@@ -8,13 +8,14 @@
 #include "app/SessionBusCheck.h"
 #include "data/Resources.h"
 #include "forms/main/frmMain.h"
+#include "logbook/Logbook.h"
+#include "logbook/StaleTempFiles.h"
 #include "platform/posix/ProgramFolder.h"
-#include "platform/posix/StaleTempFiles.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/FormView.h"
-#include "platform/qt/LogbookReadAhead.h"
 #include "platform/qt/ProgramEnd.h"
 #include "platform/qt/ProgramIcon.h"
+#include "platform/qt/QtPlatform.h"
 #include "platform/qt/SingleInstance.h"
 #include "platform/qt/Translations.h"
 
@@ -56,12 +57,15 @@ int main(int argc, char** argv) {
     // Only the copy that holds the lock of its own folder clears what killed
     // saves left there.
     if (instance.holdsLock())
-        kav::posix::removeStaleTempFiles({folder.string(), std::string(kav::posix::kLogbookName), ::geteuid(), {}});
+        kav::logbook::removeStaleTempFiles({folder.string(), std::string(kav::logbook::kLogbookName), ::geteuid(), {}});
     // A logbook grown over years is read while the toolkit starts; a change
     // by another program meanwhile is noticed at the load, which reads again.
-    std::unique_ptr<kav::qt::LogbookReadAhead> logbookReadAhead;
-    if (!folder.empty())
-        logbookReadAhead = std::make_unique<kav::qt::LogbookReadAhead>(kav::posix::logbookPathIn(folder));
+    kav::logbook::Logbook logbook(kav::logbook::logbookPathIn(folder), kav::qt::showLogbookHeld);
+    logbook.readAhead();
+    // Without the folder's lock another copy may be writing the logbook: this
+    // one saves nothing and says so. A read-only folder has no lock either;
+    // its saves fail silently.
+    if (!folder.empty() && !instance.holdsLock() && ::access(folder.c_str(), W_OK) == 0) logbook.holdSaves();
 
     if (!kav::app::requireDisplay(argc, argv)) return 1;
     // The menu bar stays in the window, where the design places it. A
@@ -82,15 +86,11 @@ int main(int argc, char** argv) {
         kav::qt::SingleInstance::bringToFront(mainView, activation);
     });
 
-    kav::qt::Desktop desktop(folder, std::move(logbookReadAhead));
-    // Without the folder's lock another copy may be writing the logbook: this
-    // one saves nothing and says so. A read-only folder has no lock either;
-    // its saves fail silently.
-    if (!folder.empty() && !instance.holdsLock() && ::access(folder.c_str(), W_OK) == 0) desktop.holdLogbookSaves();
+    kav::qt::Desktop desktop(folder, logbook);
     // A desktop logout asks running programs to save their data first.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
-                     [&desktop](QSessionManager&) { desktop.saveUnsavedLines(); });
-    kav::qt::ProgramEnd ending([&desktop] { desktop.closingSave(); });
+                     [&logbook](QSessionManager&) { logbook.saveUnsaved(); });
+    kav::qt::ProgramEnd ending([&logbook] { logbook.close(); });
     const std::vector<std::string> problems = desktop.start();
     if (!problems.empty()) {
         for (const auto& p : problems)

@@ -1,15 +1,16 @@
-// How much List_Save and List_Load cost over the plain file operations they
-// stand on, for a full logbook of 32767 entries of 70 characters. The plain
-// cases write the same bytes with one write(), fsync and rename (and once more
-// with the folder fsync that List_Save adds), and read them with one read().
+// How much the Logbook's save and load cost over the plain file operations
+// they stand on, for a full logbook of 32767 entries of 70 characters. The
+// plain cases write the same bytes with one write(), fsync and rename (and once
+// more with the folder fsync that a save adds), and read them with one read().
 // At the end the ratios of the medians are printed; the aim is no more than
 // 1.5 against the plain write and the plain read.
 #include "forms/Platform.h"
 #include "forms/Program.h"
 #include "forms/main/frmMain.h"
-#include "logbook/LogbookFormat.h"
+#include "logbook/AtomicFile.h"
+#include "logbook/Logbook.h"
+#include "model/Cp1252.h"
 #include "model/TimerService.h"
-#include "platform/posix/AtomicFile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,34 +30,19 @@
 
 namespace {
 
-// The file service of the real program; everything else does nothing.
-class FilePlatform final : public kav::Platform {
+// A platform that does nothing: the logbook is the Logbook's.
+class NoPlatform final : public kav::Platform {
 public:
-    explicit FilePlatform(std::string folder) : folder_(std::move(folder)) {}
     bool clipboardClear() override { return false; }
     bool clipboardSetText(const std::string&) override { return false; }
     std::optional<kav::Colour> chooseColour(kav::Window&) override { return std::nullopt; }
     bool launch(const kav::LaunchItem&) override { return false; }
-    bool shellCopy(std::string_view, std::string_view) override { return false; }
-    bool shellDelete(std::string_view) override { return false; }
     void messageBox(kav::Window&, std::string_view, std::string_view) override {}
     void aboutBox(kav::Window&, std::string_view, std::string_view) override {}
     void shutdownDialog() override {}
     bool cdDoor(bool) override { return false; }
     std::string todayShortDate() override { return {}; }
-    std::string logbookPath() override { return folder_ + "/kavrilon.ini"; }
-    std::optional<std::string> readFile(const std::string& path) override { return kav::posix::readWholeFile(path); }
-    bool writeFileAtomic(const std::string& path, std::string_view bytes) override {
-        return kav::posix::writeFileAtomic(path, bytes);
-    }
-    // The write the program's save thread does, done here so it is timed.
-    void writeFileAtomicLater(const std::string& path, kav::SharedBytes bytes, kav::logbook::FileSpan) override {
-        static_cast<void>(kav::posix::writeFileAtomic(path, bytes.views()));
-    }
     void endProgram() override {}
-
-private:
-    std::string folder_;
 };
 
 constexpr std::size_t kEntries = 32767;
@@ -89,14 +75,23 @@ struct Folder {
     }
 };
 
+// The file bytes of `entries`: each in Windows-1252 followed by CR LF.
+std::string fileOf(const std::vector<std::string>& entries) {
+    std::string bytes;
+    for (const std::string& entry : entries)
+        bytes += kav::cp1252::encode(entry) + "\r\n";
+    return bytes;
+}
+
 struct Fixture {
     Folder folder;
-    FilePlatform platform{folder.path};
+    NoPlatform platform;
+    kav::logbook::Logbook book{kav::logbook::logbookPathIn(folder.path)};
     kav::VirtualClock clock;
-    kav::Program program{platform, clock};
+    kav::Program program{platform, book, clock};
     std::vector<std::string> entries = makeEntries();
-    std::string bytes = kav::logbook::encodeEntries(entries);
-    std::string path = platform.logbookPath();
+    std::string bytes = fileOf(entries);
+    std::string path = book.path();
 };
 
 Fixture& fixture() {
@@ -106,16 +101,19 @@ Fixture& fixture() {
 
 void BM_ListSave(benchmark::State& state) {
     Fixture& f = fixture();
-    kav::frmMain form(f.program, f.platform);
+    const kav::frmMain form(f.program, f.platform, f.book);
     for (const std::string& e : f.entries)
-        form.List_Add(form.List1, e);
-    for (auto _ : state)
-        form.List_Save(form.List1, f.path);
+        f.book.append(e);
+    // The write the save thread does is waited for, so that it is timed.
+    for (auto _ : state) {
+        f.book.save();
+        f.book.finishWrites();
+    }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
 }
 
 // One write(), fsync and rename; with `syncFolder` also the fsync of the
-// folder after the rename that List_Save does to make the rename last.
+// folder after the rename that a save does to make the rename last.
 void plainWrite(benchmark::State& state, bool syncFolder) {
     Fixture& f = fixture();
     const std::string temp = f.path + ".plain";
@@ -138,12 +136,12 @@ void BM_PlainWriteSyncedFolder(benchmark::State& state) { plainWrite(state, true
 
 void BM_ListLoad(benchmark::State& state) {
     Fixture& f = fixture();
-    if (!kav::posix::writeFileAtomic(f.path, f.bytes)) state.SkipWithError("could not write the logbook");
+    if (!kav::logbook::writeFileAtomic(f.path, f.bytes)) state.SkipWithError("could not write the logbook");
     for (auto _ : state) {
         state.PauseTiming();
-        auto form = std::make_unique<kav::frmMain>(f.program, f.platform);
+        auto form = std::make_unique<kav::frmMain>(f.program, f.platform, f.book);
         state.ResumeTiming();
-        form->List_Load(form->List1, f.path);
+        f.book.load();
         state.PauseTiming();
         if (form->List1.ListCount() != kEntries) state.SkipWithError("wrong number of entries");
         form.reset();
@@ -154,7 +152,7 @@ void BM_ListLoad(benchmark::State& state) {
 
 void plainRead(benchmark::State& state, bool split) {
     Fixture& f = fixture();
-    if (!kav::posix::writeFileAtomic(f.path, f.bytes)) state.SkipWithError("could not write the logbook");
+    if (!kav::logbook::writeFileAtomic(f.path, f.bytes)) state.SkipWithError("could not write the logbook");
     for (auto _ : state) {
         const int fd = ::open(f.path.c_str(), O_RDONLY | O_CLOEXEC);
         struct stat st {};
@@ -166,8 +164,8 @@ void plainRead(benchmark::State& state, bool split) {
         const ssize_t n = ::read(fd, buffer.data(), buffer.size());
         ::close(fd);
         if (n != st.st_size) state.SkipWithError("short read");
-        if (split) benchmark::DoNotOptimize(kav::logbook::countEntries(buffer));
         benchmark::DoNotOptimize(buffer.data());
+        if (split) benchmark::DoNotOptimize(kav::logbook::indexLines(std::move(buffer)).marks.lines());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
 }
@@ -222,10 +220,10 @@ int main(int argc, char** argv) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\nMedians of %d repetitions, %zu entries of 70 characters:\n", kRepetitions, kEntries);
-    reporter.printRatio("List_Save / plain write", "BM_ListSave", "BM_PlainWrite");
+    reporter.printRatio("Save / plain write", "BM_ListSave", "BM_PlainWrite");
     reporter.printRatio("  ... / plain + folder fsync", "BM_ListSave", "BM_PlainWriteSyncedFolder");
-    reporter.printRatio("List_Load / plain read", "BM_ListLoad", "BM_PlainRead");
-    reporter.printRatio("List_Load / read + split", "BM_ListLoad", "BM_PlainReadSplit");
+    reporter.printRatio("Load / plain read", "BM_ListLoad", "BM_PlainRead");
+    reporter.printRatio("Load / read + split", "BM_ListLoad", "BM_PlainReadSplit");
     benchmark::Shutdown();
     return 0;
 }

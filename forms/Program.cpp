@@ -5,10 +5,12 @@
 #include "forms/form2/Form2.h"
 #include "forms/main/frmMain.h"
 
+#include <type_traits>
+
 namespace kav {
 
-Program::Program(Platform& platform, Clock& clock, ProgramListener* listener)
-    : platform_(&platform), timers_(clock), listener_(listener) {}
+Program::Program(Platform& platform, logbook::Logbook& logbook, Clock& clock, ProgramListener* listener)
+    : platform_(&platform), logbook_(&logbook), timers_(clock), listener_(listener) {}
 
 Program::~Program() {
     unloadForm1();
@@ -18,7 +20,10 @@ Program::~Program() {
 
 template <class W> W& Program::load(std::unique_ptr<W>& window) {
     if (!window) {
-        window = std::make_unique<W>(*this, *platform_);
+        if constexpr (std::is_same_v<W, frmMain>)
+            window = std::make_unique<W>(*this, *platform_, *logbook_);
+        else
+            window = std::make_unique<W>(*this, *platform_);
         timers_.attach(*window);
         if (listener_) listener_->windowLoaded(*window);
     }

@@ -5,6 +5,7 @@
 
 #include "forms/Platform.h"
 #include "model/TimerService.h"
+#include "logbook/Logbook.h"
 
 #include <memory>
 
@@ -25,13 +26,14 @@ protected:
 
 class Program {
 public:
-    // The listener, when there is one, must outlive the program.
-    Program(Platform& platform, Clock& clock, ProgramListener* listener = nullptr);
+    // The logbook and the listener, when there is one, must outlive the program.
+    Program(Platform& platform, logbook::Logbook& logbook, Clock& clock, ProgramListener* listener = nullptr);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
     Platform& platform() const { return *platform_; }
+    logbook::Logbook& logbook() const { return *logbook_; }
     TimerService& timers() { return timers_; }
 
     // Creates the main window with its design values (its timers start
@@ -56,6 +58,7 @@ private:
     template <class W> void unload(std::unique_ptr<W>& window);
 
     Platform* platform_;
+    logbook::Logbook* logbook_;
     TimerService timers_;
     ProgramListener* listener_ = nullptr;
     std::unique_ptr<frmMain> main_;

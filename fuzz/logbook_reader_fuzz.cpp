@@ -4,6 +4,7 @@
 #include "model/Cp1252.h"
 #include "logbook/LogbookFormat.h"
 #include "model/LineStore.h"
+#include "tests/unit/logbook_test_files.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,46 +19,29 @@ void check(bool condition) {
     if (!condition) std::abort();
 }
 
-// The lines of a file, found one byte at a time: CR LF, CR or LF ends a line,
-// and a last line without an end counts.
-std::vector<std::string_view> plainLines(std::string_view bytes) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-        lines.push_back(bytes.substr(start, i - start));
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size()) lines.push_back(bytes.substr(start));
-    return lines;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kav;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
-    // As a logbook file: one entry per line, each entry saves as the very
-    // bytes of its line, and saving then loading gives the same entries.
-    const std::vector<std::string> entries = logbook::decodeEntries(bytes);
-    const std::vector<std::string_view> lines = plainLines(bytes);
-    check(entries.size() == lines.size());
-    check(logbook::countEntries(bytes) == entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        check(cp1252::encode(entries[i]) == lines[i]);
-    const std::string saved = logbook::encodeEntries(entries);
-    check(logbook::decodeEntries(saved) == entries);
-
-    // Loaded into the list: the same lines, and the bytes a save writes.
+    // Loaded into the list: one entry per line, each entry saves as the very
+    // bytes of its line followed by CR LF, and loading what a save wrote
+    // gives the same entries.
+    const std::vector<std::string_view> lines = test::plainLines(bytes);
     logbook::LineImage image = logbook::indexLines(std::string(bytes));
     LineStore list;
     list.appendImage(std::move(image.bytes), std::move(image.marks));
     check(list.count() == lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i)
+    std::string saved;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         check(list.bytes(i) == lines[i]);
+        check(cp1252::encode(list.text(i)) == lines[i]);
+        saved.append(lines[i]).append("\r\n");
+    }
     check(list.snapshot().joined() == saved);
+    logbook::LineImage again = logbook::indexLines(saved);
+    check(again.bytes == saved);
 
     // As text of the list, which need not be valid UTF-8: encoding never
     // grows it, and what it gives is stable under another round.

@@ -1,9 +1,7 @@
-// Splitting the logbook file into lines and joining entries into a file. The
+// Splitting the logbook file into lines. The
 // searches for line ends look at many bytes at a time, because a start-up may
 // load a logbook of a million lines.
 #include "logbook/LogbookFormat.h"
-
-#include "model/Cp1252.h"
 
 #include <bit>
 #include <cstdint>
@@ -94,23 +92,6 @@ bool findCrLfLines(const unsigned char* p, std::size_t n, LineMarks& marks) {
 
 } // namespace
 
-std::size_t countEntries(std::string_view fileBytes) {
-    std::size_t count = 0;
-    while (!fileBytes.empty()) {
-        takeLine(fileBytes);
-        ++count;
-    }
-    return count;
-}
-
-std::vector<std::string> decodeEntries(std::string_view fileBytes) {
-    std::vector<std::string> entries;
-    entries.reserve(countEntries(fileBytes));
-    while (!fileBytes.empty())
-        entries.push_back(cp1252::decode(takeLine(fileBytes)));
-    return entries;
-}
-
 LineImage indexLines(std::string fileBytes) {
     LineImage image;
     const std::size_t n = fileBytes.size();
@@ -133,24 +114,6 @@ LineImage indexLines(std::string fileBytes) {
         image.bytes.append("\r\n");
     }
     return image;
-}
-
-std::string encodeEntries(const std::vector<std::string>& entries) {
-    // Encoding never makes an entry longer, so the sum of the entries' sizes
-    // plus two bytes each is room enough; the unused tail is cut at the end.
-    std::size_t room = 0;
-    for (const std::string& entry : entries)
-        room += entry.size() + 2;
-    std::string bytes(room, '\0');
-    char* out = bytes.data();
-    std::size_t used = 0;
-    for (const std::string& entry : entries) {
-        used += cp1252::encodeInto(entry, out + used);
-        out[used++] = '\r';
-        out[used++] = '\n';
-    }
-    bytes.resize(used);
-    return bytes;
 }
 
 } // namespace kav::logbook

@@ -3,7 +3,7 @@
 // CR LF, no header. Reading also takes a lone CR or a lone LF as the end of a
 // line, so a logbook edited on another system still loads line by line, and a
 // last line without a line end is an entry all the same. These are pure
-// functions on bytes; opening and replacing the file is the platform's job.
+// functions on bytes; the Logbook opens and replaces the file.
 
 #include "model/LineStore.h"
 
@@ -11,19 +11,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace kav::logbook {
 
-// The number of entries of `fileBytes`, without decoding. A file of 0 bytes
-// has no entries.
-std::size_t countEntries(std::string_view fileBytes);
-
-// All entries of a logbook file, decoded to UTF-8.
-std::vector<std::string> decodeEntries(std::string_view fileBytes);
-
 // A logbook file as the list keeps it: every line followed by CR LF, and the
-// marks that tell where lines start. The lines are those decodeEntries gives.
+// marks that tell where lines start.
 struct LineImage {
     std::string bytes;
     LineMarks marks;
@@ -51,9 +43,5 @@ struct FileSpan {
     std::uint64_t begin = 0;
     std::uint64_t end = 0;
 };
-
-// The file bytes for `entries`: each one in Windows-1252 followed by CR LF.
-// No entries give no bytes.
-std::string encodeEntries(const std::vector<std::string>& entries);
 
 } // namespace kav::logbook

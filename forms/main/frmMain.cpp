@@ -60,16 +60,15 @@ const Binding<frmMain> kBindings[] = {
 
 } // namespace
 
-frmMain::frmMain(Program& program, Platform& platform)
-    : Window(frmMainDesign()), program_(&program), platform_(&platform) {
+frmMain::frmMain(Program& program, Platform& platform, logbook::Logbook& book)
+    : Window(frmMainDesign()), program_(&program), platform_(&platform), logbook_(&book) {
     bindAll<frmMain>(*this, kBindings);
     bindJournalChains();
+    logbook().show(List1);
     for (const ControlDef& c : def().controls)
         if (c.launches)
             bind(c.name, Event::Click,
                  [this, item = LaunchItem{c.name, c.address}](const EventArgs&) { platform_->launch(item); });
 }
-
-std::string frmMain::logbookPath() const { return platform_->logbookPath(); }
 
 } // namespace kav

@@ -6,10 +6,10 @@
 
 #include "colour/ColourHistory.h"
 #include "forms/Platform.h"
+#include "logbook/Logbook.h"
 #include "model/Window.h"
 
 #include <cstddef>
-#include <optional>
 #include <string>
 
 namespace kav {
@@ -20,10 +20,12 @@ const FormDef& frmMainDesign();
 
 class frmMain final : public Window {
 public:
-    frmMain(Program& program, Platform& platform);
+    frmMain(Program& program, Platform& platform, logbook::Logbook& book);
 
     Program& program() const { return *program_; }
     Platform& platform() const { return *platform_; }
+    // The logbook file, shown in List1.
+    logbook::Logbook& logbook() const { return *logbook_; }
 
     // The colour tool and the clipboard commands.
     Control& cmdColor{ctl("cmdColor")}; // opens the colour dialog
@@ -200,15 +202,6 @@ public:
     void Command9_Click();
     void win_Click();
 
-    // Procedures of the window.
-    void List_Add(Control& list, const std::string& text);
-    void List_Load(Control& list, const std::string& path);
-    void List_Save(Control& list, const std::string& path);
-    // The closing save of List1.
-    void saveUnsavedLines();
-    void saveLogbook(Control& list, const std::string& path, bool closing);
-    bool readAgain(Control& list, const std::string& path);
-
     // Step lists shared by several handlers.
     void journalLine(const std::string& message);
     // Binds the timers of the journal chains: a message timer writes its line
@@ -222,19 +215,10 @@ public:
     void growStep();
     void shrinkStep();
 
-    std::string logbookPath() const;
-
 private:
     Program* program_;
     Platform* platform_;
-    // The lines of List1 the logbook file holds, [fileFirst_, linesCovered_),
-    // as the last load or successful save left them; the save under way's
-    // line count; and whether the logbook was too large to load (it is then
-    // never saved over).
-    std::size_t fileFirst_ = 0;
-    std::size_t linesCovered_ = 0;
-    std::optional<std::size_t> linesSaving_;
-    bool logbookTooLarge_ = false;
+    logbook::Logbook* logbook_;
     // The colours chosen before, read from List1 as it grows.
     mutable RecentSelections recentSelections_;
 };

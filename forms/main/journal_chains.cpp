@@ -3,8 +3,8 @@
 // a new colour code has a code timer between them that logs the code as
 // txtColor shows it when that timer fires, not as it was at the click.
 //
-// The save timers need not close stray files first: List_Load and List_Save
-// open and close their files within the call, so none is ever left open.
+// The save timers need not close stray files first: the Logbook opens and
+// closes the file within each load and save, so none is ever left open.
 #include "forms/main/frmMain.h"
 
 namespace kav {
@@ -39,16 +39,21 @@ void frmMain::bindJournalChains() {
             ctl(chain.codeTimer.empty() ? chain.saveTimer : chain.codeTimer).Enabled = true;
         });
         bind(chain.saveTimer, Event::Timer, [this, &chain](const EventArgs&) {
-            List_Save(List1, logbookPath());
+            logbook().save();
             ctl(chain.saveTimer).Enabled = false;
         });
     }
 }
 
 void frmMain::Timer3_Timer() {
-    List_Add(List1, txtColor.Text);
+    logbook().append(txtColor.Text);
     Timer3.Enabled = false;
     Timer4.Enabled = true;
+}
+
+void frmMain::journalLine(const std::string& message) {
+    Text8.Text = message;
+    logbook().append(Text8.Text);
 }
 
 } // namespace kav

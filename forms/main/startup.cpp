@@ -11,8 +11,8 @@ namespace kav {
 void frmMain::Form_Load() {
     // The code box is empty now, so every start puts one empty line at the
     // head of the list, before the lines of the file.
-    List_Add(List1, txtColor.Text);
-    List_Load(List1, logbookPath());
+    logbook().append(txtColor.Text);
+    logbook().load();
     Timer19.Enabled = true;
 }
 

@@ -1,6 +1,6 @@
 #include "platform/launch/Launcher.h"
 
-#include "platform/posix/AtomicFile.h"
+#include "logbook/AtomicFile.h"
 #include "platform/posix/PrivateFolder.h"
 #include "platform/posix/ProgramFolder.h"
 
@@ -140,7 +140,7 @@ std::optional<fs::path> LaunchEnvironment::pageFromBuiltIn() const {
     ::chmod(dir.c_str(), 0700);
     // Replaced whole, so a browser never reads half a page.
     const fs::path target = dir / "index.html";
-    if (!posix::writeFileAtomic(target.string(),
+    if (!logbook::writeFileAtomic(target.string(),
                                 std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
         return std::nullopt;
     return target;

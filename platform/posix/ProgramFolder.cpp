@@ -102,8 +102,4 @@ ProgramFolderInputs programFolderInputsFromSystem(const char* argv0) {
     return in;
 }
 
-std::string logbookPathIn(const std::filesystem::path& folder) {
-    return folder.empty() ? std::string() : (folder / kLogbookName).string();
-}
-
 } // namespace kav::posix

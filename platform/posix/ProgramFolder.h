@@ -5,6 +5,8 @@
 // root included; any other copy keeps it beside its executable. Paths are
 // bytes throughout, so a folder whose name is not UTF-8 works like any other.
 
+#include "logbook/LogbookFile.h"
+
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -14,13 +16,7 @@
 
 namespace kav::posix {
 
-// The name of the logbook file in the program folder.
-inline constexpr std::string_view kLogbookName = "kavrilon.ini";
-// The file in the folder whose lock the running copy holds.
-inline constexpr const char* kLockName = ".kavrilon.lock";
-
-// The logbook's path in `folder`; empty (no logbook) when the folder is.
-std::string logbookPathIn(const std::filesystem::path& folder);
+using logbook::kLockName;
 
 struct ProgramFolderInputs {
     std::filesystem::path executable; // the running executable, links resolved

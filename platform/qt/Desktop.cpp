@@ -9,14 +9,14 @@
 
 namespace kav::qt {
 
-Desktop::Desktop(std::filesystem::path programFolder, std::unique_ptr<LogbookReadAhead> logbookReadAhead)
-    : desktopPlatform_(std::make_unique<QtPlatform>(
-          std::move(programFolder), [this](const Window& w) -> QWidget* { return viewFor(w); },
-          std::move(logbookReadAhead))),
-      program_(*desktopPlatform_, steadyClock_, this),
+Desktop::Desktop(std::filesystem::path programFolder, logbook::Logbook& logbook)
+    : desktopPlatform_(std::make_unique<QtPlatform>(std::move(programFolder),
+                                                    [this](const Window& w) -> QWidget* { return viewFor(w); })),
+      program_(*desktopPlatform_, logbook, steadyClock_, this),
       driver_(std::make_unique<TimerDriver>(program_.timers(), steadyClock_)) {}
 
-Desktop::Desktop(Platform& platform, Clock& clock) : program_(platform, clock, this) {}
+Desktop::Desktop(Platform& platform, logbook::Logbook& logbook, Clock& clock)
+    : program_(platform, logbook, clock, this) {}
 
 Desktop::~Desktop() = default;
 
@@ -45,19 +45,6 @@ std::vector<std::string> Desktop::start() {
     if (!problems.empty()) return problems;
     program_.start();
     return checkBindings(program_.main());
-}
-
-void Desktop::saveUnsavedLines() {
-    if (program_.started()) program_.main().saveUnsavedLines();
-}
-
-void Desktop::closingSave() {
-    if (desktopPlatform_) desktopPlatform_->programEnding();
-    saveUnsavedLines();
-}
-
-void Desktop::holdLogbookSaves() {
-    if (desktopPlatform_) desktopPlatform_->holdLogbookSaves();
 }
 
 } // namespace kav::qt

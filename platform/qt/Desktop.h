@@ -4,7 +4,6 @@
 // program loads, removed with it. Dialogs are owned by their window's view.
 
 #include "forms/Program.h"
-#include "platform/qt/LogbookReadAhead.h"
 #include "platform/qt/TimerDriver.h"
 
 #include <filesystem>
@@ -20,12 +19,12 @@ class QtPlatform;
 
 class Desktop final : private ProgramListener {
 public:
-    // The program on this Linux desktop, its logbook in `programFolder`
-    // (none when empty), read ahead by `logbookReadAhead` if given.
-    explicit Desktop(std::filesystem::path programFolder, std::unique_ptr<LogbookReadAhead> logbookReadAhead = nullptr);
-    // The same program on another platform and clock, both of which must
-    // outlive it (a test's fakes); no timer driver runs then.
-    Desktop(Platform& platform, Clock& clock);
+    // The program on this Linux desktop, in `programFolder` (none when
+    // empty); the logbook must outlive it.
+    Desktop(std::filesystem::path programFolder, logbook::Logbook& logbook);
+    // The same program on another platform and clock, which must outlive it
+    // too (a test's fakes); no timer driver runs then.
+    Desktop(Platform& platform, logbook::Logbook& logbook, Clock& clock);
     ~Desktop();
 
     Program& program() { return program_; }
@@ -35,14 +34,6 @@ public:
     // Checks the design tables, starts the program and checks its binding
     // table. Returns the problems found; with a faulty design nothing starts.
     std::vector<std::string> start();
-    // Saves the journal lines that no chain has saved yet.
-    void saveUnsavedLines();
-    // The same as the program ends: no window is made any more, so a reason
-    // why the logbook is not saved goes to standard error.
-    void closingSave();
-    // No save reaches the logbook this session (this copy runs without the
-    // folder's lock); the user is told at the first one.
-    void holdLogbookSaves();
 
 private:
     void windowLoaded(Window& window) override;

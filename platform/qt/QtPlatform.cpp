@@ -2,13 +2,8 @@
 
 #include "platform/devices/CdTray.h"
 #include "platform/devices/DiscService.h"
-#include "platform/devices/Media.h"
 #include "platform/devices/ShutdownDialog.h"
 #include "platform/launch/Launcher.h"
-#include "platform/posix/HeldLogbook.h"
-#include "platform/posix/LogbookFile.h"
-#include "platform/posix/ProgramFolder.h"
-#include "platform/posix/WriteQueue.h"
 #include "platform/qt/ColourDialog.h"
 #include "platform/qt/Convert.h"
 #include "platform/qt/FormView.h"
@@ -25,15 +20,12 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <cstdio>
 #include <set>
 #include <string_view>
 
 namespace kav::qt {
 
 namespace {
-
-constexpr const char* kHeldTitle = "Kavrilon - loggboken";
 
 // F11's menu item, the program's homepage. When it opens nothing, the status
 // line says so every time: no page, or nothing to show it with.
@@ -43,48 +35,6 @@ constexpr const char* kNoHomepage =
 
 // How long the disk service may take to answer before the tray goes on without it.
 constexpr std::chrono::milliseconds kBusTimeout{2000};
-
-// Once a session, when the session's lines cannot reach the logbook file for
-// a reason that will not pass by itself: what stands in the way, where, and
-// what mends it. On standard error, for a start from a terminal, and in a box
-// that is not modal, so the panel's timers and the journal go on; as the
-// program ends, on standard error alone, since no window can be made inside
-// exit() once the display is gone. A full disk or a read-only medium is not
-// told: those saves are tried again.
-void tellLogbookHeld(bool& told, posix::LogbookFile::Hold why, const std::string& path, bool ending) {
-    if (told) return;
-    const std::string text = posix::heldNotice(why, path);
-    if (text.empty()) return;
-    told = true;
-    std::fprintf(stderr, "kavrilon: %s\n", text.c_str());
-    if (ending) return;
-    auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(kHeldTitle), QString::fromStdString(text),
-                                QMessageBox::Ok);
-    // The command can be selected and copied into a terminal.
-    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::NonModal);
-    box->setObjectName(QStringLiteral("logbookHeld"));
-    // Below the main window, or above it where there is no room below, so
-    // the panel's buttons stay free while the box is read.
-    QWidget* main = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (!main && w != box && w->isVisible()) main = w;
-    if (main) {
-        box->adjustSize();
-        const QRect frame = main->frameGeometry();
-        const QRect screen = main->screen()->availableGeometry();
-        // A window not yet shown is placed by its inside; its frame, which the
-        // window manager adds, is taken to be the main window's.
-        const int titleBar = main->geometry().top() - frame.top();
-        QPoint at(frame.left(), frame.bottom() + 1 + titleBar);
-        if (at.y() + box->height() > screen.bottom())
-            at.setY(std::max(screen.top() + titleBar, frame.top() - box->height() - 1 - titleBar));
-        at.setX(std::clamp(at.x(), screen.left(), std::max(screen.left(), screen.right() - box->width())));
-        box->move(at);
-    }
-    box->show();
-}
 
 // The window whose menu holds `item`, and that item's action.
 std::pair<FormView*, const QAction*> menuItem(std::string_view item) {
@@ -118,24 +68,12 @@ struct QtPlatform::Services {
     ShutdownDialog shutdown;
     // The colour the dialog opens with: the one chosen last.
     QColor lastColour = Qt::white;
-    // What the start-up load found, which decides what later saves may replace.
-    posix::LogbookFile logbook;
-    // Whether the user has been told that the logbook is not saved.
-    bool toldHeld = false;
     // The launcher items whose missing program the user has been told of.
     std::set<std::string> toldMissing;
-    // Set as the program ends, when no window may be made any more.
-    bool ending = false;
-    // The logbook saves, through the guard above, off the window's thread.
-    posix::WriteQueue writes{[this](const std::string& path, const SharedBytes& bytes, logbook::FileSpan fileLines) {
-        return logbook.save(path, bytes.views(), fileLines);
-    }};
 };
 
-QtPlatform::QtPlatform(std::filesystem::path programFolder, ViewOf viewOf,
-                       std::unique_ptr<LogbookReadAhead> logbookReadAhead)
-    : folder_(std::move(programFolder)), viewOf_(std::move(viewOf)), services_(std::make_unique<Services>()),
-      readAhead_(std::move(logbookReadAhead)) {}
+QtPlatform::QtPlatform(std::filesystem::path programFolder, ViewOf viewOf)
+    : folder_(std::move(programFolder)), viewOf_(std::move(viewOf)), services_(std::make_unique<Services>()) {}
 
 QtPlatform::~QtPlatform() = default;
 
@@ -165,7 +103,7 @@ std::optional<Colour> QtPlatform::chooseColour(Window& owner) {
 // logbook commands act on nothing, never on a file in the working folder.
 bool QtPlatform::launch(const LaunchItem& item) {
     LaunchEnvironment env = LaunchEnvironment::fromSystem();
-    env.logbook = posix::logbookPathIn(folder_);
+    env.logbook = logbook::logbookPathIn(folder_);
     const Launcher launcher(std::move(env));
     if (launcher.launch(item)) return true;
     if (item.name == kHomepageItem) {
@@ -178,20 +116,6 @@ bool QtPlatform::launch(const LaunchItem& item) {
         missing && services_->toldMissing.insert(std::string(item.name)).second)
         tellMissing(item.name, *missing);
     return false;
-}
-
-// The file commands act on the logbook as the saves asked so far left it: a
-// delete after a save must not be undone by that save finishing later.
-bool QtPlatform::shellCopy(std::string_view from, std::string_view to) {
-    if (folder_.empty()) return false;
-    finishWrites();
-    return Media().copy(from, to);
-}
-
-bool QtPlatform::shellDelete(std::string_view path) {
-    if (folder_.empty()) return false;
-    finishWrites();
-    return Media().remove(path);
 }
 
 void QtPlatform::messageBox(Window& owner, std::string_view text, std::string_view title) {
@@ -226,53 +150,35 @@ std::string QtPlatform::todayShortDate() {
     return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
 }
 
-// An empty path names no file: loading it finds nothing and saving it fails.
-std::string QtPlatform::logbookPath() { return posix::logbookPathIn(folder_); }
-
-std::optional<std::string> QtPlatform::readFile(const std::string& path) {
-    finishWrites();
-    return services_->logbook.load(path);
-}
-
-std::optional<logbook::LineImage> QtPlatform::readLines(const std::string& path) {
-    if (readAhead_) {
-        finishWrites();
-        std::optional<LogbookReadAhead::Taken> taken = readAhead_->take(path);
-        readAhead_.reset();
-        if (taken) {
-            services_->logbook.adopt(path, taken->stamp);
-            return std::move(taken->image);
-        }
-    }
-    return Platform::readLines(path);
-}
-
-logbook::FileChange QtPlatform::logbookChange(const std::string& path) {
-    if (folder_.empty()) {
-        tellLogbookHeld(services_->toldHeld, posix::LogbookFile::Hold::NoFolder, path, services_->ending);
-        return logbook::FileChange::Held;
-    }
-    const logbook::FileChange change = services_->logbook.check(path);
-    if (change == logbook::FileChange::Held)
-        tellLogbookHeld(services_->toldHeld, services_->logbook.hold(), path, services_->ending);
-    return change;
-}
-
-void QtPlatform::programEnding() { services_->ending = true; }
-
-void QtPlatform::holdLogbookSaves() { services_->logbook.holdSaves(posix::LogbookFile::Hold::OtherCopy); }
-
-bool QtPlatform::writeFileAtomic(const std::string& path, std::string_view bytes) {
-    finishWrites();
-    return services_->logbook.save(path, bytes);
-}
-
-void QtPlatform::writeFileAtomicLater(const std::string& path, SharedBytes bytes, logbook::FileSpan fileLines) {
-    services_->writes.push(path, std::move(bytes), fileLines);
-}
-
-bool QtPlatform::finishWrites() { return services_->writes.finish(); }
-
 void QtPlatform::endProgram() { ProgramEnd::endEventLoops(); }
+
+// Below the main window, or above it where there is no room below, so the
+// panel's buttons stay free while the box is read.
+void showLogbookHeld(const std::string& text) {
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Kavrilon - loggboken"),
+                                QString::fromStdString(text), QMessageBox::Ok);
+    // The command can be selected and copied into a terminal.
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->setObjectName(QStringLiteral("logbookHeld"));
+    QWidget* main = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!main && w != box && w->isVisible()) main = w;
+    if (main) {
+        box->adjustSize();
+        const QRect frame = main->frameGeometry();
+        const QRect screen = main->screen()->availableGeometry();
+        // A window not yet shown is placed by its inside; its frame, which the
+        // window manager adds, is taken to be the main window's.
+        const int titleBar = main->geometry().top() - frame.top();
+        QPoint at(frame.left(), frame.bottom() + 1 + titleBar);
+        if (at.y() + box->height() > screen.bottom())
+            at.setY(std::max(screen.top() + titleBar, frame.top() - box->height() - 1 - titleBar));
+        at.setX(std::clamp(at.x(), screen.left(), std::max(screen.left(), screen.right() - box->width())));
+        box->move(at);
+    }
+    box->show();
+}
 
 } // namespace kav::qt

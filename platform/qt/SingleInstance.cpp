@@ -1,6 +1,6 @@
 #include "platform/qt/SingleInstance.h"
 
-#include "platform/posix/Fd.h"
+#include "logbook/Fd.h"
 #include "platform/posix/PrivateFolder.h"
 #include "platform/posix/ProgramFolder.h"
 #include "platform/qt/X11Hints.h"
@@ -53,8 +53,8 @@ constexpr char kRaised[] = "ok\n";
 // for attention instead.
 constexpr int kActivationWait = 1000;
 
-using posix::Fd;
-using posix::openAtRetrying;
+using logbook::Fd;
+using logbook::openAtRetrying;
 
 enum class Lock { Taken, Busy, Unavailable, Moved };
 

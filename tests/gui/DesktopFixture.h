@@ -8,7 +8,7 @@
 namespace kav::test {
 
 struct DesktopWorld : FakeWorld {
-    qt::Desktop desktop{fake, clock};
+    qt::Desktop desktop{fake, book, clock};
     Program& program = desktop.program();
 };
 

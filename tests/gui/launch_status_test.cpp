@@ -24,6 +24,7 @@ namespace fs = std::filesystem;
 struct LaunchStatus : ::testing::Test {
     test::TempDir dir;
     std::string pathBefore = std::getenv("PATH") ? std::getenv("PATH") : "";
+    logbook::Logbook book{logbook::logbookPathIn(dir.path() / "prog")};
     std::unique_ptr<Desktop> desktop;
     FormView* view = nullptr;
 
@@ -35,7 +36,7 @@ struct LaunchStatus : ::testing::Test {
         ::setenv("PATH", (dir.path() / "empty").c_str(), 1);
         ::setenv("XDG_RUNTIME_DIR", (dir.path() / "run").c_str(), 1);
         ::unsetenv("XDG_CURRENT_DESKTOP");
-        desktop = std::make_unique<Desktop>(dir.path() / "prog");
+        desktop = std::make_unique<Desktop>(dir.path() / "prog", book);
         ASSERT_EQ(desktop->start(), std::vector<std::string>());
         view = desktop->viewFor(desktop->program().main());
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view));

@@ -1,6 +1,9 @@
 // Without a program folder the logbook is no file, and the file commands on
 // it leave a kavrilon.ini in the working directory alone.
+#include "forms/Program.h"
+#include "forms/main/frmMain.h"
 #include "platform/qt/QtPlatform.h"
+#include "tests/support/FakePlatform.h"
 #include "tests/support/TempDir.h"
 
 #include <QApplication>
@@ -23,11 +26,11 @@ TEST(PlatformWithoutFolder, LogbookCommandsActOnNothing) {
     const fs::path before = fs::current_path();
     fs::current_path(dir.path());
     std::ofstream("kavrilon.ini") << "someone else's file\r\n";
-    QtPlatform platform{fs::path()};
+    logbook::Logbook book(logbook::logbookPathIn(fs::path()));
 
-    EXPECT_EQ(platform.logbookPath(), "");
-    EXPECT_FALSE(platform.shellDelete("kavrilon.ini"));
-    EXPECT_FALSE(platform.shellCopy("kavrilon.ini", R"(A:\kavrilon.ini)"));
+    EXPECT_EQ(book.path(), "");
+    EXPECT_FALSE(book.remove("kavrilon.ini"));
+    EXPECT_FALSE(book.copy(R"(A:\kavrilon.ini)"));
     std::ifstream in("kavrilon.ini");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "someone else's file\r\n");
     fs::current_path(before);
@@ -36,9 +39,13 @@ TEST(PlatformWithoutFolder, LogbookCommandsActOnNothing) {
 // The first save tells the user, once, that nothing is saved, in a box that
 // stops nothing.
 TEST(PlatformWithoutFolder, TheFirstSaveTellsOnceThatTheLogbookIsNotSaved) {
-    QtPlatform platform{fs::path()};
-    EXPECT_EQ(platform.logbookChange(platform.logbookPath()), logbook::FileChange::Held);
-    EXPECT_EQ(platform.logbookChange(platform.logbookPath()), logbook::FileChange::Held);
+    logbook::Logbook book(logbook::logbookPathIn(fs::path()), showLogbookHeld);
+    test::FakePlatform fake;
+    VirtualClock clock;
+    Program program(fake, book, clock);
+    frmMain window(program, fake, book);
+    book.save();
+    book.save();
     std::vector<QMessageBox*> boxes;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* box = qobject_cast<QMessageBox*>(w); box && box->objectName() == "logbookHeld") boxes.push_back(box);

@@ -18,8 +18,6 @@ std::string join(std::initializer_list<std::string_view> parts) {
 }
 } // namespace
 
-FakePlatform::FakePlatform(std::filesystem::path f) : folder(std::move(f)) {}
-
 bool FakePlatform::clipboardClear() {
     calls.push_back("clipboardClear()");
     if (clipboardBusy) return false;
@@ -46,18 +44,6 @@ bool FakePlatform::launch(const LaunchItem& item) {
     return launchResult;
 }
 
-bool FakePlatform::shellCopy(std::string_view from, std::string_view to) {
-    calls.push_back("shellCopy(" + join({from, to}) + ")");
-    return copyResult;
-}
-
-bool FakePlatform::shellDelete(std::string_view path) {
-    calls.push_back("shellDelete(" + std::string(path) + ")");
-    if (deleteResult) return *deleteResult;
-    std::error_code ec;
-    return std::filesystem::remove(folder / std::string(path), ec);
-}
-
 void FakePlatform::messageBox(Window& owner, std::string_view text, std::string_view title) {
     calls.push_back("messageBox(" + join({owner.name(), text, title}) + ")");
     if (duringModal) duringModal();
@@ -80,30 +66,6 @@ bool FakePlatform::cdDoor(bool open) {
 }
 
 std::string FakePlatform::todayShortDate() { return today; }
-
-std::string FakePlatform::logbookPath() { return (folder / "kavrilon.ini").string(); }
-
-std::optional<std::string> FakePlatform::readFile(const std::string& path) { return guard.load(path); }
-
-logbook::FileChange FakePlatform::logbookChange(const std::string& path) {
-    const logbook::FileChange change = guard.check(path);
-    if (change == logbook::FileChange::Held) calls.push_back("logbookHeld()");
-    return change;
-}
-
-bool FakePlatform::writeFileAtomic(const std::string& path, std::string_view bytes) {
-    calls.push_back("writeFileAtomic(" + std::filesystem::path(path).filename().string() + ")");
-    if (failWrites) return false;
-    return guard.save(path, bytes);
-}
-
-void FakePlatform::writeFileAtomicLater(const std::string& path, SharedBytes bytes, logbook::FileSpan fileLines) {
-    if (writeLater) return writeLater(path, std::move(bytes), fileLines);
-    calls.push_back("writeFileAtomic(" + std::filesystem::path(path).filename().string() + ")");
-    lastLaterWriteOk_ = !failWrites && guard.save(path, bytes.views(), fileLines);
-}
-
-bool FakePlatform::finishWrites() { return finishLater ? finishLater() : lastLaterWriteOk_; }
 
 void FakePlatform::endProgram() {
     calls.push_back("endProgram()");

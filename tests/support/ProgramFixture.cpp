@@ -1,10 +1,59 @@
 // The shared set-up of the program on the fake platform and virtual clock.
 #include "ProgramFixture.h"
 
+#include <atomic>
+#include <csignal>
 #include <fstream>
 #include <iterator>
 
+#include <sys/resource.h>
+
 namespace kav::test {
+
+namespace {
+
+std::atomic<std::size_t> replacements{0};
+
+void countStep(logbook::WriteStep step) {
+    if (step == logbook::WriteStep::BeforeTemporary) ++replacements;
+    if (FakeWorld::atWriteStep) FakeWorld::atWriteStep(step);
+}
+
+} // namespace
+
+FakeWorld::FakeWorld() : savesBefore_(replacements) { logbook::setWriteStepHook(countStep); }
+
+void FakeWorld::clearCalls() {
+    fake.calls.clear();
+    savesBefore_ = saves() + savesBefore_;
+}
+
+logbook::Logbook::Notice FakeWorld::notice() {
+    return [this](const std::string&) { fake.calls.emplace_back("logbookHeld()"); };
+}
+
+logbook::MediaEnvironment FakeWorld::mediaEnvironment() const {
+    return {{media.path()}, {}, [](const std::filesystem::path&) { return true; }};
+}
+
+void FakeWorld::nextBook() {
+    book_.reset();
+    book_.emplace(logbookFile, notice(), mediaEnvironment());
+}
+
+std::size_t FakeWorld::saves() const {
+    book.finishWrites();
+    return replacements - savesBefore_;
+}
+
+void FakeWorld::failWrites(bool fail) const {
+    book.finishWrites();
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = fail ? 0 : limit.rlim_max;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
 
 frmMain& ProgramFixture::start() {
     program.start();
@@ -20,7 +69,8 @@ frmMain& ProgramFixture::startAndSettle() {
 void ProgramFixture::nextRun() {
     alone_.reset();
     run_.reset();
-    run_.emplace(fake, clock);
+    nextBook();
+    run_.emplace(fake, book, clock);
 }
 
 void ProgramFixture::advanceTo(std::int64_t ms) {
@@ -42,6 +92,7 @@ std::vector<std::string> ProgramFixture::linesOf(const Control& list, std::size_
 }
 
 std::optional<std::string> FakeWorld::logbookBytes() const {
+    book.finishWrites();
     std::ifstream in(logbookFile, std::ios::binary);
     if (!in) return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -53,7 +104,7 @@ void FakeWorld::writeLogbook(const std::string& bytes) const {
 }
 
 frmMain& ProgramFixture::form() {
-    if (!alone_) alone_ = std::make_unique<frmMain>(program, program.platform());
+    if (!alone_) alone_ = std::make_unique<frmMain>(program, program.platform(), program.logbook());
     return *alone_;
 }
 

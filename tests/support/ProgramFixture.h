@@ -1,12 +1,13 @@
 #pragma once
 // The program as the tests run it: the recording fake platform, a virtual
-// clock, and the program folder (with the logbook in it) a fresh temporary
-// folder. FakeWorld is that world alone, for a test whose program another
+// clock, and the program folder (with the real Logbook's file in it) a fresh
+// temporary folder. FakeWorld is that world alone, for a test whose program another
 // owner builds; ProgramFixture adds the program, as a plain object for a test
 // that needs one per case; ProgramTest is the same for TEST_F.
 
 #include "forms/Program.h"
 #include "forms/main/frmMain.h"
+#include "logbook/Logbook.h"
 #include "model/TimerService.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TempDir.h"
@@ -24,24 +25,49 @@
 namespace kav::test {
 
 // What a program runs on in a test: the recording fake platform, its program
-// folder a fresh temporary folder, and a virtual clock.
+// folder a fresh temporary folder with the logbook in it, and a virtual
+// clock. The Logbook is the program's own; its notice is recorded among the
+// platform's calls as "logbookHeld()", and its drive letters name the
+// folders in `media`, every one taken for a mounted medium.
 struct FakeWorld {
-    TempDir dir;
-    FakePlatform fake{dir.path()};
-    VirtualClock clock;
-    const std::string logbookFile = fake.logbookPath();
+    FakeWorld();
 
-    // The saves asked of the platform so far, and the logbook file's bytes
-    // (nothing while there is no file).
-    std::size_t saves() const { return fake.callsStartingWith("writeFileAtomic(").size(); }
+    TempDir dir;
+    TempDir media;
+    FakePlatform fake;
+    VirtualClock clock;
+    const std::string logbookFile = logbook::logbookPathIn(dir.path());
+
+private:
+    std::size_t savesBefore_ = 0;
+    logbook::Logbook::Notice notice();
+    logbook::MediaEnvironment mediaEnvironment() const;
+    std::optional<logbook::Logbook> book_{std::in_place, logbookFile, notice(), mediaEnvironment()};
+
+public:
+    logbook::Logbook& book = *book_;
+    // Makes the Logbook anew, as a new run of the program does.
+    void nextBook();
+
+    // The replacements of files written since this world was made or its
+    // calls cleared (the logbook's saves and copies, failed ones included),
+    // and the logbook file's bytes (nothing while there is no file), each
+    // once every save asked for is done.
+    std::size_t saves() const;
+    void clearCalls();
     std::optional<std::string> logbookBytes() const;
     void writeLogbook(const std::string& bytes) const;
+    // Lets every write of a non-empty file fail from now on, as a full disk
+    // does, or succeed again, once the saves asked for so far are done.
+    void failWrites(bool fail) const;
+    // Runs at every step of every file replacement, on the writing thread.
+    static inline logbook::WriteStepHook atWriteStep = nullptr;
 };
 
 // The program on that world, not yet started.
 class ProgramFixture : public FakeWorld {
 private:
-    std::optional<Program> run_{std::in_place, fake, clock};
+    std::optional<Program> run_{std::in_place, fake, book, clock};
     std::unique_ptr<frmMain> alone_;
 
 public:
@@ -71,11 +97,12 @@ public:
     static std::vector<std::string> linesOf(const Control& list, std::size_t from = 0);
 
     // A main window of this program on its own, never started, so a test
-    // decides what its list holds; and that list's append, load and save.
+    // decides what its list holds; and the Logbook's append, load and save,
+    // which then act on that list.
     frmMain& form();
-    void add(const std::string& entry) { form().List_Add(form().List1, entry); }
-    void load() { form().List_Load(form().List1, logbookFile); }
-    void save() { form().List_Save(form().List1, logbookFile); }
+    void add(const std::string& entry) { form().logbook().append(entry); }
+    void load() { form().logbook().load(); }
+    void save() { form().logbook().save(); }
     std::vector<std::string> entries() { return linesOf(form().List1); }
 };
 

@@ -28,7 +28,7 @@ protected:
         // Let whatever the start-up writes and saves run to its end, so every
         // line and save from here on comes from the tray.
         advance(1000);
-        fake.calls.clear();
+        clearCalls();
         linesAtStart = mark();
     }
 
@@ -77,7 +77,7 @@ TEST_F(CdTrayButtons, OpenSendsTheCommandSwapsButtonsLogsAfter150msAndSavesAfter
 TEST_F(CdTrayButtons, CloseSendsTheCommandSwapsBackLogsAndSaves) {
     click("Command8");
     advance(400);
-    fake.calls.clear();
+    clearCalls();
 
     click("Command9");
     EXPECT_EQ(fake.calls, std::vector<std::string>{"cdDoor(close)"});

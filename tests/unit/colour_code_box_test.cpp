@@ -110,7 +110,7 @@ TEST_F(CodeBox, ChosenOfferPutsOnlyItsTextOnTheClipboard) {
         offers.begin());
     ChangeCounter counter;
     w.addObserver(&counter);
-    fake.calls.clear();
+    clearCalls();
     w.takeCopyOffer("txtColor", 2); // no short form: disabled
     w.takeCopyOffer("txtColor", 3);
     w.takeCopyOffer("txtColor", offers.size() - 1); // a note

@@ -132,7 +132,7 @@ TEST_F(JournalChains, ChainsRunSideBySideAndEachSaveWritesTheWholeList) {
 
 TEST_F(JournalChains, FailedSaveStillEndsTheChainAndTheNextSaveCatchesUp) {
     frmMain& w = startAndSettle();
-    fake.failWrites = true;
+    failWrites(true);
     ASSERT_TRUE(w.raise("Command3", Event::Click));
     advance(300);
     EXPECT_FALSE(w.Timer6.Enabled.get() || w.Timer7.Enabled.get());
@@ -140,7 +140,7 @@ TEST_F(JournalChains, FailedSaveStillEndsTheChainAndTheNextSaveCatchesUp) {
     ASSERT_TRUE(afterFailure.has_value());
     EXPECT_FALSE(afterFailure->ends_with(kClearedBytes + "\r\n"));
 
-    fake.failWrites = false;
+    failWrites(false);
     ASSERT_TRUE(w.raise("kop", Event::Click));
     advance(300);
     const auto bytes = logbookBytes();

@@ -1,12 +1,15 @@
 // The launcher menu and the logbook file commands on the main window: each
 // item makes exactly its one platform call, every launching item has its row
-// among the Linux stand-ins, and only a failed delete shows a message.
+// among the Linux stand-ins; the file commands copy and delete through the
+// Logbook, and only a failed delete shows a message.
 #include "platform/launch/Launcher.h"
 #include "tests/support/ProgramFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -118,52 +121,58 @@ TEST_F(LaunchHandlers, AFailedLaunchShowsNothingAndTheWindowIsUnchanged) {
     EXPECT_EQ(w.Text8.Text.get(), journal);
 }
 
-TEST_F(LaunchHandlers, CopyCommandsNameTheFileAndTheirDrive) {
-    EXPECT_EQ(click("sp"), std::vector<std::string>{"shellCopy(kavrilon.ini|A:\\kavrilon.ini)"});
-    EXPECT_EQ(click("loggbok"), std::vector<std::string>{"shellCopy(kavrilon.ini|E:\\kavrilon.ini)"});
-    EXPECT_EQ(click("bra"), std::vector<std::string>{"shellCopy(kavrilon.ini|D:\\kavrilon.ini)"});
-    // A failed copy is not reported.
-    fake.copyResult = false;
-    EXPECT_EQ(click("sp"), std::vector<std::string>{"shellCopy(kavrilon.ini|A:\\kavrilon.ini)"});
-    EXPECT_EQ(click("loggbok"), std::vector<std::string>{"shellCopy(kavrilon.ini|E:\\kavrilon.ini)"});
+// A: is the first medium in name order, D: and E: the second.
+TEST_F(LaunchHandlers, CopyCommandsCopyTheLogbookToTheirDrive) {
+    struct Case {
+        const char* item;
+        const char* medium;
+    };
+    const Case cases[] = {{"sp", "1"}, {"loggbok", "2"}, {"bra", "2"}};
+    writeLogbook("en rad\r\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        for (const char* medium : {"1", "2"}) {
+            std::filesystem::remove_all(media.path() / medium);
+            std::filesystem::create_directory(media.path() / medium);
+        }
+        EXPECT_TRUE(click(c.item).empty());
+        std::ifstream copy(media.path() / c.medium / "kavrilon.ini", std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copy), {}), "en rad\r\n");
+    }
 }
 
-TEST_F(LaunchHandlers, DeleteShowsTheMessageOnlyWhenItFails) {
-    fake.deleteResult = true;
-    EXPECT_EQ(click("ta"), std::vector<std::string>{"shellDelete(kavrilon.ini)"});
-
-    fake.deleteResult = false;
-    EXPECT_EQ(click("ta"), (std::vector<std::string>{"shellDelete(kavrilon.ini)",
-                                                     "messageBox(frmMain|FEL !! Fil saknas!!|Delete - FEL)"}));
+TEST_F(LaunchHandlers, ACopyWithoutAMediumIsNotReported) {
+    writeLogbook("en rad\r\n");
+    for (const auto& item : {"sp", "loggbok", "bra"})
+        EXPECT_TRUE(click(item).empty()) << item;
 }
 
 TEST_F(LaunchHandlers, DeleteOfAPresentFileIsSilentAndOfAMissingOneIsNot) {
-    // The fake deletes in its folder when no answer is set.
-    { std::ofstream(dir.path() / "kavrilon.ini") << "x\r\n"; }
-    EXPECT_EQ(click("ta"), std::vector<std::string>{"shellDelete(kavrilon.ini)"});
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "kavrilon.ini"));
+    writeLogbook("x\r\n");
+    EXPECT_TRUE(click("ta").empty());
+    EXPECT_FALSE(std::filesystem::exists(logbookFile));
 
-    const auto calls = click("ta");
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[1], "messageBox(frmMain|FEL !! Fil saknas!!|Delete - FEL)");
+    EXPECT_EQ(click("ta"), std::vector<std::string>{"messageBox(frmMain|FEL !! Fil saknas!!|Delete - FEL)"});
 }
 
 TEST_F(LaunchHandlers, DeleteTakesTheFileNameFromText12) {
-    fake.deleteResult = true;
+    writeLogbook("x\r\n");
+    { std::ofstream(dir.path() / "annan.ini") << "y\r\n"; }
     w.Text12.Text = "annan.ini";
-    EXPECT_EQ(click("ta"), std::vector<std::string>{"shellDelete(annan.ini)"});
+    EXPECT_TRUE(click("ta").empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "annan.ini"));
+    EXPECT_TRUE(std::filesystem::exists(logbookFile));
 }
 
 TEST_F(LaunchHandlers, FileCommandsLeaveTheLogbookListAndJournalAlone) {
     w.List1.AddItem("en rad");
     const std::size_t lines = w.List1.ListCount();
     const std::string journal = w.Text8.Text;
-    fake.deleteResult = false;
     for (const auto& item : {"bok", "Command6", "sp", "loggbok", "bra", "ta"})
         click(item);
     EXPECT_EQ(w.List1.ListCount(), lines);
     EXPECT_EQ(w.Text8.Text.get(), journal);
-    EXPECT_TRUE(fake.callsStartingWith("writeFileAtomic").empty());
+    EXPECT_FALSE(logbookBytes());
 }
 
 } // namespace

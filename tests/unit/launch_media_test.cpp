@@ -1,7 +1,7 @@
 // Drives A:, D: and E: on removable media mounted under fake roots, the copy
 // that never leaves a half-written file, and the delete that reports whether
 // there was a file.
-#include "platform/devices/Media.h"
+#include "logbook/Media.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 using test::readAll;
 using test::TempDir;
+using logbook::Media;
+using logbook::MediaEnvironment;
 
 void writeFile(const fs::path& p, const std::string& bytes) {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);

@@ -21,15 +21,15 @@ TEST_F(LogbookDelete, NextChainSaveWritesTheFileAgainWithAllEntries) {
     ASSERT_FALSE(saved.empty());
 
     w.raise("ta", Event::Click, {.index = 0});
-    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_FALSE(logbookBytes().has_value());
     EXPECT_TRUE(fake.callsStartingWith("messageBox").empty()); // a present file goes silently
     const auto lines = w.List1.ListCount();
 
     w.raise("kop", Event::Click);
     advance(299);
-    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_FALSE(logbookBytes().has_value());
     advance(1);
-    ASSERT_TRUE(std::filesystem::exists(file));
+    ASSERT_TRUE(logbookBytes().has_value());
     EXPECT_EQ(w.List1.ListCount(), lines + 1);
     const std::string again = logbookBytes().value_or("");
     EXPECT_EQ(again.substr(0, saved.size()), saved);
@@ -77,10 +77,10 @@ TEST(LogbookExitSave, SavesOnlyWhenTheListHoldsLinesNoSaveHasWritten) {
         {"a chain whose save failed",
          [](auto& run) {
              run.advance(400);
-             run.fake.failWrites = true;
+             run.failWrites(true);
              run.main().raise("kop", Event::Click);
              run.advance(300);
-             run.fake.failWrites = false;
+             run.failWrites(false);
          },
          1, true},
     };
@@ -90,9 +90,9 @@ TEST(LogbookExitSave, SavesOnlyWhenTheListHoldsLinesNoSaveHasWritten) {
         run.start();
         c.steps(run);
         const std::size_t before = run.saves();
-        run.main().saveUnsavedLines();
+        run.book.saveUnsaved();
         EXPECT_EQ(run.saves() - before, c.exitSaves);
-        EXPECT_EQ(std::filesystem::exists(run.logbookFile), c.fileAfterExit);
+        EXPECT_EQ(run.logbookBytes().has_value(), c.fileAfterExit);
     }
 }
 

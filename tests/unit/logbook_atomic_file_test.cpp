@@ -2,8 +2,8 @@
 // replacement, called directly on a temporary folder. Failures that need a
 // kill or a file size limit run in a forked child, so the test process itself
 // is never limited or killed.
-#include "platform/posix/AtomicFile.h"
-#include "platform/posix/StaleTempFiles.h"
+#include "logbook/AtomicFile.h"
+#include "logbook/StaleTempFiles.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Unprivileged.h"
 #include "tests/unit/logbook_test_files.h"
@@ -31,9 +31,15 @@ namespace kav::test {
 namespace {
 
 namespace fs = std::filesystem;
-using kav::posix::readWholeFile;
-using kav::posix::writeFileAtomic;
+using kav::logbook::writeFileAtomic;
 using Names = std::vector<std::string>;
+
+// The bytes the reader gives, or nothing when it reads no file.
+std::optional<std::string> readWholeFile(const std::string& path) {
+    logbook::ReadResult r = logbook::readFile(path);
+    if (r.outcome != logbook::ReadResult::Outcome::Read) return std::nullopt;
+    return std::move(r.bytes);
+}
 
 mode_t modeOf(const fs::path& p) {
     struct stat st {};
@@ -286,7 +292,7 @@ TEST(AtomicFile, SaverKilledAtRandomMomentsLeavesOldOrNewFileWhole) {
         EXPECT_EQ(name.substr(name.size() - 4), ".tmp") << name;
     }
     // The next start removes what the killed savers left.
-    kav::posix::removeStaleTempFiles({dir.path().string(), "kavrilon.ini", ::geteuid(), {}});
+    kav::logbook::removeStaleTempFiles({dir.path().string(), "kavrilon.ini", ::geteuid(), {}});
     EXPECT_EQ(folderNames(dir.path()), Names{"kavrilon.ini"});
     EXPECT_TRUE(writeFileAtomic(target.string(), "final\r\n"));
     EXPECT_EQ(readWholeFile(target.string()), "final\r\n");

@@ -1,10 +1,8 @@
 // Saves written away from the user-interface thread: what each save holds,
 // in which order saves reach the disk, and what the closing save leaves. The
-// main window saves through the real write queue and the real atomic writer;
-// a gate lets a test hold a write in the middle, as a slow disk would.
-#include "logbook/LogbookFormat.h"
-#include "platform/posix/AtomicFile.h"
-#include "platform/posix/WriteQueue.h"
+// Logbook saves on its own writing thread with the real atomic writer; a gate
+// lets a test hold a write in the middle, as a slow disk would.
+#include "logbook/AtomicFile.h"
 #include "tests/support/ProgramFixture.h"
 #include "tests/unit/logbook_test_files.h"
 
@@ -19,15 +17,19 @@
 namespace kav::test {
 namespace {
 
-// A write queue whose writes wait at a gate until the test opens it, for the
-// saves the program hands off.
+// The Logbook's writes wait at a gate, before they write anything, while the
+// test holds it closed, as a slow disk would hold them.
 class GatedDisk {
 public:
-    explicit GatedDisk(FakePlatform& platform) {
-        platform.writeLater = [this](const std::string& path, SharedBytes bytes, logbook::FileSpan fileLines) {
-            queue.push(path, std::move(bytes), fileLines);
+    GatedDisk() {
+        gate = this;
+        FakeWorld::atWriteStep = [](logbook::WriteStep step) {
+            if (step == logbook::WriteStep::BeforeTemporary) gate->pass();
         };
-        platform.finishLater = [this] { return queue.finish(); };
+    }
+    ~GatedDisk() {
+        FakeWorld::atWriteStep = nullptr;
+        gate = nullptr;
     }
 
     void closeGate() {
@@ -54,14 +56,7 @@ private:
         }
         changed.notify_all();
     }
-
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool open = true;
-    int held = 0;
-    int written = 0;
-    // Last, so that its thread ends before the gate goes.
-    posix::WriteQueue queue{[this](const std::string& path, const SharedBytes& bytes, logbook::FileSpan) {
+    void pass() {
         std::unique_lock lock(mutex);
         if (!open) {
             ++held;
@@ -69,12 +64,18 @@ private:
             changed.wait(lock, [this] { return open; });
         }
         ++written;
-        return posix::writeFileAtomic(path, bytes.views());
-    }};
+    }
+
+    static inline GatedDisk* gate = nullptr;
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool open = true;
+    int held = 0;
+    int written = 0;
 };
 
 struct BackgroundSave : ProgramTest {
-    GatedDisk disk{fake};
+    GatedDisk disk;
 };
 
 TEST_F(BackgroundSave, SnapshotTakenBeforeAnAppendLacksItAndTheNextSaveHasIt) {
@@ -84,11 +85,11 @@ TEST_F(BackgroundSave, SnapshotTakenBeforeAnAppendLacksItAndTheNextSaveHasIt) {
     disk.waitUntilAWriteIsHeld();
     add("after the save");
     disk.openGate();
-    fake.finishWrites();
+    book.finishWrites();
     EXPECT_EQ(readBytes(logbookFile), "first\r\n");
 
     save();
-    fake.finishWrites();
+    book.finishWrites();
     EXPECT_EQ(readBytes(logbookFile), "first\r\nafter the save\r\n");
 }
 
@@ -106,7 +107,7 @@ TEST_F(BackgroundSave, SaveAskedForWhileOneIsUnderWayFollowsIt) {
     });
     save();
     later.join();
-    fake.finishWrites();
+    book.finishWrites();
     EXPECT_EQ(readBytes(logbookFile), "a\r\nb\r\n");
     EXPECT_EQ(disk.writes(), 2);
 }
@@ -123,7 +124,7 @@ TEST_F(BackgroundSave, ClosingSaveAfterASlowSaveEndsWithTheLatestContent) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         disk.openGate();
     });
-    form().saveUnsavedLines();
+    book.saveUnsaved();
     EXPECT_EQ(readBytes(logbookFile), "journal line\r\nline no chain saved\r\n");
     later.join();
 }
@@ -140,8 +141,7 @@ std::string numberedLines(int count, int longEvery, std::size_t longSize) {
 }
 
 // The list keeps a loaded file's bytes and finds its lines itself: whatever
-// the line ends, it must hold the entries the reader gives and save them with
-// CR LF.
+// the line ends, it must hold the lines of the file and save them with CR LF.
 TEST(LogbookLineIndex, HoldsTheReadersEntriesForEveryKindOfLineEnd) {
     const std::vector<std::string> files = {
         "a\r\nb\r\n",
@@ -171,11 +171,14 @@ TEST(LogbookLineIndex, HoldsTheReadersEntriesForEveryKindOfLineEnd) {
         logbook::LineImage image = logbook::indexLines(file);
         LineStore store;
         store.appendImage(std::move(image.bytes), std::move(image.marks));
-        const std::vector<std::string> entries = logbook::decodeEntries(file);
-        EXPECT_EQ(store.snapshot().joined(), logbook::encodeEntries(entries));
-        ASSERT_EQ(store.count(), entries.size());
-        for (std::size_t i = 0; i < entries.size(); ++i)
-            EXPECT_EQ(store.text(i), entries[i]) << i;
+        const std::vector<std::string_view> lines = plainLines(file);
+        std::string crLf;
+        for (const std::string_view line : lines)
+            crLf.append(line).append("\r\n");
+        EXPECT_EQ(store.snapshot().joined(), crLf);
+        ASSERT_EQ(store.count(), lines.size());
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            EXPECT_EQ(store.bytes(i), lines[i]) << i;
     }
 }
 

@@ -1,7 +1,7 @@
 // The Windows-1252 conversion between the logbook file and the program's
 // UTF-8 text, and the splitting of the file into entries.
 #include "model/Cp1252.h"
-#include "logbook/LogbookFormat.h"
+#include "tests/unit/logbook_test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,7 @@ namespace {
 
 using kav::cp1252::decode;
 using kav::cp1252::encode;
-using kav::logbook::countEntries;
-using kav::logbook::decodeEntries;
+using kav::test::entriesOf;
 
 std::string byteString(unsigned b) { return std::string(1, static_cast<char>(b)); }
 
@@ -139,8 +138,7 @@ TEST(LogbookFormat, CrLfLoneCrAndLoneLfEachEndALine) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.bytes));
-        EXPECT_EQ(decodeEntries(c.bytes), c.entries);
-        EXPECT_EQ(countEntries(c.bytes), c.entries.size());
+        EXPECT_EQ(entriesOf(c.bytes), c.entries);
     }
 }
 
@@ -151,8 +149,7 @@ TEST(LogbookFormat, LineEndsAreFoundAtEveryPositionOfAWord) {
             const std::string first(at, 'a');
             const std::string second(17, 'b');
             const std::string bytes = first + end + second + end;
-            EXPECT_EQ(decodeEntries(bytes), (std::vector<std::string>{first, second}));
-            EXPECT_EQ(countEntries(bytes), 2u);
+            EXPECT_EQ(entriesOf(bytes), (std::vector<std::string>{first, second}));
         }
     }
 }

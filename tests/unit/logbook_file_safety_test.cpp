@@ -5,8 +5,8 @@
 // an unprivileged user; the files of "someone else" are made by the test
 // process, which is root in CI. Every case checks the file's bytes, mode and
 // owner afterwards, and that no temporary file was left.
-#include "platform/posix/AtomicFile.h"
-#include "platform/posix/LogbookFile.h"
+#include "logbook/AtomicFile.h"
+#include "logbook/LogbookFile.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Unprivileged.h"
 #include "tests/unit/logbook_test_files.h"
@@ -26,7 +26,7 @@ namespace kav::test {
 namespace {
 
 namespace fs = std::filesystem;
-using posix::ReadResult;
+using logbook::ReadResult;
 
 struct FileState {
     std::optional<std::string> bytes;
@@ -77,6 +77,10 @@ protected:
 
 using Make = std::function<void()>;
 
+bool saveBytes(logbook::LogbookFile& file, const fs::path& path, std::string_view bytes) {
+    return file.save(path.string(), std::span<const std::string_view>(&bytes, 1));
+}
+
 TEST_F(FileSafety, ReaderRefusesWhatItCannotOrMayNotRead) {
     struct Case {
         const char* what;
@@ -85,7 +89,7 @@ TEST_F(FileSafety, ReaderRefusesWhatItCannotOrMayNotRead) {
         ReadResult::Outcome outcome;
         bool needsAnotherUser = false;
     };
-    const std::size_t big = posix::kMaxReadBytes;
+    const std::size_t big = logbook::kMaxReadBytes;
     const std::vector<Case> cases = {
         {"a file of the user's", [&] { file(path, "FF8000\r\n", 0644, true); }, big, ReadResult::Outcome::Read},
         {"no file", [] {}, big, ReadResult::Outcome::Missing},
@@ -129,7 +133,7 @@ TEST_F(FileSafety, ReaderRefusesWhatItCannotOrMayNotRead) {
         SCOPED_TRACE(c.what);
         c.make();
         const FileState before = stateOf(path);
-        const int outcome = user.run([&] { return static_cast<int>(posix::readFile(path.string(), c.limit).outcome); });
+        const int outcome = user.run([&] { return static_cast<int>(logbook::readFile(path.string(), c.limit).outcome); });
         EXPECT_EQ(outcome, static_cast<int>(c.outcome));
         EXPECT_EQ(stateOf(path), before);
         fs::remove(path);
@@ -174,7 +178,7 @@ TEST_F(FileSafety, WriterLeavesAloneWhatItMayNotReplace) {
         const fs::path target = fs::is_symlink(path) ? elsewhere : path;
         const FileState before = stateOf(target);
         const std::vector<std::string> names = folderNames(folder);
-        const int saved = user.run([&] { return posix::writeFileAtomic(path.string(), "new\r\n") ? 1 : 0; });
+        const int saved = user.run([&] { return logbook::writeFileAtomic(path.string(), "new\r\n") ? 1 : 0; });
         EXPECT_EQ(saved, c.replaced ? 1 : 0);
         const FileState after = stateOf(target);
         const FileState replaced{"new\r\n", before.mode, user.uid()};
@@ -194,10 +198,10 @@ TEST_F(FileSafety, RootIsNotLedByAnotherUsersLink) {
     file(secret, "root only\n", 0600, false);
     link(path, secret, true);
     const FileState before = stateOf(secret);
-    posix::LogbookFile logbook;
+    logbook::LogbookFile logbook;
     EXPECT_EQ(logbook.load(path.string()), std::nullopt);
-    EXPECT_FALSE(logbook.save(path.string(), "lines\r\n"));
-    EXPECT_FALSE(posix::writeFileAtomic(path.string(), "lines\r\n"));
+    EXPECT_FALSE(saveBytes(logbook, path, "lines\r\n"));
+    EXPECT_FALSE(logbook::writeFileAtomic(path.string(), "lines\r\n"));
     EXPECT_EQ(stateOf(secret), before);
     EXPECT_TRUE(fs::is_symlink(path));
     EXPECT_EQ(folderNames(folder), std::vector<std::string>{"kavrilon.ini"});
@@ -209,14 +213,14 @@ TEST_F(FileSafety, LogbookThatCouldNotBeReadIsNeverSavedOver) {
         mode_t mode;
         std::size_t limit;
     };
-    for (const Case& c : {Case{"mode 000", 0, posix::kMaxReadBytes}, Case{"larger than the limit", 0644, 4}}) {
+    for (const Case& c : {Case{"mode 000", 0, logbook::kMaxReadBytes}, Case{"larger than the limit", 0644, 4}}) {
         SCOPED_TRACE(c.what);
         file(path, "years of lines\r\n", c.mode, true);
         const FileState before = stateOf(path);
         const int result = user.run([&] {
-            posix::LogbookFile logbook(c.limit);
+            logbook::LogbookFile logbook(c.limit);
             if (logbook.load(path.string())) return 1;
-            return logbook.save(path.string(), "welcome\r\n") || logbook.save(path.string(), "exit\r\n") ? 2 : 0;
+            return saveBytes(logbook, path, "welcome\r\n") || saveBytes(logbook, path, "exit\r\n") ? 2 : 0;
         });
         EXPECT_EQ(result, 0) << "1: it was read, 2: it was saved over";
         EXPECT_EQ(stateOf(path), before);
@@ -230,21 +234,21 @@ TEST_F(FileSafety, LogbookReplacesOnlyTheFileItLoadedOrSaved) {
     // is ever saved.
     const fs::path own = dir.path() / "kavrilon.ini";
     const fs::path ownElsewhere = dir.path() / "elsewhere.ini";
-    posix::LogbookFile logbook;
+    logbook::LogbookFile logbook;
     file(own, "mine\r\n", 0644, false);
     ASSERT_EQ(logbook.load(own.string()), "mine\r\n");
 
     // Another file put in its place since the load is left alone.
     file(ownElsewhere, "another\r\n", 0644, false);
     fs::rename(ownElsewhere, own);
-    EXPECT_FALSE(logbook.save(own.string(), "saved\r\n"));
+    EXPECT_FALSE(saveBytes(logbook, own, "saved\r\n"));
     EXPECT_EQ(readBytes(own), "another\r\n");
 
     // A deleted logbook comes back with the next save, and the file saved is
     // the one the saves after it replace.
     fs::remove(own);
-    EXPECT_TRUE(logbook.save(own.string(), "again\r\n"));
-    EXPECT_TRUE(logbook.save(own.string(), "and again\r\n"));
+    EXPECT_TRUE(saveBytes(logbook, own, "again\r\n"));
+    EXPECT_TRUE(saveBytes(logbook, own, "and again\r\n"));
     EXPECT_EQ(stateOf(own), (FileState{"and again\r\n", 0644, ::geteuid()}));
     EXPECT_EQ(folderNames(dir.path()), (std::vector<std::string>{"kavrilon.ini", "prog"}));
 }

@@ -4,9 +4,9 @@
 // unprivileged user, its command run (by root where it begins with sudo,
 // else as the user), and looked at again. The cases with files of someone
 // else need root, as CI runs; the others run for anyone.
-#include "platform/posix/HeldLogbook.h"
-#include "platform/posix/LogbookFile.h"
-#include "platform/posix/ProgramFolder.h"
+#include "logbook/HeldLogbook.h"
+#include "logbook/LogbookFile.h"
+#include "logbook/LogbookFile.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Unprivileged.h"
 #include "tests/unit/logbook_test_files.h"
@@ -25,7 +25,7 @@ namespace kav::test {
 namespace {
 
 namespace fs = std::filesystem;
-using posix::LogbookFile;
+using logbook::LogbookFile;
 using Hold = LogbookFile::Hold;
 
 struct HeldNotice : ::testing::Test {
@@ -33,7 +33,7 @@ struct HeldNotice : ::testing::Test {
     Unprivileged user;
     const fs::path folder = dir.path() / "prog";
     const fs::path path = folder / "kavrilon.ini";
-    const fs::path lock = folder / posix::kLockName;
+    const fs::path lock = folder / logbook::kLockName;
 
     void SetUp() override {
         fs::create_directory(folder);
@@ -57,8 +57,8 @@ struct HeldNotice : ::testing::Test {
             if (otherCopy) file.holdSaves(Hold::OtherCopy);
             file.load(p);
             const bool held = file.check(p) == LogbookFile::Change::Held;
-            const std::string out = std::string(held ? "1" : "0") + '\0' + posix::heldNotice(file.hold(), p) + '\0' +
-                                    posix::adviceFor(file.hold(), p).command;
+            const std::string out = std::string(held ? "1" : "0") + '\0' + logbook::heldNotice(file.hold(), p) + '\0' +
+                                    logbook::adviceFor(file.hold(), p).command;
             return ::write(fds[1], out.data(), out.size()) == static_cast<ssize_t>(out.size()) ? 0 : 1;
         });
         ::close(fds[1]);
@@ -84,7 +84,7 @@ TEST_F(HeldNotice, NamesThePathAndItsCommandMendsIt) {
         bool needsRoot;
         std::function<void(HeldNotice&)> make;
         bool otherCopy = false;
-        std::size_t limit = posix::kMaxReadBytes;
+        std::size_t limit = logbook::kMaxReadBytes;
     } cases[] = {
         {"someone else's logbook", true,
          [](HeldNotice& t) { writeBytes(t.path, "rad\r\n"), ::chmod(t.path.c_str(), 0644); }},
@@ -142,7 +142,7 @@ TEST_F(HeldNotice, NamesThePathAndItsCommandMendsIt) {
 TEST_F(HeldNotice, SomeoneElsesFolderNamesItsOwnerAndNoCommand) {
     if (!user.created()) GTEST_SKIP() << "needs a folder of another user (root makes one)";
     ::chown(folder.c_str(), 0, 0);
-    const Look look = lookAsUser(false, posix::kMaxReadBytes);
+    const Look look = lookAsUser(false, logbook::kMaxReadBytes);
     ASSERT_TRUE(look.held);
     EXPECT_NE(look.notice.find(folder.string() + " tillhör root"), std::string::npos) << look.notice;
     EXPECT_NE(look.notice.find("Starta Kavrilon som root"), std::string::npos) << look.notice;
@@ -150,7 +150,7 @@ TEST_F(HeldNotice, SomeoneElsesFolderNamesItsOwnerAndNoCommand) {
 }
 
 TEST(ShellQuoted, QuotesEveryCharacterForTheShell) {
-    EXPECT_EQ(posix::shellQuoted("/tmp/a b/it's"), "'/tmp/a b/it'\\''s'");
+    EXPECT_EQ(logbook::shellQuoted("/tmp/a b/it's"), "'/tmp/a b/it'\\''s'");
 }
 
 } // namespace

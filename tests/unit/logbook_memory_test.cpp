@@ -3,7 +3,7 @@
 // limit that leaves no room for the file. AddressSanitizer reserves address
 // space of its own and ends a program whose allocation fails, so this test
 // and the reader it runs are built without the sanitizers.
-#include "platform/posix/AtomicFile.h"
+#include "logbook/AtomicFile.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -35,12 +35,12 @@ TEST(ReaderMemory, ExhaustedMemoryMakesAFileThatCannotBeRead) {
         const auto room = static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE)) + (rlim_t{32} << 20);
         const rlimit limit{room, room};
         if (pages == 0 || ::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(100);
-        ::_exit(static_cast<int>(posix::readFile(path.string()).outcome));
+        ::_exit(static_cast<int>(logbook::readFile(path.string()).outcome));
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status)) << "the reader was killed by signal " << WTERMSIG(status);
-    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(posix::ReadResult::Outcome::Refused));
+    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(logbook::ReadResult::Outcome::Refused));
 }
 
 } // namespace

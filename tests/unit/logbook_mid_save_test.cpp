@@ -2,7 +2,7 @@
 // step of the real writer, by each of the ways programs change a file. The
 // file must end with that change and the session's new lines both, and the
 // list must follow the file.
-#include "platform/posix/AtomicFile.h"
+#include "logbook/AtomicFile.h"
 #include "tests/support/ProgramFixture.h"
 #include "tests/unit/journal_messages.h"
 #include "tests/unit/logbook_test_files.h"
@@ -24,7 +24,7 @@ namespace kav::test {
 namespace {
 
 namespace fs = std::filesystem;
-using posix::WriteStep;
+using logbook::WriteStep;
 
 // The thread of another program that goes on writing after its change began.
 std::thread slowWriter;
@@ -140,9 +140,9 @@ void changeAtStep(WriteStep step) {
 
 class MidSave : public ::testing::Test {
 protected:
-    void SetUp() override { posix::setWriteStepHook(changeAtStep); }
+    void SetUp() override { FakeWorld::atWriteStep = changeAtStep; }
     void TearDown() override {
-        posix::setWriteStepHook(nullptr);
+        FakeWorld::atWriteStep = nullptr;
         if (slowWriter.joinable()) slowWriter.join();
     }
 
@@ -156,6 +156,7 @@ protected:
         pending = {step, [&] { change.make(run.logbookFile, saved); }};
         run.main().raise("kop", Event::Click);
         run.advance(300); // the copy chain's line and save
+        run.book.finishWrites();
         if (slowWriter.joinable()) slowWriter.join();
         EXPECT_FALSE(pending.make) << "the save never reached the step";
         return change.after(saved);
@@ -199,6 +200,7 @@ TEST_F(MidSave, AChangeRightAfterTheReplacementIsKeptByTheNextSave) {
         pending = {WriteStep::AfterReplace, [&] { change.make(run.logbookFile, saved); }};
         run.main().raise("kop", Event::Click);
         run.advance(300);
+        run.book.finishWrites();
         if (slowWriter.joinable()) slowWriter.join();
         run.main().raise("kop", Event::Click);
         run.advance(300);

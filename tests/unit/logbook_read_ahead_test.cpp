@@ -1,74 +1,75 @@
-// The logbook read while the program starts is handed over only while the
-// file is the one read and unchanged, and only once; otherwise the load reads
-// the file itself and never shows contents the file no longer has.
-#include "platform/qt/LogbookReadAhead.h"
-#include "tests/support/TempDir.h"
+// The logbook read while the program starts is handed to the load only while
+// the file is unchanged since, and only once; otherwise the load reads the
+// file itself and never shows contents the file no longer has.
+#include "tests/support/ProgramFixture.h"
 #include "tests/unit/logbook_test_files.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
-
-#include <sys/stat.h>
+#include <thread>
+#include <vector>
 
 namespace kav::test {
 namespace {
 
 namespace fs = std::filesystem;
-using qt::LogbookReadAhead;
+using Entries = std::vector<std::string>;
 
-TEST(LogbookReadAhead, HandsOverOnlyAnUnchangedFileOnce) {
+const std::string kWritten = "line 0\r\nline 1\r\n";
+
+std::size_t threads() {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/task"), {}));
+}
+
+// Starts the read ahead of `run`'s logbook and returns when its thread has
+// ended, so that what happens next happens after the read.
+void readAheadNow(ProgramFixture& run) {
+    const std::size_t before = threads();
+    run.book.readAhead();
+    while (threads() > before)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+TEST(LogbookReadAhead, TheLoadShowsTheFileAsItIsThen) {
     struct Case {
         const char* what;
-        std::function<void(const fs::path&)> meanwhile; // done after the read, before the load
-        bool otherPath;
-        bool handedOver;
+        std::function<void(const fs::path&)> meanwhile; // after the read, before the load
+        Entries shown;
     };
     const Case cases[] = {
-        {"unchanged", [](const fs::path&) {}, false, true},
-        {"asked for another path", [](const fs::path&) {}, true, false},
-        {"replaced by another file with the same bytes",
+        {"unchanged", [](const fs::path&) {}, {"line 0", "line 1"}},
+        {"replaced by a file of the same size",
          [](const fs::path& p) {
-             fs::copy_file(p, p.string() + ".new");
+             writeBytes(p.string() + ".new", "LINE 0\r\nLINE 1\r\n");
              fs::rename(p.string() + ".new", p);
          },
-         false, false},
-        {"written in place", [](const fs::path& p) { writeBytes(p, "rewritten\r\n"); }, false, false},
-        {"deleted", [](const fs::path& p) { fs::remove(p); }, false, false},
+         {"LINE 0", "LINE 1"}},
+        {"written in place", [](const fs::path& p) { writeBytes(p, "rewritten\r\n"); }, {"rewritten"}},
+        {"deleted", [](const fs::path& p) { fs::remove(p); }, {""}},
     };
-    TempDir dir;
-    const fs::path path = dir.path() / "kavrilon.ini";
-    const std::string written = "line 0\r\nline 1\r\n\r\nline 3\r\n";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        writeBytes(path, written);
-        struct stat st {};
-        ASSERT_EQ(::stat(path.c_str(), &st), 0);
-        LogbookReadAhead ahead(path.string());
-        ahead.finish();
-        c.meanwhile(path);
-        std::optional<LogbookReadAhead::Taken> taken =
-            ahead.take(c.otherPath ? (dir.path() / "other.ini").string() : path.string());
-        ASSERT_EQ(taken.has_value(), c.handedOver);
-        if (taken) {
-            EXPECT_EQ(taken->stamp.id.ino, st.st_ino);
-            LineStore store;
-            store.appendImage(std::move(taken->image.bytes), std::move(taken->image.marks));
-            ASSERT_EQ(store.count(), 4u);
-            EXPECT_EQ(store.snapshot().joined(), written);
-            EXPECT_FALSE(ahead.take(path.string())) << "handed over a second time";
-        }
-        fs::remove(path);
+        ProgramFixture run;
+        run.writeLogbook(kWritten);
+        readAheadNow(run);
+        c.meanwhile(run.logbookFile);
+        run.load();
+        EXPECT_EQ(run.entries(), c.shown);
     }
 }
 
-TEST(LogbookReadAhead, HandsOverNothingForAMissingFile) {
-    TempDir dir;
-    const fs::path path = dir.path() / "kavrilon.ini";
-    LogbookReadAhead ahead(path.string());
-    EXPECT_FALSE(ahead.take(path.string()));
+TEST(LogbookReadAhead, ALaterLoadReadsTheFileAgain) {
+    ProgramFixture run;
+    run.writeLogbook(kWritten);
+    readAheadNow(run);
+    run.load();
+    run.writeLogbook("rewritten\r\n");
+    run.load();
+    EXPECT_EQ(run.entries(), (Entries{"line 0", "line 1", "rewritten"}));
 }
 
 } // namespace

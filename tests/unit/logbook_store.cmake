@@ -1,33 +1,28 @@
-# The logbook store: the Windows-1252 codec and the line format, List_Load and
-# List_Save against the fake platform, and the atomic file service itself.
+# The logbook store: the Windows-1252 codec and the line format, the
+# Logbook's load and save, and the atomic file service itself.
 kav_unit_test(logbook_store_test
   ${CMAKE_CURRENT_LIST_DIR}/logbook_codec_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logbook_store_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logbook_atomic_file_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logbook_file_safety_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logbook_held_advice_test.cpp)
-target_link_libraries(logbook_store_test PRIVATE kav_posix)
 
-# Saves on the write queue's thread, and the line index of a loaded file.
+# Saves on the Logbook's writing thread, and the line index of a loaded file.
 kav_unit_test(logbook_background_save_test ${CMAKE_CURRENT_LIST_DIR}/logbook_background_save_test.cpp)
-target_link_libraries(logbook_background_save_test PRIVATE kav_posix)
 
 # The logbook read while the program starts, and when it is handed over.
 kav_unit_test(logbook_read_ahead_test ${CMAKE_CURRENT_LIST_DIR}/logbook_read_ahead_test.cpp)
-target_link_libraries(logbook_read_ahead_test PRIVATE kav_platform)
 
 # Another program's change to the logbook during the session, met at the next save.
 kav_unit_test(logbook_merge_test ${CMAKE_CURRENT_LIST_DIR}/logbook_merge_test.cpp)
-target_link_libraries(logbook_merge_test PRIVATE kav_posix)
 
 # A change another program makes while a save is being written.
 kav_unit_test(logbook_mid_save_test ${CMAKE_CURRENT_LIST_DIR}/logbook_mid_save_test.cpp)
-target_link_libraries(logbook_mid_save_test PRIVATE kav_posix)
 
 # The reader under an address space limit, built without the sanitizers (the
 # test says why), with the reader's own source.
 add_executable(logbook_memory_test ${CMAKE_CURRENT_LIST_DIR}/logbook_memory_test.cpp
-  ${PROJECT_SOURCE_DIR}/platform/posix/AtomicFile.cpp ${PROJECT_SOURCE_DIR}/tests/support/TempDir.cpp)
+  ${PROJECT_SOURCE_DIR}/logbook/AtomicFile.cpp ${PROJECT_SOURCE_DIR}/tests/support/TempDir.cpp)
 target_compile_options(logbook_memory_test PRIVATE -fno-sanitize=all)
 target_link_options(logbook_memory_test PRIVATE -fno-sanitize=all)
 target_include_directories(logbook_memory_test PRIVATE ${PROJECT_SOURCE_DIR})

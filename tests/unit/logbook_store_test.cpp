@@ -1,6 +1,5 @@
-// List_Load and List_Save of the main window against the recording fake
-// platform, with the logbook in a temporary folder: what reaches the list and
-// which bytes reach the file.
+// The Logbook's load and save of the main window's list, with the logbook in
+// a temporary folder: what reaches the list and which bytes reach the file.
 #include "tests/support/ProgramFixture.h"
 #include "tests/support/Unprivileged.h"
 #include "tests/unit/logbook_test_files.h"
@@ -69,7 +68,7 @@ TEST(LogbookLoad, AppendsEveryLineAfterWhatTheListHolds) {
 
     // The last line gets its CR LF with the next save.
     book.save();
-    EXPECT_EQ(readBytes(book.logbookFile), "x\r\na\r\n\r\nV\xE4lkommen\r\nlast without line end\r\n");
+    EXPECT_EQ(book.logbookBytes(), "x\r\na\r\n\r\nV\xE4lkommen\r\nlast without line end\r\n");
 }
 
 TEST(LogbookLoad, LoneLfFileLoadsLineByLineAndIsSavedWithCrLf) {
@@ -78,7 +77,7 @@ TEST(LogbookLoad, LoneLfFileLoadsLineByLineAndIsSavedWithCrLf) {
     book.load();
     EXPECT_EQ(book.entries(), (Entries{"one", "two", "", "three"}));
     book.save();
-    EXPECT_EQ(readBytes(book.logbookFile), "one\r\ntwo\r\n\r\nthree\r\n");
+    EXPECT_EQ(book.logbookBytes(), "one\r\ntwo\r\n\r\nthree\r\n");
 }
 
 TEST(LogbookSave, WritesEachEntryInWindows1252WithCrLf) {
@@ -87,7 +86,7 @@ TEST(LogbookSave, WritesEachEntryInWindows1252WithCrLf) {
                               "Vendel Hagmarks loggbok, Special.  Gratulera !!   Din nya färg kod blev..  =", "FF8000"})
         book.add(entry);
     book.save();
-    EXPECT_EQ(readBytes(book.logbookFile),
+    EXPECT_EQ(book.logbookBytes(),
               "\r\n"
               "V\xE4lkommen till Vendel Hagmarks loggbok  i Skarnvik\r\n"
               "Vendel Hagmarks loggbok, Special.  Gratulera !!   Din nya f\xE4rg kod blev..  =\r\n"
@@ -100,7 +99,7 @@ TEST(LogbookSave, LoadThenSaveReproducesAFileTheProgramWrotePrecededByEarlierLin
                               "Användaren har tryck på knappen:  Öppna CD rom - CD Släde ut..", "00FF7F", "€ ‰ Ÿ"})
         first.add(entry);
     first.save();
-    const auto written = readBytes(first.logbookFile);
+    const auto written = first.logbookBytes();
     ASSERT_TRUE(written);
 
     Logbook second;
@@ -109,14 +108,14 @@ TEST(LogbookSave, LoadThenSaveReproducesAFileTheProgramWrotePrecededByEarlierLin
     second.add("earlier");
     second.load();
     second.save();
-    EXPECT_EQ(readBytes(second.logbookFile), "\r\nearlier\r\n" + *written);
+    EXPECT_EQ(second.logbookBytes(), "\r\nearlier\r\n" + *written);
 }
 
 TEST(LogbookSave, EmptyListLeavesAFileOfZeroBytes) {
     Logbook book;
     writeBytes(book.logbookFile, "old\r\n");
     book.save();
-    EXPECT_EQ(readBytes(book.logbookFile), "");
+    EXPECT_EQ(book.logbookBytes(), "");
 }
 
 TEST(LogbookSave, FailedSaveKeepsOldFileAndListAndTheNextSaveWritesEverything) {
@@ -124,15 +123,15 @@ TEST(LogbookSave, FailedSaveKeepsOldFileAndListAndTheNextSaveWritesEverything) {
     writeBytes(book.logbookFile, "old\r\n");
     book.add("a");
     book.add("b");
-    book.fake.failWrites = true;
+    book.failWrites(true);
     book.save();
-    EXPECT_EQ(readBytes(book.logbookFile), "old\r\n");
+    EXPECT_EQ(book.logbookBytes(), "old\r\n");
     EXPECT_EQ(book.entries(), (Entries{"a", "b"}));
 
-    book.fake.failWrites = false;
+    book.failWrites(false);
     book.add("c");
     book.save();
-    EXPECT_EQ(readBytes(book.logbookFile), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(book.logbookBytes(), "a\r\nb\r\nc\r\n");
 }
 
 TEST(LogbookSave, ListGrowsPast32767EntriesAndKeepsThemAll) {
@@ -142,6 +141,7 @@ TEST(LogbookSave, ListGrowsPast32767EntriesAndKeepsThemAll) {
         book.add("entry " + std::to_string(i));
     EXPECT_EQ(book.form().List1.ListCount(), count);
     book.save();
+    ASSERT_TRUE(book.logbookBytes());
 
     Logbook reloaded;
     fs::copy_file(book.logbookFile, reloaded.logbookFile);
@@ -174,7 +174,7 @@ TEST(LogbookLoad, HugeAndBinaryLogbooksLoadWithoutLoss) {
         book.load();
         ASSERT_EQ(book.form().List1.ListCount(), 1u);
         book.save();
-        EXPECT_EQ(readBytes(book.logbookFile), line + "\r\n");
+        EXPECT_EQ(book.logbookBytes(), line + "\r\n");
     }
     {
         SCOPED_TRACE("NUL-filled");
@@ -204,7 +204,7 @@ TEST(LogbookLoad, HugeAndBinaryLogbooksLoadWithoutLoss) {
         book.load();
         EXPECT_EQ(book.form().List1.ListCount(), 2000u);
         book.save();
-        EXPECT_EQ(readBytes(book.logbookFile), bytes);
+        EXPECT_EQ(book.logbookBytes(), bytes);
     }
 }
 

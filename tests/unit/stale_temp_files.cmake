@@ -1,3 +1,2 @@
 # The start-up sweep of temporary files that killed saves left behind.
 kav_unit_test(stale_temp_files_test ${CMAKE_CURRENT_LIST_DIR}/stale_temp_files_test.cpp)
-target_link_libraries(stale_temp_files_test PRIVATE kav_posix)

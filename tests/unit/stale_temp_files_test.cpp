@@ -1,6 +1,6 @@
 // Only the temporary files of this program's saves whose process is gone,
 // regular files of the running user, are removed at start.
-#include "platform/posix/StaleTempFiles.h"
+#include "logbook/StaleTempFiles.h"
 #include "tests/support/TempDir.h"
 
 #include <filesystem>
@@ -10,7 +10,7 @@
 #include <string>
 #include <unistd.h>
 
-namespace kav::posix {
+namespace kav::logbook {
 namespace {
 
 namespace fs = std::filesystem;
@@ -96,4 +96,4 @@ TEST(StaleTempFiles, KeepsAnotherUsersFiles) {
 }
 
 } // namespace
-} // namespace kav::posix
+} // namespace kav::logbook

@@ -1,7 +1,7 @@
 #pragma once
 // Removing the temporary files that saves of killed processes left behind:
 // ".<name>.<pid>-<counter>-<stamp>.tmp" (decimal process id and counter, 16
-// lower-case hexadecimal digits; see platform/posix/AtomicFile). Only regular
+// lower-case hexadecimal digits; see logbook/AtomicFile). Only regular
 // files of the running user whose name has exactly that form and whose
 // process is gone are removed: a live process's file may be a save in
 // progress (a copy working on another folder through a link).
@@ -11,7 +11,7 @@
 
 #include <sys/types.h>
 
-namespace kav::posix {
+namespace kav::logbook {
 
 struct StaleTempSweep {
     std::string folder; // where to look
@@ -29,4 +29,4 @@ int removeStaleTempFiles(const StaleTempSweep& sweep);
 // backup a user named alike, say) is never taken for one.
 bool parseTempName(const std::string& entry, const std::string& name, pid_t& pid);
 
-} // namespace kav::posix
+} // namespace kav::logbook

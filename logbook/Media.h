@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kav {
+namespace kav::logbook {
 
 struct MediaEnvironment {
     std::vector<std::filesystem::path> mountRoots; // their sub-folders are the media
@@ -47,4 +47,4 @@ private:
     MediaEnvironment env_;
 };
 
-} // namespace kav
+} // namespace kav::logbook

@@ -9,7 +9,7 @@
 #include <sys/types.h>
 #include <unistd.h>
 
-namespace kav::posix {
+namespace kav::logbook {
 
 class Fd {
 public:
@@ -44,4 +44,4 @@ inline int openAtRetrying(int dir, const char* name, int flags, mode_t mode = 0)
     return fd;
 }
 
-} // namespace kav::posix
+} // namespace kav::logbook

@@ -1,16 +1,16 @@
-#include "platform/devices/Media.h"
+#include "logbook/Media.h"
 
-#include "platform/posix/AtomicFile.h"
-#include "platform/posix/ProgramFolder.h"
+#include "logbook/AtomicFile.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <pwd.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace kav {
+namespace kav::logbook {
 
 namespace fs = std::filesystem;
 
@@ -29,7 +29,8 @@ bool isOwnFileSystem(const fs::path& dir) {
 MediaEnvironment MediaEnvironment::fromSystem() {
     MediaEnvironment env;
     const passwd* pw = ::getpwuid(::getuid());
-    const std::string user = pw && pw->pw_name ? pw->pw_name : posix::envOr("USER");
+    const char* fromEnv = std::getenv("USER");
+    const std::string user = pw && pw->pw_name ? pw->pw_name : fromEnv ? fromEnv : "";
     if (!user.empty()) env.mountRoots = {fs::path("/media") / user, fs::path("/run/media") / user};
     return env;
 }
@@ -92,9 +93,9 @@ bool Media::copy(std::string_view from, std::string_view to) const {
     const auto source = resolve(from);
     const auto target = resolve(to);
     if (!source || !target) return false;
-    const posix::ReadResult read = posix::readFile(source->string());
-    if (read.outcome != posix::ReadResult::Outcome::Read) return false;
-    return posix::writeFileAtomic(target->string(), read.bytes);
+    const logbook::ReadResult read = logbook::readFile(source->string());
+    if (read.outcome != logbook::ReadResult::Outcome::Read) return false;
+    return logbook::writeFileAtomic(target->string(), read.bytes);
 }
 
 bool Media::remove(std::string_view path) const {
@@ -104,4 +105,4 @@ bool Media::remove(std::string_view path) const {
     return ::unlink(file->c_str()) == 0;
 }
 
-} // namespace kav
+} // namespace kav::logbook

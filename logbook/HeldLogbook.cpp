@@ -1,12 +1,11 @@
-#include "platform/posix/HeldLogbook.h"
+#include "logbook/HeldLogbook.h"
 
-#include "platform/posix/ProgramFolder.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace kav::posix {
+namespace kav::logbook {
 
 namespace {
 
@@ -104,4 +103,4 @@ std::string heldNotice(LogbookFile::Hold why, const std::string& path) {
            "\nDet som skrivs i loggboken under den här körningen finns bara kvar tills programmet stängs.";
 }
 
-} // namespace kav::posix
+} // namespace kav::logbook

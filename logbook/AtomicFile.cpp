@@ -1,9 +1,9 @@
 // Every system call that a signal can interrupt is repeated. The writer works
 // relative to an open descriptor of the target's folder, so the folder it
 // checked is the folder it writes in.
-#include "platform/posix/AtomicFile.h"
+#include "logbook/AtomicFile.h"
 
-#include "platform/posix/Fd.h"
+#include "logbook/Fd.h"
 
 #include <algorithm>
 #include <atomic>
@@ -24,7 +24,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace kav::posix {
+namespace kav::logbook {
 
 namespace {
 
@@ -231,11 +231,6 @@ ReadResult readFile(const std::string& path, std::size_t limit) {
     r.outcome = ReadResult::Outcome::Read;
     r.stamp = stampOf(st);
     return r;
-}
-
-std::optional<std::string> readWholeFile(const std::string& path) {
-    ReadResult r = readFile(path);
-    return r.outcome == ReadResult::Outcome::Read ? std::optional(std::move(r.bytes)) : std::nullopt;
 }
 
 bool writeFileAtomic(const std::string& path, std::string_view bytes, const WriteRules& rules, FileStamp* written) {
@@ -446,4 +441,4 @@ Replaced replaceFile(const std::string& path, std::span<const std::string_view> 
     return Replaced::Done;
 }
 
-} // namespace kav::posix
+} // namespace kav::logbook

@@ -1,4 +1,4 @@
-#include "platform/posix/LogbookFile.h"
+#include "logbook/LogbookFile.h"
 
 #include <algorithm>
 #include <chrono>
@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace kav::posix {
+namespace kav::logbook {
 
 namespace {
 
@@ -81,6 +81,10 @@ void appendRange(std::string& out, std::span<const std::string_view> pieces, std
 
 } // namespace
 
+std::string logbookPathIn(const std::filesystem::path& folder) {
+    return folder.empty() ? std::string() : (folder / kLogbookName).string();
+}
+
 std::optional<std::string> LogbookFile::load(const std::string& path) {
     ReadResult r = readFile(path, readLimit_);
     const std::lock_guard lock(mutex_);
@@ -130,10 +134,6 @@ LogbookFile::Hold LogbookFile::hold() const {
 void LogbookFile::holdSaves(Hold why) {
     const std::lock_guard lock(mutex_);
     standing_ = why;
-}
-
-bool LogbookFile::save(const std::string& path, std::string_view bytes) {
-    return save(path, std::span<const std::string_view>(&bytes, 1));
 }
 
 bool LogbookFile::save(const std::string& path, std::span<const std::string_view> bytes,
@@ -186,4 +186,4 @@ bool LogbookFile::save(const std::string& path, std::span<const std::string_view
     return false;
 }
 
-} // namespace kav::posix
+} // namespace kav::logbook

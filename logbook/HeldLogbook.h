@@ -3,12 +3,12 @@
 // file or folder, and the one thing to do that lets the saves go through
 // again, with the command line that does it where one command does.
 
-#include "platform/posix/LogbookFile.h"
+#include "logbook/LogbookFile.h"
 
 #include <string>
 #include <string_view>
 
-namespace kav::posix {
+namespace kav::logbook {
 
 struct HeldAdvice {
     std::string why;     // what stands in the way, naming the path
@@ -27,4 +27,4 @@ std::string heldNotice(LogbookFile::Hold why, const std::string& path);
 // `text` in single quotes for a POSIX shell.
 std::string shellQuoted(std::string_view text);
 
-} // namespace kav::posix
+} // namespace kav::logbook

@@ -14,16 +14,25 @@
 // Loads and saves may come from different threads; one save at a time runs.
 
 #include "logbook/LogbookFormat.h"
-#include "platform/posix/AtomicFile.h"
+#include "logbook/AtomicFile.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <mutex>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
-namespace kav::posix {
+namespace kav::logbook {
+
+// The name of the logbook file in the program folder.
+inline constexpr std::string_view kLogbookName = "kavrilon.ini";
+// The file in the folder whose lock the running copy holds.
+inline constexpr const char* kLockName = ".kavrilon.lock";
+
+// The logbook's path in `folder`; empty (no logbook) when the folder is.
+std::string logbookPathIn(const std::filesystem::path& folder);
 
 class LogbookFile {
 public:
@@ -53,15 +62,13 @@ public:
     // Holds every save to the logbook from now on.
     void holdSaves(Hold why);
 
-    // Replaces the file at `path` with `bytes`; the logbook's own is skipped
-    // (false) while saves are held or when it is no longer the file known.
-    bool save(const std::string& path, std::string_view bytes);
-    // The same for bytes given in pieces. When `fileLines` says where the
-    // lines of the file known lie among them, a save that finds the file
-    // changed by another program, even while it was writing, reads the file
-    // (once its writer has stopped writing), puts it in their place, and
-    // saves that; the next check() then says Changed, so the list takes the
-    // file as it is.
+    // Replaces the file at `path` with `bytes`, given in pieces; the
+    // logbook's own is skipped (false) while saves are held or when it is no
+    // longer the file known. When `fileLines` says where the lines of the
+    // file known lie among them, a save that finds the file changed by
+    // another program, even while it was writing, reads the file (once its
+    // writer has stopped writing), puts it in their place, and saves that;
+    // the next check() then says Changed, so the list takes the file as it is.
     bool save(const std::string& path, std::span<const std::string_view> bytes,
               std::optional<logbook::FileSpan> fileLines = std::nullopt);
 
@@ -76,4 +83,4 @@ private:
     bool listBehind_ = false;
 };
 
-} // namespace kav::posix
+} // namespace kav::logbook

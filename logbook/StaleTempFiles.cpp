@@ -1,4 +1,4 @@
-#include "platform/posix/StaleTempFiles.h"
+#include "logbook/StaleTempFiles.h"
 
 #include <cerrno>
 #include <csignal>
@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace kav::posix {
+namespace kav::logbook {
 
 namespace {
 
@@ -70,4 +70,4 @@ int removeStaleTempFiles(const StaleTempSweep& sweep) {
     return removed;
 }
 
-} // namespace kav::posix
+} // namespace kav::logbook

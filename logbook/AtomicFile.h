@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-namespace kav::posix {
+namespace kav::logbook {
 
 // The most a reader takes in; a larger (or sparse) file counts as unreadable.
 inline constexpr std::size_t kMaxReadBytes = std::size_t{256} << 20;
@@ -71,9 +71,6 @@ FileLook lookAt(const std::string& path);
 // The stamp of the regular file that readFile would open at `path` now,
 // following links by the same rules; nothing when it would not read one.
 std::optional<FileStamp> stampFile(const std::string& path);
-
-// The bytes of readFile, or nothing for any other outcome.
-std::optional<std::string> readWholeFile(const std::string& path);
 
 // What a replacement may assume about the file it replaces.
 struct WriteRules {
@@ -134,4 +131,4 @@ bool writeFileAtomic(const std::string& path, std::string_view bytes, const Writ
 bool writeFileAtomic(const std::string& path, std::span<const std::string_view> bytes, const WriteRules& rules = {},
                      FileStamp* written = nullptr);
 
-} // namespace kav::posix
+} // namespace kav::logbook
