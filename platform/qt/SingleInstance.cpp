@@ -1,5 +1,6 @@
 #include "platform/qt/SingleInstance.h"
 
+#include "platform/posix/Fd.h"
 #include "platform/posix/PrivateFolder.h"
 #include "platform/posix/ProgramFolder.h"
 #include "platform/qt/X11Hints.h"
@@ -7,19 +8,22 @@
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
-#include <QFile>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string_view>
 #include <thread>
 
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace kav::qt {
@@ -69,21 +73,38 @@ bool stoppedOrGone(qint64 pid) {
     return std::string_view("TtZX").find(line[close + 2]) != std::string_view::npos;
 }
 
+// A local stream socket connected to, or bound at, `path`; -1 when that
+// fails.
+int socketAt(const std::string& path, bool bind) {
+    sockaddr_un addr{};
+    if (path.empty() || path.size() >= sizeof addr.sun_path) return -1;
+    addr.sun_family = AF_UNIX;
+    std::memcpy(addr.sun_path, path.data(), path.size());
+    posix::Fd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    const auto* a = reinterpret_cast<const sockaddr*>(&addr);
+    if (fd.get() < 0 ||
+        (bind ? ::bind(fd.get(), a, sizeof addr) || ::listen(fd.get(), 8) : ::connect(fd.get(), a, sizeof addr)))
+        return -1;
+    return fd.release();
+}
+
 enum class Asked { Raised, NoListener, NoReply };
 
 // Sends the raise request to the copy listening at `path` and waits, until
 // `deadline`, for its reply. A copy that is stopped or hangs still takes the
 // connection in the kernel, but never replies.
-Asked askToRaise(const QString& path, const QDeadlineTimer& deadline) {
-    QLocalSocket socket;
-    socket.connectToServer(path);
-    if (!socket.waitForConnected(0)) return Asked::NoListener;
+Asked askToRaise(const std::string& path, const QDeadlineTimer& deadline) {
+    const posix::Fd fd(socketAt(path, false));
     const std::string message = raiseMessage();
-    socket.write(message.data(), static_cast<qint64>(message.size()));
-    while (socket.bytesAvailable() < static_cast<qint64>(kRaised.size()) &&
-           socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
+    if (fd.get() < 0 ||
+        ::send(fd.get(), message.data(), message.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(message.size()))
+        return Asked::NoListener;
+    pollfd p{fd.get(), POLLIN, 0};
+    while (::poll(&p, 1, static_cast<int>(deadline.remainingTime())) < 0 && errno == EINTR) {
     }
-    return socket.read(kRaised.size()).toStdString() == kRaised ? Asked::Raised : Asked::NoReply;
+    char reply[8];
+    const ssize_t n = ::recv(fd.get(), reply, sizeof reply, MSG_DONTWAIT);
+    return n > 0 && std::string_view(reply, static_cast<std::size_t>(n)) == kRaised ? Asked::Raised : Asked::NoReply;
 }
 
 // Whether a message is complete: a line that is not the request, or the
@@ -100,18 +121,29 @@ SingleInstance::Activation activationIn(const QByteArray& lines) {
     return a;
 }
 
-// Reads a later start's message once it is whole; a request is answered
-// after the window was raised, which the start waits for before it ends.
-void answer(QLocalSocket& socket, const std::function<void(const SingleInstance::Activation&)>& raise) {
-    const QByteArray got = socket.peek(kMaxMessage);
-    if (got.size() < kMaxMessage && !complete(got)) return;
-    if (got.size() < kMaxMessage && got.startsWith(kRaise)) {
-        raise(activationIn(got.mid(static_cast<qsizetype>(kRaise.size()))));
-        socket.write(kRaised.data(), static_cast<qint64>(kRaised.size()));
-        // Sent now, not when the event loop next runs, which may be late.
-        socket.flush();
-    }
-    socket.disconnectFromServer();
+using Raise = std::function<void(const SingleInstance::Activation&)>;
+
+// Reads a later start's connection on `fd` from the window's event loop
+// until its message is whole, then answers a request once the window was
+// raised (the start waits for that before it ends) and closes it.
+void readRequest(int fd, QObject* parent, const Raise& raise) {
+    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, parent);
+    QObject::connect(
+        notifier, &QSocketNotifier::activated, notifier, [notifier, fd, raise, got = QByteArray()]() mutable {
+            char buf[256];
+            const ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n > 0) got.append(buf, n);
+            if ((n < 0 && (errno == EAGAIN || errno == EINTR)) || (n > 0 && got.size() < kMaxMessage && !complete(got)))
+                return;
+            if (got.size() < kMaxMessage && got.startsWith(kRaise)) {
+                raise(activationIn(got.mid(static_cast<qsizetype>(kRaise.size()))));
+                [[maybe_unused]] const auto sent =
+                    ::send(fd, kRaised.data(), kRaised.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
+            }
+            notifier->setEnabled(false);
+            notifier->deleteLater();
+            ::close(fd);
+        });
 }
 
 } // namespace
@@ -124,7 +156,7 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
             QCryptographicHash::hash(QByteArray::fromStdString(folder.native()), QCryptographicHash::Sha1)
                 .toHex()
                 .left(16);
-        socketPath_ = QFile::decodeName(QByteArray::fromStdString(*dir) + "/kavrilon-" + key + ".socket");
+        socketPath_ = *dir + "/kavrilon-" + key.toStdString() + ".socket";
     }
     // Named in the working directory, which is the folder.
     lock_ = std::make_unique<QLockFile>(QString::fromLatin1(posix::kLockName));
@@ -147,13 +179,13 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
         QString host, app;
         const QDeadlineTimer& deadline =
             lock_->getLockInfo(&pid, &host, &app) && !stoppedOrGone(pid) ? starting : stopped;
-        if (const Asked asked = socketPath_.isEmpty() ? Asked::NoListener : askToRaise(socketPath_, deadline);
+        if (const Asked asked = socketPath_.empty() ? Asked::NoListener : askToRaise(socketPath_, deadline);
             asked != Asked::NoListener) {
             outcome_ = asked == Asked::Raised ? Outcome::Raised : Outcome::NoAnswer;
             return;
         }
         if (deadline.hasExpired()) {
-            outcome_ = socketPath_.isEmpty() ? Outcome::NoChannel : Outcome::NoAnswer;
+            outcome_ = socketPath_.empty() ? Outcome::NoChannel : Outcome::NoAnswer;
             return;
         }
         std::this_thread::sleep_for(20ms);
@@ -161,7 +193,7 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
 }
 
 // The socket goes before the lock, which is released after the closing save.
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance() { stopListening(); }
 
 std::optional<std::string> SingleInstance::endMessage() const {
     if (outcome_ != Outcome::NoAnswer && outcome_ != Outcome::NoChannel) return std::nullopt;
@@ -172,22 +204,25 @@ std::optional<std::string> SingleInstance::endMessage() const {
 }
 
 void SingleInstance::listen(std::function<void(const Activation&)> raise) {
-    if (!isFirst() || !holdsLock() || socketPath_.isEmpty() || server_) return;
-    server_ = std::make_unique<QLocalServer>();
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!isFirst() || !holdsLock() || socketPath_.empty() || server_) return;
     // The lock is ours, so a socket left at the name is a dead copy's.
-    QLocalServer::removeServer(socketPath_);
-    if (!server_->listen(socketPath_)) return;
-    QObject::connect(
-        server_.get(), &QLocalServer::newConnection, server_.get(), [server = server_.get(), raise = std::move(raise)] {
-            while (QLocalSocket* socket = server->nextPendingConnection()) {
-                QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-                QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, raise] { answer(*socket, raise); });
-            }
-        });
+    ::unlink(socketPath_.c_str());
+    const int fd = socketAt(socketPath_, true);
+    if (fd < 0) return;
+    server_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    QObject::connect(server_.get(), &QSocketNotifier::activated, server_.get(),
+                     [fd, server = server_.get(), raise = std::move(raise)] {
+                         for (int c; (c = ::accept4(fd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0;)
+                             readRequest(c, server, raise);
+                     });
 }
 
-void SingleInstance::stopListening() { server_.reset(); }
+void SingleInstance::stopListening() {
+    if (!server_) return;
+    ::close(static_cast<int>(server_->socket()));
+    server_.reset();
+    ::unlink(socketPath_.c_str());
+}
 
 void SingleInstance::bringToFront(QWidget* window, const Activation& activation) {
     if (!window) return;

@@ -2,8 +2,11 @@
 // One running copy per program folder, so that two copies never save their
 // lists over each other's logbook. The first copy holds a QLockFile in the
 // folder (a killed copy's lock is found stale by its process id); a second
-// start asks it, over a QLocalServer in a folder private to the user, to
-// bring its main window to the front, and ends. It does so before the
+// start asks it, over a local socket in a folder private to the user, to
+// bring its main window to the front, and ends. The socket is a few system
+// calls on the window's event loop rather than a QLocalServer: loading Qt's
+// network library and the Kerberos and proxy libraries it brings slowed
+// every start's first paint. It does so before the
 // application object exists, so it never opens the display. The start
 // passes on the activation token its launcher gave it, with which the
 // running copy may take the focus where the desktop guards it.
@@ -14,7 +17,6 @@
 // program there) gets no lock file: that start runs without the lock.
 
 #include <QLockFile>
-#include <QString>
 
 #include <filesystem>
 #include <functional>
@@ -22,7 +24,7 @@
 #include <optional>
 #include <string>
 
-class QLocalServer;
+class QSocketNotifier;
 class QWidget;
 
 namespace kav::qt {
@@ -82,8 +84,8 @@ private:
     std::filesystem::path folder_;
     Outcome outcome_ = Outcome::First;
     std::unique_ptr<QLockFile> lock_;
-    QString socketPath_;
-    std::unique_ptr<QLocalServer> server_;
+    std::string socketPath_;
+    std::unique_ptr<QSocketNotifier> server_;
 };
 
 } // namespace kav::qt
