@@ -219,8 +219,9 @@ void SingleInstance::listen(std::function<void(const Activation&)> raise) {
 
 void SingleInstance::stopListening() {
     if (!server_) return;
-    ::close(static_cast<int>(server_->socket()));
+    const auto fd = static_cast<int>(server_->socket());
     server_.reset();
+    ::close(fd);
     ::unlink(socketPath_.c_str());
 }
 
