@@ -29,7 +29,7 @@ namespace kav::logbook {
 // The name of the logbook file in the program folder.
 inline constexpr std::string_view kLogbookName = "kavrilon.ini";
 // The file in the folder whose lock the running copy holds.
-inline constexpr const char* kLockName = ".kavrilon.lock";
+inline constexpr const char* kLockName = ".kavrilon.ini.lock";
 
 // The logbook's path in `folder`; empty (no logbook) when the folder is.
 std::string logbookPathIn(const std::filesystem::path& folder);

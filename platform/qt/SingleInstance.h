@@ -1,19 +1,22 @@
 #pragma once
 // One running copy per program folder, so that two copies never save their
-// lists over each other's logbook. The first copy holds a flock() on
-// ".kavrilon.lock" in the folder (the kernel drops it when its holder dies);
-// a second start asks it, over a local socket in a folder private to the
-// user, to bring its main window to the front, and ends. It does so before
-// the application object exists, so it never opens the display. The start
+// lists over each other's logbook. The first copy holds a QLockFile in the
+// folder (a killed copy's lock is found stale by its process id); a second
+// start asks it, over a local socket in a folder private to the user, to
+// bring its main window to the front, and ends. The socket is a few system
+// calls on the window's event loop rather than a QLocalServer: loading Qt's
+// network library and the Kerberos and proxy libraries it brings slowed
+// every start's first paint. It does so before the
+// application object exists, so it never opens the display. The start
 // passes on the activation token its launcher gave it, with which the
 // running copy may take the focus where the desktop guards it.
 //
 // Other users can neither hold the lock nor answer for it: the lock file is
-// the user's own, mode 0600, never reached through a link, and replaced when
-// only other users' processes hold it; the socket lives in a private folder
-// and the answering copy must be the same user. A program folder of someone
-// else (root starting the program there) gets no lock file: that start runs
-// without the lock.
+// made with mode 0600 in the user's own folder, and the socket lives in the
+// private folder. A program folder of someone else (root starting the
+// program there) gets no lock file: that start runs without the lock.
+
+#include <QLockFile>
 
 #include <filesystem>
 #include <functional>
@@ -21,6 +24,7 @@
 #include <optional>
 #include <string>
 
+class QSocketNotifier;
 class QWidget;
 
 namespace kav::qt {
@@ -36,18 +40,20 @@ public:
                    // for the socket, so it cannot be asked
     };
 
-    // Takes the folder's lock or, when a copy of this user holds it, asks
-    // that copy to show itself and waits a second and a half at most for its
-    // reply. An empty folder (the program has none) is always the first.
+    // Takes the lock of `folder`, which must be the working directory (the
+    // lock file is named relative to it, so any folder name works), or, when
+    // a copy holds it, asks that copy to show itself: a second and a half at
+    // most for a stopped copy, 20 seconds for one still starting. An empty
+    // folder (the program has none) is always the first.
     explicit SingleInstance(const std::filesystem::path& folder);
     ~SingleInstance();
 
     // False when another copy runs on this folder: this one must end.
     bool isFirst() const { return outcome_ == Outcome::First; }
     // True only while this copy holds the folder's lock. A first copy
-    // without it (a folder of another user, a lock file that cannot be
-    // opened or is not the user's, a lock error) must not write the folder.
-    bool holdsLock() const { return lockFd_ >= 0; }
+    // without it (a folder of another user, a lock file that cannot be made
+    // or is not the user's) must not write the folder.
+    bool holdsLock() const { return lock_ && lock_->isLocked(); }
 
     // The exit status and the Swedish line for standard error of a start
     // that ends without a window (NoAnswer, NoChannel); nothing otherwise.
@@ -77,10 +83,9 @@ public:
 private:
     std::filesystem::path folder_;
     Outcome outcome_ = Outcome::First;
-    int lockFd_ = -1;
-    std::optional<std::string> socketPath_;
-    struct Server;
-    std::unique_ptr<Server> server_;
+    std::unique_ptr<QLockFile> lock_;
+    std::string socketPath_;
+    std::unique_ptr<QSocketNotifier> server_;
 };
 
 } // namespace kav::qt

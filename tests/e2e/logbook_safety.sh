@@ -19,7 +19,7 @@ how=$2
 # lock a running copy holds.
 expect_no_temporary_file() {
     kav_check "files in the program folder" \
-        "$(find "$KAV_TMP/prog" -mindepth 1 ! -name .kavrilon.lock -printf '%f ' | tr ' ' '\n' | sort | tr '\n' ' ')" \
+        "$(find "$KAV_TMP/prog" -mindepth 1 ! -name .kavrilon.ini.lock -printf '%f ' | tr ' ' '\n' | sort | tr '\n' ' ')" \
         "kavrilon kavrilon.ini "
 }
 

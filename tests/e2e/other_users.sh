@@ -3,11 +3,12 @@
 # Another user on the machine cannot stop, misdirect or feed the program. Two
 # users are created: the owner of a program folder of mode 0755, and another
 # user who can read it and /tmp.
-#   - the other user holds a flock() on a lock file an earlier version left
-#     readable: the owner's start still shows its window and saves, and the
-#     lock file is then the owner's alone;
+#   - the other user keeps trying to open the lock file and hold its flock(),
+#     which would keep a killed copy's lock from being cleared: the lock file
+#     is the owner's alone, with mode 0600;
 #   - the owner's first copy stopped with SIGSTOP: a second start ends without
-#     a window, with a status other than 0 and a line on standard error;
+#     a window, with a status other than 0 and a line on standard error; the
+#     copy is then killed, and the owner's next start runs;
 #   - without a runtime folder, the other user holds the private folder's
 #     name in /tmp and listens at the socket names a start could aim at
 #     there: the owner's copies meet in a second private folder, so the
@@ -74,7 +75,7 @@ chown -R "$OWNER:" "$KAV_TMP"/{prog,home,runtime,config,cache,data}
 chmod 755 "$KAV_TMP/prog"
 mkdir -m 700 "$KAV_TMP/xhome"
 chown "$OTHER:" "$KAV_TMP/xhome"
-lock=$KAV_TMP/prog/.kavrilon.lock
+lock=$KAV_TMP/prog/.kavrilon.ini.lock
 
 as() { # user command...
     local u=$1
@@ -141,17 +142,20 @@ hostile() { # ready-file script args...
     kav_die "the other user's program did not get ready"
 }
 
-# --- The other user's flock on a lock file an earlier version left readable.
-as "$OWNER" touch "$lock"
-chmod 644 "$lock"
-hostile "$KAV_TMP/xhome/locked" '
+# --- The other user tries, from before the owner's start on, to open the
+# lock file and hold its flock().
+hostile "$KAV_TMP/xhome/trying" '
 import fcntl, sys, time
-f = open(sys.argv[1])
-fcntl.flock(f, fcntl.LOCK_EX | fcntl.LOCK_NB)
 open(sys.argv[2], "w").close()
-time.sleep(120)' "$lock" "$KAV_TMP/xhome/locked"
-kav_check "a flock by root on the lock file while the other user holds it" \
-    "$(flock -n -E 42 "$lock" true; echo $?)" 42
+f = None
+while True:
+    try:
+        f = f or open(sys.argv[1])
+        fcntl.flock(f, fcntl.LOCK_EX | fcntl.LOCK_NB)
+        open(sys.argv[3], "w").close()
+    except OSError:
+        pass
+    time.sleep(0.01)' "$lock" "$KAV_TMP/xhome/trying" "$KAV_TMP/xhome/locked"
 owner_start "$KAV_PROG" "XDG_RUNTIME_DIR=$KAV_TMP/runtime"
 wait_welcomes 1 || kav_fail "the owner's copy did not save its welcome line"
 kav_check "the lock file's owner and mode" "$(stat -c '%U %a' "$lock")" "$OWNER 600"
@@ -166,7 +170,10 @@ owner_second_start
 kav_check_true "a start beside a stopped copy ends with a status other than 0 (got $second_rc)" \
     test "$second_rc" -ne 0 -a "$second_rc" -ne 124
 kav_check_true "and says why on standard error (got: $second_err)" grep -q 'svarar inte' "$KAV_TMP/second.err"
-stop_owner_copy
+# Killed, the copy leaves its lock file behind for the next start to clear.
+kill -KILL "$KAV_PID"
+wait "$KAV_PID" 2>/dev/null
+KAV_PID=
 
 # --- The other user's sockets where a start without a runtime folder could
 # look: the old name in /tmp, and a folder of the private folder's name.
@@ -190,7 +197,8 @@ while True:
         c.close()' "$KAV_TMP/xhome/connections" "$KAV_TMP/xhome/listening" \
     "$ATTACK_DIR-${socket#kavrilon-}" "$ATTACK_DIR/$socket"
 owner_start "$KAV_PROG" -XDG_RUNTIME_DIR
-wait_welcomes 2 || kav_fail "the owner's copy without a runtime folder did not save"
+wait_welcomes 2 || kav_fail "the owner's start after the killed copy, without a runtime folder, did not save"
+kav_check_true "the other user never held the lock file" test ! -e "$KAV_TMP/xhome/locked"
 owner_second_start
 kav_check "a second start beside the other user's folder: its exit status" "$second_rc" 0
 kav_check_true "the copies met in a second private folder of the owner's" \

@@ -35,6 +35,8 @@ struct RaiseRequest : ::testing::Test {
     void SetUp() override {
         ::chmod(runtime.path().c_str(), 0700);
         ::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+        // The program runs in its folder, where the lock file is named.
+        std::filesystem::current_path(folder.path());
         first.emplace(folder.path());
         ASSERT_TRUE(first->isFirst());
         first->listen([this](const SingleInstance::Activation& a) { raised.push_back(a); });
@@ -110,6 +112,17 @@ TEST_F(RaiseRequest, ASecondStartPassesItsLaunchersToken) {
     ::unsetenv("XDG_ACTIVATION_TOKEN");
     ASSERT_EQ(raised.size(), 1u);
     EXPECT_EQ(raised[0].token, "sway-token-1");
+}
+
+// The running copy's answer reaches the second start even when nothing
+// else happens on the window's thread after the raise.
+TEST_F(RaiseRequest, ASecondStartEndsAnswered) {
+    auto second = std::async(std::launch::async, [this] {
+        const SingleInstance s(folder.path());
+        return !s.isFirst() && !s.endMessage();
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !raised.empty(); }, 5000));
+    EXPECT_TRUE(second.get());
 }
 
 } // namespace
