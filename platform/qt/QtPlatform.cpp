@@ -1,5 +1,6 @@
 #include "platform/qt/QtPlatform.h"
 
+#include "logbook/LogbookFile.h"
 #include "platform/devices/CdTray.h"
 #include "platform/devices/DiscService.h"
 #include "platform/devices/ShutdownDialog.h"

@@ -1,6 +1,7 @@
 #include "platform/qt/SingleInstance.h"
 
 #include "logbook/Fd.h"
+#include "logbook/LogbookFile.h"
 #include "platform/posix/PrivateFolder.h"
 #include "platform/posix/ProgramFolder.h"
 #include "platform/qt/X11Hints.h"
@@ -36,7 +37,7 @@
 namespace kav::qt {
 
 namespace fs = std::filesystem;
-using posix::kLockName;
+using logbook::kLockName;
 
 namespace {
 
