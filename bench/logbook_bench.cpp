@@ -10,7 +10,7 @@
 #include "logbook/AtomicFile.h"
 #include "logbook/Logbook.h"
 #include "model/Cp1252.h"
-#include "model/TimerService.h"
+#include "tests/support/VirtualClock.h"
 
 #include <benchmark/benchmark.h>
 

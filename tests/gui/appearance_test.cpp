@@ -321,7 +321,7 @@ TEST_F(Look, LampSaysItsColourAndAnnouncesTheChangeAtTheFourSecondStep) {
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(lamp);
     EXPECT_EQ(a->text(QAccessible::Description), QStringLiteral("gul"));
     g_events.clear();
-    program.timers().advance(clock, 4000);
+    clock.advance(program.timers(), 4000);
     EXPECT_EQ(a->text(QAccessible::Description), QString::fromUtf8("grön"));
     EXPECT_NE(
         std::find(g_events.begin(), g_events.end(), std::make_pair<QObject*>(lamp, QAccessible::DescriptionChanged)),

@@ -279,19 +279,19 @@ struct PaintCounter final : QObject {
 
 TEST_F(Gui, PeriodicHandlerWritingTheSameCaptionCostsNoRepaint) {
     clock.set(0);
-    program.timers().advance(clock, 1000); // the start-up lines are in, the counter is current
+    clock.advance(program.timers(), 1000); // the start-up lines are in, the counter is current
     QApplication::processEvents();
     PaintCounter counter;
     view()->clientArea()->installEventFilter(&counter);
     const std::string caption = program.main().Label5.Caption;
     for (int i = 0; i < 5; ++i) {
-        program.timers().advance(clock, 100); // one tick of the counter each time, nothing else
+        clock.advance(program.timers(), 100); // one tick of the counter each time, nothing else
         QApplication::processEvents();
     }
     EXPECT_EQ(program.main().Label5.Caption.get(), caption);
     EXPECT_EQ(counter.paints, 0);
     program.main().List1.AddItem("one more");
-    program.timers().advance(clock, 100);
+    clock.advance(program.timers(), 100);
     QApplication::processEvents();
     EXPECT_GT(counter.paints, 0); // a real change does repaint
     view()->clientArea()->removeEventFilter(&counter);
