@@ -6,6 +6,7 @@
 #include "tests/support/ProgramFixture.h"
 #include "tests/unit/journal_messages.h"
 #include "tests/unit/logbook_test_files.h"
+#include "tests/support/Joined.h"
 
 #include <gtest/gtest.h>
 
@@ -181,7 +182,7 @@ TEST_F(MidSave, TheListTakesTheMergedFileAtTheNextSave) {
         run.main().raise("kop", Event::Click);
         run.advance(300);
         EXPECT_EQ(run.logbookBytes(), kept + kCopiedBytes + "\r\n" + kCopiedBytes + "\r\n");
-        EXPECT_EQ(run.main().List1.store().snapshot().joined(), run.logbookBytes());
+        EXPECT_EQ(joined(run.main().List1.store().snapshot()), run.logbookBytes());
     }
 }
 
@@ -205,7 +206,7 @@ TEST_F(MidSave, AChangeRightAfterTheReplacementIsKeptByTheNextSave) {
         run.main().raise("kop", Event::Click);
         run.advance(300);
         EXPECT_EQ(run.logbookBytes(), change.after(saved) + kCopiedBytes + "\r\n");
-        EXPECT_EQ(run.main().List1.store().snapshot().joined(), run.logbookBytes());
+        EXPECT_EQ(joined(run.main().List1.store().snapshot()), run.logbookBytes());
     }
 }
 
