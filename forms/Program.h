@@ -40,7 +40,6 @@ public:
     // counting), runs Form_Load, then shows it.
     void start();
     frmMain& main() { return *main_; }
-    bool started() const { return main_ != nullptr; }
 
     // Load: create the window if it does not exist. Unload: remove it, as the
     // close box of its frame does; the next Load creates it anew.
