@@ -63,7 +63,7 @@ struct Room {
 Room roomFor(Look& t, Window& w, Control& c, const std::string& text) {
     if (c.kind() == Kind::Label) {
         c.Caption = text;
-        const qt::FittedText f = t.view(w).clientArea()->fittedLabel(c);
+        const qt::FittedText f = static_cast<qt::ClientArea*>(t.view(w).centralWidget())->fittedLabel(c);
         const QSize room = qt::rectOf(c.def()).size();
         return {qt::fittedSize(qt::qs(text), f, room), room, QFontInfo(f.font).family()};
     }
@@ -187,7 +187,7 @@ std::optional<QPoint> middleOnSurface(const ControlDef& line, const ControlDef& 
 // of a picture that carry meaning.
 TEST_F(Look, LinesStandOutFromTheShapesTheyAreDrawnOn) {
     Window& main = program.main();
-    qt::ClientArea* area = view(main).clientArea();
+    auto* area = static_cast<qt::ClientArea*>(view(main).centralWidget());
     const QImage shot = area->grab().toImage();
     int checked = 0;
     for (Control& line : main.controls()) {
@@ -240,7 +240,7 @@ TEST_F(Look, BoxesAndLampsAreNamedByTheLabelBesideThem) {
 }
 
 TEST_F(Look, PaintedLabelsAreStaticTextsOfTheClientArea) {
-    QAccessibleInterface* area = QAccessible::queryAccessibleInterface(view(program.main()).clientArea());
+    QAccessibleInterface* area = QAccessible::queryAccessibleInterface(view(program.main()).centralWidget());
     QStringList texts;
     for (int i = 0; i < area->childCount(); ++i)
         if (area->child(i)->role() == QAccessible::StaticText) {
@@ -281,7 +281,7 @@ TEST_F(Look, LogbookIsAListOfItsRowsInSightThatTellsTheRowCount) {
 // stop.
 TEST_F(Look, LampsAreReadOnlyStaticTextsAScreenReaderReaches) {
     Window& main = program.main();
-    QAccessibleInterface* area = QAccessible::queryAccessibleInterface(view(main).clientArea());
+    QAccessibleInterface* area = QAccessible::queryAccessibleInterface(view(main).centralWidget());
     ASSERT_FALSE(main.def().lamps.empty());
     for (std::string_view lamp : main.def().lamps) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(view(main).widgetFor(lamp));
