@@ -32,8 +32,6 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    Platform& platform() const { return *platform_; }
-    logbook::Logbook& logbook() const { return *logbook_; }
     TimerService& timers() { return timers_; }
 
     // Creates the main window with its design values (its timers start
