@@ -7,7 +7,6 @@ void SharedBytes::append(std::shared_ptr<const void> owner, std::string_view vie
     if (view.empty()) return;
     owners_.push_back(std::move(owner));
     views_.push_back(view);
-    size_ += view.size();
 }
 
 } // namespace kav

@@ -4,7 +4,6 @@
 // takes the logbook list's bytes this way without copying them, and the list
 // goes on growing behind the pieces meanwhile.
 
-#include <cstddef>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -17,12 +16,10 @@ public:
     void append(std::shared_ptr<const void> owner, std::string_view view);
 
     const std::vector<std::string_view>& views() const { return views_; }
-    std::size_t size() const { return size_; }
 
 private:
     std::vector<std::shared_ptr<const void>> owners_;
     std::vector<std::string_view> views_;
-    std::size_t size_ = 0;
 };
 
 } // namespace kav
