@@ -2,6 +2,7 @@
 // can show fits its control in the face the program picks, every text is
 // readable under a dark desktop palette, and a screen reader finds a name for
 // every control, the painted labels, and a lamp's colour as a word.
+#include "colour/Contrast.h"
 #include "forms/form1/Form1.h"
 #include "forms/form2/Form2.h"
 #include "platform/qt/CaptionButton.h"
@@ -159,7 +160,7 @@ TEST_F(Look, EveryTextIsReadableUnderADarkPalette) {
             text = widget->palette().color(QPalette::Active, button ? QPalette::ButtonText : QPalette::Text);
             back = widget->palette().color(QPalette::Active, button ? QPalette::Button : QPalette::Base);
         }
-        EXPECT_GE(qt::contrastRatio(text, back), 4.5)
+        EXPECT_GE(contrastRatio(qt::fromQColor(text), qt::fromQColor(back)), 4.5)
             << w.name() << "." << c.name() << " " << text.name().toStdString() << " on " << back.name().toStdString();
     });
     QApplication::setPalette(before);
@@ -197,8 +198,9 @@ TEST_F(Look, LinesStandOutFromTheShapesTheyAreDrawnOn) {
         if (!at || !area->rect().contains(*at)) continue;
         const QColor ink = shot.pixelColor(*at * shot.devicePixelRatio());
         const QColor fill = qt::toQColor(shape->BackColor);
-        EXPECT_GE(qt::contrastRatio(ink, fill), 3.0) << line.name() << " " << ink.name().toStdString() << " on "
-                                                     << shape->name() << " " << fill.name().toStdString();
+        EXPECT_GE(contrastRatio(qt::fromQColor(ink), qt::fromQColor(fill)), 3.0)
+            << line.name() << " " << ink.name().toStdString() << " on " << shape->name() << " "
+            << fill.name().toStdString();
         ++checked;
     }
     EXPECT_GE(checked, 4) << "the rods and heads in view at start";
