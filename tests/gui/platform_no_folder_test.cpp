@@ -4,8 +4,8 @@
 #include "forms/main/frmMain.h"
 #include "platform/qt/QtPlatform.h"
 #include "tests/support/FakePlatform.h"
-#include "tests/support/VirtualClock.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/VirtualClock.h"
 
 #include <QApplication>
 #include <QMessageBox>

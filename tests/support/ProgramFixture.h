@@ -8,9 +8,9 @@
 #include "forms/Program.h"
 #include "forms/main/frmMain.h"
 #include "logbook/Logbook.h"
-#include "tests/support/VirtualClock.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/VirtualClock.h"
 
 #include <gtest/gtest.h>
 

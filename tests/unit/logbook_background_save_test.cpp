@@ -3,9 +3,9 @@
 // Logbook saves on its own writing thread with the real atomic writer; a gate
 // lets a test hold a write in the middle, as a slow disk would.
 #include "logbook/AtomicFile.h"
+#include "tests/support/Joined.h"
 #include "tests/support/ProgramFixture.h"
 #include "tests/unit/logbook_test_files.h"
-#include "tests/support/Joined.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // empties or deletes it. At its next save the session keeps what is on disk
 // and puts its own new lines after it, shows that in the list and saves it;
 // a file it may not touch is left as it is.
+#include "tests/support/Joined.h"
 #include "tests/support/Unprivileged.h"
 #include "tests/unit/journal_messages.h"
 #include "tests/unit/logbook_test_files.h"
-#include "tests/support/Joined.h"
 
 #include <gtest/gtest.h>
 

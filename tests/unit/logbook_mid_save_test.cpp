@@ -3,10 +3,10 @@
 // file must end with that change and the session's new lines both, and the
 // list must follow the file.
 #include "logbook/AtomicFile.h"
+#include "tests/support/Joined.h"
 #include "tests/support/ProgramFixture.h"
 #include "tests/unit/journal_messages.h"
 #include "tests/unit/logbook_test_files.h"
-#include "tests/support/Joined.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The window model: properties that notify only on change, the event
 // dispatcher's rules for buttons, timer controls driven by their Enabled
 // property, and height changes that the window system would refuse.
-#include "tests/support/VirtualClock.h"
 #include "model/Window.h"
+#include "tests/support/VirtualClock.h"
 
 #include <gtest/gtest.h>
 
