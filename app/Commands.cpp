@@ -6,6 +6,7 @@
 #include "colour/HexRGB.h"
 #include "data/Resources.h"
 #include "logbook/Fd.h"
+#include "logbook/LogbookFile.h"
 #include "platform/posix/ProgramFolder.h"
 #include "platform/qt/ColourDialog.h"
 #include "platform/qt/Convert.h"

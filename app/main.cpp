@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     // Only the copy that holds the lock of its own folder clears what killed
     // saves left there.
     if (instance.holdsLock())
-        kav::logbook::removeStaleTempFiles({folder.string(), std::string(kav::logbook::kLogbookName), ::geteuid(), {}});
+        kav::logbook::removeStaleTempFiles({folder.string(), std::string(kav::logbook::kLogbookName), ::geteuid()});
     // A logbook grown over years is read while the toolkit starts; a change
     // by another program meanwhile is noticed at the load, which reads again.
     kav::logbook::Logbook logbook(kav::logbook::logbookPathIn(folder), kav::qt::showLogbookHeld);

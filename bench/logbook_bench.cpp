@@ -10,7 +10,7 @@
 #include "logbook/AtomicFile.h"
 #include "logbook/Logbook.h"
 #include "model/Cp1252.h"
-#include "model/TimerService.h"
+#include "tests/support/VirtualClock.h"
 
 #include <benchmark/benchmark.h>
 
@@ -85,13 +85,13 @@ std::string fileOf(const std::vector<std::string>& entries) {
 
 struct Fixture {
     Folder folder;
+    std::string path = kav::logbook::logbookPathIn(folder.path);
     NoPlatform platform;
-    kav::logbook::Logbook book{kav::logbook::logbookPathIn(folder.path)};
+    kav::logbook::Logbook book{path};
     kav::VirtualClock clock;
     kav::Program program{platform, book, clock};
     std::vector<std::string> entries = makeEntries();
     std::string bytes = fileOf(entries);
-    std::string path = book.path();
 };
 
 Fixture& fixture() {

@@ -32,15 +32,12 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    Platform& platform() const { return *platform_; }
-    logbook::Logbook& logbook() const { return *logbook_; }
     TimerService& timers() { return timers_; }
 
     // Creates the main window with its design values (its timers start
     // counting), runs Form_Load, then shows it.
     void start();
     frmMain& main() { return *main_; }
-    bool started() const { return main_ != nullptr; }
 
     // Load: create the window if it does not exist. Unload: remove it, as the
     // close box of its frame does; the next Load creates it anew.

@@ -5,6 +5,7 @@
 #include "logbook/LogbookFormat.h"
 #include "model/LineStore.h"
 #include "tests/unit/logbook_test_files.h"
+#include "tests/support/Joined.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -39,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(cp1252::encode(list.text(i)) == lines[i]);
         saved.append(lines[i]).append("\r\n");
     }
-    check(list.snapshot().joined() == saved);
+    check(joined(list.snapshot()) == saved);
     logbook::LineImage again = logbook::indexLines(saved);
     check(again.bytes == saved);
 

@@ -40,8 +40,6 @@ public:
     Logbook(const Logbook&) = delete;
     Logbook& operator=(const Logbook&) = delete;
 
-    const std::string& path() const { return path_; }
-
     // Starts reading the file on a thread, so that a logbook grown over years
     // costs the start little; the first load takes what it read while the
     // file is unchanged since.

@@ -106,24 +106,24 @@ void LogbookFile::adopt(const std::string& path, const FileStamp& stamp) {
     listBehind_ = false;
 }
 
-LogbookFile::Change LogbookFile::check(const std::string& path) {
+FileChange LogbookFile::check(const std::string& path) {
     const std::lock_guard lock(mutex_);
-    if (path.empty() || path != path_) return Change::None;
+    if (path.empty() || path != path_) return FileChange::None;
     // Another user's folder says most: it is why this session has no lock.
     found_ = folderIsOthers(path) ? Hold::OthersFile : standing_;
-    if (found_ != Hold::None) return Change::Held;
+    if (found_ != Hold::None) return FileChange::Held;
 
     const FileLook look = lookAt(path);
     switch (look.outcome) {
-    case ReadResult::Outcome::Missing: return known_ ? Change::Gone : Change::None;
-    case ReadResult::Outcome::Refused: found_ = Hold::Unreadable; return Change::Held;
+    case ReadResult::Outcome::Missing: return known_ ? FileChange::Gone : FileChange::None;
+    case ReadResult::Outcome::Refused: found_ = Hold::Unreadable; return FileChange::Held;
     case ReadResult::Outcome::Read: break;
     }
     if (look.owner != ::geteuid()) {
         found_ = Hold::OthersFile;
-        return Change::Held;
+        return FileChange::Held;
     }
-    return known_ && *known_ == look.stamp && !listBehind_ ? Change::None : Change::Changed;
+    return known_ && *known_ == look.stamp && !listBehind_ ? FileChange::None : FileChange::Changed;
 }
 
 LogbookFile::Hold LogbookFile::hold() const {

@@ -44,7 +44,6 @@ public:
         Unreadable, // the logbook is there but cannot be read
         NoFolder,   // the program has no folder to keep it in
     };
-    using Change = logbook::FileChange;
 
     explicit LogbookFile(std::size_t readLimit = kMaxReadBytes) : readLimit_(readLimit) {}
 
@@ -56,7 +55,7 @@ public:
 
     // Looks at the logbook at `path` now, against what was last loaded or
     // saved; when Held, hold() says why. Another path is never held or changed.
-    Change check(const std::string& path);
+    FileChange check(const std::string& path);
     // Why saves are held, as the last check() or load found it.
     Hold hold() const;
     // Holds every save to the logbook from now on.

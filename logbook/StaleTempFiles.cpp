@@ -53,7 +53,6 @@ int removeStaleTempFiles(const StaleTempSweep& sweep) {
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(sweep.folder.c_str()), ::closedir);
     if (!dir) return 0;
     const int dirFd = ::dirfd(dir.get());
-    const auto alive = sweep.isAlive ? sweep.isAlive : processAlive;
     const pid_t self = ::getpid();
     int removed = 0;
     while (const dirent* e = ::readdir(dir.get())) {
@@ -61,7 +60,7 @@ int removeStaleTempFiles(const StaleTempSweep& sweep) {
         if (!parseTempName(e->d_name, sweep.name, pid)) continue;
         // This process has saved nothing yet, so a file with its id is a
         // leftover of an earlier process that had the same id.
-        if (pid != self && alive(pid)) continue;
+        if (pid != self && processAlive(pid)) continue;
         struct stat st {};
         if (::fstatat(dirFd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
         if (!S_ISREG(st.st_mode) || st.st_uid != sweep.owner) continue;

@@ -6,7 +6,6 @@
 // process is gone are removed: a live process's file may be a save in
 // progress (a copy working on another folder through a link).
 
-#include <functional>
 #include <string>
 
 #include <sys/types.h>
@@ -17,8 +16,6 @@ struct StaleTempSweep {
     std::string folder; // where to look
     std::string name;   // the name of the file the saves replace ("kavrilon.ini")
     uid_t owner = 0;    // only this user's files are removed
-    // Whether a process is running; by default kill(pid, 0) tells.
-    std::function<bool(pid_t)> isAlive;
 };
 
 // Removes the stale temporary files and returns how many it removed.

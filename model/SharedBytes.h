@@ -4,9 +4,7 @@
 // takes the logbook list's bytes this way without copying them, and the list
 // goes on growing behind the pieces meanwhile.
 
-#include <cstddef>
 #include <memory>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,22 +12,14 @@ namespace kav {
 
 class SharedBytes {
 public:
-    SharedBytes() = default;
-    // Owns a copy of `bytes`.
-    explicit SharedBytes(std::string bytes);
-
     // Adds a piece; `owner` keeps the bytes of `view` alive and unchanged.
     void append(std::shared_ptr<const void> owner, std::string_view view);
 
     const std::vector<std::string_view>& views() const { return views_; }
-    std::size_t size() const { return size_; }
-    // All pieces in one string.
-    std::string joined() const;
 
 private:
     std::vector<std::shared_ptr<const void>> owners_;
     std::vector<std::string_view> views_;
-    std::size_t size_ = 0;
 };
 
 } // namespace kav

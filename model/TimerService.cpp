@@ -30,11 +30,6 @@ void TimerService::setEnabled(int id, bool enabled) {
     scheduleChanged();
 }
 
-bool TimerService::enabled(int id) const {
-    const Entry& e = timers_.at(static_cast<std::size_t>(id));
-    return e.alive && e.enabled;
-}
-
 void TimerService::attach(Window& window) {
     for (Control& c : window.controls()) {
         if (c.kind() != Kind::Timer) continue;
@@ -120,17 +115,6 @@ int TimerService::deliverDue() {
     }
     if (count) scheduleChanged();
     return count;
-}
-
-void TimerService::advance(VirtualClock& clock, std::int64_t ms) {
-    const std::int64_t target = clock.nowMs() + ms;
-    for (;;) {
-        auto due = nextDue();
-        if (!due || *due > target) break;
-        if (*due > clock.nowMs()) clock.set(*due);
-        deliverDue();
-    }
-    if (clock.nowMs() < target) clock.set(target);
 }
 
 void TimerService::scheduleChanged() {

@@ -12,7 +12,7 @@
 //  - a timer that only refreshes its window's view holds its due tick while
 //    the window is hidden and delivers it when the window is shown again.
 // Time comes from an injected Clock: the Qt side uses a monotonic clock and
-// arms one timer for nextDue(); tests use a VirtualClock and advance().
+// arms one timer for nextDue() and calls deliverDue() when it fires.
 
 #include "Window.h"
 
@@ -30,17 +30,6 @@ public:
     virtual std::int64_t nowMs() const = 0;
 };
 
-class VirtualClock final : public Clock {
-public:
-    std::int64_t nowMs() const override { return now_; }
-    void set(std::int64_t ms) { now_ = ms; }
-    // Moves time on without delivering anything: a slow handler in a test.
-    void spend(std::int64_t ms) { now_ += ms; }
-
-private:
-    std::int64_t now_ = 0;
-};
-
 class TimerService final : private WindowObserver {
 public:
     explicit TimerService(Clock& clock);
@@ -51,7 +40,6 @@ public:
     // Registers a timer; returns its id. An enabled timer starts counting now.
     int add(int intervalMs, bool enabled, TickFn onTick);
     void setEnabled(int id, bool enabled);
-    bool enabled(int id) const;
 
     // Registers every timer control of the window and follows their Enabled
     // property; each tick raises the control's Timer event on the window.
@@ -64,9 +52,6 @@ public:
     // Delivers the ticks due now, one at a time, each timer at most once.
     // Returns how many ticks were delivered.
     int deliverDue();
-    // Virtual time: moves the clock on by `ms`, delivering every tick at the
-    // moment it falls due.
-    void advance(VirtualClock& clock, std::int64_t ms);
 
     // Told whenever nextDue() may have changed, so a real event loop can re-arm.
     void setScheduleListener(std::function<void()> listener) { onSchedule_ = std::move(listener); }

@@ -19,15 +19,12 @@ public:
     Program& program() const { return *program_; }
     Platform& platform() const { return *platform_; }
 
-    // The controls its handlers and tests use.
-    Control& Label1{ctl("Label1")};
-    Control& Image2{ctl("Image2")};
+    // The controls its handlers use.
     Control& Text2{ctl("Text2")};
     Control& Command3{ctl("Command3")};
     Control& Text1{ctl("Text1")};
     Control& Command2{ctl("Command2")};
     Control& Label3{ctl("Label3")};
-    Control& Timer1{ctl("Timer1")};
 
     void Command1_Click();
     void Command2_Click();

@@ -15,8 +15,6 @@ class Form2 final : public Window {
 public:
     Form2(Program& program, Platform& platform);
 
-    Control& Command1{ctl("Command1")};
-
     void Command1_Click();
     // Closing the window by its frame removes it; the next use creates it anew.
     void requestClose() override;

@@ -79,7 +79,6 @@ public:
 
     // Panel: the left air cylinder.
     Control& Command10{ctl("Command10")}; // Auto
-    Control& Command11{ctl("Command11")}; // Man
     Control& Shape2{ctl("Shape2")};       // barrel
     Control& Line6{ctl("Line6")};         // piston head, retracted
     Control& Line7{ctl("Line7")};         // piston head, extended
@@ -92,7 +91,6 @@ public:
 
     // Panel: the right air cylinder, its controls in the roles and order of the left one's.
     Control& Command4{ctl("Command4")};
-    Control& Command5{ctl("Command5")};
     Control& Shape1{ctl("Shape1")};
     Control& Line9{ctl("Line9")};
     Control& Line10{ctl("Line10")};
@@ -134,20 +132,15 @@ public:
     Control& Timer4{ctl("Timer4")};   // new-code chain: save
     Control& Timer5{ctl("Timer5")};   // new-code chain: message
     Control& Timer6{ctl("Timer6")};   // clipboard-cleared chain: message
-    Control& Timer7{ctl("Timer7")};   // clipboard-cleared chain: save
     Control& Timer8{ctl("Timer8")};   // code-copied chain: message
-    Control& Timer9{ctl("Timer9")};   // code-copied chain: save
     Control& Timer10{ctl("Timer10")}; // tray-opened chain: message
-    Control& Timer11{ctl("Timer11")}; // tray-opened chain: save
     Control& Timer12{ctl("Timer12")}; // tray-closed chain: message
-    Control& Timer13{ctl("Timer13")}; // tray-closed chain: save
     Control& Timer14{ctl("Timer14")}; // left cylinder's delayed return
     Control& Timer15{ctl("Timer15")}; // ramp: cylinders down
     Control& Timer16{ctl("Timer16")}; // ramp: console locked
     Control& Timer17{ctl("Timer17")}; // ramp: lock released
     Control& Timer18{ctl("Timer18")}; // ramp: cylinders up
     Control& Timer19{ctl("Timer19")}; // welcome chain: message
-    Control& Timer20{ctl("Timer20")}; // welcome chain: save
     Control& Timer21{ctl("Timer21")}; // blinks the production-start lamp
     Control& Timer22{ctl("Timer22")}; // piston's return
     Control& Timer23{ctl("Timer23")}; // start sequence: PLC contact

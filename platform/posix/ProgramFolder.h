@@ -5,8 +5,6 @@
 // root included; any other copy keeps it beside its executable. Paths are
 // bytes throughout, so a folder whose name is not UTF-8 works like any other.
 
-#include "logbook/LogbookFile.h"
-
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -15,8 +13,6 @@
 #include <sys/types.h>
 
 namespace kav::posix {
-
-using logbook::kLockName;
 
 struct ProgramFolderInputs {
     std::filesystem::path executable; // the running executable, links resolved

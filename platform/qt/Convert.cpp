@@ -43,19 +43,18 @@ QColor toQColor(Colour c, QColor fallback) {
     return QColor(redOf(c), greenOf(c), blueOf(c));
 }
 
-double contrastRatio(const QColor& a, const QColor& b) { return kav::contrastRatio(fromQColor(a), fromQColor(b)); }
-
 QColor textColourOn(Colour back) {
     const QColor black(Qt::black);
     if (!isSystemColour(back)) return black;
     const QColor background = toQColor(back);
+    const auto contrastOn = [&](const QColor& c) { return contrastRatio(fromQColor(c), fromQColor(background)); };
     const QColor text = QApplication::palette().color(textRoleOn(roleOf(back)));
     // A theme whose text and background roles do not go together (a dark
     // "Dark" under light text, say) must not make a caption unreadable.
     constexpr double kReadable = 4.5;
-    if (contrastRatio(text, background) >= kReadable) return text;
+    if (contrastOn(text) >= kReadable) return text;
     const QColor white(Qt::white);
-    return contrastRatio(black, background) >= contrastRatio(white, background) ? black : white;
+    return contrastOn(black) >= contrastOn(white) ? black : white;
 }
 
 QFont toQFont(const FontDef& f) {

@@ -38,9 +38,6 @@ inline Colour fromQColor(const QColor& c) {
 // where that would be hard to read.
 QColor textColourOn(Colour back);
 
-// WCAG contrast ratio of two colours, from 1 (same) to 21 (black on white).
-double contrastRatio(const QColor& a, const QColor& b);
-
 // The face every control uses: the design's MS Sans Serif and Arial both map
 // to this metric-compatible free face, sized in pixels at the design's 96 dpi.
 inline constexpr const char* kControlFace = "Liberation Sans";

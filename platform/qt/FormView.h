@@ -28,14 +28,12 @@ public:
     explicit FormView(Window& window);
     ~FormView() override;
 
-    ClientArea* clientArea() const { return client_; }
     QWidget* widgetFor(std::string_view control) const;
     QAction* actionFor(std::string_view menuItem) const;
     QMenu* menuFor(std::string_view menuName) const;
     // The window's status line, at the right end of its menu bar: shows a
     // short remark for a while. The client area keeps its design size.
     void showStatus(const QString& text);
-    QLabel* statusLine() const { return status_; }
     // The main window, for a window that belongs to it. On Wayland the window
     // is then shown as its transient child, which tiling compositors float
     // whole, as X11 window managers float tool windows.

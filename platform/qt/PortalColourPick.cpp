@@ -46,11 +46,6 @@ PortalColourPick::PortalColourPick(QColorDialog& dialog, const QDBusConnection& 
     });
 }
 
-QPushButton* PortalColourPick::pickButton() const {
-    if (button_) return button_;
-    return qtButton_ && !qtButton_->isHidden() ? qtButton_.data() : nullptr;
-}
-
 void PortalColourPick::settle(ScreenPick::Path path) {
     if (path != ScreenPick::Path::Portal || !dialog_) return;
     // The program's own button takes the place of Qt's, or, where Qt made

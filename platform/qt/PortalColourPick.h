@@ -24,11 +24,6 @@ public:
     // dialog shows.
     explicit PortalColourPick(QColorDialog& dialog, const QDBusConnection& bus = QDBusConnection::sessionBus());
 
-    // How the dialog picks: still undecided, the portal, Qt's X11 grab, or not at all.
-    ScreenPick::Path path() const { return screen_->path(); }
-    // The pick button the dialog shows; null when it shows none.
-    QPushButton* pickButton() const;
-
 private:
     void settle(ScreenPick::Path path);
 

@@ -1,5 +1,6 @@
 #include "platform/qt/QtPlatform.h"
 
+#include "logbook/LogbookFile.h"
 #include "platform/devices/CdTray.h"
 #include "platform/devices/DiscService.h"
 #include "platform/devices/ShutdownDialog.h"
@@ -62,9 +63,8 @@ struct QtPlatform::Services {
     // The system's services are asked by child processes: neither the start
     // nor a click waits on the system bus.
     DiscService discs{SystemBus(), kBusTimeout};
-    CdTray tray{posixCdSystemCalls(), [this](const std::vector<std::string>& devices, std::function<void(bool)> then) {
-                    discs.eject(devices, std::move(then));
-                }};
+    CdTray tray{posixCdSystemCalls(), [this](const std::vector<std::string>& devices,
+                                             const std::function<void(bool)>& then) { discs.eject(devices, then); }};
     ShutdownDialog shutdown;
     // The colour the dialog opens with: the one chosen last.
     QColor lastColour = Qt::white;

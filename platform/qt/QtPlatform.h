@@ -3,7 +3,6 @@
 // boxes, the About box, the launcher, the CD tray and the shut-down dialog.
 
 #include "forms/Platform.h"
-#include "logbook/LogbookFile.h"
 
 #include <filesystem>
 #include <functional>

@@ -33,7 +33,6 @@ public:
     ~ScreenPick() override;
 
     Path path() const { return path_; }
-    bool picking() const { return picking_; }
 
     // Lets the user pick a colour on the decided path; `window` is the window
     // the pick is for (the portal may place its picker by it). Ends with

@@ -1,6 +1,7 @@
 #include "platform/qt/SingleInstance.h"
 
 #include "logbook/Fd.h"
+#include "logbook/LogbookFile.h"
 #include "platform/posix/PrivateFolder.h"
 #include "platform/posix/ProgramFolder.h"
 #include "platform/qt/X11Hints.h"
@@ -27,6 +28,8 @@
 #include <unistd.h>
 
 namespace kav::qt {
+
+using logbook::kLockName;
 
 namespace {
 
@@ -159,7 +162,7 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
         socketPath_ = *dir + "/kavrilon-" + key.toStdString() + ".socket";
     }
     // Named in the working directory, which is the folder.
-    lock_ = std::make_unique<QLockFile>(QString::fromLatin1(posix::kLockName));
+    lock_ = std::make_unique<QLockFile>(QString::fromLatin1(kLockName));
     const QDeadlineTimer stopped(1500ms), starting(20s);
     for (;;) {
         // The file is private from the moment it is made: another user who
@@ -169,7 +172,7 @@ SingleInstance::SingleInstance(const fs::path& folder) : folder_(folder) {
         ::umask(mask);
         // A lock file that cannot be made, or that is not the user's, leaves
         // this the first copy, without the lock.
-        if (locked || lock_->error() != QLockFile::LockFailedError || ::lstat(posix::kLockName, &st) != 0 ||
+        if (locked || lock_->error() != QLockFile::LockFailedError || ::lstat(kLockName, &st) != 0 ||
             st.st_uid != ::geteuid())
             return;
         // A copy that holds the lock but does not listen or answer yet is

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 #include <memory>
 
@@ -23,7 +24,8 @@ bool install(QCoreApplication& app, const QLocale& locale, std::initializer_list
 
 } // namespace
 
-int installTranslations(QCoreApplication& app, const QLocale& locale) {
+int installTranslations(QCoreApplication& app) {
+    const QLocale locale(QLocale::Swedish, QLocale::Sweden);
     // Debian 12 ships Qt's Swedish texts as the older all-in-one "qt_sv";
     // newer systems have "qtbase_sv". The program's file is installed last,
     // so its texts win where both have one.

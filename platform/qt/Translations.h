@@ -4,13 +4,11 @@
 // the access keys of Qt's dialogs are the same everywhere: Qt's translation
 // as the system ships it, and the program's own file for what it lacks.
 
-#include <QLocale>
-
 class QCoreApplication;
 
 namespace kav::qt {
 
-// Loads and installs both translations for `locale`; returns how many loaded.
-int installTranslations(QCoreApplication& app, const QLocale& locale = QLocale(QLocale::Swedish, QLocale::Sweden));
+// Loads and installs both translations; returns how many loaded.
+int installTranslations(QCoreApplication& app);
 
 } // namespace kav::qt

@@ -5,6 +5,7 @@
 #include "platform/qt/QtPlatform.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/VirtualClock.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -26,9 +27,10 @@ TEST(PlatformWithoutFolder, LogbookCommandsActOnNothing) {
     const fs::path before = fs::current_path();
     fs::current_path(dir.path());
     std::ofstream("kavrilon.ini") << "someone else's file\r\n";
-    logbook::Logbook book(logbook::logbookPathIn(fs::path()));
+    const std::string path = logbook::logbookPathIn(fs::path());
+    logbook::Logbook book(path);
 
-    EXPECT_EQ(book.path(), "");
+    EXPECT_EQ(path, "");
     EXPECT_FALSE(book.remove("kavrilon.ini"));
     EXPECT_FALSE(book.copy(R"(A:\kavrilon.ini)"));
     std::ifstream in("kavrilon.ini");

@@ -116,15 +116,22 @@ protected:
         portalName.clear();
     }
     // Attaches the pick, asking on a connection of its own to the bus at
-    // `busAddress`, to an open dialog and waits for its decision.
-    static PortalColourPick* open(QColorDialog& dialog, const QString& busAddress) {
+    // `busAddress`, to an open dialog and waits for its decision; the screen
+    // pick it asks.
+    static const ScreenPick* open(QColorDialog& dialog, const QString& busAddress) {
         static int n = 0;
         const QDBusConnection bus = QDBusConnection::connectToBus(busAddress, QStringLiteral("pick-%1").arg(++n));
         dialog.setOption(QColorDialog::DontUseNativeDialog, true);
-        auto* pick = new PortalColourPick(dialog, bus);
+        const auto* pick = (new PortalColourPick(dialog, bus))->findChild<ScreenPick*>();
         dialog.show();
         EXPECT_TRUE(QTest::qWaitFor([pick] { return pick->path() != ScreenPick::Path::Checking; }, 8000));
         return pick;
+    }
+    // The pick button the dialog shows, Qt's or the program's; null when it shows none.
+    static QPushButton* pickButton(const QColorDialog& dialog) {
+        for (QPushButton* b : dialog.findChildren<QPushButton*>())
+            if (!b->isHidden() && b->text() == QColorDialog::tr("&Pick Screen Color")) return b;
+        return nullptr;
     }
 };
 
@@ -139,9 +146,9 @@ TEST_F(PortalPick, MalformedVersionOffersNoPick) {
         portal.version = version;
         servePortal();
         QColorDialog dialog(Qt::white);
-        const PortalColourPick* pick = open(dialog, address);
+        const ScreenPick* pick = open(dialog, address);
         EXPECT_EQ(pick->path(), ScreenPick::Path::None);
-        EXPECT_EQ(pick->pickButton(), nullptr);
+        EXPECT_EQ(pickButton(dialog), nullptr);
         stopPortal();
     }
 }
@@ -159,18 +166,18 @@ TEST_F(PortalPick, MalformedColourLeavesTheDialogsColour) {
         SCOPED_TRACE(what);
         portal.colour = answer;
         QColorDialog dialog(Qt::white);
-        const PortalColourPick* pick = open(dialog, address);
+        const ScreenPick* pick = open(dialog, address);
         ASSERT_EQ(pick->path(), ScreenPick::Path::Portal);
-        ASSERT_NE(pick->pickButton(), nullptr);
-        pick->pickButton()->click();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return pick->pickButton()->isEnabled(); }, 5000));
+        ASSERT_NE(pickButton(dialog), nullptr);
+        pickButton(dialog)->click();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pickButton(dialog)->isEnabled(); }, 5000));
         EXPECT_EQ(dialog.currentColor(), QColor(Qt::white)) << dialog.currentColor().name().toStdString();
     }
     // A well-formed answer, through the same portal, does reach the dialog.
     portal.colour = rgb({1.0, 0.5, 0.0});
     QColorDialog dialog(Qt::white);
-    const PortalColourPick* pick = open(dialog, address);
-    pick->pickButton()->click();
+    open(dialog, address);
+    pickButton(dialog)->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.currentColor() == QColor(255, 128, 0); }, 5000));
 }
 
@@ -178,11 +185,11 @@ TEST_F(PortalPick, ClosingTheDialogWithdrawsAPickThePortalNeverAnswered) {
     servePortal();
     {
         QColorDialog dialog(Qt::white);
-        const PortalColourPick* pick = open(dialog, address);
+        const ScreenPick* pick = open(dialog, address);
         ASSERT_EQ(pick->path(), ScreenPick::Path::Portal);
-        pick->pickButton()->click();
+        pickButton(dialog)->click();
         EXPECT_TRUE(QTest::qWaitFor([&] { return portal.tokens.size() == 1; }, 5000));
-        EXPECT_FALSE(pick->pickButton()->isEnabled());
+        EXPECT_FALSE(pickButton(dialog)->isEnabled());
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return portal.closed.size() == 1; }, 5000));
     EXPECT_TRUE(portal.closed.value(0).endsWith(portal.tokens.value(0))) << portal.closed.value(0).toStdString();
@@ -199,11 +206,11 @@ TEST_F(PortalPick, BusesThatNeverAnswerOfferNoPick) {
     for (const auto& [what, busAddress] : cases) {
         SCOPED_TRACE(what);
         QColorDialog dialog(Qt::white);
-        const PortalColourPick* pick =
+        const ScreenPick* pick =
             open(dialog, QString::fromStdString(app::answeringBus(busAddress, std::chrono::milliseconds(300))));
         EXPECT_EQ(pick->path(), ScreenPick::Path::None);
         // Not even Qt's own button, whose grab reads nothing off an X11 screen here.
-        EXPECT_EQ(pick->pickButton(), nullptr);
+        EXPECT_EQ(pickButton(dialog), nullptr);
         for (const QPushButton* b : dialog.findChildren<QPushButton*>())
             EXPECT_TRUE(b->isHidden() || b->text() != QColorDialog::tr("&Pick Screen Color"));
     }

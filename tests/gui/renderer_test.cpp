@@ -45,7 +45,7 @@ struct Gui : ::testing::Test, test::DesktopWorld {
         watch.start(50);
         // The press goes to the widget under the pointer, as the window
         // system delivers it, and travels up from there.
-        QWidget* area = view()->clientArea();
+        QWidget* area = view()->centralWidget();
         QWidget* target = area->childAt(at) ? area->childAt(at) : area;
         QTest::mouseClick(target, button, {}, target->mapFrom(area, at));
         return opened;
@@ -67,8 +67,8 @@ TEST_F(Gui, ControlsBecomeWidgetsAtTheirDesignPlaceInPixels) {
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->geometry(), QRect(120, 248, 505, 108));
     // The client area shows 220 pixels at start, so the list lies out of view.
-    EXPECT_EQ(view()->clientArea()->height(), 220);
-    EXPECT_EQ(view()->clientArea()->width(), 697);
+    EXPECT_EQ(view()->centralWidget()->height(), 220);
+    EXPECT_EQ(view()->centralWidget()->width(), 697);
     EXPECT_EQ(view()->windowTitle(), QString::fromUtf8("Kavrilon  V.1.0     Av:  Vendel Hagmark    -   Skarnvik"));
     EXPECT_FALSE(widget<QLineEdit>("Text14")->isVisibleTo(view()));
     EXPECT_FALSE(widget<QPushButton>("Command15")->isVisibleTo(view()));
@@ -79,7 +79,7 @@ TEST_F(Gui, ControlsBecomeWidgetsAtTheirDesignPlaceInPixels) {
 TEST_F(Gui, WidgetsStackAndTabInDesignOrder) {
     // Children of the client area are painted in creation order: the last is topmost.
     QStringList stack;
-    for (QObject* o : view()->clientArea()->children())
+    for (QObject* o : view()->centralWidget()->children())
         if (auto* w = qobject_cast<QWidget*>(o); w && !w->objectName().isEmpty()) stack.prepend(w->objectName());
     ASSERT_FALSE(stack.isEmpty());
     EXPECT_EQ(stack.first(), "Command18");
@@ -241,7 +241,7 @@ TEST_F(Gui, GrowAndShrinkStepsResizeTheRealWindowFromItsHeight) {
     EXPECT_DOUBLE_EQ(program.main().Height, before * 15.0);
     program.main().growStep();
     EXPECT_EQ(view()->frameGeometry().height(), before + 208);
-    EXPECT_TRUE(view()->clientArea()->height() > 248); // the list comes into view
+    EXPECT_TRUE(view()->centralWidget()->height() > 248); // the list comes into view
     program.main().shrinkStep();
     EXPECT_DOUBLE_EQ(program.main().Height, before * 15.0 - 20.0);
     EXPECT_EQ(view()->frameGeometry().height(), before - 1);
@@ -279,29 +279,29 @@ struct PaintCounter final : QObject {
 
 TEST_F(Gui, PeriodicHandlerWritingTheSameCaptionCostsNoRepaint) {
     clock.set(0);
-    program.timers().advance(clock, 1000); // the start-up lines are in, the counter is current
+    clock.advance(program.timers(), 1000); // the start-up lines are in, the counter is current
     QApplication::processEvents();
     PaintCounter counter;
-    view()->clientArea()->installEventFilter(&counter);
+    view()->centralWidget()->installEventFilter(&counter);
     const std::string caption = program.main().Label5.Caption;
     for (int i = 0; i < 5; ++i) {
-        program.timers().advance(clock, 100); // one tick of the counter each time, nothing else
+        clock.advance(program.timers(), 100); // one tick of the counter each time, nothing else
         QApplication::processEvents();
     }
     EXPECT_EQ(program.main().Label5.Caption.get(), caption);
     EXPECT_EQ(counter.paints, 0);
     program.main().List1.AddItem("one more");
-    program.timers().advance(clock, 100);
+    clock.advance(program.timers(), 100);
     QApplication::processEvents();
     EXPECT_GT(counter.paints, 0); // a real change does repaint
-    view()->clientArea()->removeEventFilter(&counter);
+    view()->centralWidget()->removeEventFilter(&counter);
 }
 
 TEST_F(Gui, LowerPanelComesIntoViewAndRodsAreDrawnOverTheirBarrels) {
     frmMain& w = program.main();
     w.raise("Command11", Event::Click); // left cylinder Man: front drawing and a grow step
     QApplication::processEvents();
-    const QImage shot = view()->clientArea()->grab().toImage();
+    const QImage shot = view()->centralWidget()->grab().toImage();
     ASSERT_GE(shot.height(), 400);
     // The extended rod Line12 (x 300 twips, 3000 to 6360) stands below the old
     // bottom edge of 220 pixels, and its piston head Line7 lies across the
@@ -311,7 +311,7 @@ TEST_F(Gui, LowerPanelComesIntoViewAndRodsAreDrawnOverTheirBarrels) {
     // The barrel itself is light red now.
     EXPECT_EQ(shot.pixelColor(12, 100), QColor(255, 0, 0));
     // The console lock barrel (Shape7, 1200..3135 x 6000..6255 twips) is in view.
-    EXPECT_TRUE(view()->clientArea()->height() * 15 > 6255);
+    EXPECT_TRUE(view()->centralWidget()->height() * 15 > 6255);
 }
 
 TEST_F(Gui, ClosingTheAboutWindowByItsFrameRemovesIt) {

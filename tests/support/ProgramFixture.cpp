@@ -104,7 +104,7 @@ void FakeWorld::writeLogbook(const std::string& bytes) const {
 }
 
 frmMain& ProgramFixture::form() {
-    if (!alone_) alone_ = std::make_unique<frmMain>(program, program.platform(), program.logbook());
+    if (!alone_) alone_ = std::make_unique<frmMain>(program, fake, book);
     return *alone_;
 }
 

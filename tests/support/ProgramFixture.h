@@ -8,9 +8,9 @@
 #include "forms/Program.h"
 #include "forms/main/frmMain.h"
 #include "logbook/Logbook.h"
-#include "model/TimerService.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/VirtualClock.h"
 
 #include <gtest/gtest.h>
 
@@ -84,7 +84,7 @@ public:
     void nextRun();
     frmMain& main() { return program.main(); }
 
-    void advance(std::int64_t ms) { program.timers().advance(clock, ms); }
+    void advance(std::int64_t ms) { clock.advance(program.timers(), ms); }
     // Moves the clock on to `ms` after the clock's zero.
     void advanceTo(std::int64_t ms);
     bool click(std::string_view control) { return main().raise(control, Event::Click); }

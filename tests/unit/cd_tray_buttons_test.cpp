@@ -58,14 +58,14 @@ TEST_F(CdTrayButtons, OpenSendsTheCommandSwapsButtonsLogsAfter150msAndSavesAfter
     EXPECT_EQ(newLines(), std::vector<std::string>{kOpenLine});
     EXPECT_EQ(main().Text8.Text.get(), kOpenLine);
     EXPECT_FALSE(main().Timer10.Enabled.get());
-    EXPECT_TRUE(main().Timer11.Enabled.get());
+    EXPECT_TRUE(main().ctl("Timer11").Enabled.get());
     EXPECT_EQ(saves(), 0u);
 
     advance(149);
     EXPECT_EQ(saves(), 0u);
     advance(1);
     EXPECT_EQ(saves(), 1u);
-    EXPECT_FALSE(main().Timer11.Enabled.get());
+    EXPECT_FALSE(main().ctl("Timer11").Enabled.get());
     EXPECT_TRUE(fileBytes().ends_with(kOpenLineInFile)) << fileBytes();
 
     // The chain is over: nothing more is written or saved.
@@ -88,12 +88,12 @@ TEST_F(CdTrayButtons, CloseSendsTheCommandSwapsBackLogsAndSaves) {
     EXPECT_EQ(newLines(), (std::vector<std::string>{kOpenLine, kCloseLine}));
     EXPECT_EQ(main().Text8.Text.get(), kCloseLine);
     EXPECT_FALSE(main().Timer12.Enabled.get());
-    EXPECT_TRUE(main().Timer13.Enabled.get());
+    EXPECT_TRUE(main().ctl("Timer13").Enabled.get());
     EXPECT_EQ(saves(), 0u);
 
     advance(150);
     EXPECT_EQ(saves(), 1u);
-    EXPECT_FALSE(main().Timer13.Enabled.get());
+    EXPECT_FALSE(main().ctl("Timer13").Enabled.get());
     EXPECT_TRUE(fileBytes().ends_with(kOpenLineInFile + kCloseLineInFile)) << fileBytes();
 }
 

@@ -68,7 +68,7 @@ TEST_F(JournalChains, CopyChainWritesOneLineAt150msAndSavesAt300ms) {
     const auto bytes = logbookBytes();
     ASSERT_TRUE(bytes.has_value());
     EXPECT_TRUE(bytes->ends_with("\r\n" + kCopiedBytes + "\r\n")) << *bytes;
-    EXPECT_FALSE(w.Timer8.Enabled.get() || w.Timer9.Enabled.get());
+    EXPECT_FALSE(w.Timer8.Enabled.get() || w.ctl("Timer9").Enabled.get());
 }
 
 TEST_F(JournalChains, ButtonAndMenuCopyWriteTheSameLine) {
@@ -135,7 +135,7 @@ TEST_F(JournalChains, FailedSaveStillEndsTheChainAndTheNextSaveCatchesUp) {
     failWrites(true);
     ASSERT_TRUE(w.raise("Command3", Event::Click));
     advance(300);
-    EXPECT_FALSE(w.Timer6.Enabled.get() || w.Timer7.Enabled.get());
+    EXPECT_FALSE(w.Timer6.Enabled.get() || w.ctl("Timer7").Enabled.get());
     const auto afterFailure = logbookBytes();
     ASSERT_TRUE(afterFailure.has_value());
     EXPECT_FALSE(afterFailure->ends_with(kClearedBytes + "\r\n"));

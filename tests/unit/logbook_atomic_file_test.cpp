@@ -292,7 +292,7 @@ TEST(AtomicFile, SaverKilledAtRandomMomentsLeavesOldOrNewFileWhole) {
         EXPECT_EQ(name.substr(name.size() - 4), ".tmp") << name;
     }
     // The next start removes what the killed savers left.
-    kav::logbook::removeStaleTempFiles({dir.path().string(), "kavrilon.ini", ::geteuid(), {}});
+    kav::logbook::removeStaleTempFiles({dir.path().string(), "kavrilon.ini", ::geteuid()});
     EXPECT_EQ(folderNames(dir.path()), Names{"kavrilon.ini"});
     EXPECT_TRUE(writeFileAtomic(target.string(), "final\r\n"));
     EXPECT_EQ(readWholeFile(target.string()), "final\r\n");

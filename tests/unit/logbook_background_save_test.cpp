@@ -3,6 +3,7 @@
 // Logbook saves on its own writing thread with the real atomic writer; a gate
 // lets a test hold a write in the middle, as a slow disk would.
 #include "logbook/AtomicFile.h"
+#include "tests/support/Joined.h"
 #include "tests/support/ProgramFixture.h"
 #include "tests/unit/logbook_test_files.h"
 
@@ -175,7 +176,7 @@ TEST(LogbookLineIndex, HoldsTheReadersEntriesForEveryKindOfLineEnd) {
         std::string crLf;
         for (const std::string_view line : lines)
             crLf.append(line).append("\r\n");
-        EXPECT_EQ(store.snapshot().joined(), crLf);
+        EXPECT_EQ(joined(store.snapshot()), crLf);
         ASSERT_EQ(store.count(), lines.size());
         for (std::size_t i = 0; i < lines.size(); ++i)
             EXPECT_EQ(store.bytes(i), lines[i]) << i;

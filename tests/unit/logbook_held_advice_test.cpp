@@ -56,7 +56,7 @@ struct HeldNotice : ::testing::Test {
             LogbookFile file(limit);
             if (otherCopy) file.holdSaves(Hold::OtherCopy);
             file.load(p);
-            const bool held = file.check(p) == LogbookFile::Change::Held;
+            const bool held = file.check(p) == logbook::FileChange::Held;
             const std::string out = std::string(held ? "1" : "0") + '\0' + logbook::heldNotice(file.hold(), p) + '\0' +
                                     logbook::adviceFor(file.hold(), p).command;
             return ::write(fds[1], out.data(), out.size()) == static_cast<ssize_t>(out.size()) ? 0 : 1;

@@ -3,6 +3,7 @@
 // empties or deletes it. At its next save the session keeps what is on disk
 // and puts its own new lines after it, shows that in the list and saves it;
 // a file it may not touch is left as it is.
+#include "tests/support/Joined.h"
 #include "tests/support/Unprivileged.h"
 #include "tests/unit/journal_messages.h"
 #include "tests/unit/logbook_test_files.h"
@@ -69,7 +70,7 @@ TEST(LogbookMerge, NextSaveKeepsAnotherProgramsChangeAndTheSessionsLines) {
         const std::optional<std::string> kept = c.kept(saved);
         if (kept) {
             EXPECT_EQ(run.logbookBytes(), *kept + kCopiedBytes + "\r\n");
-            EXPECT_EQ(run.main().List1.store().snapshot().joined(), run.logbookBytes());
+            EXPECT_EQ(joined(run.main().List1.store().snapshot()), run.logbookBytes());
         } else {
             EXPECT_EQ(fs::file_size(run.logbookFile), before) << "a file the session may not touch was saved";
             EXPECT_EQ(run.fake.callsStartingWith("logbookHeld"), std::vector<std::string>{"logbookHeld()"});

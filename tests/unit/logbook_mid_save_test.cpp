@@ -3,6 +3,7 @@
 // file must end with that change and the session's new lines both, and the
 // list must follow the file.
 #include "logbook/AtomicFile.h"
+#include "tests/support/Joined.h"
 #include "tests/support/ProgramFixture.h"
 #include "tests/unit/journal_messages.h"
 #include "tests/unit/logbook_test_files.h"
@@ -181,7 +182,7 @@ TEST_F(MidSave, TheListTakesTheMergedFileAtTheNextSave) {
         run.main().raise("kop", Event::Click);
         run.advance(300);
         EXPECT_EQ(run.logbookBytes(), kept + kCopiedBytes + "\r\n" + kCopiedBytes + "\r\n");
-        EXPECT_EQ(run.main().List1.store().snapshot().joined(), run.logbookBytes());
+        EXPECT_EQ(joined(run.main().List1.store().snapshot()), run.logbookBytes());
     }
 }
 
@@ -205,7 +206,7 @@ TEST_F(MidSave, AChangeRightAfterTheReplacementIsKeptByTheNextSave) {
         run.main().raise("kop", Event::Click);
         run.advance(300);
         EXPECT_EQ(run.logbookBytes(), change.after(saved) + kCopiedBytes + "\r\n");
-        EXPECT_EQ(run.main().List1.store().snapshot().joined(), run.logbookBytes());
+        EXPECT_EQ(joined(run.main().List1.store().snapshot()), run.logbookBytes());
     }
 }
 

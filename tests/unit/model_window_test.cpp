@@ -1,8 +1,8 @@
 // The window model: properties that notify only on change, the event
 // dispatcher's rules for buttons, timer controls driven by their Enabled
 // property, and height changes that the window system would refuse.
-#include "model/TimerService.h"
 #include "model/Window.h"
+#include "tests/support/VirtualClock.h"
 
 #include <gtest/gtest.h>
 
@@ -97,18 +97,18 @@ TEST(WindowModel, TimerControlIsDrivenByItsEnabledProperty) {
         w.ctl("Timer1").Enabled = false;
     });
     timers.attach(w);
-    timers.advance(clock, 1000);
+    clock.advance(timers, 1000);
     EXPECT_EQ(ticks, 0); // disabled at load
     w.ctl("Timer1").Enabled = true;
-    timers.advance(clock, 149);
+    clock.advance(timers, 149);
     EXPECT_EQ(ticks, 0);
-    timers.advance(clock, 1);
+    clock.advance(timers, 1);
     EXPECT_EQ(ticks, 1);
-    timers.advance(clock, 1000);
+    clock.advance(timers, 1000);
     EXPECT_EQ(ticks, 1);
     timers.detach(w);
     w.ctl("Timer1").Enabled = true;
-    timers.advance(clock, 1000);
+    clock.advance(timers, 1000);
     EXPECT_EQ(ticks, 1); // a detached window's timers are gone
 }
 

@@ -66,8 +66,8 @@ TEST_F(Cylinders, StartInHomePositionWithOnlyManOffered) {
     expectFront(right(), false, "right");
     EXPECT_FALSE(w->Command10.Enabled);
     EXPECT_FALSE(w->Command4.Enabled);
-    EXPECT_TRUE(w->Command11.Enabled);
-    EXPECT_TRUE(w->Command5.Enabled);
+    EXPECT_TRUE(w->ctl("Command11").Enabled);
+    EXPECT_TRUE(w->ctl("Command5").Enabled);
     EXPECT_TRUE(lit(w->Text9, 14));
 }
 

@@ -14,7 +14,7 @@ TEST_F(StartUp, FirstStartWithoutLogbookWritesTwoEmptyLinesAndTheWelcome) {
     EXPECT_FALSE(logbookBytes().has_value());
     advance(1);
     EXPECT_EQ(logbookBytes(), "\r\n\r\n" + kWelcomeBytes + "\r\n");
-    EXPECT_FALSE(w.Timer19.Enabled.get() || w.Timer20.Enabled.get());
+    EXPECT_FALSE(w.Timer19.Enabled.get() || w.ctl("Timer20").Enabled.get());
 }
 
 TEST_F(StartUp, EachFurtherStartAddsAnEmptyHeadLineAndAWelcomeLine) {
@@ -40,7 +40,7 @@ TEST_F(StartUp, LoadedLinesFollowTheEmptyHeadLine) {
     advance(1);
     EXPECT_EQ(lastLine(w.List1), kWelcome);
     EXPECT_EQ(w.Text8.Text.get(), kWelcome);
-    EXPECT_TRUE(w.Timer20.Enabled.get());
+    EXPECT_TRUE(w.ctl("Timer20").Enabled.get());
     advance(150);
     EXPECT_EQ(logbookBytes(), "\r\nF\xE4rg\r\nFF8000\r\n" + kWelcomeBytes + "\r\n");
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace kav::logbook {
@@ -15,8 +16,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr pid_t kDead = 4242;
-constexpr pid_t kLive = 4343;
+// A process that has ended and been reaped, and one that runs: this test's parent.
+pid_t endedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+const pid_t kDead = endedProcess();
+const pid_t kLive = ::getppid();
 
 TEST(StaleTempFiles, RemovesOnlyDeadSavesOfTheUser) {
     enum Kind { File, Link, Folder };
@@ -44,7 +52,7 @@ TEST(StaleTempFiles, RemovesOnlyDeadSavesOfTheUser) {
         if (c.kind == Link) fs::create_symlink(dir.path() / "target", p);
         if (c.kind == Folder) fs::create_directory(p);
     }
-    StaleTempSweep sweep{dir.path().string(), "kavrilon.ini", ::geteuid(), [](pid_t pid) { return pid == kLive; }};
+    StaleTempSweep sweep{dir.path().string(), "kavrilon.ini", ::geteuid()};
     EXPECT_EQ(removeStaleTempFiles(sweep), 2);
     for (const Case& c : cases)
         EXPECT_EQ(!fs::exists(fs::symlink_status(dir.path() / c.name)), c.removed) << c.name;
@@ -81,7 +89,7 @@ TEST(StaleTempFiles, TakesOnlyTheWritersExactNames) {
         pid_t pid = 0;
         EXPECT_EQ(parseTempName(c.name, "kavrilon.ini", pid), c.taken) << c.name;
         if (c.taken) {
-            EXPECT_EQ(pid, kDead) << c.name;
+            EXPECT_EQ(pid, 4242) << c.name;
         }
     }
 }
@@ -90,7 +98,7 @@ TEST(StaleTempFiles, KeepsAnotherUsersFiles) {
     test::TempDir dir;
     const fs::path p = dir.path() / (".kavrilon.ini." + std::to_string(kDead) + "-0-00000000deadbeef.tmp");
     std::ofstream(p) << "half a save";
-    StaleTempSweep sweep{dir.path().string(), "kavrilon.ini", ::geteuid() + 1, [](pid_t) { return false; }};
+    StaleTempSweep sweep{dir.path().string(), "kavrilon.ini", ::geteuid() + 1};
     EXPECT_EQ(removeStaleTempFiles(sweep), 0);
     EXPECT_TRUE(fs::exists(p));
 }
