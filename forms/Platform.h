@@ -42,7 +42,9 @@ public:
     // The shut-down dialog: nothing happens without the user's choice in it.
     virtual void shutdownDialog() = 0;
 
-    // Opens or closes the CD tray and returns when the tray has moved.
+    // Opens or closes the CD tray. The drive's own requests return when the
+    // tray has moved; where the desktop's disk service ejects a mounted disc,
+    // opening returns at once and the service moves the tray meanwhile.
     virtual bool cdDoor(bool open) = 0;
 
     // Today's date, without the time of day, in the desktop's short format.
