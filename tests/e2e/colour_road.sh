@@ -49,8 +49,7 @@ chosen_at=$EPOCHREALTIME
 
 # 600 ms after the choice the chain has saved the list: the file ends with the
 # congratulation line and the code, in Windows-1252 with CR LF.
-printf 'Vendel Hagmarks loggbok, Special.  Gratulera !!   Din nya f\xe4rg kod blev..  =\r\nFF8000\r\n' \
-    >"$KAV_TMP/expected-colour-tail"
+printf '%s\r\n' "$KAV_CONGRATS" FF8000 >"$KAV_TMP/expected-colour-tail"
 if kav_wait_logbook_tail "$KAV_TMP/expected-colour-tail" 5; then
     now=${EPOCHREALTIME/./}
     t=${chosen_at/./}
@@ -73,12 +72,10 @@ kav_click 2040 0 2535 1335
 dialog=$(kav_wait_other_window 10) || kav_die "no colour dialog appeared when opened again"
 kav_keys_to "$dialog" Return
 kav_wait_no_other_window 10 || kav_die "the colour dialog opened again did not close on Return"
-tries=100
-while ((tries-- > 0)) && ! { (($(stat -c %s "$KAV_LOGBOOK") > size)) &&
-    tail -c "$(stat -c %s "$KAV_TMP/expected-colour-tail")" "$KAV_LOGBOOK" | cmp -s - "$KAV_TMP/expected-colour-tail"; }; do
-    sleep 0.05
-done
-if ((tries >= 0)); then
+grown_by_colour_tail() {
+    (($(stat -c %s "$KAV_LOGBOOK") > size)) && kav_logbook_ends_with "$KAV_TMP/expected-colour-tail"
+}
+if kav_wait_for 5 grown_by_colour_tail; then
     kav_pass "the dialog opened again kept orange: the logbook gained FF8000 again"
 else
     kav_fail "the dialog opened again kept orange: the logbook gained FF8000 again"

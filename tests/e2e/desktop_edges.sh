@@ -23,14 +23,7 @@ skips_taskbar() { # window
 }
 
 # A window's ICCCM state, waited for (bounded).
-wait_wm_state() { # window state seconds
-    local tries=$(($3 * 20))
-    while ((tries-- > 0)); do
-        [[ $(kav_wm_state "$1") == "$2" ]] && return 0
-        sleep 0.05
-    done
-    return 1
-}
+wait_wm_state() { kav_wait_for "$3" kav_has_wm_state "$1" "$2"; } # window state seconds
 
 # Whether a window keeps the given ICCCM state at every look for so long.
 # shellcheck disable=SC2317  # called through kav_check_true

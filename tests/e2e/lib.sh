@@ -145,18 +145,27 @@ kav_cleanup() {
     exit "$rc"
 }
 
-# True once the process is gone or a zombie (a child of ours that has ended
-# but not been waited for), within the given number of seconds.
-kav_wait_gone() { # pid seconds
-    local pid=$1 tries=$(($2 * 20)) state
+# Runs the command every 50 ms until it succeeds; returns whether it did
+# within the given number of seconds.
+kav_wait_for() { # seconds command [arguments...]
+    local tries=$(($1 * 20))
+    shift
     while ((tries-- > 0)); do
-        [[ -e /proc/$pid ]] || return 0
-        state=$(awk '{print $3}' "/proc/$pid/stat" 2>/dev/null) || return 0
-        [[ $state == Z ]] && return 0
+        "$@" && return 0
         sleep 0.05
     done
     return 1
 }
+
+# Whether the process is gone or a zombie (a child of ours that has ended but
+# not been waited for).
+kav_gone() { # pid
+    local state
+    [[ -e /proc/$1 ]] || return 0
+    state=$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) || return 0
+    [[ $state == Z ]]
+}
+kav_wait_gone() { kav_wait_for "$2" kav_gone "$1"; } # pid seconds
 
 # Checks the tools, makes the temporary folders, copies the program into its
 # own folder there and starts Xvfb with openbox. Exits 77 when Xvfb is not
@@ -324,14 +333,8 @@ kav_sway_window() { # title
 }
 
 # Waits (bounded) for a window with the title; returns whether it came.
-kav_sway_wait_window() { # title seconds
-    local tries=$(($2 * 10))
-    while ((tries-- > 0)); do
-        [[ -n $(kav_sway_window "$1") ]] && return 0
-        sleep 0.1
-    done
-    return 1
-}
+kav_sway_has_window() { [[ -n $(kav_sway_window "$1") ]]; } # title
+kav_sway_wait_window() { kav_wait_for "$2" kav_sway_has_window "$1"; } # title seconds
 
 # A screenshot of sway's output into KAV_SHOT.
 kav_sway_shot() {
@@ -370,14 +373,7 @@ kav_running() { # name
 }
 
 # Whether the portal's picker (slurp) runs, within the given seconds.
-kav_wait_picker() { # seconds
-    local tries=$(($1 * 10))
-    while ((tries-- > 0)); do
-        kav_running slurp && return 0
-        sleep 0.1
-    done
-    return 1
-}
+kav_wait_picker() { kav_wait_for "$1" kav_running slurp; } # seconds
 
 # Run as root, makes a system user without privileges (KAV_USER), gives it
 # the program folder and every folder the program may write, and has
@@ -449,14 +445,8 @@ kav_start_wm() {
 
 # Waits (bounded) until the window manager has framed a window: it then
 # carries _NET_FRAME_EXTENTS, and its place is final.
-kav_wait_managed() { # window seconds
-    local tries=$(($2 * 20))
-    while ((tries-- > 0)); do
-        xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '=' && return 0
-        sleep 0.05
-    done
-    return 1
-}
+kav_managed() { xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '='; } # window
+kav_wait_managed() { kav_wait_for "$2" kav_managed "$1"; } # window seconds
 
 # The window manager states of a window (_NET_WM_STATE), comma separated.
 kav_wm_states() { # window
@@ -467,6 +457,7 @@ kav_wm_states() { # window
 kav_wm_state() { # window
     xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/^[[:space:]]*window state: //p'
 }
+kav_has_wm_state() { [[ $(kav_wm_state "$1") == "$2" ]]; } # window state
 
 # The private X server (tests/support/xvfb.sh). The root window is plain
 # white (-wr), so nothing outside a window can pass for a black line or a grey
@@ -534,15 +525,8 @@ kav_geometry() {
 
 # Waits (bounded) until the window's height differs from the given one;
 # leaves the new geometry in KAV_W*.
-kav_wait_height_change() { # old_height seconds
-    local tries=$(($2 * 20))
-    while ((tries-- > 0)); do
-        kav_geometry
-        ((KAV_WH != $1)) && return 0
-        sleep 0.05
-    done
-    return 1
-}
+kav_height_differs() { kav_geometry && ((KAV_WH != $1)); } # old_height
+kav_wait_height_change() { kav_wait_for "$2" kav_height_differs "$1"; } # old_height seconds
 
 # The pixel at the centre of a control given in twips, as "x y" client pixels.
 kav_centre() { # left top width height
@@ -724,27 +708,14 @@ kav_wait_other_window() { # seconds
 }
 
 # Waits (bounded) until the program shows no window besides the main one.
-kav_wait_no_other_window() { # seconds
-    local tries=$(($1 * 10))
-    while ((tries-- > 0)); do
-        [[ -z $(kav_other_windows) ]] && return 0
-        sleep 0.1
-    done
-    return 1
-}
+kav_no_other_window() { [[ -z $(kav_other_windows) ]]; }
+kav_wait_no_other_window() { kav_wait_for "$1" kav_no_other_window; } # seconds
 
 # True once the logbook file ends with exactly these bytes (bounded wait).
-kav_wait_logbook_tail() { # expected-bytes-file seconds
-    local n tries=$(($2 * 20))
-    n=$(stat -c %s "$1")
-    while ((tries-- > 0)); do
-        if [[ -f $KAV_LOGBOOK ]] && tail -c "$n" "$KAV_LOGBOOK" | cmp -s - "$1"; then
-            return 0
-        fi
-        sleep 0.05
-    done
-    return 1
+kav_logbook_ends_with() { # expected-bytes-file
+    [[ -f $KAV_LOGBOOK ]] && tail -c "$(stat -c %s "$1")" "$KAV_LOGBOOK" | cmp -s - "$1"
 }
+kav_wait_logbook_tail() { kav_wait_for "$2" kav_logbook_ends_with "$1"; } # expected-bytes-file seconds
 
 # Waits until the start sequence's last step, 10 s after start, is behind the
 # program, and with it that step's journal line. The step gives the running
@@ -844,14 +815,8 @@ kav_calls() {
 
 # Waits (bounded) until the fake programs have recorded at least n calls, as
 # kav_calls lists them or as another lister given (a filter of them).
-kav_wait_calls() { # n seconds [lister]
-    local tries=$(($2 * 20))
-    while ((tries-- > 0)); do
-        (($("${3:-kav_calls}" | wc -l) >= $1)) && return 0
-        sleep 0.05
-    done
-    return 1
-}
+kav_has_calls() { (($("${2:-kav_calls}" | wc -l) >= $1)); } # n [lister]
+kav_wait_calls() { kav_wait_for "$2" kav_has_calls "$1" "${3:-}"; } # n seconds [lister]
 
 # Visible windows of the program (the main one included) whose title is
 # exactly the given text, one id a line.
@@ -874,14 +839,8 @@ kav_wait_window_titled() { # title seconds
 }
 
 # Waits (bounded) until no window with this title is visible.
-kav_wait_no_window_titled() { # title seconds
-    local tries=$(($2 * 10))
-    while ((tries-- > 0)); do
-        [[ -z $(kav_windows_titled "$1") ]] && return 0
-        sleep 0.1
-    done
-    return 1
-}
+kav_no_window_titled() { [[ -z $(kav_windows_titled "$1") ]]; } # title
+kav_wait_no_window_titled() { kav_wait_for "$2" kav_no_window_titled "$1"; } # title seconds
 
 # A window's position on the screen and size as "x y width height", without
 # the frame the window manager puts around it. (xwininfo, since xdotool adds

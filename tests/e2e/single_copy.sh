@@ -13,19 +13,7 @@
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$(dirname -- "${BASH_SOURCE[0]}")/lib.sh"
 kav_init "$1"
-# WM_STATE of a window: 1 normal, 3 iconic.
-wm_state() { xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/.*window state: \(.*\)/\1/p'; }
 active_window() { printf '%d' "$(xprop -root _NET_ACTIVE_WINDOW | sed -n 's/.*# \(0x[0-9a-f]*\).*/\1/p')"; }
-wait_for() { # seconds, then a command
-    local tries=$(($1 * 20))
-    shift
-    while ((tries-- > 0)); do
-        "$@" && return 0
-        sleep 0.05
-    done
-    return 1
-}
-is_state() { [[ $(wm_state "$1") == "$2" ]]; }
 is_active() { [[ $(active_window) == "$1" ]]; }
 
 # Starts the program and waits until openbox manages its main window (the
@@ -35,9 +23,8 @@ start_managed() {
     KAV_PID=$!
     KAV_WIN=$(timeout 30 xdotool search --sync --onlyvisible --limit 1 --pid "$KAV_PID" 2>/dev/null | head -n 1)
     [[ -n $KAV_WIN ]] || kav_die "no window of the program was mapped within 30 s"
-    wait_for 10 managed "$KAV_WIN" || kav_die "openbox did not manage the window within 10 s"
+    kav_wait_managed "$KAV_WIN" 10 || kav_die "openbox did not manage the window within 10 s"
 }
-managed() { xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '='; }
 # Waits up to the given seconds for the second start ($second) to end, with status 0.
 second_ends() { # seconds what
     if kav_wait_gone "$second" "$1"; then
@@ -53,7 +40,7 @@ start_managed
 kav_wait_welcome_saved || kav_die "the first copy did not save its welcome line"
 
 xdotool windowminimize "$KAV_WIN"
-wait_for 5 is_state "$KAV_WIN" Iconic || kav_die "the window manager did not minimise the window"
+kav_wait_for 5 kav_has_wm_state "$KAV_WIN" Iconic || kav_die "the window manager did not minimise the window"
 before=$(stat -c '%i %Y %s' "$KAV_LOGBOOK")
 
 # The second copy, started like the first.
@@ -62,8 +49,8 @@ second=$!
 second_ends 1 "the second copy"
 kav_check "the logbook after the second start (inode, time, size)" "$(stat -c '%i %Y %s' "$KAV_LOGBOOK")" "$before"
 kav_check_true "the logbook still holds only the first copy's welcome" cmp -s "$KAV_LOGBOOK" "$KAV_TMP/expected-welcome"
-kav_check_true "the first copy's window is shown again (WM_STATE Normal)" wait_for 5 is_state "$KAV_WIN" Normal
-kav_check_true "the first copy's window is the active one" wait_for 5 is_active "$KAV_WIN"
+kav_check_true "the first copy's window is shown again (WM_STATE Normal)" kav_wait_for 5 kav_has_wm_state "$KAV_WIN" Normal
+kav_check_true "the first copy's window is the active one" kav_wait_for 5 is_active "$KAV_WIN"
 
 # A killed copy: its lock goes with it. Temporary files of a save of a dead
 # process and of a live one (this script's) lie in the folder.
@@ -91,7 +78,7 @@ lock_held() { [[ -s $prog_dir/.kavrilon.ini.lock ]]; }
 kill -STOP "$KAV_XVFB_PID"
 "$KAV_PROG" >>"$KAV_TMP/kavrilon.log" 2>&1 &
 KAV_PID=$!
-wait_for 10 lock_held || kav_die "the slow first copy took no lock within 10 s"
+kav_wait_for 10 lock_held || kav_die "the slow first copy took no lock within 10 s"
 "$KAV_PROG" >"$KAV_TMP/second.log" 2>&1 &
 second=$!
 sleep 3

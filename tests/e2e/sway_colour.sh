@@ -56,15 +56,12 @@ pick_in_dialog "Välj färg.."
 [[ -n $picked ]] || kav_sway_input key alt+h sleep 0.3 key 'shift+#' type ff8000
 code=${picked:-FF8000}
 kav_sway_input sleep 0.5 key Return
-printf 'Vendel Hagmarks loggbok, Special.  Gratulera !!   Din nya f\xe4rg kod blev..  =\r\n%s\r\n' "$code" \
-    >"$KAV_TMP/expected-colour-tail"
+printf '%s\r\n' "$KAV_CONGRATS" "$code" >"$KAV_TMP/expected-colour-tail"
 # The start sequence's steps at 4 s and 10 s may add their lines after them.
-tries=100
-while ((tries-- > 0)); do
-    [[ $(LC_ALL=C cat "$KAV_LOGBOOK" 2>/dev/null) == *"$(LC_ALL=C cat "$KAV_TMP/expected-colour-tail")"* ]] && break
-    sleep 0.1
-done
-if ((tries >= 0)); then
+logbook_holds_tail() {
+    [[ $(LC_ALL=C cat "$KAV_LOGBOOK" 2>/dev/null) == *"$(LC_ALL=C cat "$KAV_TMP/expected-colour-tail")"* ]]
+}
+if kav_wait_for 10 logbook_holds_tail; then
     kav_pass "the logbook holds the congratulation line and $code"
 else
     kav_fail "the logbook holds the congratulation line and $code"

@@ -39,8 +39,8 @@ kav_expect_colour "Snabbstart turns the start-conditions lamp Text4 green" "$(ka
     "$KAV_GREEN" 5
 kav_click 8880 240 615 255
 main_h=$((main_h + 208))
-tries=50
-while ((tries-- > 0)) && [[ $(kav_sway_window "$KAV_MAIN_TITLE" | cut -d' ' -f4) != "$main_h" ]]; do sleep 0.1; done
+main_height_is() { [[ $(kav_sway_window "$KAV_MAIN_TITLE" | cut -d' ' -f4) == "$1" ]]; }
+kav_wait_for 5 main_height_is "$main_h"
 check_whole "the main window after Man's height step" "$KAV_MAIN_TITLE" 697 "$main_h"
 
 # "&PLC" -> "PLC - system", and "&About.." (from "&PLC" one menu to the
@@ -59,14 +59,13 @@ check_whole "the main window with PLC and About open" "$KAV_MAIN_TITLE" 697 "$ma
 # ours floats); a second start, with the token a launcher would give it,
 # brings the main window forward.
 kav_sway_input click 10 1010
-tries=50
-while ((tries-- > 0)) && [[ $(kav_sway_focused) != "$other_title" ]]; do sleep 0.1; done
+focused_is() { [[ $(kav_sway_focused) == "$1" ]]; }
+kav_wait_for 5 focused_is "$other_title"
 kav_check "the other program's window has the focus" "$(kav_sway_focused)" "$other_title"
 token=$(python3 "$KAV_SEAT" activation-token) || kav_die "sway gave no activation token"
 kav_as_user env XDG_ACTIVATION_TOKEN="$token" "$KAV_TMP/prog/kavrilon" >>"$KAV_TMP/kavrilon.log" 2>&1
 kav_check "the second start's exit status" "$?" 0
-tries=50
-while ((tries-- > 0)) && [[ $(kav_sway_focused) != "$KAV_MAIN_TITLE" ]]; do sleep 0.1; done
+kav_wait_for 5 focused_is "$KAV_MAIN_TITLE"
 kav_check "the second start brought the main window forward" "$(kav_sway_focused)" "$KAV_MAIN_TITLE"
 
 kav_finish
